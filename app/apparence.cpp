@@ -1,0 +1,119 @@
+#include "app/apparence.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace zor::app {
+
+QFont policeMsSansSerif(double points, bool gras) {
+  QFont f;
+  f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+  f.setStyleHint(QFont::SansSerif);
+  f.setPointSizeF(points);
+  f.setBold(gras);
+  return f;
+}
+
+QFont policeTahoma(double points, bool gras, bool italique, bool souligne) {
+  QFont f;
+  f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                 QStringLiteral("DejaVu Sans")});
+  f.setStyleHint(QFont::SansSerif);
+  f.setPointSizeF(points);
+  f.setBold(gras);
+  f.setItalic(italique);
+  f.setUnderline(souligne);
+  return f;
+}
+
+namespace {
+
+template <typename Dessin>
+QIcon dessiner(int cote, Dessin dessin) {
+  QPixmap image(cote, cote);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(cote / 16.0, cote / 16.0);
+  dessin(p);
+  p.end();
+  return QIcon(image);
+}
+
+// A hand-held receiver: body, screen, antenna stub.
+void dessinerRecepteur(QPainter& p, double x, double y, double l, double h) {
+  p.setPen(QPen(QColor(40, 40, 40), 0.6));
+  p.setBrush(QColor(70, 90, 110));
+  p.drawRoundedRect(QRectF(x, y, l, h), 1.2, 1.2);
+  p.setBrush(QColor(170, 220, 170));
+  p.drawRect(QRectF(x + l * 0.18, y + h * 0.15, l * 0.64, h * 0.38));
+  p.setBrush(QColor(40, 40, 40));
+  p.drawRect(QRectF(x + l * 0.7, y - 2.5, 1.2, 2.5));
+}
+
+void dessinerFleche(QPainter& p, double x, double y1, double y2, QColor couleur) {
+  p.setPen(QPen(couleur, 1.6, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(x, y1), QPointF(x, y2));
+  const double sens = y2 > y1 ? -1 : 1;
+  p.drawLine(QPointF(x, y2), QPointF(x - 2.2, y2 + 2.2 * sens));
+  p.drawLine(QPointF(x, y2), QPointF(x + 2.2, y2 + 2.2 * sens));
+}
+
+}  // namespace
+
+QIcon iconeOk() {
+  return dessiner(16, [](QPainter& p) {
+    p.setPen(QPen(QColor(0, 140, 0), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+  });
+}
+
+QIcon iconeOuvrir() {
+  return dessiner(16, [](QPainter& p) {
+    p.setPen(QPen(QColor(120, 90, 0), 0.8));
+    p.setBrush(QColor(240, 200, 80));
+    p.drawPolygon(QPolygonF({QPointF(1.5, 4), QPointF(6, 4), QPointF(7.5, 5.5), QPointF(14.5, 5.5),
+                             QPointF(14.5, 13.5), QPointF(1.5, 13.5)}));
+    p.setBrush(QColor(255, 225, 120));
+    p.drawPolygon(QPolygonF({QPointF(3, 7.5), QPointF(15.5, 7.5), QPointF(14.5, 13.5), QPointF(1.5, 13.5)}));
+  });
+}
+
+QIcon iconeEcrire() {
+  return dessiner(32, [](QPainter& p) {
+    dessinerRecepteur(p, 8.5, 5, 6.5, 10.5);
+    dessinerFleche(p, 4, 14, 4, QColor(200, 60, 0));
+  });
+}
+
+QIcon iconeLire() {
+  return dessiner(32, [](QPainter& p) {
+    dessinerRecepteur(p, 1.5, 5, 6.5, 10.5);
+    dessinerFleche(p, 12, 4, 14, QColor(0, 90, 200));
+  });
+}
+
+QIcon iconeSortie() {
+  return dessiner(16, [](QPainter& p) {
+    p.setPen(QPen(QColor(90, 50, 20), 0.8));
+    p.setBrush(QColor(160, 100, 50));
+    p.drawRect(QRectF(3, 1.5, 7, 13));
+    p.setPen(QPen(QColor(200, 0, 0), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 8), QPointF(15, 8));
+    p.drawLine(QPointF(15, 8), QPointF(12.5, 5.5));
+    p.drawLine(QPointF(15, 8), QPointF(12.5, 10.5));
+  });
+}
+
+QIcon iconeFenetre() {
+  return dessiner(32, [](QPainter& p) {
+    dessinerRecepteur(p, 4, 3.5, 8, 11.5);
+    p.setPen(QPen(QColor(200, 0, 0), 0.9));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(8, 7), 1.4, 1.4);
+  });
+}
+
+}  // namespace zor::app

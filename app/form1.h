@@ -1,0 +1,108 @@
+#pragma once
+// The main window: every control carries the name the rest of the program uses for it.
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "platform/common_dialog.h"
+
+class QComboBox;
+class QRadioButton;
+class QToolButton;
+class QAction;
+
+namespace zor::serie {
+class MSComm;
+}
+namespace zor::apropos {
+class frmAbout;
+}
+
+namespace zor::app {
+
+class Form1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // Controls, in the window's tab order.
+  QRadioButton* profil = nullptr;
+  QRadioButton* waypoint = nullptr;
+  QLabel* zor = nullptr;
+  QToolButton* ouvrir = nullptr;
+  QToolButton* ecrire = nullptr;
+  QLabel* nombre = nullptr;
+  QToolButton* sortie = nullptr;
+  QLabel* nombre1 = nullptr;
+  QComboBox* Comm = nullptr;
+  QLabel* prtd = nullptr;
+  QLabel* result = nullptr;
+  QLabel* quant1 = nullptr;
+  QLabel* fenetre = nullptr;
+  QLabel* Label1 = nullptr;
+  QToolButton* lire = nullptr;
+  QComboBox* nom = nullptr;
+  QLabel* Typef = nullptr;
+  QLabel* Label2 = nullptr;
+  QToolButton* ok = nullptr;
+  QToolButton* ok1 = nullptr;
+  QAction* zorfrmabout = nullptr;
+
+  // Controls never shown: settings the handlers read.
+  platform::CommonDialog ouverture;
+  platform::CommonDialog ecriture;
+  platform::CommonDialog ecrizor;
+  std::unique_ptr<serie::MSComm> MSComm1;
+  std::unique_ptr<serie::MSComm> MSComm2;
+
+  // The client area, in which every control sits at its fixed place.
+  QWidget* client() const { return client_; }
+  // Pixels for a length in twips at this screen's logical resolution.
+  int px(int twips) const;
+
+  // Sets a label's caption the way the program's labels behave (fenetre grows with its text).
+  void definirCaption(QLabel* etiquette, const QString& texte);
+
+ public slots:
+  void ok_Click();
+  void ok1_Click();
+  void sortie_Click();
+  void ouvrir_Click();
+  void ecrire_Click();
+  void lire_Click();
+  void zorfrmabout_Click();
+  void MSComm2_OnComm();
+
+ public:
+  void Form_KeyPress(int& KeyAscii);
+  void Form_DblClick();
+  void Form_Unload();
+
+  // Closes the download file (file number 20) if a download left it open.
+  void fermerFichier20();
+
+  // --- about box (one instance at most) ---
+  apropos::frmAbout* boiteAPropos() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* evenement) override;
+  void closeEvent(QCloseEvent* evenement) override;
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+ private:
+  void construireControles();
+  void construireCommunication();
+  void detruireCommunication();
+
+  QWidget* client_ = nullptr;
+
+  // --- about box ---
+  QPointer<apropos::frmAbout> apropos_;
+
+  // --- serial link state ---
+};
+
+}  // namespace zor::app

@@ -1,0 +1,39 @@
+#pragma once
+// The common dialog control: a file name, a filter in its Windows form
+// ("description|pattern|description|pattern|"), a title, a default extension and a modal
+// open-file dialog. Only the open dialog of `ouverture` is ever shown.
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace zor::platform {
+
+struct DemandeOuverture {
+  QString titre;
+  QStringList filtres;  // in the toolkit's form, "description (pattern)"
+  QString extensionParDefaut;
+  QString fichierActuel;
+};
+
+class CommonDialog {
+ public:
+  QString FileName;
+  QString Filter;
+  QString DialogTitle;
+  QString DefaultExt;
+
+  // Modal open-file dialog. On success FileName holds the full path chosen; a cancelled
+  // dialog leaves FileName unchanged. Cancelling raises no error.
+  void ShowOpen(QWidget* parent = nullptr);
+};
+
+// "desc|pat|desc|pat|" → {"desc (pat)", ...}; a trailing '|' adds no entry.
+QStringList filtreVersListe(const QString& filtreWindows);
+
+// Replaces the real open dialog (tests): return the chosen path, or nothing for Cancel.
+void remplacerDialogueOuverture(std::function<std::optional<QString>(const DemandeOuverture&)> repondeur);
+
+}  // namespace zor::platform

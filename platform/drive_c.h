@@ -1,0 +1,16 @@
+#pragma once
+// Where the program's fixed Windows paths ("c:\$_t_e_m_p", "c:\zor.txt") live on this system.
+#include <filesystem>
+#include <string_view>
+
+namespace zor::platform {
+
+// The folder that stands for drive C:. On Windows it is "C:\"; elsewhere $ZOR_DRIVE_C,
+// or the user's home folder when that is not set.
+std::filesystem::path dossierLecteurC();
+
+// Maps a Windows path as the program writes it ("c:\zor.txt") to a path of this system.
+// Paths that do not start with a drive letter C: are returned with '\' turned into '/'.
+std::filesystem::path cheminLocal(std::string_view cheminWindows);
+
+}  // namespace zor::platform

@@ -1,0 +1,47 @@
+#include "platform/messages.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace zor::platform {
+namespace {
+std::function<Reponse(const DemandeMessage&)> repondeurInstalle;
+QPointer<QWidget> parentMessages;
+
+QMessageBox::Icon iconeQt(Icone icone) {
+  switch (icone) {
+    case Icone::Question: return QMessageBox::Question;
+    case Icone::Information: return QMessageBox::Information;
+    case Icone::Avertissement: return QMessageBox::Warning;
+    case Icone::Critique: return QMessageBox::Critical;
+    case Icone::Aucune: break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone, const QString& titre) {
+  if (repondeurInstalle) return repondeurInstalle(DemandeMessage{texte, titre, boutons, icone});
+
+  QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parentMessages.data());
+  if (boutons == Boutons::OkCancel) {
+    boite.addButton(QMessageBox::Ok);
+    boite.addButton(QMessageBox::Cancel);
+    boite.setDefaultButton(QMessageBox::Ok);
+    boite.setEscapeButton(QMessageBox::Cancel);
+  } else {
+    boite.addButton(QMessageBox::Ok);
+    boite.setEscapeButton(QMessageBox::Ok);
+  }
+  boite.exec();
+  if (boutons == Boutons::Ok) return Reponse::Ok;
+  return boite.clickedButton() == boite.button(QMessageBox::Ok) ? Reponse::Ok : Reponse::Cancel;
+}
+
+void remplacerMessages(std::function<Reponse(const DemandeMessage&)> repondeur) {
+  repondeurInstalle = std::move(repondeur);
+}
+
+void definirParentMessages(QWidget* parent) { parentMessages = parent; }
+
+}  // namespace zor::platform

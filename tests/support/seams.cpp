@@ -1,0 +1,70 @@
+#include "tests/support/seams.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/fin_programme.h"
+
+namespace zor::test {
+
+ScriptMessages::ScriptMessages() {
+  platform::remplacerMessages([this](const platform::DemandeMessage& demande) {
+    vus_.push_back(demande);
+    if (reponses_.empty()) return platform::Reponse::Ok;
+    const platform::Reponse r = reponses_.front();
+    reponses_.pop_front();
+    return r;
+  });
+}
+ScriptMessages::~ScriptMessages() { platform::remplacerMessages({}); }
+
+ScriptOuverture::ScriptOuverture() {
+  platform::remplacerDialogueOuverture([this](const platform::DemandeOuverture& demande) -> std::optional<QString> {
+    vus_.push_back(demande);
+    if (reponses_.empty()) return std::nullopt;
+    auto r = reponses_.front();
+    reponses_.pop_front();
+    return r;
+  });
+}
+ScriptOuverture::~ScriptOuverture() { platform::remplacerDialogueOuverture({}); }
+
+ObservateurFin::ObservateurFin() {
+  platform::observerFin([this] { ++fois_; });
+}
+ObservateurFin::~ObservateurFin() { platform::observerFin({}); }
+
+HorlogeInstallee::HorlogeInstallee() { platform::installerHorloge(&horloge_); }
+HorlogeInstallee::~HorlogeInstallee() { platform::installerHorloge(nullptr); }
+
+LecteurCTemporaire::LecteurCTemporaire() {
+  static std::atomic<int> compteur{0};
+  dossier_ = std::filesystem::temp_directory_path() /
+             ("zor-c-" + std::to_string(::getpid()) + "-" + std::to_string(compteur++));
+  std::filesystem::remove_all(dossier_);
+  std::filesystem::create_directories(dossier_);
+  if (const char* a = std::getenv("ZOR_DRIVE_C")) ancien_ = a;
+  ::setenv("ZOR_DRIVE_C", dossier_.c_str(), 1);
+}
+LecteurCTemporaire::~LecteurCTemporaire() {
+  if (ancien_) ::setenv("ZOR_DRIVE_C", ancien_->c_str(), 1);
+  else ::unsetenv("ZOR_DRIVE_C");
+  std::error_code ec;
+  std::filesystem::remove_all(dossier_, ec);
+}
+
+std::string lireOctets(const std::filesystem::path& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void ecrireOctets(const std::filesystem::path& chemin, std::string_view octets) {
+  std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
+  f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+}
+
+}  // namespace zor::test

@@ -1,0 +1,82 @@
+#pragma once
+// Test seams: everything a test must control in place of the user and the system.
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "platform/common_dialog.h"
+#include "platform/messages.h"
+#include "platform/pause.h"
+
+namespace zor::test {
+
+// Answers message boxes from a script (Ok when the script runs out) and records them.
+class ScriptMessages {
+ public:
+  ScriptMessages();
+  ~ScriptMessages();
+  void repondre(platform::Reponse reponse) { reponses_.push_back(reponse); }
+  const std::vector<platform::DemandeMessage>& vus() const { return vus_; }
+
+ private:
+  std::deque<platform::Reponse> reponses_;
+  std::vector<platform::DemandeMessage> vus_;
+};
+
+// Answers the open dialog from a script: a path, or nothing for Cancel (Cancel when the
+// script runs out). Records each request.
+class ScriptOuverture {
+ public:
+  ScriptOuverture();
+  ~ScriptOuverture();
+  void choisir(const QString& chemin) { reponses_.push_back(chemin); }
+  void annuler() { reponses_.push_back(std::nullopt); }
+  const std::vector<platform::DemandeOuverture>& vus() const { return vus_; }
+
+ private:
+  std::deque<std::optional<QString>> reponses_;
+  std::vector<platform::DemandeOuverture> vus_;
+};
+
+// Observes the end of the program instead of ending the test process.
+class ObservateurFin {
+ public:
+  ObservateurFin();
+  ~ObservateurFin();
+  int fois() const { return fois_; }
+  bool termine() const { return fois_ > 0; }
+
+ private:
+  int fois_ = 0;
+};
+
+// Installs a fake clock for its lifetime.
+class HorlogeInstallee {
+ public:
+  HorlogeInstallee();
+  ~HorlogeInstallee();
+  platform::HorlogeFactice& horloge() { return horloge_; }
+
+ private:
+  platform::HorlogeFactice horloge_;
+};
+
+// A fresh folder standing for drive C: ($ZOR_DRIVE_C) for its lifetime.
+class LecteurCTemporaire {
+ public:
+  LecteurCTemporaire();
+  ~LecteurCTemporaire();
+  const std::filesystem::path& chemin() const { return dossier_; }
+
+ private:
+  std::filesystem::path dossier_;
+  std::optional<std::string> ancien_;
+};
+
+std::string lireOctets(const std::filesystem::path& chemin);
+void ecrireOctets(const std::filesystem::path& chemin, std::string_view octets);
+
+}  // namespace zor::test
