@@ -1,0 +1,35 @@
+// zor-cli: the window's conversion and transfers without the window, for scripts and tests.
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commandes.h"
+
+namespace {
+
+const char kAide[] =
+    "Usage : zor-cli COMMANDE [OPTIONS]\n"
+    "\n"
+    "Commandes :\n"
+    "  convert   convertit un fichier de waypoints en phrases $GPWPL (comme « Rechercher Fichier »)\n"
+    "  upload    envoie un fichier converti au GPS (comme « Ecrire dans GPS »)\n"
+    "  download  recoit les waypoints du GPS (comme « Lire du GPS »)\n"
+    "\n"
+    "« zor-cli COMMANDE --help » decrit les options de chaque commande.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    std::fputs(kAide, argc < 2 ? stderr : stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  const std::string commande = argv[1];
+  zor::cli::Arguments arguments(argv + 2, argv + argc);
+  if (commande == "convert") return zor::cli::commandeConvert(arguments);
+  if (commande == "upload") return zor::cli::commandeUpload(arguments);
+  if (commande == "download") return zor::cli::commandeDownload(arguments);
+  std::fprintf(stderr, "zor-cli : commande inconnue « %s ».\n\n%s", commande.c_str(), kAide);
+  return 2;
+}
