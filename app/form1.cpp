@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "app/apparence.h"
+#include "app/bouton_image.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
 #include "serial/mscomm.h"
@@ -86,7 +87,7 @@ void Form1::construireControles() {
   };
   auto boutonImage = [&](const char* nomControle, const QString& texte, const QIcon& icone, int cote,
                          int g, int h, int l, int ht) {
-    auto* b = new QToolButton(client_);
+    auto* b = new BoutonImage(client_);
     b->setText(texte);
     b->setIcon(icone);
     b->setIconSize(QSize(cote, cote));
