@@ -138,3 +138,32 @@ TEST_F(FenetreTest, FenetreSAgranditAvecSonTexte) {
 
 }  // namespace
 }  // namespace zor::app
+
+namespace zor::app {
+namespace {
+
+TEST(OrdreTabulationTest, SuitLOrdreDesControlesEtCommenceParProfil) {
+  test::ObservateurFin fin;
+  Form1 form;
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.ok_Click();
+  form.ok1_Click();
+  EXPECT_EQ(QApplication::focusWidget(), form.profil);
+
+  const QStringList attendu{"profil", "ouvrir", "sortie", "Comm", "lire", "nom"};
+  QStringList vus;
+  QWidget* w = form.profil;
+  do {
+    if (w->parentWidget() == form.client() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) &&
+        !vus.contains(w->objectName()))
+      vus << w->objectName();
+    w = w->nextInFocusChain();
+  } while (w != form.profil);
+  // `waypoint` shares the group of `profil`: Tab skips the option that is not selected.
+  vus.removeAll(QStringLiteral("waypoint"));
+  EXPECT_EQ(vus, attendu);
+}
+
+}  // namespace
+}  // namespace zor::app
