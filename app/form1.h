@@ -103,6 +103,11 @@ class Form1 : public QMainWindow {
   QPointer<apropos::frmAbout> apropos_;
 
   // --- serial link state ---
+  // File number 20, the download file: open only while a download runs.
+  struct Fichier20;
+  std::shared_ptr<Fichier20> fichier20_;
+  // Shows what a transfer changed at once: the window is not repainted while a transfer runs.
+  void repeindre();
 };
 
 }  // namespace zor::app

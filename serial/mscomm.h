@@ -1,11 +1,84 @@
 #pragma once
-// Placeholder: the serial control stand-in.
+// The window's serial control: the operations the transfers use, with their meanings, over a
+// serial device. A transfer never yields to the event loop, so nothing here needs one; only the
+// OnComm event is delivered through it.
 #include <QObject>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "serial/liaison.h"
+#include "serial/port.h"
 
 namespace zor::serie {
 
-class MSComm : public QObject {
+class MSComm : public QObject, public Port {
   Q_OBJECT
+
+ public:
+  static constexpr int comEvEOF = 7;  // CommEvent: an end-of-file character (code 26) arrived
+
+  explicit MSComm(QObject* parent = nullptr);
+  ~MSComm() override;
+
+  void Settings(std::string_view reglages) override;
+  const std::string& Settings() const { return texteReglages_; }
+  void CommPort(int numero) override;
+  int CommPort() const override { return numero_; }
+  void PortOpen(bool ouvrir) override;
+  bool PortOpen() const override { return ouvert_; }
+  void InputMode(int mode) override;
+  void InputLen(int longueur) override;
+  std::string Input() override;
+  void Output(std::string_view octets) override;
+  int CommEvent() const { return commEvent_; }
+
+  void attendreReception(std::chrono::milliseconds delaiMax) override;
+  void abandonner() noexcept override;
+  int numeroAffiche() const override;
+  std::string peripherique() const override;
+
+  // zor-cli may name the device itself ("--port /dev/ttyUSB0") rather than a port number.
+  void definirPeripherique(std::string peripherique);
+
+  // While held, an event found in what arrives waits; releasing delivers it through the event
+  // loop. A click handler holds events for its whole run, so OnComm comes after it returns.
+  void retenirEvenements();
+  void libererEvenements();
+
+ signals:
+  void OnComm();
+
+ private:
+  void recevoir(std::string octets);
+  void annoncer();
+  [[noreturn]] void relancer(const ErreurPort& e) const;
+
+  std::unique_ptr<Liaison> liaison_;
+  Reglages reglages_{9600, 'N', 8, 1};
+  std::string texteReglages_ = "9600,N,8,1";
+  int numero_ = 1;
+  std::optional<std::string> peripheriqueImpose_;
+  bool ouvert_ = false;
+  int inputLen_ = 0;
+  std::string recu_;
+  int commEvent_ = 0;
+  int retenues_ = 0;
+  bool evenementRetenu_ = false;
 };
+
+class RetenueEvenements {
+ public:
+  explicit RetenueEvenements(MSComm& port) : port_(port) { port_.retenirEvenements(); }
+  ~RetenueEvenements() { port_.libererEvenements(); }
+  RetenueEvenements(const RetenueEvenements&) = delete;
+  RetenueEvenements& operator=(const RetenueEvenements&) = delete;
+
+ private:
+  MSComm& port_;
+};
+
+// "4800,N,8,2" → settings; raises std::invalid_argument for anything else.
+Reglages lireReglages(std::string_view texte);
 
 }  // namespace zor::serie

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Conversion benchmark: builds in Release in its own folder, then prints side by side
+#  - zor-cli convert against a minimal hand-written loop (the floor) on 200,000 G7towin lines,
+#  - the cost of 10 times the input (2,000,000 lines),
+#  - zor-cli against GPSBabel (unicsv -> nmea) on 10,000 waypoints,
+#  - zor-cli's peak memory,
+#  - the window's conversion of 100,000 records (real Form1, offscreen platform).
+#   bench/convert/run.sh [REPETITIONS]      (best of REPETITIONS runs, 5 by default)
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/../.." && pwd)
+construction=${ZOR_BENCH_BUILD:-$racine/build-conv-bench}
+repetitions=${1:-5}
+
+if ! command -v gpsbabel >/dev/null; then
+  apt-get install -y gpsbabel >/dev/null || { apt-get update >/dev/null && apt-get install -y gpsbabel >/dev/null; }
+fi
+[ -x /usr/bin/time ] || apt-get install -y time >/dev/null
+
+cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOR_TESTS=OFF >/dev/null
+ninja -C "$construction" -j2 zor-cli donnees_bench plancher_g7towin fenetre_bench >/dev/null
+
+zorcli=$construction/zor-cli
+outils=$construction/bench
+travail=$(mktemp -d)
+trap 'rm -rf "$travail"' EXIT
+
+"$outils/donnees_bench" g7towin 200000 "$travail/g7-200k.txt"
+"$outils/donnees_bench" g7towin 2000000 "$travail/g7-2M.txt"
+"$outils/donnees_bench" g7towin 100000 "$travail/g7-100k.txt"
+"$outils/donnees_bench" g7towin 10000 "$travail/g7-10k.txt"
+"$outils/donnees_bench" unicsv 10000 "$travail/wpt-10k.csv"
+
+# Best wall time of N runs, in milliseconds.
+meilleur() {
+  local n=$1 best=
+  shift
+  for ((i = 0; i < n; i++)); do
+    local t0=$EPOCHREALTIME
+    "$@" >/dev/null 2>&1
+    local t1=$EPOCHREALTIME
+    local ms
+    ms=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.2f", (b - a) * 1000 }')
+    if [ -z "$best" ] || awk -v x="$ms" -v y="$best" 'BEGIN { exit !(x < y) }'; then best=$ms; fi
+  done
+  echo "$best"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+verdict() { awk -v v="$1" -v max="$2" 'BEGIN { print (v <= max ? "ok" : "TROP") }'; }
+
+# The floor must write exactly what zor-cli writes, or the comparison means nothing.
+"$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt" 2>/dev/null
+"$outils/plancher_g7towin" "$travail/g7-200k.txt" "$travail/plancher.out"
+cmp -s "$travail/zor.out" "$travail/plancher.out" || { echo "le plancher n'écrit pas les mêmes octets" >&2; exit 1; }
+
+t_zor=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt")
+t_plancher=$(meilleur "$repetitions" "$outils/plancher_g7towin" "$travail/g7-200k.txt" "$travail/plancher.out")
+t_zor10=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor10.out" "$travail/g7-2M.txt")
+t_zor10k=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor10k.out" "$travail/g7-10k.txt")
+t_babel=$(meilleur 3 gpsbabel -i unicsv -f "$travail/wpt-10k.csv" -o nmea -F "$travail/babel.nmea")
+mem200k=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt" 2>&1 >/dev/null | tail -n 1)
+mem2M=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor10.out" "$travail/g7-2M.txt" 2>&1 >/dev/null | tail -n 1)
+read -r n_fenetre t_fenetre t_fenetre_affiche _ < <("$outils/fenetre_bench" "$travail/g7-100k.txt" 2>/dev/null)
+octets=$(stat -c %s "$travail/zor.out")
+babel_phrases=$(grep -c '^\$GPWPL' "$travail/babel.nmea" || true)
+
+echo
+echo "Conversion ZOR — meilleur de $repetitions passages (ms de temps réel)"
+printf '%-58s %10s %10s %8s %s\n' "mesure" "ZOR" "référence" "ratio" "objectif"
+printf '%-58s %10s %10s %8s %s\n' "200 000 lignes G7towin : zor-cli / boucle minimale" "$t_zor" "$t_plancher" \
+  "$(ratio "$t_zor" "$t_plancher")" "<= 1.5 : $(verdict "$(ratio "$t_zor" "$t_plancher")" 1.5)"
+printf '%-58s %10s %10s %8s %s\n' "2 000 000 lignes / 200 000 lignes (zor-cli)" "$t_zor10" "$t_zor" \
+  "$(ratio "$t_zor10" "$t_zor")" "<= 11 : $(verdict "$(ratio "$t_zor10" "$t_zor")" 11)"
+printf '%-58s %10s %10s %8s %s\n' "10 000 waypoints : zor-cli / GPSBabel unicsv->nmea" "$t_zor10k" "$t_babel" \
+  "$(ratio "$t_zor10k" "$t_babel")" "< 1 (GPSBabel : $babel_phrases phrases \$GPWPL)"
+printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 200 000 lignes (Mo)" "$(awk -v k="$mem200k" 'BEGIN{printf "%.1f", k/1024}')" \
+  "16" "$(ratio "$mem200k" 16384)" "< 16 Mo : $(verdict "$mem200k" 16383)"
+printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 2 000 000 / 200 000 lignes (Mo)" \
+  "$(awk -v k="$mem2M" 'BEGIN{printf "%.1f", k/1024}')" "$(awk -v k="$mem200k" 'BEGIN{printf "%.1f", k/1024}')" \
+  "$(ratio "$mem2M" "$mem200k")" "plat (~1)"
+printf '%-58s %10s %10s %8s %s\n' "fenêtre, 100 000 enregistrements (ms, avec l'écho)" "$t_fenetre" "2000" \
+  "$(ratio "$t_fenetre" 2000)" "< 2 s : $(verdict "$t_fenetre" 2000) ($n_fenetre lus ; affiché en $t_fenetre_affiche ms)"
+echo
+echo "Débit zor-cli : $(awk -v o="$octets" -v t="$t_zor" 'BEGIN { printf "%.0f", o / 1e6 / (t / 1000) }') Mo/s de phrases ($octets octets pour 200 000 lignes)"

@@ -1,0 +1,42 @@
+#pragma once
+// One conversion run, the same for the window and for zor-cli: the reader chosen by the exact
+// text of the input type, the record counter, the interchange file.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "convert/redaction.h"
+#include "convert/sortie.h"
+#include "convert/source.h"
+
+namespace zor::conversion {
+
+enum class TypeEntree { Zor, G7towin, AutorouteExpress, Aucun };
+
+// The texts of the type list, compared exactly (case and blanks count).
+inline constexpr std::string_view kTexteZor = "Format ZOR";
+inline constexpr std::string_view kTexteG7towin = "G7towin";
+inline constexpr std::string_view kTexteAutorouteExpress = "Autoroute Express 2001";
+
+TypeEntree typeSelonTexte(std::string_view texte);
+
+// The only message of a conversion, when a run takes no record (UTF-8).
+inline constexpr std::string_view kMessageSansEnregistrement =
+    "Le fichier d'entrée n'est pas valable.Etes-vous sûr d avoir choisi le bon type ?";
+inline constexpr std::string_view kTitreSansEnregistrement = "Une petite question...";
+
+// Reads `entree` with the reader of `type` (nothing is opened for Aucun) and hands its lines to
+// `interchange`, flushed. Returns the number of records taken. Throws ErreurConversion (or
+// std::bad_alloc) when the run cannot go on; the complete lines written before stay in
+// `interchange` and in `echo`.
+long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,
+                    std::string* echo = nullptr);
+
+// The same from any source (tests, fuzzers): the run's counter, reader and failure handling.
+long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo = nullptr);
+
+// The same into a file created or emptied first, closed at the end in every case.
+long long convertirVersFichier(TypeEntree type, const std::filesystem::path& entree,
+                               const std::filesystem::path& interchange, Mode mode, std::string* echo = nullptr);
+
+}  // namespace zor::conversion

@@ -1,0 +1,29 @@
+#include "convert/lecteurs_texte.h"
+#include "convert/lignes.h"
+
+namespace zor::conversion {
+
+namespace {
+
+// The receiver's own sentences go over as they are: no check, no new checksum.
+struct CopieZor {
+  Redaction& redaction;
+
+  bool debut(char premier) {
+    if (premier != '$') return false;
+    redaction.compter();
+    return true;
+  }
+  void suite(std::string_view morceau) { redaction.copier(morceau); }
+  void fin() { redaction.finCopie(); }
+};
+
+}  // namespace
+
+long long lireZor(Source& source, Redaction& redaction) {
+  CopieZor copie{redaction};
+  parcourirLignes(source, copie);
+  return redaction.compteur();
+}
+
+}  // namespace zor::conversion

@@ -1,0 +1,50 @@
+#pragma once
+// Where a reader takes its bytes from: large consecutive blocks, never the whole file at once,
+// so a reader's memory does not grow with the size of its input.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::conversion {
+
+class Source {
+ public:
+  virtual ~Source() = default;
+  // The next block of the input; empty at the end. Valid until the next call.
+  virtual std::string_view lire() = 0;
+};
+
+// A file opened for reading as bytes. Opening or reading failures throw ErreurConversion.
+class SourceFichier : public Source {
+ public:
+  static constexpr std::size_t kTailleBloc = 1 << 20;
+
+  explicit SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc = kTailleBloc);
+  ~SourceFichier() override;
+  SourceFichier(const SourceFichier&) = delete;
+  SourceFichier& operator=(const SourceFichier&) = delete;
+
+  std::string_view lire() override;
+
+ private:
+  std::FILE* fichier_ = nullptr;
+  std::string nom_;
+  std::vector<char> tampon_;
+};
+
+// Bytes already in memory, handed out in blocks of a chosen size (tests and fuzzers use small
+// blocks to put block edges everywhere).
+class SourceMemoire : public Source {
+ public:
+  explicit SourceMemoire(std::string_view octets, std::size_t tailleBloc = SourceFichier::kTailleBloc)
+      : reste_(octets), tailleBloc_(tailleBloc == 0 ? 1 : tailleBloc) {}
+  std::string_view lire() override;
+
+ private:
+  std::string_view reste_;
+  std::size_t tailleBloc_;
+};
+
+}  // namespace zor::conversion

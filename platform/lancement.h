@@ -1,0 +1,26 @@
+#pragma once
+// The file-exists test and the program launch behind the about box's "system information"
+// button. Both take a path as the registry gives it (Windows-1252, "C:\..."); on systems other
+// than Windows, "C:\..." is mapped into the folder that stands for drive C: (cheminLocal).
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace zor::platform {
+
+// Whether an ordinary file of that name exists: not a folder, not hidden, not a system file.
+// On systems other than Windows, hidden means a name that starts with a dot.
+bool fichierOrdinaireExiste(std::string_view chemin);
+
+// Starts the program in a normal window and returns at once, without waiting for it.
+// False when it could not be started (an empty path included).
+bool lancerProgramme(std::string_view chemin);
+
+// Where a registry path lands on this system.
+std::filesystem::path cheminProgramme(std::string_view chemin);
+
+// Replaces the real start of a process (tests) by `lanceur`, which receives the mapped path
+// and tells whether the start succeeded; an empty function puts the real start back.
+void remplacerLancement(std::function<bool(const std::filesystem::path&)> lanceur);
+
+}  // namespace zor::platform

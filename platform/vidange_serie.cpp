@@ -1,0 +1,37 @@
+#include "platform/vidange_serie.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+#endif
+
+namespace zor::platform {
+
+#ifdef _WIN32
+
+bool viderSortie(void* poignee) { return FlushFileBuffers(static_cast<HANDLE>(poignee)) != 0; }
+
+#else
+
+bool viderSortie(int descripteur, int bauds) {
+  using namespace std::chrono;
+  // tcdrain has no time limit of its own; watch the queue shrink first, with a bound.
+  int enAttente = 0;
+  if (ioctl(descripteur, TIOCOUTQ, &enAttente) == 0 && enAttente > 0) {
+    const int bitsParOctet = 12;  // start, 8 data, parity at most, 2 stop
+    const auto limite = steady_clock::now() + milliseconds(2000) +
+                        milliseconds(static_cast<long long>(enAttente) * bitsParOctet * 1000 / (bauds > 0 ? bauds : 300));
+    while (ioctl(descripteur, TIOCOUTQ, &enAttente) == 0 && enAttente > 0) {
+      if (steady_clock::now() >= limite) return false;
+      std::this_thread::sleep_for(milliseconds(5));
+    }
+  }
+  return tcdrain(descripteur) == 0;
+}
+
+#endif
+
+}  // namespace zor::platform

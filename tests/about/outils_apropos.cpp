@@ -1,0 +1,46 @@
+#include "tests/about/outils_apropos.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <atomic>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/lancement.h"
+#include "tests/support/seams.h"
+
+namespace zor::test {
+
+RegistreTemporaire::RegistreTemporaire() {
+  static std::atomic<int> compteur{0};
+  fichier_ = std::filesystem::temp_directory_path() /
+             ("zor-registre-" + std::to_string(::getpid()) + "-" + std::to_string(compteur++) + ".reg");
+  if (const char* a = std::getenv("ZOR_REGISTRY")) ancien_ = a;
+  ::setenv("ZOR_REGISTRY", fichier_.c_str(), 1);
+}
+
+RegistreTemporaire::~RegistreTemporaire() {
+  if (ancien_) ::setenv("ZOR_REGISTRY", ancien_->c_str(), 1);
+  else ::unsetenv("ZOR_REGISTRY");
+  std::error_code ec;
+  std::filesystem::remove(fichier_, ec);
+}
+
+void RegistreTemporaire::ecrire(std::string_view contenu) const { ecrireOctets(fichier_, contenu); }
+
+void RegistreTemporaire::supprimer() const {
+  std::error_code ec;
+  std::filesystem::remove(fichier_, ec);
+}
+
+LanceurObserve::LanceurObserve() {
+  platform::remplacerLancement([this](const std::filesystem::path& chemin) {
+    lances_.push_back(chemin);
+    return reussit;
+  });
+}
+LanceurObserve::~LanceurObserve() { platform::remplacerLancement({}); }
+
+void viderSuppressions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace zor::test

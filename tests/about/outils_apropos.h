@@ -1,0 +1,44 @@
+#pragma once
+// What the about box's tests control in place of the system: the registry store file and the
+// start of a process.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::test {
+
+// A temporary stand-in registry file, named by $ZOR_REGISTRY for its lifetime.
+class RegistreTemporaire {
+ public:
+  RegistreTemporaire();
+  ~RegistreTemporaire();
+  // Replaces the file's bytes.
+  void ecrire(std::string_view contenu) const;
+  // Removes the file: every lookup fails.
+  void supprimer() const;
+  const std::filesystem::path& fichier() const { return fichier_; }
+
+ private:
+  std::filesystem::path fichier_;
+  std::optional<std::string> ancien_;
+};
+
+// Observes the start of programs instead of starting them.
+class LanceurObserve {
+ public:
+  LanceurObserve();
+  ~LanceurObserve();
+  // What the next starts report.
+  bool reussit = true;
+  const std::vector<std::filesystem::path>& lances() const { return lances_; }
+
+ private:
+  std::vector<std::filesystem::path> lances_;
+};
+
+// Deletes the widgets that asked to be deleted later (an unloaded about box).
+void viderSuppressions();
+
+}  // namespace zor::test

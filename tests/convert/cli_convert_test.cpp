@@ -1,0 +1,90 @@
+// zor-cli convert as a script would use it: options, exit codes, the line on stderr.
+#include <gtest/gtest.h>
+
+#include "tests/convert/outils_conversion.h"
+#include "tests/support/seams.h"
+
+namespace zor::test {
+namespace {
+
+QString q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+TEST(ZorCliConvert, AideEnFrancais) {
+  for (const char* option : {"--help", "-h"}) {
+    const ResultatCli r = lancerZorCli({"convert", option});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.sortie.find("Usage : zor-cli convert --type TYPE"), std::string::npos);
+    EXPECT_NE(r.sortie.find("Autoroute Express 2001"), std::string::npos);
+    EXPECT_NE(r.sortie.find("Code de sortie"), std::string::npos);
+  }
+}
+
+TEST(ZorCliConvert, OptionsIncorrectes) {
+  const QString g7 = q(donnee("g7towin.txt"));
+  const QStringList cas[] = {
+      {"convert", g7},                                       // no type
+      {"convert", "--type", "gpx", g7},                       // unknown type
+      {"convert", "--type", "g7towin"},                       // no input
+      {"convert", "--type", "g7towin", "--mode", "carte", g7},  // unknown mode
+      {"convert", "--type", "g7towin", g7, g7},               // two inputs
+      {"convert", "--type", "g7towin", "--verbose", g7},      // unknown option
+      {"convert", "--type"},
+      {"convert", "--type", "g7towin", g7, "-o"},
+  };
+  for (const QStringList& arguments : cas) {
+    const ResultatCli r = lancerZorCli(arguments);
+    EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
+    EXPECT_EQ(r.sortie, "");
+    EXPECT_NE(r.erreurs.find("zor-cli convert : "), std::string::npos);
+  }
+}
+
+TEST(ZorCliConvert, TypesDeLaListeEtModeParDefaut) {
+  const std::pair<QString, QString> synonymes[] = {{"zor", "Format ZOR"},
+                                                   {"g7towin", "G7towin"},
+                                                   {"axe", "Autoroute Express 2001"}};
+  const char* fichiers[] = {"zor.txt", "g7towin.txt", "exemple.axe"};
+  for (int i = 0; i < 3; ++i) {
+    const QString entree = q(donnee(fichiers[i]));
+    const ResultatCli court = lancerZorCli({"convert", "--type", synonymes[i].first, entree});
+    const ResultatCli liste = lancerZorCli({"convert", "--type=" + synonymes[i].second, "--mode", "profile", entree});
+    EXPECT_EQ(court.code, 0) << fichiers[i];
+    EXPECT_EQ(court.sortie, liste.sortie) << fichiers[i];
+    EXPECT_FALSE(court.sortie.empty());
+  }
+  // The default mode is the map profile, as in the window.
+  EXPECT_NE(lancerZorCli({"convert", "--type", "axe", q(donnee("exemple.axe"))}).sortie.find(",PDC0010C*"),
+            std::string::npos);
+}
+
+TEST(ZorCliConvert, TroisIssues) {
+  LecteurCTemporaire dossier;
+  const auto sortie = dossier.chemin() / "sortie.txt";
+  ecrireOctets(sortie, "ancien contenu");
+
+  const ResultatCli succes =
+      lancerZorCli({"convert", "--type", "g7towin", "--mode", "waypoint", "-o", q(sortie), q(donnee("g7towin.txt"))});
+  EXPECT_EQ(succes.code, 0);
+  EXPECT_EQ(succes.sortie, "");
+  EXPECT_EQ(succes.erreurs, "Nombre d'enregistrements lus : 6\n");
+  EXPECT_NE(lireOctets(sortie).find("\r\n\r\n$GPWPL,4530.123,N,00130.456,E,WPT001*2E\r\n\r\n"), std::string::npos);
+
+  const ResultatCli aucun = lancerZorCli({"convert", "--type", "axe", "-o", q(sortie), q(donnee("zor.txt"))});
+  EXPECT_EQ(aucun.code, 1);
+  EXPECT_EQ(aucun.erreurs, "Le fichier d'entrée n'est pas valable.Etes-vous sûr d avoir choisi le bon type ?\n");
+  EXPECT_EQ(lireOctets(sortie), "");
+
+  for (const auto& illisible : {dossier.chemin() / "absent.txt", dossier.chemin()}) {
+    const ResultatCli echec = lancerZorCli({"convert", "--type", "zor", q(illisible)});
+    EXPECT_EQ(echec.code, 2);
+    EXPECT_EQ(echec.erreurs.find("zor-cli convert : " + illisible.string() + " : "), 0u) << echec.erreurs;
+    EXPECT_EQ(std::count(echec.erreurs.begin(), echec.erreurs.end(), '\n'), 1);
+  }
+  const ResultatCli sortieImpossible =
+      lancerZorCli({"convert", "--type", "zor", "-o", q(dossier.chemin() / "nulle/part"), q(donnee("zor.txt"))});
+  EXPECT_EQ(sortieImpossible.code, 2);
+  EXPECT_NE(sortieImpossible.erreurs.find("nulle/part : "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zor::test

@@ -1,0 +1,22 @@
+#pragma once
+// What the window tests and the zor-cli tests share: the sample inputs and a way to run the
+// built zor-cli.
+#include <QStringList>
+#include <filesystem>
+#include <string>
+
+namespace zor::test {
+
+// tests/convert/donnees in the source tree.
+std::filesystem::path dossierDonnees();
+std::filesystem::path donnee(const char* nom);
+
+struct ResultatCli {
+  int code = -1;
+  std::string sortie, erreurs;
+};
+
+// Runs $ZOR_BUILD_DIR/zor-cli with these arguments and waits for its end.
+ResultatCli lancerZorCli(const QStringList& arguments);
+
+}  // namespace zor::test

@@ -1,0 +1,333 @@
+// The window's transfers end to end: "&Ecrire dans GPS" and "&Lire du GPS" on a real
+// pseudo-terminal with the fake clock, the end-of-file event, and every failure ending in its
+// message with nothing lost.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <cstdlib>
+
+#include "app/form1.h"
+#include "platform/cp1252.h"
+#include "serial/mscomm.h"
+#include "tests/serial/outils_serie.h"
+#include "tests/support/seams.h"
+
+namespace zor::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kConfirmationEnvoi =
+    QStringLiteral("Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication");
+const QString kConfirmationLecture =
+    QStringLiteral("Entrée de données, mettez le GPS sur Waypoints et verifiez bien le port de communication");
+
+std::string lecture(const std::string& tete, const std::string& fin = "\r\n") {
+  std::string s = tete;
+  s.resize(62, '.');
+  return s + fin;
+}
+
+void verifierVisibles(std::initializer_list<QWidget*> montres, std::initializer_list<QWidget*> caches, const char* etape) {
+  for (QWidget* w : montres) EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString() << " " << etape;
+  for (QWidget* w : caches) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " " << etape;
+}
+
+class Transferts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.ok, Qt::LeftButton);
+    QTest::mouseClick(form.ok1, Qt::LeftButton);
+  }
+  fs::path echange() const { return lecteur.chemin() / "$_t_e_m_p"; }
+  fs::path zorTxt() const { return lecteur.chemin() / "zor.txt"; }
+  // As a conversion with records leaves the window.
+  void apresConversion(std::string_view contenu) {
+    test::ecrireOctets(echange(), contenu);
+    form.ecrire->show();
+    form.Typef->hide();
+    form.nom->hide();
+    form.lire->hide();
+  }
+  const platform::DemandeMessage& dernierMessage() const { return messages.vus().back(); }
+
+  test::LecteurCTemporaire lecteur;
+  test::ScriptMessages messages;
+  test::ScriptOuverture dialogue;
+  test::ObservateurFin fin;
+  test::HorlogeInstallee horloge;
+  test::PairePty pty;
+  test::PortEnvironnement comm2{2, pty.esclave()};
+  Form1 form;
+};
+
+TEST_F(Transferts, FichierConvertiEnvoyeAuGps) {
+  const char* source = std::getenv("ZOR_SOURCE_DIR");
+  if (source == nullptr) source = ZOR_DOSSIER_SOURCE;
+  form.nom->setEditText("G7towin");
+  dialogue.choisir(QString::fromStdString((fs::path(source) / "tests/convert/donnees/g7towin.txt").string()));
+  form.ouvrir_Click();
+  ASSERT_TRUE(form.ecrire->isVisible());
+  const std::string contenu = test::lireOctets(echange());
+  form.Comm->setEditText("Comm2");
+
+  form.ecrire_Click();
+
+  ASSERT_EQ(messages.vus().size(), 1u);
+  EXPECT_EQ(messages.vus()[0].texte, kConfirmationEnvoi);
+  EXPECT_EQ(messages.vus()[0].titre, QStringLiteral("ZOR"));
+  EXPECT_EQ(messages.vus()[0].boutons, platform::Boutons::OkCancel);
+  EXPECT_EQ(messages.vus()[0].icone, platform::Icone::Aucune);
+  // Every generated sentence, each with CR LF, none of the empty lines between them.
+  std::string attendu;
+  int phrases = 0;
+  for (std::size_t debut = 0; debut < contenu.size();) {
+    const auto fin = contenu.find("\r\n", debut);
+    const std::string ligne = contenu.substr(debut, fin - debut);
+    if (!ligne.empty() && ligne[0] == '$') {
+      attendu += ligne + "\r\n";
+      ++phrases;
+    }
+    debut = fin + 2;
+  }
+  EXPECT_EQ(phrases, 6);
+  EXPECT_EQ(pty.lire(attendu.size()), attendu);
+  EXPECT_EQ(horloge.horloge().nombrePauses(), 6);
+  EXPECT_EQ(horloge.horloge().totalDormi(), std::chrono::milliseconds(3600));
+  EXPECT_EQ(form.result->text(), "6");
+  EXPECT_EQ(form.fenetre->text(), "") << "the last line read was the empty one";
+  EXPECT_EQ(form.MSComm1->CommPort(), 2);
+  EXPECT_FALSE(form.MSComm1->PortOpen());
+  verifierVisibles({form.sortie, form.Typef, form.nom, form.ouvrir, form.lire, form.fenetre, form.result, form.nombre1},
+                   {form.ecrire}, "après l'envoi");
+  EXPECT_EQ(test::lireOctets(echange()), contenu) << "the interchange file is only read";
+  EXPECT_FALSE(fin.termine());
+}
+
+TEST_F(Transferts, FichierCopieDUnFichierZorLaisseLaDernierePhrase) {
+  apresConversion("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n $GPWPL,x*00\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  form.Comm->setEditText("Comm2");
+  form.ecrire_Click();
+  EXPECT_EQ(pty.lire(86), "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  EXPECT_EQ(form.fenetre->text(), "$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  EXPECT_EQ(form.result->text(), "2");
+}
+
+TEST_F(Transferts, UnTexteDePortInconnuGardeLePortDuControle) {
+  test::PortEnvironnement comm1(1, pty.esclave());
+  apresConversion("$A*41\r\n");
+  form.Comm->setEditText("comm2");
+  form.ecrire_Click();
+  EXPECT_EQ(form.MSComm1->CommPort(), 1);
+  EXPECT_EQ(pty.lire(7), "$A*41\r\n");
+}
+
+TEST_F(Transferts, AnnulerLEnvoiTermineSansRienToucher) {
+  apresConversion("$A*41\r\n");
+  form.Comm->setEditText("Comm2");
+  messages.repondre(platform::Reponse::Cancel);
+  form.ecrire_Click();
+  EXPECT_EQ(fin.fois(), 1);
+  EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "");
+  EXPECT_TRUE(form.ouvrir->isVisible());
+  EXPECT_FALSE(form.fenetre->isVisible());
+}
+
+TEST_F(Transferts, LectureDeCinqEnregistrements) {
+  test::ecrireOctets(zorTxt(), "ancien téléchargement");
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3"), r4 = lecture("r4\xe9");
+  pty.ecrire("bruit\r" + r1 + r2 + r3 + r4 + lecture("r2", "ZZ"));
+  form.Comm->setEditText("Comm2");
+
+  form.lire_Click();
+
+  ASSERT_EQ(messages.vus().size(), 1u);
+  EXPECT_EQ(messages.vus()[0].texte, kConfirmationLecture);
+  EXPECT_EQ(messages.vus()[0].titre, QStringLiteral(" Verification"));
+  EXPECT_EQ(messages.vus()[0].boutons, platform::Boutons::OkCancel);
+  EXPECT_EQ(messages.vus()[0].icone, platform::Icone::Information);
+  EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + r4 + "\r\n");
+  EXPECT_EQ(form.result->text(), "3");
+  EXPECT_EQ(form.fenetre->text(), platform::depuisWindows1252(r4.substr(0, 62)));
+  EXPECT_EQ(pty.lire(1), "\x1a");
+  EXPECT_EQ(horloge.horloge().nombrePauses(), 4);
+  EXPECT_EQ(form.zor->text(), QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
+  EXPECT_EQ(form.prtd->text(), QStringLiteral("port lecture"));
+  verifierVisibles({form.sortie, form.result, form.fenetre, form.Label2, form.lire, form.Comm},
+                   {form.Label1, form.profil, form.waypoint, form.ouvrir, form.Typef, form.nom}, "après la lecture");
+  EXPECT_FALSE(form.MSComm2->PortOpen());
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(fin.termine());
+}
+
+TEST_F(Transferts, LeCaractere26RecuTermineLeProgrammeApresLaLecture) {
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3\x1a");
+  pty.ecrire("\r" + r1 + r2 + r3 + r2);
+  form.Comm->setEditText("Comm2");
+  form.lire_Click();
+  EXPECT_FALSE(fin.termine()) << "the event waits for the handler to return";
+  EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + "\r\n");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fin.fois(), 1);
+  // One 26, the download's own: the port was closed when the event came.
+  EXPECT_EQ(pty.lire(2), "\x1a");
+}
+
+TEST_F(Transferts, AnnulerLaLectureNeToucheNiAuFichierNiAuPort) {
+  test::ecrireOctets(zorTxt(), "ancien");
+  messages.repondre(platform::Reponse::Cancel);
+  form.lire_Click();
+  EXPECT_EQ(fin.fois(), 1);
+  EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
+  EXPECT_TRUE(form.profil->isVisible());
+}
+
+TEST_F(Transferts, EnvoiSansPeripherique) {
+  test::PortEnvironnement absent(3, (lecteur.chemin() / "ttyAbsent").string());
+  apresConversion("$A*41\r\n");
+  form.Comm->setEditText("Comm3");
+  form.ecrire_Click();
+  ASSERT_EQ(messages.vus().size(), 2u);
+  const auto& m = dernierMessage();
+  EXPECT_EQ(m.titre, QStringLiteral("ZOR"));
+  EXPECT_EQ(m.icone, platform::Icone::Avertissement);
+  EXPECT_EQ(m.boutons, platform::Boutons::Ok);
+  EXPECT_TRUE(m.texte.startsWith(QStringLiteral("Le port de communication Comm3 (%1) est introuvable : No such file or directory.")
+                                     .arg(QString::fromStdString((lecteur.chemin() / "ttyAbsent").string()))))
+      << m.texte.toStdString();
+  EXPECT_TRUE(m.texte.contains(QStringLiteral("« Ecrire dans GPS »")));
+  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
+  EXPECT_FALSE(form.MSComm1->PortOpen());
+  EXPECT_FALSE(fin.termine());
+}
+
+TEST_F(Transferts, EnvoiSansFichierDEchange) {
+  apresConversion("");
+  fs::remove(echange());
+  form.Comm->setEditText("Comm2");
+  form.ecrire_Click();
+  EXPECT_TRUE(dernierMessage().texte.startsWith(QStringLiteral("Impossible de lire le fichier c:\\$_t_e_m_p (")))
+      << dernierMessage().texte.toStdString();
+  EXPECT_FALSE(form.MSComm1->PortOpen());
+  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
+}
+
+TEST_F(Transferts, LectureSurUnPortAbsentRemetLeFichierPrecedent) {
+  struct Cas {
+    const char* nom;
+    std::optional<std::string> avant;
+  };
+  for (const Cas& c : {Cas{"fichier existant", std::string("ancien\r\n")}, Cas{"pas de fichier", std::nullopt}}) {
+    test::ScriptMessages local;
+    if (c.avant) test::ecrireOctets(zorTxt(), *c.avant);
+    else fs::remove(zorTxt());
+    test::PortEnvironnement absent(4, "/dev/zor-absent");
+    form.Comm->setEditText("Comm4");
+    form.lire_Click();
+    ASSERT_EQ(local.vus().size(), 2u) << c.nom;
+    const auto& m = local.vus().back();
+    EXPECT_EQ(m.icone, platform::Icone::Avertissement) << c.nom;
+    EXPECT_TRUE(m.texte.contains(QStringLiteral("Comm4 (/dev/zor-absent)"))) << m.texte.toStdString();
+    EXPECT_TRUE(m.texte.contains(QStringLiteral("Rien n'a été reçu : c:\\zor.txt n'a pas été modifié.")))
+        << m.texte.toStdString();
+    EXPECT_EQ(fs::exists(zorTxt()), c.avant.has_value()) << c.nom;
+    if (c.avant) {
+      EXPECT_EQ(test::lireOctets(zorTxt()), *c.avant) << c.nom;
+    }
+    EXPECT_TRUE(form.sortie->isVisible()) << c.nom;
+    EXPECT_TRUE(form.lire->isVisible()) << c.nom;
+  }
+}
+
+TEST_F(Transferts, FichierDeLectureImpossibleACreer) {
+  fs::create_directories(zorTxt());
+  form.Comm->setEditText("Comm2");
+  form.lire_Click();
+  EXPECT_TRUE(dernierMessage().texte.startsWith(QStringLiteral("Impossible de créer le fichier c:\\zor.txt (")))
+      << dernierMessage().texte.toStdString();
+  EXPECT_EQ(dernierMessage().icone, platform::Icone::Avertissement);
+  // Nothing happened yet: the window is as before the click, the receiver heard nothing.
+  verifierVisibles({form.sortie, form.profil, form.ouvrir}, {form.Label2}, "avant tout");
+  EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "");
+}
+
+// The same window over scripted devices: faults a pseudo-terminal cannot time exactly.
+class TransfertsScriptes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    scenario1.horloge = scenario2.horloge = &horloge.horloge();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.ok_Click();
+    form.ok1_Click();
+    form.Comm->setEditText("Comm2");
+  }
+  fs::path zorTxt() const { return lecteur.chemin() / "zor.txt"; }
+
+  test::LecteurCTemporaire lecteur;
+  test::ScriptMessages messages;
+  test::ObservateurFin fin;
+  test::HorlogeInstallee horloge;
+  test::ScenarioLiaison scenario1, scenario2;  // MSComm1, MSComm2
+  test::LiaisonsScriptees liaisons{{&scenario1, &scenario2}};
+  Form1 form;
+};
+
+TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
+  test::ecrireOctets(zorTxt(), "ancien");
+  form.lire_Click();
+  ASSERT_EQ(messages.vus().size(), 2u);
+  EXPECT_TRUE(messages.vus()[1].texte.contains(QStringLiteral("depuis 30 secondes")));
+  EXPECT_TRUE(messages.vus()[1].texte.contains(QStringLiteral("c:\\zor.txt n'a pas été modifié")));
+  EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
+  EXPECT_EQ(scenario2.ecrit, "\x1a");
+  EXPECT_EQ(scenario2.journal.back(), "fermer en vidant");
+  EXPECT_GE(horloge.horloge().maintenant() - platform::Instant{}, std::chrono::seconds(30));
+  EXPECT_TRUE(form.sortie->isVisible());
+}
+
+TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
+  scenario2.arrivees = {"\r", r1, r2, r3};
+  scenario2.echecLectureNumero = 5;
+  form.lire_Click();
+  EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + "\r\n");
+  const QString texte = messages.vus().back().texte;
+  EXPECT_TRUE(texte.contains(QStringLiteral("a été coupée"))) << texte.toStdString();
+  EXPECT_TRUE(texte.contains(QStringLiteral("2 enregistrement(s) reçu(s) ont été écrits dans c:\\zor.txt.")))
+      << texte.toStdString();
+  EXPECT_EQ(scenario2.ecrit, "") << "no 26 on a lost link";
+  EXPECT_FALSE(form.MSComm2->PortOpen());
+  EXPECT_EQ(form.result->text(), "2");
+}
+
+TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
+  test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$A*41\r\n\r\n$B*42\r\n\r\n");
+  form.ecrire->show();
+  scenario1.echecEcritureNumero = 2;
+  form.ecrire_Click();
+  const QString texte = messages.vus().back().texte;
+  EXPECT_TRUE(texte.contains(QStringLiteral("a été coupée"))) << texte.toStdString();
+  EXPECT_TRUE(texte.contains(QStringLiteral("1 phrase(s) envoyée(s)"))) << texte.toStdString();
+  EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
+  EXPECT_EQ(scenario1.journal.back(), "fermer sans vider");
+  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
+}
+
+TEST_F(TransfertsScriptes, FinDeFichierSurPortFermeNEnvoieRien) {
+  scenario2.arrivees = {"\r", "\x1a"};
+  form.lire_Click();  // pass 1 reads the 26, pass 2 is empty: the collection ends
+  EXPECT_EQ(scenario2.ecrit, "\x1a");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fin.fois(), 1);
+  EXPECT_EQ(scenario2.ecrit, "\x1a") << "sent only by the download, the port being closed";
+}
+
+}  // namespace
+}  // namespace zor::app

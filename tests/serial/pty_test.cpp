@@ -1,0 +1,157 @@
+// The real control over Qt SerialPort, on pseudo-terminals: bytes reach the other end without
+// an event loop, nothing is cut at closing, the line is 4800 8N2, and each kind of device
+// failure is told apart.
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "serial/mscomm.h"
+#include "tests/serial/outils_serie.h"
+#include "tests/support/seams.h"
+
+namespace zor::serie {
+namespace {
+
+class PtyTest : public ::testing::Test {
+ protected:
+  void ouvrir() {
+    comm.Settings("4800,N,8,2");
+    comm.CommPort(2);
+    comm.PortOpen(true);
+  }
+  test::PairePty pty;
+  test::PortEnvironnement env{2, pty.esclave()};
+  MSComm comm;
+};
+
+TEST_F(PtyTest, LaLigneEst4800Bauds8BitsSansPariteDeuxBitsDeStop) {
+  ouvrir();
+  termios t{};
+  ASSERT_EQ(::tcgetattr(pty.maitre(), &t), 0);
+  EXPECT_EQ(::cfgetospeed(&t), B4800);
+  EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(t.c_cflag & PARENB, 0u);
+  EXPECT_NE(t.c_cflag & CSTOPB, 0u);
+  EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u) << "no software flow control";
+}
+
+TEST_F(PtyTest, OutputArriveSansBoucleDEvenements) {
+  ouvrir();
+  comm.Output("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n");
+  // Read before anything else happens in this thread: the bytes are already on their way.
+  const std::string phrase = "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n";
+  EXPECT_EQ(pty.lire(phrase.size()), phrase);
+}
+
+TEST_F(PtyTest, LaFermetureNeCoupePasUneLongueLigne) {
+  ouvrir();
+  std::string longue(20000, 'Z');
+  longue = "$" + longue + "\r\n";
+  std::string recu;
+  std::thread lecteur([&] { recu = pty.lire(longue.size(), std::chrono::seconds(5)); });
+  comm.Output(longue);
+  comm.PortOpen(false);
+  lecteur.join();
+  EXPECT_EQ(recu.size(), longue.size());
+  EXPECT_EQ(recu, longue);
+}
+
+TEST_F(PtyTest, InputRendTouteDeSuiteEtAttendreNeTournePasAVide) {
+  ouvrir();
+  comm.InputLen(64);
+  EXPECT_EQ(comm.Input(), "");
+  std::thread gps([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    pty.ecrire("\r$PFX");
+  });
+  comm.attendreReception(std::chrono::seconds(5));
+  gps.join();
+  std::string lu;
+  for (int i = 0; i < 50 && lu.size() < 5; ++i) {
+    lu += comm.Input();
+    if (lu.size() < 5) comm.attendreReception(std::chrono::milliseconds(100));
+  }
+  EXPECT_EQ(lu, "\r$PFX");
+}
+
+TEST_F(PtyTest, DonneesArriveesAvantLOuvertureEtLectureParUn) {
+  pty.ecrire("ab\rcd");
+  ouvrir();
+  comm.InputLen(1);
+  std::string lu;
+  for (int i = 0; i < 5; ++i) lu += comm.Input() + "|";
+  EXPECT_EQ(lu, "a|b|\r|c|d|");
+}
+
+TEST_F(PtyTest, LeGpsRaccrochePendantLaReception) {
+  ouvrir();
+  pty.raccrocher();
+  try {
+    comm.Input();
+    comm.attendreReception(std::chrono::milliseconds(200));
+    comm.Input();
+    FAIL() << "the hang-up should be reported";
+  } catch (const ErreurPort& e) {
+    EXPECT_EQ(e.panne().genre, Panne::Genre::LiaisonCoupee);
+    EXPECT_EQ(e.panne().numeroPort, 2);
+    EXPECT_EQ(e.panne().peripherique, pty.esclave());
+    // The receiver's end gone, the device node goes with it.
+    EXPECT_EQ(e.panne().raison, "le périphérique a disparu");
+  }
+  comm.abandonner();
+  EXPECT_FALSE(comm.PortOpen());
+}
+
+TEST_F(PtyTest, LeGpsRaccrochePendantLEnvoi) {
+  ouvrir();
+  comm.Output("$A*41\r\n");
+  pty.raccrocher();
+  EXPECT_THROW(comm.Output("$B*42\r\n"), ErreurPort);
+}
+
+TEST(PtyOuverture, ChaqueEchecDOuvertureASonGenre) {
+  test::LecteurCTemporaire dossier;
+  test::ecrireOctets(dossier.chemin() / "fichier", "x");
+  test::PairePty occupe;
+  MSComm premier;
+  premier.definirPeripherique(occupe.esclave());
+  premier.PortOpen(true);
+  struct Cas {
+    const char* nom;
+    std::string peripherique;
+    Panne::Genre genre;
+    std::string raison;
+  };
+  const Cas cas[] = {
+      {"aucun périphérique", (dossier.chemin() / "ttyAbsent").string(), Panne::Genre::PortIntrouvable,
+       "No such file or directory"},
+      {"un fichier ordinaire", (dossier.chemin() / "fichier").string(), Panne::Genre::PasUnPort,
+       "Inappropriate ioctl for device"},
+      {"un périphérique qui n'est pas un port série", "/dev/null", Panne::Genre::PasUnPort,
+       "Inappropriate ioctl for device"},
+      {"un dossier", dossier.chemin().string(), Panne::Genre::PasUnPort, "Is a directory"},
+      {"un port déjà ouvert", occupe.esclave(), Panne::Genre::PortOccupe, ""},
+  };
+  for (const auto& c : cas) {
+    test::PortEnvironnement env(3, c.peripherique);
+    MSComm comm;
+    comm.CommPort(3);
+    try {
+      comm.PortOpen(true);
+      ADD_FAILURE() << c.nom << ": should not open";
+    } catch (const ErreurPort& e) {
+      EXPECT_EQ(e.panne().genre, c.genre) << c.nom << " : " << e.panne().raison;
+      EXPECT_EQ(e.panne().numeroPort, 3) << c.nom;
+      EXPECT_EQ(e.panne().peripherique, c.peripherique) << c.nom;
+      if (!c.raison.empty()) {
+        EXPECT_EQ(e.panne().raison, c.raison) << c.nom;
+      }
+    }
+    EXPECT_FALSE(comm.PortOpen()) << c.nom;
+  }
+}
+
+}  // namespace
+}  // namespace zor::serie
