@@ -1,5 +1,6 @@
 #include "platform/messages.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -23,7 +24,10 @@ QMessageBox::Icon iconeQt(Icone icone) {
 Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone, const QString& titre) {
   if (repondeurInstalle) return repondeurInstalle(DemandeMessage{texte, titre, boutons, icone});
 
-  QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parentMessages.data());
+  // Centred on the window the user is working in (the about box has its own message), else
+  // on the main window.
+  QWidget* parent = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : parentMessages.data();
+  QMessageBox boite(iconeQt(icone), titre, texte, QMessageBox::NoButton, parent);
   if (boutons == Boutons::OkCancel) {
     boite.addButton(QMessageBox::Ok);
     boite.addButton(QMessageBox::Cancel);

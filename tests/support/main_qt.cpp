@@ -7,6 +7,8 @@
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  ::setenv("ZOR_SOURCE_DIR", ZOR_SOURCE_DIR_DEFAUT, 0);
+  ::setenv("ZOR_BUILD_DIR", ZOR_BUILD_DIR_DEFAUT, 0);
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
