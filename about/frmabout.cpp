@@ -8,18 +8,10 @@
 
 #include "about/infos_systeme.h"
 #include "platform/messages.h"
+#include "platform/polices.h"
 
 namespace zor::apropos {
 namespace {
-
-QFont policeMsSansSerif() {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(8.25);
-  return f;
-}
 
 void texteNoir(QWidget* w) {
   QPalette pal = w->palette();
@@ -68,7 +60,7 @@ frmAbout::frmAbout() : QDialog(nullptr) {
   setAttribute(Qt::WA_DeleteOnClose, true);
   setModal(false);
   setWindowIcon(QIcon(imageAPropos()));
-  setFont(policeMsSansSerif());
+  setFont(platform::policeMsSansSerif());
 
   auto placer = [this](QWidget* w, const char* nom, int gauche, int haut, int largeur, int hauteur) {
     w->setObjectName(QLatin1String(nom));

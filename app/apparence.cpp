@@ -6,28 +6,6 @@
 
 namespace zor::app {
 
-QFont policeMsSansSerif(double points, bool gras) {
-  QFont f;
-  f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(points);
-  f.setBold(gras);
-  return f;
-}
-
-QFont policeTahoma(double points, bool gras, bool italique, bool souligne) {
-  QFont f;
-  f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                 QStringLiteral("DejaVu Sans")});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(points);
-  f.setBold(gras);
-  f.setItalic(italique);
-  f.setUnderline(souligne);
-  return f;
-}
-
 namespace {
 
 template <typename Dessin>

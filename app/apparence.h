@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QIcon>
 
+#include "platform/polices.h"
+
 namespace zor::app {
 
 inline const QColor kFondFenetre(192, 255, 192);
@@ -13,10 +15,8 @@ inline const QColor kFondComm(255, 255, 192);
 inline const QColor kRouge(255, 0, 0);
 inline const QColor kBleu(0, 0, 255);
 
-// MS Sans Serif and Tahoma where the system has them, otherwise the nearest sans-serif
-// with the same widths (Liberation Sans is metric-compatible with Arial).
-QFont policeMsSansSerif(double points, bool gras = false);
-QFont policeTahoma(double points, bool gras, bool italique, bool souligne);
+using platform::policeMsSansSerif;
+using platform::policeTahoma;
 
 // Icons drawn by the program itself: nothing borrowed.
 QIcon iconeOk();
