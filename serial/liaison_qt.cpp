@@ -26,7 +26,7 @@ ErreurPort erreur(Panne::Genre genre, std::string raison) {
 
 std::string raisonQt(const QSerialPort& port) { return port.errorString().toLocal8Bit().toStdString(); }
 
-Panne::Genre genreOuverture(QSerialPort::SerialPortError code, const std::string& peripherique) {
+Panne::Genre genreOuverture(QSerialPort::SerialPortError code, [[maybe_unused]] const std::string& peripherique) {
   switch (code) {
     case QSerialPort::DeviceNotFoundError:
       return Panne::Genre::PortIntrouvable;

@@ -140,19 +140,5 @@ TEST_F(ControleTest, PeripheriqueNommeDirectement) {
   EXPECT_EQ(scenario.peripherique, "/dev/ttyUSB0");
 }
 
-TEST_F(ControleTest, EcrireOuLireUnPortFermeEstUneFauteDuProgramme) {
-  EXPECT_THROW(comm.Output("x"), std::logic_error);
-  EXPECT_THROW(comm.Input(), std::logic_error);
-  comm.abandonner();  // harmless when closed
-  EXPECT_TRUE(scenario.journal.empty());
-}
-
-TEST_F(ControleTest, AbandonnerNeVidePas) {
-  comm.PortOpen(true);
-  comm.abandonner();
-  EXPECT_EQ(scenario.journal.back(), "fermer sans vider");
-  EXPECT_FALSE(comm.PortOpen());
-}
-
 }  // namespace
 }  // namespace zor::serie
