@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "cli/commandes.h"
 #include "convert/conversion.h"
@@ -114,6 +115,14 @@ int commandeConvert(const Arguments& arguments) {
   }
   if (!type) return erreurUsage("le type du fichier d'entrée (--type) est obligatoire.");
   if (!entree) return erreurUsage("il manque le fichier d'entrée.");
+
+  // Emptying the output first would destroy the input before it is read.
+  std::error_code ec;
+  if (sortie != "-" && std::filesystem::equivalent(*entree, sortie, ec)) {
+    std::fprintf(stderr, "zor-cli convert : %s : c'est aussi le fichier de sortie, il serait vidé avant d'être lu\n",
+                 entree->c_str());
+    return 2;
+  }
 
   long long nombre = 0;
   try {

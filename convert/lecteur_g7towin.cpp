@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <string>
+#include <cstring>
 
 #include "convert/lecteurs_texte.h"
 #include "convert/lignes.h"
@@ -23,9 +23,33 @@ constexpr Champ kLettreLongitude{32, 1};
 constexpr Champ kDegresLongitude{33, 3};
 constexpr Champ kMinutesLongitude{37, 6};
 
+// The first columns of one waypoint line. A short line gives the characters it has, possibly
+// none: nothing is trimmed or checked.
+struct Colonnes {
+  const char* ligne;
+  std::size_t longueur;
+
+  template <Champ champ>
+  char* poser(char* p) const {
+    constexpr std::size_t debut = champ.colonne - 1;
+    if (longueur >= debut + champ.longueur) {  // the usual whole field, copied at a known size
+      std::memcpy(p, ligne + debut, champ.longueur);
+      return p + champ.longueur;
+    }
+    if (debut >= longueur) return p;
+    std::memcpy(p, ligne + debut, longueur - debut);
+    return p + (longueur - debut);
+  }
+};
+
 class DecoupeG7towin {
  public:
-  explicit DecoupeG7towin(Redaction& redaction) : redaction_(redaction) { corps_.reserve(96); }
+  explicit DecoupeG7towin(Redaction& redaction) : redaction_(redaction) {}
+
+  void entiere(std::string_view ligne) {
+    if (ligne.front() != 'W' && ligne.front() != 'w') return;
+    ecrire(ligne.data(), std::min(ligne.size(), kColonnesUtiles));
+  }
 
   bool debut(char premier) {
     longueur_ = 0;
@@ -36,38 +60,36 @@ class DecoupeG7towin {
     morceau.copy(ligne_ + longueur_, prises);
     longueur_ += prises;
   }
-  void fin() {
-    const long long numero = redaction_.compter();
-    corps_.assign("GPWPL,");
-    ajouter(kDegresLatitude);
-    ajouter(kMinutesLatitude);
-    corps_.push_back(',');
-    ajouter(kLettreLatitude);
-    corps_.push_back(',');
-    ajouter(kDegresLongitude);
-    ajouter(kMinutesLongitude);
-    corps_.push_back(',');
-    ajouter(kLettreLongitude);
-    corps_.push_back(',');
-    if (redaction_.mode() == Mode::Profil)
-      ajouterNomProfil(corps_, numero);
-    else
-      ajouter(kNom);
-    redaction_.ecrirePhrase(corps_);
-  }
+  void fin() { ecrire(ligne_, longueur_); }
 
  private:
-  // A short line gives the characters it has, possibly none: nothing is trimmed or checked.
-  void ajouter(Champ champ) {
-    const std::size_t debut = champ.colonne - 1;
-    if (debut >= longueur_) return;
-    corps_.append(ligne_ + debut, std::min(champ.longueur, longueur_ - debut));
+  void ecrire(const char* ligne, std::size_t longueur) {
+    const long long numero = redaction_.compter();
+    const Colonnes colonnes{ligne, longueur};
+    char* p = corps_;
+    std::memcpy(p, "GPWPL,", 6);
+    p += 6;
+    p = colonnes.poser<kDegresLatitude>(p);
+    p = colonnes.poser<kMinutesLatitude>(p);
+    *p++ = ',';
+    p = colonnes.poser<kLettreLatitude>(p);
+    *p++ = ',';
+    p = colonnes.poser<kDegresLongitude>(p);
+    p = colonnes.poser<kMinutesLongitude>(p);
+    *p++ = ',';
+    p = colonnes.poser<kLettreLongitude>(p);
+    *p++ = ',';
+    if (redaction_.mode() == Mode::Profil)
+      p = poserNomProfil(p, numero);
+    else
+      p = colonnes.poser<kNom>(p);
+    redaction_.ecrirePhrase(std::string_view(corps_, static_cast<std::size_t>(p - corps_)));
   }
 
   Redaction& redaction_;
   char ligne_[kColonnesUtiles];
   std::size_t longueur_ = 0;
-  std::string corps_;
+  char corps_[96];  // "GPWPL,", 20 bytes of coordinates, 4 commas, a name of at most 25 bytes
 };
 
 }  // namespace

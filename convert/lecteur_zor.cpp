@@ -9,6 +9,12 @@ namespace {
 struct CopieZor {
   Redaction& redaction;
 
+  void entiere(std::string_view ligne) {
+    if (ligne.front() != '$') return;
+    redaction.compter();
+    redaction.copier(ligne);
+    redaction.finCopie();
+  }
   bool debut(char premier) {
     if (premier != '$') return false;
     redaction.compter();

@@ -5,7 +5,8 @@
 // no memory. Empty lines are never handed over (no reader takes them).
 //
 // The visitor provides:
-//   bool debut(char premier)          a line starts; true if the reader wants its bytes
+//   void entiere(std::string_view)    a whole line that lies in one block (the usual case)
+//   bool debut(char premier)          a line that spans blocks starts; true if its bytes are wanted
 //   void suite(std::string_view)      the next piece of a wanted line (the first holds `premier`)
 //   void fin()                        the wanted line is complete
 #include <cstring>
@@ -29,7 +30,9 @@ void parcourirLignes(Source& source, Visiteur& visiteur) {
     while (i < n) {
       const void* cr = std::memchr(p + i, '\r', n - i);
       const std::size_t fin = cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : n;
-      if (fin > i) {
+      if (fin > i && cr != nullptr && !dansLigne) {
+        visiteur.entiere(std::string_view(p + i, fin - i));
+      } else if (fin > i) {
         if (!dansLigne) {
           dansLigne = true;
           voulue = visiteur.debut(p[i]);

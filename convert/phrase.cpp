@@ -11,12 +11,9 @@ std::uint8_t sommeControle(std::string_view corps) {
 }
 
 void ajouterPhrase(std::string& destination, std::string_view corps) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  const std::uint8_t somme = sommeControle(corps);
-  const char fin[] = {'*', kHex[somme >> 4], kHex[somme & 0x0F], '\r', '\n'};
-  destination.push_back('$');
-  destination.append(corps);
-  destination.append(fin, sizeof fin);
+  const std::size_t debut = destination.size();
+  destination.resize(debut + corps.size() + 6);
+  poserPhrase(destination.data() + debut, corps);
 }
 
 std::string construirePhrase(std::string_view corps) {
@@ -34,10 +31,22 @@ void ajouterEntier(std::string& destination, long long valeur, int chiffres) {
   destination.append(tampon, static_cast<std::size_t>(longueur));
 }
 
+char* poserNomProfil(char* p, long long numero) {
+  *p++ = 'P', *p++ = 'D', *p++ = 'C';
+  char chiffres[20];
+  int n = 0;
+  for (unsigned long long reste = numero < 0 ? 0 : static_cast<unsigned long long>(numero); reste > 0; reste /= 10)
+    chiffres[n++] = static_cast<char>('0' + reste % 10);
+  while (n < 3) chiffres[n++] = '0';
+  while (n > 0) *p++ = chiffres[--n];
+  *p++ = '0';
+  *p++ = numero == 1 ? 'C' : 'A';
+  return p;
+}
+
 void ajouterNomProfil(std::string& destination, long long numero) {
-  destination.append("PDC");
-  ajouterEntier(destination, numero, 3);
-  destination.append(numero == 1 ? "0C" : "0A");
+  char nom[32];
+  destination.append(nom, poserNomProfil(nom, numero));
 }
 
 std::string nomProfil(long long numero) {

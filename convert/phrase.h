@@ -2,12 +2,41 @@
 // Sentences of the interchange file: "$" + body + "*" + checksum + CR LF, where the checksum is
 // the exclusive-or of the body's bytes (Windows-1252, as written), in two upper-case hex digits.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace zor::conversion {
 
 std::uint8_t sommeControle(std::string_view corps);
+
+// Writes the finished sentence, CR LF included, at `destination`, which has room for
+// corps.size() + 6 bytes; returns its length.
+inline std::size_t poserPhrase(char* destination, std::string_view corps) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  destination[0] = '$';
+  if (!corps.empty()) std::memcpy(destination + 1, corps.data(), corps.size());
+  // Eight bytes at a time, folded: the exclusive-or of every byte either way.
+  std::uint64_t mots = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= corps.size(); i += 8) {
+    std::uint64_t mot;
+    std::memcpy(&mot, corps.data() + i, 8);
+    mots ^= mot;
+  }
+  mots ^= mots >> 32;
+  mots ^= mots >> 16;
+  mots ^= mots >> 8;
+  auto somme = static_cast<std::uint8_t>(mots);
+  for (; i < corps.size(); ++i) somme ^= static_cast<std::uint8_t>(corps[i]);
+  char* fin = destination + 1 + corps.size();
+  fin[0] = '*';
+  fin[1] = kHex[somme >> 4];
+  fin[2] = kHex[somme & 0x0F];
+  fin[3] = '\r';
+  fin[4] = '\n';
+  return corps.size() + 6;
+}
 
 // Appends the finished sentence, CR LF included, to `destination`.
 void ajouterPhrase(std::string& destination, std::string_view corps);
@@ -17,6 +46,9 @@ std::string construirePhrase(std::string_view corps);
 // "PDC", the number with at least three digits, then "0C" for the first record, "0A" after.
 void ajouterNomProfil(std::string& destination, long long numero);
 std::string nomProfil(long long numero);
+
+// Writes the profile point name at `destination` (room for 25 bytes); returns its end.
+char* poserNomProfil(char* destination, long long numero);
 
 // Appends `valeur` in decimal with at least `chiffres` digits (leading zeros), never a locale.
 void ajouterEntier(std::string& destination, long long valeur, int chiffres = 1);

@@ -5,15 +5,17 @@
 namespace zor::conversion {
 
 void Redaction::ecrirePhrase(std::string_view corps) {
-  phrase_.clear();
-  ajouterPhrase(phrase_, corps);
+  // Built in place in the file's buffer: the builder's CR LF, then the line end the file
+  // writer adds.
+  char* phrase = sortie_.place(corps.size() + 8);
+  const std::size_t longueur = poserPhrase(phrase, corps);
+  phrase[longueur] = '\r';
+  phrase[longueur + 1] = '\n';
   if (echo_ != nullptr) {
-    echo_->append(phrase_);
+    echo_->append(phrase, longueur);
     finEcho_ = echo_->size();
   }
-  // The builder's CR LF, then the line end the file writer adds.
-  phrase_.append("\r\n");
-  sortie_.ecrire(phrase_);
+  sortie_.valider(longueur + 2);
   sortie_.finDeLigne();
 }
 

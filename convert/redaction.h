@@ -43,7 +43,6 @@ class Redaction {
   Mode mode_;
   long long compteur_ = 0;
   std::size_t finEcho_ = 0;
-  std::string phrase_;
 };
 
 }  // namespace zor::conversion

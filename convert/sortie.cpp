@@ -8,20 +8,24 @@
 namespace zor::conversion {
 
 void Sortie::vider() {
-  if (tampon_.empty()) return;
-  deverser(tampon_);
-  deverses_ += tampon_.size();
-  tampon_.clear();
+  if (taille_ == 0) return;
+  deverser(std::string_view(tampon_.data(), taille_));
+  deverses_ += taille_;
+  taille_ = 0;
+}
+
+void Sortie::agrandir(std::size_t n) {
+  vider();
+  if (n > tampon_.size()) tampon_.resize(n);
 }
 
 void Sortie::abandonner() noexcept {
   const unsigned long long garder = finLigne_;
   try {
-    tampon_.resize(garder >= deverses_ ? static_cast<std::size_t>(garder - deverses_) : 0);
+    taille_ = garder >= deverses_ ? static_cast<std::size_t>(garder - deverses_) : 0;
     vider();
   } catch (...) {
-    tampon_.clear();  // nothing more can be saved
-    return;
+    return;  // nothing more can be saved
   }
   // A line longer than the buffer may already be partly out.
   if (deverses_ > garder) {

@@ -3,9 +3,11 @@
 // in big writes. Lines are kept whole: a run that fails in the middle of a line leaves only
 // the complete lines behind it.
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zor::conversion {
 
@@ -16,30 +18,40 @@ class Sortie {
   virtual ~Sortie() = default;
 
   void ecrire(std::string_view octets) {
-    tampon_.append(octets);
-    if (tampon_.size() >= seuil_) vider();
+    if (octets.empty()) return;
+    std::memcpy(place(octets.size()), octets.data(), octets.size());
+    valider(octets.size());
+  }
+  // Room for `n` bytes at the end of the buffer; write them there, then valider(n).
+  char* place(std::size_t n) {
+    if (n > tampon_.size() - taille_) agrandir(n);
+    return tampon_.data() + taille_;
+  }
+  void valider(std::size_t n) {
+    taille_ += n;
+    if (taille_ >= seuil_) vider();
   }
   // The bytes written so far end a line: what follows can be given up without cutting a line.
-  void finDeLigne() { finLigne_ = deverses_ + tampon_.size(); }
+  void finDeLigne() { finLigne_ = deverses_ + taille_; }
 
   // Hands every buffered byte over. Throws ErreurConversion when that fails.
   void vider();
   // After a failure: hands over the complete lines only, and never throws.
   void abandonner() noexcept;
 
-  // Bytes handed over up to the end of the last complete line.
-  unsigned long long octetsLignesCompletes() const { return finLigne_; }
-
  protected:
   // The buffer is handed over once it holds `seuil` bytes.
-  explicit Sortie(std::size_t seuil = kTailleTampon) : seuil_(seuil) { tampon_.reserve(seuil + 128); }
+  explicit Sortie(std::size_t seuil = kTailleTampon) : seuil_(seuil), tampon_(seuil + 256) {}
   virtual void deverser(std::string_view octets) = 0;
   // Drops what was handed over beyond `taille` bytes, where that can be done.
   virtual void ramenerA(unsigned long long /*taille*/) noexcept {}
 
  private:
+  void agrandir(std::size_t n);
+
   std::size_t seuil_;
-  std::string tampon_;
+  std::vector<char> tampon_;
+  std::size_t taille_ = 0;
   unsigned long long finLigne_ = 0;
   unsigned long long deverses_ = 0;
 };

@@ -5,11 +5,11 @@
 #  - zor-cli against GPSBabel (unicsv -> nmea) on 10,000 waypoints,
 #  - zor-cli's peak memory,
 #  - the window's conversion of 100,000 records (real Form1, offscreen platform).
-#   bench/convert/run.sh [REPETITIONS]      (best of REPETITIONS runs, 5 by default)
+#   bench/convert/run.sh [REPETITIONS]      (best of REPETITIONS runs, 11 by default)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
 construction=${ZOR_BENCH_BUILD:-$racine/build-conv-bench}
-repetitions=${1:-5}
+repetitions=${1:-11}
 
 if ! command -v gpsbabel >/dev/null; then
   apt-get install -y gpsbabel >/dev/null || { apt-get update >/dev/null && apt-get install -y gpsbabel >/dev/null; }
@@ -29,6 +29,7 @@ trap 'rm -rf "$travail"' EXIT
 "$outils/donnees_bench" g7towin 100000 "$travail/g7-100k.txt"
 "$outils/donnees_bench" g7towin 10000 "$travail/g7-10k.txt"
 "$outils/donnees_bench" unicsv 10000 "$travail/wpt-10k.csv"
+sync  # the generated files' write-back would otherwise run during the measures
 
 # Best wall time of N runs, in milliseconds.
 meilleur() {
@@ -44,6 +45,16 @@ meilleur() {
   done
   echo "$best"
 }
+# Best wall times of two commands (shell functions) run in turn, so that both meet the same machine: "t1 t2".
+duel() {
+  local n=$1 a=$2 b=$3 best_a= best_b=
+  for ((i = 0; i < n; i++)); do
+    local t
+    t=$(meilleur 1 "$a"); if [ -z "$best_a" ] || awk -v x="$t" -v y="$best_a" 'BEGIN { exit !(x < y) }'; then best_a=$t; fi
+    t=$(meilleur 1 "$b"); if [ -z "$best_b" ] || awk -v x="$t" -v y="$best_b" 'BEGIN { exit !(x < y) }'; then best_b=$t; fi
+  done
+  echo "$best_a $best_b"
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 verdict() { awk -v v="$1" -v max="$2" 'BEGIN { print (v <= max ? "ok" : "TROP") }'; }
 
@@ -52,8 +63,9 @@ verdict() { awk -v v="$1" -v max="$2" 'BEGIN { print (v <= max ? "ok" : "TROP") 
 "$outils/plancher_g7towin" "$travail/g7-200k.txt" "$travail/plancher.out"
 cmp -s "$travail/zor.out" "$travail/plancher.out" || { echo "le plancher n'écrit pas les mêmes octets" >&2; exit 1; }
 
-t_zor=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt")
-t_plancher=$(meilleur "$repetitions" "$outils/plancher_g7towin" "$travail/g7-200k.txt" "$travail/plancher.out")
+zor_200k() { "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt"; }
+plancher_200k() { "$outils/plancher_g7towin" "$travail/g7-200k.txt" "$travail/plancher.out"; }
+read -r t_zor t_plancher < <(duel "$repetitions" zor_200k plancher_200k)
 t_zor10=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor10.out" "$travail/g7-2M.txt")
 t_zor10k=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail/zor10k.out" "$travail/g7-10k.txt")
 t_babel=$(meilleur 3 gpsbabel -i unicsv -f "$travail/wpt-10k.csv" -o nmea -F "$travail/babel.nmea")

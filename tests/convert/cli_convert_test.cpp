@@ -80,6 +80,12 @@ TEST(ZorCliConvert, TroisIssues) {
     EXPECT_EQ(echec.erreurs.find("zor-cli convert : " + illisible.string() + " : "), 0u) << echec.erreurs;
     EXPECT_EQ(std::count(echec.erreurs.begin(), echec.erreurs.end(), '\n'), 1);
   }
+  // The input given as the output too is refused, not emptied.
+  const auto copie = dossier.chemin() / "copie.txt";
+  ecrireOctets(copie, "$A\r\n");
+  EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", q(copie), q(copie)}).code, 2);
+  EXPECT_EQ(lireOctets(copie), "$A\r\n");
+
   const ResultatCli sortieImpossible =
       lancerZorCli({"convert", "--type", "zor", "-o", q(dossier.chemin() / "nulle/part"), q(donnee("zor.txt"))});
   EXPECT_EQ(sortieImpossible.code, 2);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -68,6 +70,16 @@ TEST_F(ConversionFenetre, AvecEnregistrements) {
   EXPECT_FALSE(form.fenetre->text().contains("\r\n\r\n"));  // the echo has no empty lines
   EXPECT_EQ(echange().substr(0, 7), "$GPWPL,");
   EXPECT_FALSE(fin.termine());
+
+  // fenetre grows with its lines and shows them.
+  const QFontMetrics mesures(form.fenetre->font());
+  EXPECT_EQ(form.fenetre->height(), 6 * mesures.lineSpacing());
+  EXPECT_GE(form.fenetre->width(), mesures.horizontalAdvance("$GPWPL,4530.123,N,00130.456,E,PDC0020A*58") - 4);
+  const QImage image = form.fenetre->grab().toImage();
+  int encre = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) encre += qGray(image.pixel(x, y)) < 128;
+  EXPECT_GT(encre, 100);
 }
 
 TEST_F(ConversionFenetre, LEchoMontreLeTexteWindows1252) {
