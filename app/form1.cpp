@@ -13,6 +13,7 @@
 
 #include "app/apparence.h"
 #include "app/bouton_image.h"
+#include "app/lignes_fenetre.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
 #include "serial/mscomm.h"
@@ -222,8 +223,8 @@ void Form1::construireControles() {
 }
 
 void Form1::definirCaption(QLabel* etiquette, const QString& texte) {
-  etiquette->setText(texte);
-  if (etiquette == fenetre) fenetre->adjustSize();
+  if (etiquette == fenetre) definirTexteFenetre(fenetre, texte);
+  else etiquette->setText(texte);
 }
 
 void Form1::ok_Click() {
