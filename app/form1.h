@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/common_dialog.h"
+#include "serial/affichage.h"
 
 class QComboBox;
 class QRadioButton;
@@ -108,6 +109,7 @@ class Form1 : public QMainWindow {
   std::shared_ptr<Fichier20> fichier20_;
   // Shows what a transfer changed at once: the window is not repainted while a transfer runs.
   void repeindre();
+  serie::Affichage affichageTransfert();
 };
 
 }  // namespace zor::app

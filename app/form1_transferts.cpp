@@ -53,6 +53,18 @@ void Form1::detruireCommunication() {
 
 void Form1::repeindre() { client()->repaint(); }
 
+// The window is blocked while a transfer runs, but shows each change at once.
+serie::Affichage Form1::affichageTransfert() {
+  return serie::Affichage{[this](std::string_view texte) {
+                            definirCaption(fenetre, platform::depuisWindows1252(texte));
+                            repeindre();
+                          },
+                          [this](int compte) {
+                            definirCaption(result, QString::number(compte));
+                            repeindre();
+                          }};
+}
+
 void Form1::ecrire_Click() {
   if (platform::MsgBox(QStringLiteral("Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication"),
                        platform::Boutons::OkCancel, platform::Icone::Aucune) == platform::Reponse::Cancel) {
@@ -69,16 +81,7 @@ void Form1::ecrire_Click() {
   ouvrir->hide();
   repeindre();
 
-  const serie::Affichage affichage{
-      [this](std::string_view texte) {
-        definirCaption(fenetre, platform::depuisWindows1252(texte));
-        repeindre();
-      },
-      [this](int compte) {
-        definirCaption(result, QString::number(compte));
-        repeindre();
-      }};
-  const auto bilan = serie::envoyer(*MSComm1, {platform::cheminLocal(kFichierEchange), kFichierEchange}, affichage);
+  const auto bilan = serie::envoyer(*MSComm1, {platform::cheminLocal(kFichierEchange), kFichierEchange}, affichageTransfert());
 
   if (bilan.panne) {
     // The interchange file is untouched: the user can send it again, or convert another file.
@@ -126,16 +129,7 @@ void Form1::lire_Click() {
   for (QWidget* w : std::initializer_list<QWidget*>{result, fenetre, Label2}) w->show();
   repeindre();
 
-  const serie::Affichage affichage{
-      [this](std::string_view enregistrement) {
-        definirCaption(fenetre, platform::depuisWindows1252(enregistrement));
-        repeindre();
-      },
-      [this](int compte) {
-        definirCaption(result, QString::number(compte));
-        repeindre();
-      }};
-  auto bilan = serie::recevoir(*MSComm2, serie::choixPort(Comm->currentText()), affichage);
+  auto bilan = serie::recevoir(*MSComm2, serie::choixPort(Comm->currentText()), affichageTransfert());
 
   // A failed download that collected nothing leaves the file as it was before the click.
   serie::FichierReception& fichier = fichier20_->fichier;

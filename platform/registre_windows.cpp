@@ -1,12 +1,6 @@
 // The registry calls on Windows: HKEY_LOCAL_MACHINE itself, through advapi32.
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/windows_leger.h"
 
 #include "platform/registre.h"
 
