@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -31,10 +33,12 @@ class LignesDeFenetre : public QObject {
   void definir(const QString& texte) {
     etiquette_->setText(texte);
     indexer();
-    const QFontMetrics mesures(etiquette_->font());
-    int largeur = 0;
+    // Fractional advances: rounding each character's advance loses a pixel every few letters.
+    const QFontMetricsF mesures(etiquette_->font());
+    qreal largeur = 0;
     for (std::size_t i = 0; i + 1 < debuts_.size(); ++i) largeur = std::max(largeur, this->largeur(i, mesures));
-    etiquette_->resize(std::max(largeur + 2, 1), std::max(nombreLignes() * mesures.lineSpacing(), 1));
+    etiquette_->resize(std::max(qCeil(largeur) + 2, 1),
+                       std::max(nombreLignes() * QFontMetrics(etiquette_->font()).lineSpacing(), 1));
   }
 
  protected:
@@ -65,8 +69,8 @@ class LignesDeFenetre : public QObject {
     return QStringView(texte_).mid(debut, fin - debut);
   }
 
-  int largeur(std::size_t i, const QFontMetrics& mesures) {
-    int total = 0;
+  qreal largeur(std::size_t i, const QFontMetricsF& mesures) {
+    qreal total = 0;
     for (const QChar c : ligne(i)) {
       const char16_t u = c.unicode();
       if (u < largeurs_.size()) {
@@ -93,7 +97,7 @@ class LignesDeFenetre : public QObject {
   QLabel* etiquette_;
   QString texte_;
   std::vector<qsizetype> debuts_;  // start of each line, then one past the end plus one
-  std::array<int, 0x2200> largeurs_{};
+  std::array<qreal, 0x2200> largeurs_{};
 };
 
 }  // namespace

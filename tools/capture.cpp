@@ -1,7 +1,10 @@
 // Screenshots of the real window, for the README and for looking at what a user sees:
 //   xvfb-run -a build/zor-capture DOSSIER
-// writes fenetre-depart.png (start layout) and fenetre-type.png (after both "Ok" steps).
+// writes fenetre-depart.png (start layout) and fenetre-type.png (after both "Ok" steps);
+//   xvfb-run -a build/zor-capture DOSSIER FICHIER_G7TOWIN
+// also converts that file and writes fenetre-conversion.png.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
@@ -9,6 +12,7 @@
 #include <QToolButton>
 
 #include "app/form1.h"
+#include "platform/common_dialog.h"
 
 namespace {
 void capturer(QWidget& fenetre, const QString& chemin) {
@@ -31,5 +35,12 @@ int main(int argc, char** argv) {
   QTest::mouseClick(form.ok, Qt::LeftButton);
   QTest::mouseClick(form.ok1, Qt::LeftButton);
   capturer(form, dossier.filePath(QStringLiteral("fenetre-type.png")));
+  if (argc > 2) {
+    const QString fichier = QString::fromLocal8Bit(argv[2]);
+    zor::platform::remplacerDialogueOuverture([&](const zor::platform::DemandeOuverture&) { return fichier; });
+    form.nom->setCurrentText(QStringLiteral("G7towin"));
+    QTest::mouseClick(form.ouvrir, Qt::LeftButton);
+    capturer(form, dossier.filePath(QStringLiteral("fenetre-conversion.png")));
+  }
   return 0;
 }

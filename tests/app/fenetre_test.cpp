@@ -131,9 +131,17 @@ TEST_F(FenetreTest, EntreeAuDepartNeFaitRien) {
 }
 
 TEST_F(FenetreTest, FenetreSAgranditAvecSonTexte) {
-  form.definirCaption(form.fenetre, QStringLiteral("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n"));
-  EXPECT_GT(form.fenetre->width(), form.px(45));
+  const QString courte = QStringLiteral("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59");
+  const QString longue = QStringLiteral("$GPWPL,4530.123,N,00130.456,E,WWWWWW*2E");
+  form.definirCaption(form.fenetre, courte + "\r\n" + longue + "\r\n" + courte + "\r\n");
+  // Every line is whole on screen: the label is at least as wide as its widest line and as
+  // high as its lines.
+  const QFontMetrics mesures(form.fenetre->font());
+  EXPECT_GE(form.fenetre->width(), mesures.horizontalAdvance(longue));
+  EXPECT_GE(form.fenetre->height(), 3 * mesures.lineSpacing());
   EXPECT_EQ(form.fenetre->pos(), QPoint(form.px(360), form.px(1800)));
+  form.definirCaption(form.fenetre, QString());
+  EXPECT_LT(form.fenetre->height(), mesures.lineSpacing() * 2);
 }
 
 }  // namespace
