@@ -4,6 +4,7 @@
 #   ./zor.sh tests            install what is missing, build, run every test
 #   ./zor.sh tests-sanitizers the same tests built with AddressSanitizer + UndefinedBehaviorSanitizer
 #   ./zor.sh build            install what is missing and build only
+#   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -55,8 +56,12 @@ case "${1:-lancer}" in
       LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 tester build-asan
     ;;
+  fuzz)
+    installer_manquants clang libclang-rt-14-dev
+    ZOR_FUZZ_BUILD=$PWD/build-fuzz fuzz/run.sh "${2:-300}"
+    ;;
   *)
-    echo "usage : $0 [lancer|build|tests|tests-sanitizers]" >&2
+    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]]" >&2
     exit 2
     ;;
 esac

@@ -20,6 +20,10 @@ const char kAide[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The conversion needs nothing of the toolkit: it starts without it, which keeps small
+  // conversions quick. The serial commands get the application object they rely on.
+  if (argc >= 2 && std::strcmp(argv[1], "convert") == 0)
+    return zor::cli::commandeConvert(zor::cli::Arguments(argv + 2, argv + argc));
   QCoreApplication application(argc, argv);
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     std::fputs(kAide, argc < 2 ? stderr : stdout);
@@ -27,7 +31,6 @@ int main(int argc, char** argv) {
   }
   const std::string commande = argv[1];
   zor::cli::Arguments arguments(argv + 2, argv + argc);
-  if (commande == "convert") return zor::cli::commandeConvert(arguments);
   if (commande == "upload") return zor::cli::commandeUpload(arguments);
   if (commande == "download") return zor::cli::commandeDownload(arguments);
   std::fprintf(stderr, "zor-cli : commande inconnue « %s ».\n\n%s", commande.c_str(), kAide);
