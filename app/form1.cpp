@@ -80,6 +80,10 @@ void Form1::construireControles() {
   };
   auto etiquette = [&](const char* nomControle, const QString& texte, int g, int h, int l, int ht) {
     auto* e = new QLabel(texte, client_);
+    // Labels paint their own background, in the window's colour: where two overlap (the two
+    // count captions after a download), the one created later covers the other cleanly.
+    e->setAutoFillBackground(true);
+    peindreFond(e, QPalette::Window, kFondFenetre);
     e->setTextFormat(Qt::PlainText);
     e->setWordWrap(true);
     e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -102,6 +106,9 @@ void Form1::construireControles() {
   };
   auto option = [&](const char* nomControle, const QString& texte, int g, int h, int l, int ht) {
     auto* o = new QRadioButton(texte, client_);
+    o->setBackgroundRole(QPalette::Window);
+    o->setAutoFillBackground(true);
+    peindreFond(o, QPalette::Window, kFondFenetre);
     peindreTexte(o, kRouge);
     placer(o, nomControle, g, h, l, ht);
     return o;

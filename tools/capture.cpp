@@ -2,7 +2,10 @@
 //   xvfb-run -a build/zor-capture DOSSIER
 // writes fenetre-depart.png (start layout) and fenetre-type.png (after both "Ok" steps);
 //   xvfb-run -a build/zor-capture DOSSIER FICHIER_G7TOWIN
-// also converts that file and writes fenetre-conversion.png.
+// also converts that file and writes fenetre-conversion.png;
+//   xvfb-run -a build/zor-capture DOSSIER FICHIER_G7TOWIN PERIPH_ENVOI PERIPH_RECEPTION
+// then sends it to one simulated receiver (fenetre-envoi.png) and downloads from another
+// (fenetre-reception.png), every confirmation answered OK.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -13,6 +16,7 @@
 
 #include "app/form1.h"
 #include "platform/common_dialog.h"
+#include "platform/messages.h"
 
 namespace {
 void capturer(QWidget& fenetre, const QString& chemin) {
@@ -41,6 +45,15 @@ int main(int argc, char** argv) {
     form.nom->setCurrentText(QStringLiteral("G7towin"));
     QTest::mouseClick(form.ouvrir, Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-conversion.png")));
+  }
+  if (argc > 4) {
+    zor::platform::remplacerMessages([](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; });
+    qputenv("ZOR_COMM1", argv[3]);
+    QTest::mouseClick(form.ecrire, Qt::LeftButton);
+    capturer(form, dossier.filePath(QStringLiteral("fenetre-envoi.png")));
+    qputenv("ZOR_COMM1", argv[4]);
+    QTest::mouseClick(form.lire, Qt::LeftButton);
+    capturer(form, dossier.filePath(QStringLiteral("fenetre-reception.png")));
   }
   return 0;
 }
