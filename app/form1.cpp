@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -117,6 +118,12 @@ void Form1::construireControles() {
     auto* c = new QComboBox(client_);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is compared as exact text (case included) by the port choice and
+    // the type dispatch: no completion may change it, neither while typing nor when the list
+    // loses the focus (a case-sensitive completer with nothing to offer keeps it as typed).
+    auto* completeur = new QCompleter(QStringList(), c);
+    completeur->setCaseSensitivity(Qt::CaseSensitive);
+    c->setCompleter(completeur);
     c->addItems(elements);
     c->setCurrentIndex(0);
     placer(c, nomControle, g, h, l, ht);

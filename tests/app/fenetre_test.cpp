@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTest>
@@ -171,6 +172,41 @@ TEST(OrdreTabulationTest, SuitLOrdreDesControlesEtCommenceParProfil) {
   // `waypoint` shares the group of `profil`: Tab skips the option that is not selected.
   vus.removeAll(QStringLiteral("waypoint"));
   EXPECT_EQ(vus, attendu);
+}
+
+}  // namespace
+}  // namespace zor::app
+
+namespace zor::app {
+namespace {
+
+// The two lists are compared as exact text elsewhere: what the user types must stay exactly
+// as typed, even when the focus leaves the list (no completion, no change of case).
+TEST(ListesEditablesTest, LeTexteTapeResteTelQuel) {
+  test::ObservateurFin fin;
+  Form1 form;
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  form.ok_Click();
+  form.ok1_Click();
+  struct Cas {
+    QComboBox* liste;
+    QString tape;
+  };
+  const Cas cas[] = {{form.Comm, "comm2"}, {form.Comm, "c"},          {form.Comm, "COM2"},
+                     {form.nom, "format zor"}, {form.nom, "Autoroute Express"}, {form.nom, "g7towin"}};
+  for (const auto& c : cas) {
+    c.liste->setFocus();
+    c.liste->lineEdit()->selectAll();
+    QTest::keyClicks(c.liste->lineEdit(), c.tape);
+    EXPECT_EQ(c.liste->currentText(), c.tape) << "pendant la frappe";
+    form.lire->setFocus();  // the focus leaves the list, as when a button is clicked
+    QApplication::processEvents();
+    EXPECT_EQ(c.liste->currentText(), c.tape) << "après la sortie de la liste";
+  }
+  // Picking an item from the list still works.
+  form.Comm->setCurrentIndex(2);
+  EXPECT_EQ(form.Comm->currentText(), QStringLiteral("Comm3"));
 }
 
 }  // namespace
