@@ -26,9 +26,10 @@ ScriptOuverture::ScriptOuverture() {
   platform::remplacerDialogueOuverture([this](const platform::DemandeOuverture& demande) -> std::optional<QString> {
     vus_.push_back(demande);
     if (reponses_.empty()) return std::nullopt;
-    auto r = reponses_.front();
+    const Choix choix = reponses_.front();
     reponses_.pop_front();
-    return r;
+    if (choix.annule) return std::nullopt;
+    return choix.chemin;
   });
 }
 ScriptOuverture::~ScriptOuverture() { platform::remplacerDialogueOuverture({}); }

@@ -32,12 +32,16 @@ class ScriptOuverture {
  public:
   ScriptOuverture();
   ~ScriptOuverture();
-  void choisir(const QString& chemin) { reponses_.push_back(chemin); }
-  void annuler() { reponses_.push_back(std::nullopt); }
+  void choisir(const QString& chemin) { reponses_.push_back({false, chemin}); }
+  void annuler() { reponses_.push_back({true, QString()}); }
   const std::vector<platform::DemandeOuverture>& vus() const { return vus_; }
 
  private:
-  std::deque<std::optional<QString>> reponses_;
+  struct Choix {
+    bool annule;
+    QString chemin;
+  };
+  std::deque<Choix> reponses_;
   std::vector<platform::DemandeOuverture> vus_;
 };
 
