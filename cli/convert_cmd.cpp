@@ -134,8 +134,12 @@ int commandeConvert(const Arguments& arguments) {
       nombre = conversion::convertir(*type, std::filesystem::path(*entree), flux, mode);
       flux.fermer();
     } else {
-      nombre = conversion::convertirVersFichier(*type, std::filesystem::path(*entree), std::filesystem::path(sortie),
-                                                mode);
+      // The input is opened before the output is created: an input that cannot be read leaves
+      // the user's output file as it was.
+      conversion::SourceFichier source{std::filesystem::path(*entree)};
+      conversion::SortieFichier fichier{std::filesystem::path(sortie)};
+      nombre = conversion::convertirDepuis(*type, source, fichier, mode);
+      fichier.fermer();
     }
   } catch (const conversion::ErreurConversion& e) {
     std::fprintf(stderr, "zor-cli convert : %s : %s\n", e.fichier().c_str(), e.raison().c_str());

@@ -1,5 +1,9 @@
 #include "convert/source.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <cerrno>
 
 #include "convert/erreur.h"
@@ -15,6 +19,15 @@ SourceFichier::SourceFichier(const std::filesystem::path& chemin, std::size_t ta
   fichier_ = std::fopen(chemin.c_str(), "rb");
 #endif
   if (fichier_ == nullptr) throw ErreurConversion(nom_, raisonSysteme(errno));
+#ifndef _WIN32
+  // A folder opens like a file here and only fails at the first read: say so at once.
+  struct stat etat {};
+  if (::fstat(::fileno(fichier_), &etat) == 0 && S_ISDIR(etat.st_mode)) {
+    std::fclose(fichier_);
+    fichier_ = nullptr;
+    throw ErreurConversion(nom_, raisonSysteme(EISDIR));
+  }
+#endif
   // Our own blocks are large already; a second buffer would only copy them once more.
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
 }

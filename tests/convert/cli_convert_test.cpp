@@ -74,11 +74,15 @@ TEST(ZorCliConvert, TroisIssues) {
   EXPECT_EQ(aucun.erreurs, "Le fichier d'entrée n'est pas valable.Etes-vous sûr d avoir choisi le bon type ?\n");
   EXPECT_EQ(lireOctets(sortie), "");
 
+  // An input that cannot be read fails before the output is touched.
+  const auto garde = dossier.chemin() / "garde.txt";
+  ecrireOctets(garde, "a garder");
   for (const auto& illisible : {dossier.chemin() / "absent.txt", dossier.chemin()}) {
-    const ResultatCli echec = lancerZorCli({"convert", "--type", "zor", q(illisible)});
+    const ResultatCli echec = lancerZorCli({"convert", "--type", "zor", "-o", q(garde), q(illisible)});
     EXPECT_EQ(echec.code, 2);
     EXPECT_EQ(echec.erreurs.find("zor-cli convert : " + illisible.string() + " : "), 0u) << echec.erreurs;
     EXPECT_EQ(std::count(echec.erreurs.begin(), echec.erreurs.end(), '\n'), 1);
+    EXPECT_EQ(lireOctets(garde), "a garder");
   }
   // The input given as the output too is refused, not emptied.
   const auto copie = dossier.chemin() / "copie.txt";
