@@ -31,11 +31,12 @@ const char kAideUpload[] =
 const char kAideDownload[] =
     "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S]\n"
     "\n"
-    "Recoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
+    "Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
     "lui envoie le caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE\n"
     "(la sortie standard par défaut).\n"
     "  --port N|PERIPHERIQUE  comme pour upload\n"
-    "  -o SORTIE              fichier à écrire ; s'il échoue avant d'avoir rien reçu, il garde son contenu\n"
+    "  -o SORTIE              fichier à écrire, remplacé seulement à la fin : si la réception échoue\n"
+    "                         avant d'avoir rien reçu, ou si elle est interrompue, il garde son contenu\n"
     "  --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut)\n"
     "Code de sortie : 0, ou 2 en cas d'échec ou de silence (ce qui a été reçu est écrit quand même).\n";
 
@@ -167,7 +168,7 @@ int commandeDownload(const Arguments& arguments) {
 
   serie::FichierReception fichier;
   if (o.sortie) {
-    if (auto panne = fichier.ouvrir(*o.sortie, *o.sortie)) {
+    if (auto panne = fichier.ouvrir(*o.sortie, *o.sortie, serie::FichierReception::Vidage::AuPremierEcrit)) {
       dire(serie::decrire(*panne));
       return 2;
     }

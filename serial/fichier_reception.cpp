@@ -29,13 +29,18 @@ Panne FichierReception::panne(Panne::Genre genre, std::string raison) const {
   return p;
 }
 
-std::optional<Panne> FichierReception::ouvrir(const std::filesystem::path& chemin, const std::string& nom) {
+std::optional<Panne> FichierReception::ouvrir(const std::filesystem::path& chemin, const std::string& nom,
+                                              Vidage vidage) {
   chemin_ = chemin;
   nom_ = nom;
   ancien_.reset();
   std::error_code ec;
   if (std::filesystem::is_directory(chemin, ec)) return panne(Panne::Genre::FichierNonCreable, std::strerror(EISDIR));
-  if (std::filesystem::exists(chemin, ec)) {
+  existait_ = std::filesystem::exists(chemin, ec);
+  // Reading back a pipe or a terminal would wait for ever, and it has nothing to put back.
+  special_ = existait_ && !std::filesystem::is_regular_file(chemin, ec);
+  const bool viderMaintenant = vidage == Vidage::Immediat || special_;
+  if (viderMaintenant && existait_ && !special_) {
     // Only empty what could be put back.
     errno = 0;
     std::ifstream f(chemin, std::ios::binary);
@@ -47,14 +52,22 @@ std::optional<Panne> FichierReception::ouvrir(const std::filesystem::path& chemi
     }
   }
   fichier_.setFileName(nomQt(chemin));
-  if (!fichier_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+  // Opened for reading too when it must keep its content: writing alone would empty it.
+  const QIODevice::OpenMode mode =
+      viderMaintenant ? (QIODevice::WriteOnly | QIODevice::Truncate) : QIODevice::ReadWrite;
+  if (!fichier_.open(mode)) {
     ancien_.reset();
     return panne(Panne::Genre::FichierNonCreable, raisonQt(fichier_));
   }
+  vide_ = viderMaintenant;
   return std::nullopt;
 }
 
 std::optional<Panne> FichierReception::ecrire(std::string_view octets) {
+  if (!vide_) {
+    if (!fichier_.resize(0) || !fichier_.seek(0)) return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
+    vide_ = true;
+  }
   const auto taille = static_cast<qint64>(octets.size());
   if (fichier_.write(octets.data(), taille) != taille || !fichier_.flush())
     return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
@@ -62,12 +75,14 @@ std::optional<Panne> FichierReception::ecrire(std::string_view octets) {
 }
 
 std::optional<Panne> FichierReception::remettreAncienContenu() {
-  if (!ancien_) {
+  if (special_) return std::nullopt;
+  if (!existait_) {
     fichier_.close();
     if (!fichier_.remove()) return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
     return std::nullopt;
   }
-  if (!fichier_.isOpen()) return panne(Panne::Genre::FichierNonEcrit, "fichier fermé");
+  if (!vide_) return std::nullopt;  // never emptied: it still holds what it held
+  if (!fichier_.isOpen() || !ancien_) return panne(Panne::Genre::FichierNonEcrit, "fichier fermé");
   fichier_.seek(0);
   fichier_.resize(0);
   return ecrire(*ancien_);
