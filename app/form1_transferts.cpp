@@ -90,7 +90,7 @@ void Form1::ecrire_Click() {
     repeindre();
     QString texte = serie::decrire(*bilan.panne);
     if (bilan.panne->genre != serie::Panne::Genre::FichierIllisible) {
-      texte += QStringLiteral("\n\n%1 phrase(s) envoyée(s) sur %2. Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».")
+      texte += QStringLiteral("\n\n%1 phrase(s) envoyée(s) (fichier %2). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».")
                    .arg(bilan.envoyees)
                    .arg(QString::fromLatin1(kFichierEchange));
     }

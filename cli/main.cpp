@@ -13,9 +13,9 @@ const char kAide[] =
     "Commandes :\n"
     "  convert   convertit un fichier de waypoints en phrases $GPWPL (comme « Rechercher Fichier »)\n"
     "  upload    envoie un fichier converti au GPS (comme « Ecrire dans GPS »)\n"
-    "  download  recoit les waypoints du GPS (comme « Lire du GPS »)\n"
+    "  download  reçoit les waypoints du GPS (comme « Lire du GPS »)\n"
     "\n"
-    "« zor-cli COMMANDE --help » decrit les options de chaque commande.\n";
+    "« zor-cli COMMANDE --help » décrit les options de chaque commande.\n";
 
 }  // namespace
 

@@ -108,8 +108,8 @@ std::optional<QString> lireOptions(const Arguments& arguments, bool pourDownload
       const auto v = valeur();
       char* fin = nullptr;
       o.silence = v ? std::strtod(v->c_str(), &fin) : -1;
-      if (!v || fin == v->c_str() || *fin != '\0' || !(o.silence > 0))
-        return QStringLiteral("--timeout demande un nombre de secondes positif.");
+      if (!v || fin == v->c_str() || *fin != '\0' || !(o.silence >= 0.001 && o.silence <= 86400))
+        return QStringLiteral("--timeout demande un nombre de secondes entre 0.001 et 86400.");
     } else if (!pourDownload && !o.fichier && (a.empty() || a[0] != '-')) {
       o.fichier = a;
     } else {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -83,12 +84,18 @@ int main(int argc, char** argv) {
       else if (a == "--lien") lien = valeur();
       else if (mode == "envoyer" && fichier.empty() && a[0] != '-') fichier = a;
       else return erreur("option inconnue « " + a + " ».");
+    } catch (const std::invalid_argument&) {
+      return erreur("l'option " + a + " demande un nombre entier.");
+    } catch (const std::out_of_range&) {
+      return erreur("l'option " + a + " : nombre trop grand.");
     } catch (const std::exception& e) {
       return erreur(std::string("option ") + a + " : " + e.what());
     }
   }
   if (mode == "envoyer") {
     if (fichier.empty()) return erreur("il manque le fichier des enregistrements.");
+    if (std::error_code ec; std::filesystem::is_directory(fichier, ec))
+      return erreur("« " + fichier + " » est un dossier, pas un fichier d'enregistrements.");
     std::ifstream f(fichier, std::ios::binary);
     if (!f) return erreur("impossible de lire « " + fichier + " » : " + std::strerror(errno));
     for (std::string ligne; std::getline(f, ligne);) {
@@ -102,7 +109,14 @@ int main(int argc, char** argv) {
     zor::sim::Terminal terminal;
     std::printf("ZOR_COMM%d=%s\n", numero, terminal.peripherique().c_str());
     if (!lien.empty()) {
-      ::unlink(lien.c_str());
+      // Only a link of ours may be replaced: never a file of the user's.
+      std::error_code ec;
+      const auto etat = std::filesystem::symlink_status(lien, ec);
+      if (std::filesystem::is_symlink(etat)) {
+        ::unlink(lien.c_str());
+      } else if (std::filesystem::exists(etat)) {
+        return erreur("« " + lien + " » existe déjà et n'est pas un lien : choisissez un autre nom.");
+      }
       if (::symlink(terminal.peripherique().c_str(), lien.c_str()) != 0)
         return erreur("impossible de créer le lien « " + lien + " » : " + std::strerror(errno));
       lienCree = lien;

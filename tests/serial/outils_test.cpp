@@ -134,6 +134,8 @@ TEST(Outils, EchecsEtErreursDUsage) {
       {"sans port", {"upload", e}, "il manque --port"},
       {"sans fichier", {"upload", "--port", "1"}, "il manque le fichier"},
       {"délai négatif", {"download", "--port", "1", "--timeout", "-2"}, "--timeout"},
+      {"délai infini", {"download", "--port", "1", "--timeout", "inf"}, "--timeout"},
+      {"délai démesuré", {"download", "--port", "1", "--timeout", "1e300"}, "--timeout"},
       {"réception sur un port absent",
        {"download", "--port", absent, "-o", QString::fromStdString((dossier.chemin() / "sortie.txt").string())},
        "n'a pas été modifié"},
