@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "convert/erreur.h"
+#include "convert/fichier_c.h"
 
 namespace zor::conversion {
 
@@ -35,12 +36,7 @@ void Sortie::abandonner() noexcept {
 }
 
 SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), chemin_(chemin), nom_(chemin.string()) {
-  errno = 0;
-#ifdef _WIN32
-  fichier_ = _wfopen(chemin.c_str(), L"wb");
-#else
-  fichier_ = std::fopen(chemin.c_str(), "wb");
-#endif
+  fichier_ = ouvrirFichierC(chemin, true);
   if (fichier_ == nullptr) throw ErreurConversion(nom_, raisonSysteme(errno));
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
 }

@@ -7,17 +7,13 @@
 #include <cerrno>
 
 #include "convert/erreur.h"
+#include "convert/fichier_c.h"
 
 namespace zor::conversion {
 
 SourceFichier::SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc)
     : nom_(chemin.string()), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
-  errno = 0;
-#ifdef _WIN32
-  fichier_ = _wfopen(chemin.c_str(), L"rb");
-#else
-  fichier_ = std::fopen(chemin.c_str(), "rb");
-#endif
+  fichier_ = ouvrirFichierC(chemin, false);
   if (fichier_ == nullptr) throw ErreurConversion(nom_, raisonSysteme(errno));
 #ifndef _WIN32
   // A folder opens like a file here and only fails at the first read: say so at once.

@@ -151,13 +151,20 @@ TEST_F(FenetreTest, FenetreSAgranditAvecSonTexte) {
 namespace zor::app {
 namespace {
 
-TEST(OrdreTabulationTest, SuitLOrdreDesControlesEtCommenceParProfil) {
+// The window at the type step, reached through both "Ok" buttons.
+class EtapeTypeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.ok_Click();
+    form.ok1_Click();
+  }
   test::ObservateurFin fin;
   Form1 form;
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.ok_Click();
-  form.ok1_Click();
+};
+
+TEST_F(EtapeTypeTest, OrdreDeTabulationSuitLOrdreDesControlesEtCommenceParProfil) {
   EXPECT_EQ(QApplication::focusWidget(), form.profil);
 
   const QStringList attendu{"profil", "ouvrir", "sortie", "Comm", "lire", "nom"};
@@ -174,21 +181,9 @@ TEST(OrdreTabulationTest, SuitLOrdreDesControlesEtCommenceParProfil) {
   EXPECT_EQ(vus, attendu);
 }
 
-}  // namespace
-}  // namespace zor::app
-
-namespace zor::app {
-namespace {
-
 // The two lists are compared as exact text elsewhere: what the user types must stay exactly
 // as typed, even when the focus leaves the list (no completion, no change of case).
-TEST(ListesEditablesTest, LeTexteTapeResteTelQuel) {
-  test::ObservateurFin fin;
-  Form1 form;
-  form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  form.ok_Click();
-  form.ok1_Click();
+TEST_F(EtapeTypeTest, ListesEditablesGardentLeTexteTapeTelQuel) {
   struct Cas {
     QComboBox* liste;
     QString tape;
