@@ -20,8 +20,9 @@ installer_manquants() {
   echo "== Installation de : ${manquants[*]}"
   local sudo=()
   [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${manquants[@]}"
+  # Another apt run (a second build, the desktop's updater) may hold the lock: wait for it.
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${manquants[@]}"
 }
 
 construire() {  # construire DOSSIER [options cmake...]
