@@ -49,7 +49,7 @@ QPixmap imageAPropos() {
   return image;
 }
 
-frmAbout::frmAbout() : QDialog(nullptr) {
+frmAbout::frmAbout(platform::Repondeur messages) : QDialog(nullptr), messages_(std::move(messages)) {
   setObjectName(QStringLiteral("frmAbout"));
   // A tool window stays out of the task bar; fixed border, no minimise or maximise button.
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -140,7 +140,7 @@ void frmAbout::afficher() {
 
 void frmAbout::cmdOK_Click() { close(); }
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(messages_); }
 
 void frmAbout::reject() {
   if (!decharge_) cmdOK->click();

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <array>
 
+#include "platform/messages.h"
+
 class QLabel;
 class QPushButton;
 
@@ -27,7 +29,8 @@ class frmAbout : public QDialog {
  public:
   // Creating the box loads it: Form_Load runs. It has no owner, and goes away by itself once
   // unloaded.
-  frmAbout();
+  // `messages` shows its one message box (the real boxes unless a test hands in its own).
+  explicit frmAbout(platform::Repondeur messages = {});
   ~frmAbout() override;
 
   // Controls, in tab order.
@@ -64,6 +67,7 @@ class frmAbout : public QDialog {
 
  private:
   bool decharge_ = false;
+  platform::Repondeur messages_;
 };
 
 // The box's 32 × 32 icon, drawn by the program.

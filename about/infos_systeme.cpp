@@ -82,14 +82,14 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
   return true;
 }
 
-void StartSysInfo() {
+void StartSysInfo(const platform::Repondeur& messages) {
   bool lance = false;
   try {
     lance = trouverEtLancer();
   } catch (...) {
     lance = false;
   }
-  if (!lance) platform::MsgBox(kMessageInfosIndisponibles, platform::Boutons::Ok, platform::Icone::Aucune);
+  if (!lance) platform::MsgBox(messages, kMessageInfosIndisponibles, platform::Boutons::Ok, platform::Icone::Aucune);
 }
 
 }  // namespace zor::apropos

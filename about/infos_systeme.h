@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/messages.h"
 #include "platform/registre.h"
 
 namespace zor::apropos {
@@ -29,6 +30,6 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
 
 // Finds the system-information program through the registry and starts it; any failure
 // ends in the one message kMessageInfosIndisponibles.
-void StartSysInfo();
+void StartSysInfo(const platform::Repondeur& messages = {});
 
 }  // namespace zor::apropos

@@ -15,6 +15,7 @@
 #include "app/apparence.h"
 #include "app/bouton_image.h"
 #include "app/lignes_fenetre.h"
+#include "convert/formats.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
 #include "serial/mscomm.h"
@@ -39,7 +40,7 @@ void peindreTexte(QWidget* w, const QColor& couleur) {
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4"));
   setWindowIcon(iconeFenetre());
@@ -58,9 +59,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
   construireControles();
   construireCommunication();
 
+  ouverture.dialogue = services_.ouverture;
   ouverture.DialogTitle = QStringLiteral("Fichier en entrée");
   ouverture.DefaultExt = QStringLiteral("txt");
-  ouverture.Filter = QStringLiteral("g7towin ou ZOR (*.txt)|*.txt|Autoroute Express (*.axe)|*.axe|");
+  ouverture.Filter = QString::fromStdString(conversion::filtreOuverture());
   ecriture.FileName = QStringLiteral("c:\\$_t_e_m_p");
   ecrizor.FileName = QStringLiteral("c:\\zor.txt");
 
@@ -190,8 +192,9 @@ void Form1::construireControles() {
   lire = boutonImage("lire", QStringLiteral("&Lire du GPS"), iconeLire(), 32, 7440, 600, 1455, 495);
   lire->setToolTip(QStringLiteral("Pour recevoir un fichier du gps (Waypoint )"));
 
-  nom = liste("nom", {QStringLiteral("Format ZOR"), QStringLiteral("G7towin"), QStringLiteral("Autoroute Express 2001")},
-              4440, 1920, 1815, 315);
+  QStringList types;
+  for (const conversion::FormatEntree& f : conversion::formatsEntree()) types << QString::fromStdString(std::string(f.texteListe));
+  nom = liste("nom", types, 4440, 1920, 1815, 315);
 
   Typef = etiquette("Typef", QStringLiteral("Format de fichier :"), 2280, 1920, 1935, 375);
   Typef->setFont(policeMsSansSerif(9.75, true));
@@ -256,20 +259,27 @@ void Form1::ok1_Click() {
   lire->show();
 }
 
-void Form1::sortie_Click() { platform::terminerProgramme(); }
+void Form1::sortie_Click() { terminer(); }
 
 void Form1::Form_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 27) platform::terminerProgramme();
+  if (KeyAscii == 27) terminer();
 }
 
 void Form1::Form_DblClick() {
   // Both answers end the program; the question is only asked.
-  platform::MsgBox(QStringLiteral("êtes-vous sûr de vouloir quitter le programme?"), platform::Boutons::OkCancel,
-                   platform::Icone::Aucune);
-  platform::terminerProgramme();
+  MsgBox(QStringLiteral("êtes-vous sûr de vouloir quitter le programme?"), platform::Boutons::OkCancel,
+         platform::Icone::Aucune);
+  terminer();
 }
 
-void Form1::Form_Unload() { fermerFichier20(); }
+// File number 20, the download file, is opened and closed within "Lire du GPS": no download
+// is ever left open when the window closes.
+void Form1::Form_Unload() {}
+
+platform::Reponse Form1::MsgBox(const QString& texte, platform::Boutons boutons, platform::Icone icone,
+                                const QString& titre) {
+  return platform::MsgBox(services_.messages, texte, boutons, icone, titre);
+}
 
 void Form1::keyPressEvent(QKeyEvent* evenement) {
   // The window gets a key only when no control holds the focus.

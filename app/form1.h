@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/services.h"
 #include "platform/common_dialog.h"
 #include "serial/affichage.h"
 
@@ -26,7 +27,7 @@ class Form1 : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit Form1(QWidget* parent = nullptr);
+  explicit Form1(Services services = {}, QWidget* parent = nullptr);
   ~Form1() override;
 
   // Controls, in the window's tab order.
@@ -82,9 +83,6 @@ class Form1 : public QMainWindow {
   void Form_DblClick();
   void Form_Unload();
 
-  // Closes the download file (file number 20) if a download left it open.
-  void fermerFichier20();
-
   // --- about box (one instance at most) ---
   apropos::frmAbout* boiteAPropos() const;
 
@@ -103,10 +101,16 @@ class Form1 : public QMainWindow {
   // --- about box ---
   QPointer<apropos::frmAbout> apropos_;
 
+  // --- what the window asks of the user and the system ---
+  Services services_;
+  platform::Reponse MsgBox(const QString& texte, platform::Boutons boutons, platform::Icone icone,
+                           const QString& titre = platform::kTitreApplication);
+  platform::Horloge& horloge() { return *services_.horloge; }
+  // Ends the program at once; the caller returns straight away (a test's end returns).
+  void terminer() { services_.fin(); }
+
   // --- serial link state ---
-  // File number 20, the download file: open only while a download runs.
-  struct Fichier20;
-  std::shared_ptr<Fichier20> fichier20_;
+  bool enTelechargement_ = false;
   // Shows what a transfer changed at once: the window is not repainted while a transfer runs.
   void repeindre();
   serie::Affichage affichageTransfert();

@@ -35,9 +35,8 @@ void Form1::ouvrir_Click() {
   fenetre->show();
   lire->hide();
   definirCaption(result, QStringLiteral(" "));
-  const std::string_view axe = conversion::kTexteAutorouteExpress;
-  if (nom->currentText() == QLatin1String(axe.data(), static_cast<qsizetype>(axe.size())))
-    ouverture.Filter = QStringLiteral("Autoroute Express (*.axe)|*.axe");
+  const conversion::FormatEntree* format = conversion::formatSelonTexte(nom->currentText().toStdString());
+  if (format != nullptr && format->filtreSeul) ouverture.Filter = QString::fromStdString(std::string(format->filtre));
 
   // Whatever the dialog does, even when the user cancels, the run goes on with its FileName.
   try {
@@ -73,7 +72,7 @@ void Form1::ouvrir_Click() {
     ecrire->hide();
     quant1->hide();
     fenetre->hide();
-    platform::MsgBox(QString::fromUtf8(conversion::kMessageSansEnregistrement.data(),
+    MsgBox(QString::fromUtf8(conversion::kMessageSansEnregistrement.data(),
                                        static_cast<qsizetype>(conversion::kMessageSansEnregistrement.size())),
                      platform::Boutons::Ok, platform::Icone::Question,
                      QString::fromUtf8(conversion::kTitreSansEnregistrement.data(),

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "cli/commandes.h"
+#include "cli/sortie_texte.h"
+#include "platform/fichiers_standard.h"
 
 namespace {
 
@@ -20,19 +22,25 @@ const char kAide[] =
 }  // namespace
 
 int main(int argc, char** argv) {
+  zor::platform::ignorerLimiteTailleFichier();
   // The conversion needs nothing of the toolkit: it starts without it, which keeps small
   // conversions quick. The serial commands get the application object they rely on.
   if (argc >= 2 && std::strcmp(argv[1], "convert") == 0)
     return zor::cli::commandeConvert(zor::cli::Arguments(argv + 2, argv + argc));
   QCoreApplication application(argc, argv);
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    std::fputs(kAide, argc < 2 ? stderr : stdout);
-    return argc < 2 ? 2 : 0;
+  if (argc < 2) {
+    zor::cli::dire(kAide);
+    return 2;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    zor::cli::ecrireSortie(kAide);
+    return 0;
   }
   const std::string commande = argv[1];
   zor::cli::Arguments arguments(argv + 2, argv + argc);
   if (commande == "upload") return zor::cli::commandeUpload(arguments);
   if (commande == "download") return zor::cli::commandeDownload(arguments);
-  std::fprintf(stderr, "zor-cli : commande inconnue « %s ».\n\n%s", commande.c_str(), kAide);
+  zor::cli::dire("zor-cli : commande inconnue « " + commande + " ».\n");
+  zor::cli::dire(kAide);
   return 2;
 }

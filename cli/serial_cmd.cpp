@@ -1,20 +1,22 @@
 // zor-cli upload / download: the window's transfers, on a port given by number or by device.
-#include <QString>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/commandes.h"
+#include "cli/options.h"
+#include "cli/sortie_texte.h"
+#include "platform/erreur.h"
+#include "platform/fichiers_standard.h"
+#include "platform/horloge.h"
+#include "platform/interruption.h"
+#include "serial/brut.h"
 #include "serial/envoi.h"
-#include "serial/fichier_reception.h"
 #include "serial/mscomm.h"
-#include "serial/reception.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
+#include "serial/telechargement.h"
 
 namespace zor::cli {
 namespace {
@@ -22,198 +24,159 @@ namespace {
 const char kAideUpload[] =
     "Usage : zor-cli upload --port N|PERIPHERIQUE FICHIER\n"
     "\n"
-    "Envoie au GPS chaque ligne de FICHIER qui commence par « $ », suivie de CR LF,\n"
-    "avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité, 2 bits de stop).\n"
-    "  --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre)\n"
-    "  --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
-    "La progression s'affiche sur la sortie d'erreur. Code de sortie : 0 si tout est parti, 2 sinon.\n";
+    "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
+    "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
+    "2 bits de stop).\n"
+    "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre)\n"
+    "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
+    "  -h, --help               affiche cette aide\n"
+    "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur.\n"
+    "Code de sortie : 0 si tout est parti, 2 sinon, 130 ou 143 après Ctrl+C ou SIGTERM.\n";
 
 const char kAideDownload[] =
-    "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S]\n"
+    "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
     "\n"
     "Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
     "lui envoie le caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE\n"
-    "(la sortie standard par défaut).\n"
-    "  --port N|PERIPHERIQUE  comme pour upload\n"
-    "  -o SORTIE              fichier à écrire, remplacé seulement à la fin : si la réception échoue\n"
-    "                         avant d'avoir rien reçu, ou si elle est interrompue, il garde son contenu\n"
-    "  --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut)\n"
-    "Code de sortie : 0, ou 2 en cas d'échec ou de silence (ce qui a été reçu est écrit quand même).\n";
+    "(la sortie standard par défaut, ou avec « - »).\n"
+    "  -p, --port N|PERIPHERIQUE  comme pour upload\n"
+    "  -o, --output SORTIE        fichier à écrire, remplacé seulement à la fin : si la réception échoue\n"
+    "                             avant d'avoir rien reçu, ou si elle est interrompue, il garde son contenu\n"
+    "  -t, --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par\n"
+    "                             exemple, toujours avec un point)\n"
+    "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
+    "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
+    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
+    "  -h, --help                 affiche cette aide\n"
+    "Code de sortie : 0 si au moins un enregistrement a été reçu et écrit ; 2 en cas d'échec, de silence\n"
+    "ou si rien n'a été reçu (ce qui a été reçu est écrit quand même) ; 130 ou 143 après Ctrl+C ou SIGTERM.\n";
 
-void dire(const QString& texte) { std::fprintf(stderr, "%s\n", texte.toLocal8Bit().constData()); }
+constexpr Option kOptionsUpload[] = {{"port", 'p'}, {"help", 'h', false}};
+constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeout", 't'},
+                                       {"max", 0},      {"brut", 0},     {"help", 'h', false}};
 
-int usage(const char* aide, const QString& erreur) {
-  dire(QStringLiteral("zor-cli : %1").arg(erreur));
-  std::fputs("\n", stderr);
-  std::fputs(aide, stderr);
+int usage(const char* aide, const std::string& erreur) {
+  dire("zor-cli : " + erreur);
+  dire(aide);
   return 2;
 }
 
 // "--port 2" goes through the same mapping as the window's Comm2; anything else is a device.
-bool choisirPort(serie::MSComm& port, const std::string& valeur, QString& erreur) {
+std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& valeur, std::optional<int>& numero) {
   if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos) {
-    const int n = std::atoi(valeur.c_str());
-    if (n < 1 || n > 4 || valeur.size() > 1) {
-      erreur = QStringLiteral("le numéro de port va de 1 à 4 (reçu « %1 »).").arg(QString::fromStdString(valeur));
-      return false;
-    }
-    port.CommPort(n);
-    return true;
+    const auto n = nombreEntier(valeur);
+    if (!n || *n < 1 || *n > 4) return "le numéro de port va de 1 à 4 (reçu « " + valeur + " »).";
+    numero = static_cast<int>(*n);
+    return std::nullopt;
   }
   port.definirPeripherique(valeur);
-  return true;
-}
-
-// Control characters of a record shown as escapes, so a progress line stays one line.
-std::string lisible(std::string_view octets) {
-  std::string s;
-  for (unsigned char c : octets) {
-    if (c == '\r') s += "\\r";
-    else if (c == '\n') s += "\\n";
-    else if (c < 32 || c == 127) {
-      char code[8];
-      std::snprintf(code, sizeof code, "\\x%02X", c);
-      s += code;
-    } else s += static_cast<char>(c);
-  }
-  return s;
-}
-
-struct Options {
-  std::optional<std::string> port;
-  std::optional<std::string> sortie;
-  std::optional<std::string> fichier;
-  double silence = 30;
-};
-
-// Reads the options both commands share; returns an error text or nothing.
-std::optional<QString> lireOptions(const Arguments& arguments, bool pourDownload, Options& o, bool& aide) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    auto valeur = [&]() -> std::optional<std::string> {
-      if (i + 1 >= arguments.size()) return std::nullopt;
-      return arguments[++i];
-    };
-    if (a == "--help" || a == "-h") {
-      aide = true;
-      return std::nullopt;
-    }
-    if (a == "--port") {
-      o.port = valeur();
-      if (!o.port) return QStringLiteral("--port demande un numéro ou un périphérique.");
-    } else if (pourDownload && (a == "-o" || a == "--output")) {
-      o.sortie = valeur();
-      if (!o.sortie) return QStringLiteral("-o demande un nom de fichier.");
-    } else if (pourDownload && a == "--timeout") {
-      const auto v = valeur();
-      char* fin = nullptr;
-      o.silence = v ? std::strtod(v->c_str(), &fin) : -1;
-      if (!v || fin == v->c_str() || *fin != '\0' || !(o.silence >= 0.001 && o.silence <= 86400))
-        return QStringLiteral("--timeout demande un nombre de secondes entre 0.001 et 86400.");
-    } else if (!pourDownload && !o.fichier && (a.empty() || a[0] != '-')) {
-      o.fichier = a;
-    } else {
-      return QStringLiteral("option inconnue « %1 ».").arg(QString::fromLocal8Bit(a.c_str()));
-    }
-  }
-  if (!o.port) return QStringLiteral("il manque --port.");
-  if (!pourDownload && !o.fichier) return QStringLiteral("il manque le fichier à envoyer.");
   return std::nullopt;
 }
+
+// 0, or 128 + the signal that stopped the transfer.
+int codeSortie(bool echec) {
+  if (const int signal = platform::interruptionRecue(); signal != 0) return 128 + signal;
+  return echec ? 2 : 0;
+}
+
+bool interrompu() { return platform::interruptionRecue() != 0; }
 
 }  // namespace
 
 int commandeUpload(const Arguments& arguments) {
-  Options o;
-  bool aide = false;
-  if (auto erreur = lireOptions(arguments, false, o, aide)) return usage(kAideUpload, *erreur);
-  if (aide) {
-    std::fputs(kAideUpload, stdout);
+  const Ligne ligne = analyser(arguments, kOptionsUpload);
+  if (ligne.erreur) return usage(kAideUpload, *ligne.erreur);
+  if (ligne.a("help")) {
+    ecrireSortie(kAideUpload);
     return 0;
   }
+  if (!ligne.a("port")) return usage(kAideUpload, "il manque --port.");
+  if (ligne.noms.size() != 1) return usage(kAideUpload, "il faut un et un seul fichier à envoyer.");
+
   serie::MSComm port;
-  port.Settings("4800,N,8,2");
-  QString erreur;
-  if (!choisirPort(port, *o.port, erreur)) return usage(kAideUpload, erreur);
+  serie::Envoi envoi;
+  if (auto erreur = choisirPort(port, *ligne.valeur("port"), envoi.numeroPort)) return usage(kAideUpload, *erreur);
+  const std::string& fichier = ligne.noms.front();
+  envoi.fichier = {fichier, fichier == "-" ? "(entrée standard)" : fichier};
+  envoi.interrompu = interrompu;
+  platform::intercepterInterruptions();
 
   int numero = 0;
   const serie::Affichage affichage{[&](std::string_view phrase) {
                                      if (!phrase.empty())
-                                       std::fprintf(stderr, "%d : %s\n", ++numero,
-                                                    lisible(phrase.substr(0, phrase.size() - 2)).c_str());
+                                       dire(std::to_string(++numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)));
                                    },
                                    [](int) {}};
-  const auto bilan = serie::envoyer(port, {*o.fichier, *o.fichier}, affichage);
-  if (bilan.panne) {
-    dire(serie::decrire(*bilan.panne));
-    dire(QStringLiteral("%1 phrase(s) envoyée(s).").arg(bilan.envoyees));
-    return 2;
-  }
-  dire(QStringLiteral("%1 phrase(s) envoyée(s).").arg(bilan.envoyees));
-  return 0;
+  const auto bilan = serie::televerser(port, platform::horlogeReelle(), envoi, affichage);
+  if (bilan.erreur) dire(decrire(*bilan.erreur));
+  dire(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
+  return codeSortie(bilan.erreur.has_value());
 }
 
 int commandeDownload(const Arguments& arguments) {
-  Options o;
-  bool aide = false;
-  if (auto erreur = lireOptions(arguments, true, o, aide)) return usage(kAideDownload, *erreur);
-  if (aide) {
-    std::fputs(kAideDownload, stdout);
+  const Ligne ligne = analyser(arguments, kOptionsDownload);
+  if (ligne.erreur) return usage(kAideDownload, *ligne.erreur);
+  if (ligne.a("help")) {
+    ecrireSortie(kAideDownload);
     return 0;
   }
-  serie::MSComm port;
-  QString erreur;
-  if (!choisirPort(port, *o.port, erreur)) return usage(kAideDownload, erreur);
-  const std::optional<int> numero = port.numeroAffiche() > 0 ? std::optional<int>(port.CommPort()) : std::nullopt;
+  if (!ligne.a("port")) return usage(kAideDownload, "il manque --port.");
+  if (!ligne.noms.empty()) return usage(kAideDownload, "argument inattendu « " + ligne.noms.front() + " ».");
 
-  serie::FichierReception fichier;
-  if (o.sortie) {
-    if (auto panne = fichier.ouvrir(*o.sortie, *o.sortie, serie::FichierReception::Vidage::AuPremierEcrit)) {
-      dire(serie::decrire(*panne));
+  serie::MSComm port;
+  serie::Telechargement demande;
+  if (auto erreur = choisirPort(port, *ligne.valeur("port"), demande.reception.numeroPort))
+    return usage(kAideDownload, *erreur);
+  if (const auto t = ligne.valeur("timeout")) {
+    const auto secondes = nombreDecimal(*t);
+    if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
+      return usage(kAideDownload, "--timeout demande un nombre de secondes entre 0.001 et 86400.");
+    demande.reception.silenceMax = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
+  }
+  if (const auto m = ligne.valeur("max")) {
+    const auto n = nombreEntier(*m);
+    if (!n || *n < 1 || *n > 1000000) return usage(kAideDownload, "--max demande un nombre de lectures entre 1 et 1000000.");
+    demande.reception.lecturesMax = static_cast<int>(*n);
+  }
+  const std::string sortie = ligne.valeur("output").value_or("-");
+  demande.sortieStandard = sortie == "-";
+  demande.fichier = {sortie, sortie};
+  demande.vidage = serie::FichierReception::Vidage::ALaFin;
+  demande.reception.interrompu = interrompu;
+  if (demande.sortieStandard) platform::fluxBinaire(stdout);
+
+  // The recording notes every byte as the port takes it in, with its time since the start.
+  std::unique_ptr<std::ofstream> brut;
+  if (const auto chemin = ligne.valeur("brut")) {
+    errno = 0;
+    brut = std::make_unique<std::ofstream>(*chemin, std::ios::binary | std::ios::trunc);
+    if (!brut->is_open()) {
+      dire(decrire(erreurFichier(Erreur::Genre::FichierNonCreable, *chemin, errno)));
       return 2;
     }
+    *brut << serie::kEnteteBrut << "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n";
+    const auto debut = std::chrono::steady_clock::now();
+    port.observerReception([&brut, debut](std::string_view octets) {
+      const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+      *brut << serie::ligneBrute({ms, std::string(octets)}) << "\n";
+      brut->flush();
+    });
   }
+  platform::intercepterInterruptions();
 
   int passe = 0;
   const serie::Affichage affichage{
-      [&](std::string_view enregistrement) {
-        std::fprintf(stderr, "%d : %s\n", ++passe, lisible(enregistrement).c_str());
-      },
+      [&](std::string_view enregistrement) { dire(std::to_string(++passe) + " : " + lisible(enregistrement)); },
       [](int) {}};
-  const auto silence = std::chrono::milliseconds(static_cast<long long>(o.silence * 1000));
-  auto bilan = serie::recevoir(port, numero, affichage, silence);
-
-  const std::string contenu = bilan.collecte + "\r\n";
-  std::optional<serie::Panne> panneFichier;
-  if (o.sortie) {
-    const bool garder = !bilan.panne || !bilan.collecte.empty();
-    panneFichier = garder ? fichier.ecrire(contenu) : fichier.remettreAncienContenu();
-  } else {
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    if (std::fwrite(contenu.data(), 1, contenu.size(), stdout) != contenu.size() || std::fflush(stdout) != 0) {
-      serie::Panne p;
-      p.genre = serie::Panne::Genre::FichierNonEcrit;
-      p.peripherique = "(sortie standard)";
-      panneFichier = p;
-    }
+  const auto bilan = serie::telecharger(port, platform::horlogeReelle(), demande, affichage);
+  if (const std::string resume = serie::resumer(bilan, demande); !resume.empty()) dire(resume);
+  dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
+  bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
+  if (brut && !brut->good()) {
+    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), EIO)));
+    echec = true;
   }
-  if (port.PortOpen()) {
-    try {
-      port.PortOpen(false);
-    } catch (const serie::ErreurPort& e) {
-      if (!bilan.panne) bilan.panne = e.panne();
-    }
-  }
-  if (auto p = fichier.fermer(); p && !panneFichier) panneFichier = p;
-
-  if (bilan.panne) dire(serie::decrire(*bilan.panne));
-  if (panneFichier) dire(serie::decrire(*panneFichier));
-  dire(QStringLiteral("%1 enregistrement(s) reçu(s).").arg(bilan.stockes));
-  if (bilan.panne && o.sortie && bilan.collecte.empty() && !panneFichier)
-    dire(QStringLiteral("Rien n'a été reçu : %1 n'a pas été modifié.").arg(QString::fromLocal8Bit(o.sortie->c_str())));
-  return bilan.panne || panneFichier ? 2 : 0;
+  return codeSortie(echec);
 }
 
 }  // namespace zor::cli

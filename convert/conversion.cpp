@@ -1,26 +1,17 @@
 #include "convert/conversion.h"
 
-#include "convert/lecteur_axe.h"
-#include "convert/lecteurs_texte.h"
 
 namespace zor::conversion {
 
 TypeEntree typeSelonTexte(std::string_view texte) {
-  if (texte == kTexteZor) return TypeEntree::Zor;
-  if (texte == kTexteG7towin) return TypeEntree::G7towin;
-  if (texte == kTexteAutorouteExpress) return TypeEntree::AutorouteExpress;
-  return TypeEntree::Aucun;
+  const FormatEntree* format = formatSelonTexte(texte);
+  return format != nullptr ? format->type : TypeEntree::Aucun;
 }
 
 long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo) {
   Redaction redaction(interchange, mode, echo);
   try {
-    switch (type) {
-      case TypeEntree::Zor: lireZor(source, redaction); break;
-      case TypeEntree::G7towin: lireG7towin(source, redaction); break;
-      case TypeEntree::AutorouteExpress: lireAutorouteExpress(source, redaction); break;
-      case TypeEntree::Aucun: break;
-    }
+    if (const FormatEntree* format = formatDe(type)) format->lire(source, redaction);
     interchange.vider();
   } catch (...) {
     redaction.abandonner();

@@ -5,19 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "convert/formats.h"
 #include "convert/redaction.h"
 #include "convert/sortie.h"
 #include "convert/source.h"
 
 namespace zor::conversion {
 
-enum class TypeEntree { Zor, G7towin, AutorouteExpress, Aucun };
-
-// The texts of the type list, compared exactly (case and blanks count).
-inline constexpr std::string_view kTexteZor = "Format ZOR";
-inline constexpr std::string_view kTexteG7towin = "G7towin";
-inline constexpr std::string_view kTexteAutorouteExpress = "Autoroute Express 2001";
-
+// The type named by the exact text of the window's list; Aucun for any other text.
 TypeEntree typeSelonTexte(std::string_view texte);
 
 // The only message of a conversion, when a run takes no record (UTF-8).
@@ -26,7 +21,7 @@ inline constexpr std::string_view kMessageSansEnregistrement =
 inline constexpr std::string_view kTitreSansEnregistrement = "Une petite question...";
 
 // Reads `entree` with the reader of `type` (nothing is opened for Aucun) and hands its lines to
-// `interchange`, flushed. Returns the number of records taken. Throws ErreurConversion (or
+// `interchange`, flushed. Returns the number of records taken. Throws Echec (or
 // std::bad_alloc) when the run cannot go on; the complete lines written before stay in
 // `interchange` and in `echo`.
 long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,

@@ -3,8 +3,9 @@
 #include <cerrno>
 #include <system_error>
 
-#include "convert/erreur.h"
 #include "convert/fichier_c.h"
+#include "platform/erreur.h"
+#include "platform/fichiers_standard.h"
 
 namespace zor::conversion {
 
@@ -13,6 +14,7 @@ void Sortie::vider() {
   deverser(std::string_view(tampon_.data(), taille_));
   deverses_ += taille_;
   taille_ = 0;
+  finLigneDeversee_ = finLigne_;
 }
 
 void Sortie::agrandir(std::size_t n) {
@@ -26,7 +28,12 @@ void Sortie::abandonner() noexcept {
     taille_ = garder >= deverses_ ? static_cast<std::size_t>(garder - deverses_) : 0;
     vider();
   } catch (...) {
-    return;  // nothing more can be saved
+    // The disk refused them too (full, file too large): what it took last may end in the
+    // middle of a sentence, which a later upload would send. Keep the whole lines only.
+    taille_ = 0;
+    ramenerA(finLigneDeversee_);
+    deverses_ = finLigneDeversee_;
+    return;
   }
   // A line longer than the buffer may already be partly out.
   if (deverses_ > garder) {
@@ -35,13 +42,16 @@ void Sortie::abandonner() noexcept {
   }
 }
 
-SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), chemin_(chemin), nom_(chemin.string()) {
+SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), nom_(chemin.string()) {
   fichier_ = ouvrirFichierC(chemin, true);
-  if (fichier_ == nullptr) throw ErreurConversion(nom_, raisonSysteme(errno));
+  if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, nom_, errno));
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
+  debut_ = 0;
 }
 
-SortieFichier::SortieFichier(std::FILE* flux, std::string nom) : fichier_(flux), possede_(false), nom_(std::move(nom)) {}
+SortieFichier::SortieFichier(std::FILE* flux, std::string nom) : fichier_(flux), possede_(false), nom_(std::move(nom)) {
+  debut_ = platform::positionEcriture(flux);
+}
 
 SortieFichier::~SortieFichier() {
   if (fichier_ == nullptr) return;
@@ -56,20 +66,21 @@ void SortieFichier::fermer() {
   fichier_ = nullptr;
   errno = 0;
   const int echec = possede_ ? std::fclose(f) : std::fflush(f);
-  if (echec != 0) throw ErreurConversion(nom_, raisonSysteme(errno));
+  if (echec != 0) throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, errno));
 }
 
 void SortieFichier::deverser(std::string_view octets) {
   errno = 0;
   if (std::fwrite(octets.data(), 1, octets.size(), fichier_) != octets.size())
-    throw ErreurConversion(nom_, raisonSysteme(errno));
+    throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, errno));
 }
 
 void SortieFichier::ramenerA(unsigned long long taille) noexcept {
-  if (!possede_ || chemin_.empty()) return;
+  // Only a regular file can be cut back; a pipe or a terminal has already passed it on.
+  if (fichier_ == nullptr || !debut_) return;
   std::fflush(fichier_);
-  std::error_code ec;
-  if (std::filesystem::file_size(chemin_, ec) > taille && !ec) std::filesystem::resize_file(chemin_, taille, ec);
+  platform::tronquer(fichier_, *debut_ + taille);
+  std::fseek(fichier_, 0, SEEK_END);
 }
 
 }  // namespace zor::conversion

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,7 @@ class Sortie {
   // The bytes written so far end a line: what follows can be given up without cutting a line.
   void finDeLigne() { finLigne_ = deverses_ + taille_; }
 
-  // Hands every buffered byte over. Throws ErreurConversion when that fails.
+  // Hands every buffered byte over. Throws Echec when that fails.
   void vider();
   // After a failure: hands over the complete lines only, and never throws.
   void abandonner() noexcept;
@@ -54,6 +55,7 @@ class Sortie {
   std::size_t taille_ = 0;
   unsigned long long finLigne_ = 0;
   unsigned long long deverses_ = 0;
+  unsigned long long finLigneDeversee_ = 0;  // the last line end known to be handed over whole
 };
 
 // A file opened for writing, created or emptied; or a stream the caller owns (stdout).
@@ -75,8 +77,8 @@ class SortieFichier : public Sortie {
  private:
   std::FILE* fichier_ = nullptr;
   bool possede_ = false;
-  std::filesystem::path chemin_;
   std::string nom_;
+  std::optional<unsigned long long> debut_;  // where this output starts in its file, if it is one
 };
 
 // Collects everything in memory (tests, fuzzers).

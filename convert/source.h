@@ -16,12 +16,14 @@ class Source {
   virtual std::string_view lire() = 0;
 };
 
-// A file opened for reading as bytes. Opening or reading failures throw ErreurConversion.
+// A file opened for reading as bytes. Opening or reading failures throw Echec (platform/erreur.h).
 class SourceFichier : public Source {
  public:
   static constexpr std::size_t kTailleBloc = 1 << 20;
 
   explicit SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc = kTailleBloc);
+  // A stream the caller owns (the standard input).
+  SourceFichier(std::FILE* flux, std::string nom);
   ~SourceFichier() override;
   SourceFichier(const SourceFichier&) = delete;
   SourceFichier& operator=(const SourceFichier&) = delete;
@@ -30,6 +32,7 @@ class SourceFichier : public Source {
 
  private:
   std::FILE* fichier_ = nullptr;
+  bool possede_ = true;
   std::string nom_;
   std::vector<char> tampon_;
 };

@@ -4,10 +4,6 @@
 #include <QFileInfo>
 
 namespace zor::platform {
-namespace {
-std::function<std::optional<QString>(const DemandeOuverture&)> repondeurOuverture;
-}
-
 QStringList filtreVersListe(const QString& filtreWindows) {
   const QStringList morceaux = filtreWindows.split(QLatin1Char('|'));
   QStringList liste;
@@ -26,26 +22,21 @@ QStringList filtreVersListe(const QString& filtreWindows) {
   return liste;
 }
 
-void CommonDialog::ShowOpen(QWidget* parent) {
-  DemandeOuverture demande{DialogTitle, filtreVersListe(Filter), DefaultExt, FileName};
-  std::optional<QString> choisi;
-  if (repondeurOuverture) {
-    choisi = repondeurOuverture(demande);
-  } else {
-    QFileDialog dialogue(parent, demande.titre);
-    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
-    dialogue.setFileMode(QFileDialog::ExistingFile);
-    dialogue.setNameFilters(demande.filtres);
-    dialogue.setDefaultSuffix(DefaultExt);
-    if (!FileName.isEmpty()) dialogue.selectFile(FileName);
-    if (dialogue.exec() == QDialog::Accepted && !dialogue.selectedFiles().isEmpty())
-      choisi = dialogue.selectedFiles().constFirst();
-  }
-  if (choisi && !choisi->isEmpty()) FileName = QFileInfo(*choisi).absoluteFilePath();
+std::optional<QString> afficherOuverture(const DemandeOuverture& demande, QWidget* parent) {
+  QFileDialog fenetre(parent, demande.titre);
+  fenetre.setAcceptMode(QFileDialog::AcceptOpen);
+  fenetre.setFileMode(QFileDialog::ExistingFile);
+  fenetre.setNameFilters(demande.filtres);
+  fenetre.setDefaultSuffix(demande.extensionParDefaut);
+  if (!demande.fichierActuel.isEmpty()) fenetre.selectFile(demande.fichierActuel);
+  if (fenetre.exec() == QDialog::Accepted && !fenetre.selectedFiles().isEmpty()) return fenetre.selectedFiles().constFirst();
+  return std::nullopt;
 }
 
-void remplacerDialogueOuverture(std::function<std::optional<QString>(const DemandeOuverture&)> repondeur) {
-  repondeurOuverture = std::move(repondeur);
+void CommonDialog::ShowOpen(QWidget* parent) {
+  const DemandeOuverture demande{DialogTitle, filtreVersListe(Filter), DefaultExt, FileName};
+  const std::optional<QString> choisi = dialogue ? dialogue(demande) : afficherOuverture(demande, parent);
+  if (choisi && !choisi->isEmpty()) FileName = QFileInfo(*choisi).absoluteFilePath();
 }
 
 }  // namespace zor::platform

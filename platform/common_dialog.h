@@ -25,15 +25,18 @@ class CommonDialog {
   QString DialogTitle;
   QString DefaultExt;
 
+  // Shows the dialog; the real one (afficherOuverture) unless a test hands in its own.
+  std::function<std::optional<QString>(const DemandeOuverture&)> dialogue;
+
   // Modal open-file dialog. On success FileName holds the full path chosen; a cancelled
   // dialog leaves FileName unchanged. Cancelling raises no error.
   void ShowOpen(QWidget* parent = nullptr);
 };
 
+// The real modal open-file dialog: the chosen path, or nothing for Cancel.
+std::optional<QString> afficherOuverture(const DemandeOuverture& demande, QWidget* parent = nullptr);
+
 // "desc|pat|desc|pat|" → {"desc (pat)", ...}; a trailing '|' adds no entry.
 QStringList filtreVersListe(const QString& filtreWindows);
-
-// Replaces the real open dialog (tests): return the chosen path, or nothing for Cancel.
-void remplacerDialogueOuverture(std::function<std::optional<QString>(const DemandeOuverture&)> repondeur);
 
 }  // namespace zor::platform

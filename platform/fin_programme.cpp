@@ -6,8 +6,6 @@
 
 namespace zor::platform {
 namespace {
-std::function<void()> observateurFin;
-bool finObservee = false;
 std::map<int, std::function<void()>>& fermetures() {
   static std::map<int, std::function<void()>> f;
   return f;
@@ -15,25 +13,17 @@ std::map<int, std::function<void()>>& fermetures() {
 int prochainJeton = 1;
 }  // namespace
 
-void terminerProgramme() {
+void fermerFichiersEnregistres() {
   // Copy first: a closer may unregister itself while we walk the list.
   auto aFermer = fermetures();
   fermetures().clear();
   for (auto& [jeton, fermer] : aFermer) fermer();
-  if (observateurFin) {
-    finObservee = true;
-    observateurFin();
-    return;
-  }
-  std::fflush(nullptr);
-  std::_Exit(0);
 }
 
-bool finDemandee() { return finObservee; }
-
-void observerFin(std::function<void()> observateur) {
-  observateurFin = std::move(observateur);
-  finObservee = false;
+void terminerProgramme() {
+  fermerFichiersEnregistres();
+  std::fflush(nullptr);
+  std::_Exit(0);
 }
 
 int ajouterFermeture(std::function<void()> fermer) {

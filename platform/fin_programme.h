@@ -1,20 +1,16 @@
 #pragma once
 // Ending the program at once: every open file is closed, then the process ends; no handler
-// runs after it, the window's unload handler included. Tests observe the end instead.
+// runs after it, the window's unload handler included. The window is handed this as a
+// service, so tests observe the end instead.
 #include <functional>
 
 namespace zor::platform {
 
-// Closes every registered file and ends the process. Under an observer (tests) it records the
-// end, calls the observer and returns: the caller must return straight away.
-void terminerProgramme();
+// Closes every registered file and ends the process.
+[[noreturn]] void terminerProgramme();
 
-// True once terminerProgramme() has been called under an observer.
-bool finDemandee();
-
-// Replaces the real end by `observateur` (tests); an empty function puts the real end back and
-// clears finDemandee().
-void observerFin(std::function<void()> observateur);
+// Closes every registered file, and nothing else (what a test's end of the program does).
+void fermerFichiersEnregistres();
 
 // Files the program holds open register how to close them, so the end can close them.
 int ajouterFermeture(std::function<void()> fermer);

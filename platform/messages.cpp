@@ -6,7 +6,6 @@
 
 namespace zor::platform {
 namespace {
-std::function<Reponse(const DemandeMessage&)> repondeurInstalle;
 QPointer<QWidget> parentMessages;
 
 QMessageBox::Icon iconeQt(Icone icone) {
@@ -21,8 +20,13 @@ QMessageBox::Icon iconeQt(Icone icone) {
 }
 }  // namespace
 
-Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone, const QString& titre) {
-  if (repondeurInstalle) return repondeurInstalle(DemandeMessage{texte, titre, boutons, icone});
+Reponse MsgBox(const Repondeur& repondeur, const QString& texte, Boutons boutons, Icone icone, const QString& titre) {
+  const DemandeMessage demande{texte, titre, boutons, icone};
+  return repondeur ? repondeur(demande) : afficherMessage(demande);
+}
+
+Reponse afficherMessage(const DemandeMessage& demande) {
+  const auto& [texte, titre, boutons, icone] = demande;
 
   // Centred on the window the user is working in (the about box has its own message), else
   // on the main window.
@@ -40,10 +44,6 @@ Reponse MsgBox(const QString& texte, Boutons boutons, Icone icone, const QString
   boite.exec();
   if (boutons == Boutons::Ok) return Reponse::Ok;
   return boite.clickedButton() == boite.button(QMessageBox::Ok) ? Reponse::Ok : Reponse::Cancel;
-}
-
-void remplacerMessages(std::function<Reponse(const DemandeMessage&)> repondeur) {
-  repondeurInstalle = std::move(repondeur);
 }
 
 void definirParentMessages(QWidget* parent) { parentMessages = parent; }

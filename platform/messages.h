@@ -21,13 +21,14 @@ struct DemandeMessage {
 
 inline const QString kTitreApplication = QStringLiteral("ZOR");
 
-// Shows a modal box and waits for the answer. Closing the box counts as Cancel (or Ok when
-// Ok is the only button).
-Reponse MsgBox(const QString& texte, Boutons boutons = Boutons::Ok, Icone icone = Icone::Aucune,
-               const QString& titre = kTitreApplication);
+// Shows a real modal box and waits for the answer. Closing the box counts as Cancel (or Ok
+// when Ok is the only button).
+Reponse afficherMessage(const DemandeMessage& demande);
 
-// Replaces the real boxes (tests); an empty function puts them back.
-void remplacerMessages(std::function<Reponse(const DemandeMessage&)> repondeur);
+// The box as the program asks for it, shown by `repondeur` (the real boxes by default).
+using Repondeur = std::function<Reponse(const DemandeMessage&)>;
+Reponse MsgBox(const Repondeur& repondeur, const QString& texte, Boutons boutons = Boutons::Ok,
+               Icone icone = Icone::Aucune, const QString& titre = kTitreApplication);
 
 // The parent that real boxes are centred on.
 void definirParentMessages(QWidget* parent);

@@ -1,33 +1,34 @@
 #pragma once
-// The upload: every line of the interchange file that begins with "$" goes to the receiver
-// with CR LF, followed by a 600 ms pause; nothing is read back.
-#include <filesystem>
+// "Ecrire dans GPS": every line of the interchange file that begins with "$" goes to the
+// receiver with CR LF, followed by a 600 ms pause; nothing is read back. The same for the
+// window and for zor-cli.
+#include <functional>
 #include <optional>
-#include <string>
 
+#include "platform/erreur.h"
+#include "platform/horloge.h"
 #include "serial/affichage.h"
-#include "serial/panne.h"
+#include "serial/fichier_reception.h"
 #include "serial/port.h"
 
 namespace zor::serie {
 
-inline constexpr unsigned long kPauseApresPhrase = 600;  // ms
+inline constexpr std::chrono::milliseconds kPauseApresPhrase{600};
 
-struct FichierNomme {
-  std::filesystem::path chemin;  // on this system
-  std::string nom;               // as the program names it ("c:\$_t_e_m_p")
+struct Envoi {
+  std::optional<int> numeroPort;  // the port chosen in the list, if any
+  FichierNomme fichier;           // "-": the standard input
+  std::function<bool()> interrompu;
 };
 
 struct BilanEnvoi {
   int envoyees = 0;  // sentences the device took
-  std::optional<Panne> panne;
+  std::optional<Erreur> erreur;
 };
 
-// From opening the port to closing it again, in the order the receiver expects. On a failure
-// the port is closed and the panne says what happened; the interchange file is only read.
-BilanEnvoi envoyer(Port& port, const FichierNomme& fichier, const Affichage& affichage);
-
-// The whole file as bytes, or the panne that stopped reading it.
-std::optional<std::string> lireFichier(const FichierNomme& fichier, Panne& panne);
+// Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
+// is read line by line as it goes: memory stays the same whatever its size. On a failure the
+// port is closed and the error says what happened; the interchange file is only read.
+BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi, const Affichage& affichage);
 
 }  // namespace zor::serie

@@ -1,101 +1,111 @@
 #include "serial/fichier_reception.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
+#include "platform/remplacement.h"
+
 namespace zor::serie {
-namespace {
 
-QString nomQt(const std::filesystem::path& chemin) {
-#ifdef _WIN32
-  return QString::fromStdWString(chemin.wstring());
-#else
-  return QString::fromLocal8Bit(chemin.c_str());
-#endif
+FichierReception::~FichierReception() { fermer(); }
+
+Erreur FichierReception::erreur(Erreur::Genre genre, int numero) const {
+  return erreurFichier(genre, fichier_.nom, numero, fichier_.chemin.string());
 }
 
-std::string raisonQt(const QFile& f) { return f.errorString().toLocal8Bit().toStdString(); }
-
-}  // namespace
-
-Panne FichierReception::panne(Panne::Genre genre, std::string raison) const {
-  Panne p;
-  p.genre = genre;
-  p.peripherique = nom_;
-  p.chemin = chemin_.string();
-  p.raison = std::move(raison);
-  return p;
-}
-
-std::optional<Panne> FichierReception::ouvrir(const std::filesystem::path& chemin, const std::string& nom,
-                                              Vidage vidage) {
-  chemin_ = chemin;
-  nom_ = nom;
+std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, Vidage vidage) {
+  fermer();
+  fichier_ = fichier;
   ancien_.reset();
+  videe_ = false;
   std::error_code ec;
-  if (std::filesystem::is_directory(chemin, ec)) return panne(Panne::Genre::FichierNonCreable, std::strerror(EISDIR));
-  existait_ = std::filesystem::exists(chemin, ec);
+  const auto etat = std::filesystem::status(fichier.chemin, ec);
+  if (std::filesystem::is_directory(etat)) return erreur(Erreur::Genre::FichierNonCreable, EISDIR);
+  existait_ = std::filesystem::exists(etat);
   // Reading back a pipe or a terminal would wait for ever, and it has nothing to put back.
-  special_ = existait_ && !std::filesystem::is_regular_file(chemin, ec);
-  const bool viderMaintenant = vidage == Vidage::Immediat || special_;
-  if (viderMaintenant && existait_ && !special_) {
-    // Only empty what could be put back.
+  special_ = existait_ && !std::filesystem::is_regular_file(etat);
+  if (vidage == Vidage::Immediat && existait_ && !special_) {
     errno = 0;
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f.is_open()) return panne(Panne::Genre::FichierNonCreable, std::strerror(errno != 0 ? errno : EACCES));
+    std::ifstream f(fichier.chemin, std::ios::binary);
+    if (!f.is_open()) return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EACCES);
     ancien_.emplace(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     if (f.bad()) {
       ancien_.reset();
-      return panne(Panne::Genre::FichierNonCreable, std::strerror(errno != 0 ? errno : EIO));
+      return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EIO);
     }
   }
-  fichier_.setFileName(nomQt(chemin));
-  // Opened for reading too when it must keep its content: writing alone would empty it.
-  const QIODevice::OpenMode mode =
-      viderMaintenant ? (QIODevice::WriteOnly | QIODevice::Truncate) : QIODevice::ReadWrite;
-  if (!fichier_.open(mode)) {
+  // Opened at once in every case, so that a file that cannot be written is told before the
+  // receiver is asked for anything; emptied only when asked (appending changes nothing).
+  errno = 0;
+#ifdef _WIN32
+  vide_ = _wfopen(fichier.chemin.c_str(), vidage == Vidage::Immediat || special_ ? L"wb" : L"ab");
+#else
+  vide_ = std::fopen(fichier.chemin.c_str(), vidage == Vidage::Immediat || special_ ? "wb" : "ab");
+#endif
+  if (vide_ == nullptr) {
     ancien_.reset();
-    return panne(Panne::Genre::FichierNonCreable, raisonQt(fichier_));
+    return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EACCES);
   }
-  vide_ = viderMaintenant;
+  videe_ = vidage == Vidage::Immediat;
+  ouvert_ = true;
   return std::nullopt;
 }
 
-std::optional<Panne> FichierReception::ecrire(std::string_view octets) {
-  if (!vide_) {
-    if (!fichier_.resize(0) || !fichier_.seek(0)) return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
-    vide_ = true;
-  }
-  const auto taille = static_cast<qint64>(octets.size());
-  if (fichier_.write(octets.data(), taille) != taille || !fichier_.flush())
-    return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
-  return std::nullopt;
+void FichierReception::ouvrirSortieStandard() {
+  fermer();
+  fichier_ = {{}, "(sortie standard)"};
+  sortieStandard_ = special_ = true;
+  ouvert_ = true;
 }
 
-std::optional<Panne> FichierReception::remettreAncienContenu() {
-  if (special_) return std::nullopt;
-  if (!existait_) {
-    fichier_.close();
-    if (!fichier_.remove()) return panne(Panne::Genre::FichierNonEcrit, raisonQt(fichier_));
+std::optional<Erreur> FichierReception::ecrire(std::string_view octets) {
+  if (sortieStandard_ || special_) {
+    std::FILE* f = sortieStandard_ ? stdout : vide_;
+    errno = 0;
+    if (std::fwrite(octets.data(), 1, octets.size(), f) != octets.size() || std::fflush(f) != 0)
+      return erreur(Erreur::Genre::FichierNonEcrit, errno != 0 ? errno : EIO);
     return std::nullopt;
   }
-  if (!vide_) return std::nullopt;  // never emptied: it still holds what it held
-  if (!fichier_.isOpen() || !ancien_) return panne(Panne::Genre::FichierNonEcrit, "fichier fermé");
-  fichier_.seek(0);
-  fichier_.resize(0);
-  return ecrire(*ancien_);
+  // The handle that emptied it goes first: a file open here could not be replaced on Windows.
+  if (vide_ != nullptr) {
+    std::fclose(vide_);
+    vide_ = nullptr;
+  }
+  if (const int numero = platform::remplacerContenu(fichier_.chemin, octets); numero != 0)
+    return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  videe_ = false;
+  existait_ = true;
+  ancien_.reset();
+  return std::nullopt;
 }
 
-std::optional<Panne> FichierReception::fermer() {
-  if (!fichier_.isOpen()) return std::nullopt;
-  const bool vide = fichier_.flush();
-  const std::string raison = raisonQt(fichier_);
-  fichier_.close();
-  ancien_.reset();
-  if (!vide || fichier_.error() != QFileDevice::NoError) return panne(Panne::Genre::FichierNonEcrit, raison);
+std::optional<Erreur> FichierReception::remettreAncienContenu() {
+  if (special_) return std::nullopt;
+  if (vide_ != nullptr) {
+    std::fclose(vide_);
+    vide_ = nullptr;
+  }
+  std::error_code ec;
+  if (!existait_) {
+    if (std::filesystem::exists(fichier_.chemin, ec) && !std::filesystem::remove(fichier_.chemin, ec))
+      return erreur(Erreur::Genre::FichierNonEcrit, ec.value());
+    return std::nullopt;
+  }
+  if (!videe_) return std::nullopt;  // never emptied: it still holds what it held
+  if (!ancien_) return erreur(Erreur::Genre::FichierNonEcrit, EBADF);
+  if (const int numero = platform::remplacerContenu(fichier_.chemin, *ancien_); numero != 0)
+    return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  videe_ = false;
   return std::nullopt;
+}
+
+void FichierReception::fermer() {
+  if (vide_ != nullptr) std::fclose(vide_);
+  vide_ = nullptr;
+  ouvert_ = false;
+  sortieStandard_ = false;
+  ancien_.reset();
 }
 
 }  // namespace zor::serie

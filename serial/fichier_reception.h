@@ -1,43 +1,53 @@
 #pragma once
-// The download file: opened for output (created, or emptied) before anything is received and
-// written in one piece at the end. What it held before is kept in memory until the download
-// ends, so a download that fails before collecting anything can put it back.
-#include <QFile>
+// The download file. The window empties it when the user confirms (and keeps what it held in
+// memory, to put it back if nothing is received); zor-cli leaves it untouched until the end.
+// The collected text is written beside it and then takes its name, so the file holds either
+// what it held before or the whole new text, never a part; pipes, terminals and devices are
+// written as they are.
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "serial/panne.h"
+#include "platform/erreur.h"
 
 namespace zor::serie {
 
+struct FichierNomme {
+  std::filesystem::path chemin;  // on this system
+  std::string nom;               // as the program names it ("c:\$_t_e_m_p", "c:\zor.txt")
+};
+
 class FichierReception {
  public:
-  // When the file loses what it held: at once (the window empties "c:\zor.txt" when the user
-  // confirms), or only when the collected text is written (zor-cli: a download stopped by the
-  // user, Ctrl+C, leaves the file as it was).
-  enum class Vidage { Immediat, AuPremierEcrit };
+  enum class Vidage { Immediat, ALaFin };
 
-  // nom: the file as the program names it ("c:\zor.txt").
-  std::optional<Panne> ouvrir(const std::filesystem::path& chemin, const std::string& nom,
-                              Vidage vidage = Vidage::Immediat);
-  std::optional<Panne> ecrire(std::string_view octets);
+  FichierReception() = default;
+  ~FichierReception();
+  FichierReception(const FichierReception&) = delete;
+  FichierReception& operator=(const FichierReception&) = delete;
+
+  std::optional<Erreur> ouvrir(const FichierNomme& fichier, Vidage vidage);
+  // The standard output: written once, at the end.
+  void ouvrirSortieStandard();
+  std::optional<Erreur> ecrire(std::string_view octets);
   // Back to what the file held before ouvrir; a file that did not exist is removed again.
-  std::optional<Panne> remettreAncienContenu();
-  std::optional<Panne> fermer();
-  bool ouvert() const { return fichier_.isOpen(); }
+  std::optional<Erreur> remettreAncienContenu();
+  void fermer();
+  bool ouvert() const { return ouvert_; }
 
  private:
-  Panne panne(Panne::Genre genre, std::string raison) const;
+  Erreur erreur(Erreur::Genre genre, int numero) const;
 
-  QFile fichier_;
-  std::filesystem::path chemin_;
-  std::string nom_;
-  std::optional<std::string> ancien_;  // what an emptied regular file held
+  FichierNomme fichier_;
+  std::FILE* vide_ = nullptr;            // the emptied file, held open (the window's file number 20)
+  std::optional<std::string> ancien_;    // what an emptied regular file held
+  bool ouvert_ = false;
+  bool sortieStandard_ = false;
   bool existait_ = false;
   bool special_ = false;  // a pipe, a terminal, a device: nothing to keep or put back
-  bool vide_ = false;     // its old content is gone
+  bool videe_ = false;   // its old content is gone
 };
 
 }  // namespace zor::serie

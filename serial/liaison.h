@@ -1,7 +1,7 @@
 #pragma once
 // The device under a serial control: open with line settings, push bytes out, take what has
-// arrived, wait for more, close. The real one drives Qt SerialPort (liaison_qt.h); tests put a
-// scripted one in its place through remplacerFabriqueLiaison.
+// arrived, wait for more, close. The real one drives Qt SerialPort (liaison_qt.h); tests hand
+// the control a scripted one instead.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -17,7 +17,8 @@ struct Reglages {
   int bitsStop = 2;    // 1, 2, or 15 for one and a half
 };
 
-// Errors are raised as ErreurPort (port.h); the control fills in the port's names.
+// Failures are raised as zor::Echec with their kind and the system's error number; the
+// control adds the port's names.
 class Liaison {
  public:
   virtual ~Liaison() = default;
@@ -26,7 +27,7 @@ class Liaison {
   virtual void ecrire(std::string_view octets) = 0;
   // What has arrived so far, without waiting.
   virtual std::string lire() = 0;
-  // Waits in the operating system until something arrives or `delaiMax` has passed.
+  // Waits in the operating system until something new arrives or `delaiMax` has passed.
   virtual void attendre(std::chrono::milliseconds delaiMax) = 0;
   // With `vider`, only after every byte written has left the device; raises when it could not.
   virtual void fermer(bool vider) = 0;
@@ -34,8 +35,9 @@ class Liaison {
   virtual void surArrivee(std::function<void()> rappel) = 0;
 };
 
-std::unique_ptr<Liaison> fabriquerLiaison();
-// Replaces the real devices (tests); an empty function puts them back.
-void remplacerFabriqueLiaison(std::function<std::unique_ptr<Liaison>()> fabrique);
+using FabriqueLiaison = std::function<std::unique_ptr<Liaison>()>;
+
+// The real serial devices of this system.
+std::unique_ptr<Liaison> liaisonReelle();
 
 }  // namespace zor::serie

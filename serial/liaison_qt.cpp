@@ -1,55 +1,32 @@
 #include "serial/liaison_qt.h"
 
-#include <filesystem>
-
-#include "platform/vidange_serie.h"
-#include "serial/port.h"
-
-#ifndef _WIN32
 #include <cerrno>
-#include <poll.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+
+#include "platform/erreur.h"
+#include "platform/etat_peripherique.h"
+#include "platform/vidange_serie.h"
 
 namespace zor::serie {
 namespace {
 
 using namespace std::chrono;
 
-ErreurPort erreur(Panne::Genre genre, std::string raison) {
-  Panne p;
-  p.genre = genre;
-  p.raison = std::move(raison);
-  return ErreurPort(std::move(p));
+Echec echec(Erreur::Genre genre, int numeroSysteme) {
+  Erreur e;
+  e.genre = genre;
+  e.numeroSysteme = numeroSysteme;
+  return Echec(std::move(e));
 }
 
-std::string raisonQt(const QSerialPort& port) { return port.errorString().toLocal8Bit().toStdString(); }
-
-Panne::Genre genreOuverture(QSerialPort::SerialPortError code, [[maybe_unused]] const std::string& peripherique) {
+platform::EchecOuverture echecOuverture(QSerialPort::SerialPortError code) {
   switch (code) {
-    case QSerialPort::DeviceNotFoundError:
-      return Panne::Genre::PortIntrouvable;
-    case QSerialPort::PermissionError:
-#ifdef _WIN32
-      return Panne::Genre::PortOccupe;  // Windows answers "access denied" for a port in use
-#else
-      // Qt says the same for a port in use (locked) and for a port the user may not open.
-      return ::access(peripherique.c_str(), R_OK | W_OK) != 0 && errno == EACCES ? Panne::Genre::PortInterdit
-                                                                                  : Panne::Genre::PortOccupe;
-#endif
-    case QSerialPort::UnsupportedOperationError:
-      return Panne::Genre::PasUnPort;
-    case QSerialPort::NoError:
-      return Panne::Genre::PortOccupe;  // refused without a system error: already open here
-    default:
-      break;
+    case QSerialPort::DeviceNotFoundError: return platform::EchecOuverture::Introuvable;
+    case QSerialPort::PermissionError: return platform::EchecOuverture::Permission;
+    case QSerialPort::UnsupportedOperationError: return platform::EchecOuverture::NonSupporte;
+    case QSerialPort::NoError: return platform::EchecOuverture::DejaOuvert;  // refused without a system error
+    default: break;
   }
-#ifndef _WIN32
-  struct stat etat {};
-  if (::stat(peripherique.c_str(), &etat) == 0 && !S_ISCHR(etat.st_mode)) return Panne::Genre::PasUnPort;
-#endif
-  return Panne::Genre::PortRefuse;
+  return platform::EchecOuverture::Autre;
 }
 
 // Keeps the arrival callback quiet while one of our own calls polls the device: Qt announces
@@ -83,11 +60,20 @@ void LiaisonQt::ouvrir(const std::string& peripherique, const Reglages& r) {
   peripherique_ = peripherique;
   bauds_ = r.bauds;
   port_.setPortName(QString::fromLocal8Bit(peripherique.c_str()));
+  // A lock of a running program: say which file reserves the port. A lock whose program has
+  // ended is stale and does not count.
+  if (const auto verrou = platform::verrouActif(peripherique)) {
+    Erreur e;
+    e.genre = Erreur::Genre::PortVerrouille;
+    e.verrou = *verrou;
+    throw Echec(std::move(e));
+  }
+  errno = 0;
   if (!port_.open(QIODevice::ReadWrite)) {
+    const int numero = errno;
     const auto code = port_.error();
-    std::string raison = code == QSerialPort::NoError ? std::string("le port est déjà ouvert") : raisonQt(port_);
     port_.clearError();
-    throw erreur(genreOuverture(code, peripherique), std::move(raison));
+    throw echec(platform::genreEchecOuverture(echecOuverture(code), peripherique, numero), numero);
   }
   QSerialPort::Parity parite = QSerialPort::NoParity;
   switch (r.parite) {
@@ -100,32 +86,36 @@ void LiaisonQt::ouvrir(const std::string& peripherique, const Reglages& r) {
   const auto stop = r.bitsStop == 2 ? QSerialPort::TwoStop
                     : r.bitsStop == 15 ? QSerialPort::OneAndHalfStop
                                        : QSerialPort::OneStop;
+  errno = 0;
   const bool regle = port_.setBaudRate(r.bauds) && port_.setDataBits(static_cast<QSerialPort::DataBits>(r.bitsDonnees)) &&
                      port_.setParity(parite) && port_.setStopBits(stop) &&
                      port_.setFlowControl(QSerialPort::NoFlowControl);
   if (!regle) {
-    std::string raison = raisonQt(port_);
+    const int numero = errno;
     port_.close();
     port_.clearError();
-    throw erreur(Panne::Genre::PortRefuse, std::move(raison));
+    throw echec(Erreur::Genre::PortRefuse, numero);
   }
 }
 
 void LiaisonQt::ecrire(std::string_view octets) {
   Garde garde(dansAppel_);
   const auto taille = static_cast<qint64>(octets.size());
-  if (port_.write(octets.data(), taille) != taille) liaisonCoupee();
+  errno = 0;
+  if (port_.write(octets.data(), taille) != taille) liaisonCoupee(errno);
   // The device takes a sentence at once; only a line held back by the other end makes us wait.
   const auto limite = steady_clock::now() + seconds(10) + milliseconds(taille * 12 * 1000 / bauds_);
   while (port_.bytesToWrite() > 0) {
     const auto reste = duration_cast<milliseconds>(limite - steady_clock::now()).count();
-    if (reste <= 0) throw erreur(Panne::Genre::LiaisonCoupee, "le port n'accepte plus de données");
+    if (reste <= 0) throw echec(Erreur::Genre::DonneesNonParties, 0);
+    errno = 0;
     if (!port_.waitForBytesWritten(static_cast<int>(reste))) verifierApresAttente();
   }
 }
 
 std::string LiaisonQt::lire() {
   Garde garde(dansAppel_);
+  errno = 0;
   if (!port_.waitForReadyRead(0)) verifierApresAttente();
   const QByteArray recu = port_.readAll();
   return std::string(recu.constData(), static_cast<std::size_t>(recu.size()));
@@ -134,32 +124,27 @@ std::string LiaisonQt::lire() {
 void LiaisonQt::attendre(milliseconds delaiMax) {
   Garde garde(dansAppel_);
   if (port_.bytesAvailable() > 0) return;
+  errno = 0;
   if (!port_.waitForReadyRead(static_cast<int>(delaiMax.count()))) verifierApresAttente();
 }
 
 void LiaisonQt::verifierApresAttente() {
+  const int numero = errno;
   const auto code = port_.error();
   if (code == QSerialPort::NoError || code == QSerialPort::TimeoutError) {
     port_.clearError();
     return;
   }
-  liaisonCoupee();
+  liaisonCoupee(numero);
 }
 
-void LiaisonQt::liaisonCoupee() {
-  std::string raison = raisonQt(port_);
-#ifndef _WIN32
-  // After a hang-up Qt reports whatever error the system last left behind; say what happened.
-  std::error_code ec;
-  if (!std::filesystem::exists(peripherique_, ec)) {
-    raison = "le périphérique a disparu";
-  } else if (port_.handle() >= 0) {
-    pollfd p{port_.handle(), POLLIN, 0};
-    if (::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0) raison = "le périphérique a raccroché";
-  }
-#endif
+void LiaisonQt::liaisonCoupee(int numero) {
+  // After a hang-up the library reports whatever error the system last left behind: the
+  // device itself tells what happened.
+  if (const int constat = platform::raisonCoupure(peripherique_, static_cast<std::intptr_t>(port_.handle())); constat != 0)
+    numero = constat;
   port_.clearError();
-  throw erreur(Panne::Genre::LiaisonCoupee, std::move(raison));
+  throw echec(Erreur::Genre::LiaisonCoupee, numero);
 }
 
 void LiaisonQt::fermer(bool vider) {
@@ -178,7 +163,7 @@ void LiaisonQt::fermer(bool vider) {
   }
   port_.close();
   port_.clearError();
-  if (!parti) throw erreur(Panne::Genre::LiaisonCoupee, "les dernières données n'ont pas pu partir");
+  if (!parti) throw echec(Erreur::Genre::DonneesNonParties, 0);
 }
 
 }  // namespace zor::serie

@@ -19,7 +19,7 @@ class LiaisonQt : public Liaison {
   void surArrivee(std::function<void()> rappel) override;
 
  private:
-  [[noreturn]] void liaisonCoupee();
+  [[noreturn]] void liaisonCoupee(int numeroSysteme);
   // A wait that ended because its time ran out is no error; anything else is a lost link.
   void verifierApresAttente();
 

@@ -34,13 +34,20 @@ Reglages lireReglages(std::string_view texte) {
   return r;
 }
 
-MSComm::MSComm(QObject* parent) : QObject(parent), liaison_(fabriquerLiaison()) {
+namespace {
+// What waits unread is held in memory. A receiver at 4800 baud sends 436 bytes a second and a
+// download takes 160: even its longest run stays far below this. Only a device flooding far
+// beyond the line's speed reaches it; the excess is then dropped, as a full serial buffer does.
+constexpr std::size_t kAttenteMax = 4 << 20;
+}  // namespace
+
+MSComm::MSComm(FabriqueLiaison fabrique, QObject* parent) : QObject(parent), liaison_(fabrique()) {
   // Only while the event loop runs with the port open; during a transfer Input collects.
   liaison_->surArrivee([this] {
     if (!ouvert_) return;
     try {
-      recevoir(liaison_->lire());
-    } catch (const ErreurPort&) {
+      tirer();
+    } catch (const Echec&) {
       // The next operation of the transfer reports it.
     }
   });
@@ -83,7 +90,7 @@ void MSComm::PortOpen(bool ouvrir) {
       ouvert_ = false;
       liaison_->fermer(true);
     }
-  } catch (const ErreurPort& e) {
+  } catch (const Echec& e) {
     relancer(e);
   }
 }
@@ -99,11 +106,8 @@ void MSComm::InputLen(int longueur) {
 
 std::string MSComm::Input() {
   if (!ouvert_) throw std::logic_error("Input sur un port fermé");
-  try {
-    recevoir(liaison_->lire());
-  } catch (const ErreurPort& e) {
-    relancer(e);
-  }
+  // What is already here answers a short read without asking the device again.
+  if (inputLen_ == 0 || recu_.size() < static_cast<std::size_t>(inputLen_)) tirer();
   const std::size_t n = inputLen_ == 0 ? recu_.size() : std::min<std::size_t>(recu_.size(), inputLen_);
   std::string lu = recu_.substr(0, n);
   recu_.erase(0, n);
@@ -114,18 +118,36 @@ void MSComm::Output(std::string_view octets) {
   if (!ouvert_) throw std::logic_error("Output sur un port fermé");
   try {
     liaison_->ecrire(octets);
-  } catch (const ErreurPort& e) {
+  } catch (const Echec& e) {
     relancer(e);
   }
 }
 
+std::size_t MSComm::enAttente() {
+  if (!ouvert_) return 0;
+  tirer();
+  return recu_.size();
+}
+
 void MSComm::attendreReception(std::chrono::milliseconds delaiMax) {
-  if (!ouvert_ || !recu_.empty()) return;
+  if (!ouvert_ || tirer()) return;
   try {
     liaison_->attendre(delaiMax);
-  } catch (const ErreurPort& e) {
+  } catch (const Echec& e) {
     relancer(e);
   }
+}
+
+bool MSComm::tirer() {
+  std::string octets;
+  try {
+    octets = liaison_->lire();
+  } catch (const Echec& e) {
+    relancer(e);
+  }
+  if (octets.empty()) return false;
+  recevoir(std::move(octets));
+  return true;
 }
 
 void MSComm::abandonner() noexcept {
@@ -140,11 +162,12 @@ void MSComm::abandonner() noexcept {
 }
 
 void MSComm::recevoir(std::string octets) {
+  if (observateur_) observateur_(octets);
   if (octets.find('\x1a') != std::string::npos) {
     commEvent_ = comEvEOF;
     annoncer();
   }
-  recu_ += octets;
+  if (recu_.size() < kAttenteMax) recu_.append(octets, 0, kAttenteMax - recu_.size());
 }
 
 void MSComm::annoncer() {
@@ -164,11 +187,11 @@ void MSComm::libererEvenements() {
   }
 }
 
-void MSComm::relancer(const ErreurPort& e) const {
-  Panne p = e.panne();
-  p.numeroPort = numeroAffiche();
-  p.peripherique = peripherique();
-  throw ErreurPort(std::move(p));
+void MSComm::relancer(const Echec& e) const {
+  Erreur erreur = e.erreur();
+  erreur.numeroPort = numeroAffiche();
+  erreur.peripherique = peripherique();
+  throw Echec(std::move(erreur));
 }
 
 }  // namespace zor::serie

@@ -18,7 +18,9 @@ class MSComm : public QObject, public Port {
  public:
   static constexpr int comEvEOF = 7;  // CommEvent: an end-of-file character (code 26) arrived
 
-  explicit MSComm(QObject* parent = nullptr);
+  // `fabrique` gives the device under the control: the real serial devices unless a test
+  // hands in its own.
+  explicit MSComm(FabriqueLiaison fabrique = liaisonReelle, QObject* parent = nullptr);
   ~MSComm() override;
 
   void Settings(std::string_view reglages) override;
@@ -33,6 +35,7 @@ class MSComm : public QObject, public Port {
   void Output(std::string_view octets) override;
   int CommEvent() const { return commEvent_; }
 
+  std::size_t enAttente() override;
   void attendreReception(std::chrono::milliseconds delaiMax) override;
   void abandonner() noexcept override;
   int numeroAffiche() const override;
@@ -40,6 +43,9 @@ class MSComm : public QObject, public Port {
 
   // zor-cli may name the device itself ("--port /dev/ttyUSB0") rather than a port number.
   void definirPeripherique(std::string peripherique);
+
+  // Every byte received, as it is taken from the device (a recording of the session).
+  void observerReception(std::function<void(std::string_view)> observateur) { observateur_ = std::move(observateur); }
 
   // While held, an event found in what arrives waits; releasing delivers it through the event
   // loop. A click handler holds events for its whole run, so OnComm comes after it returns.
@@ -50,9 +56,11 @@ class MSComm : public QObject, public Port {
   void OnComm();
 
  private:
+  // Takes in what the device has; returns whether anything came.
+  bool tirer();
   void recevoir(std::string octets);
   void annoncer();
-  [[noreturn]] void relancer(const ErreurPort& e) const;
+  [[noreturn]] void relancer(const Echec& e) const;
 
   std::unique_ptr<Liaison> liaison_;
   Reglages reglages_{9600, 'N', 8, 1};
@@ -62,6 +70,7 @@ class MSComm : public QObject, public Port {
   bool ouvert_ = false;
   int inputLen_ = 0;
   std::string recu_;
+  std::function<void(std::string_view)> observateur_;
   int commEvent_ = 0;
   int retenues_ = 0;
   bool evenementRetenu_ = false;

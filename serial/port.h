@@ -1,26 +1,16 @@
 #pragma once
 // What the upload and the download need of a serial control: the operations of the window's
-// serial controls, plus a way to wait in the operating system for data, so that a silent
-// receiver costs no processor time. The window and zor-cli use the real control (mscomm.h).
+// serial controls, plus ways to see what waits and to wait in the operating system for more,
+// so that a silent receiver costs no processor time. The window and zor-cli use the real
+// control (mscomm.h). Every failure is a zor::Echec naming the port.
 #include <chrono>
-#include <stdexcept>
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "serial/panne.h"
+#include "platform/erreur.h"
 
 namespace zor::serie {
-
-// A port operation failed; the panne names the port and carries the system's reason.
-class ErreurPort : public std::runtime_error {
- public:
-  explicit ErreurPort(Panne panne) : std::runtime_error(panne.raison), panne_(std::move(panne)) {}
-  const Panne& panne() const { return panne_; }
-  Panne& panne() { return panne_; }
-
- private:
-  Panne panne_;
-};
 
 class Port {
  public:
@@ -36,7 +26,9 @@ class Port {
   virtual std::string Input() = 0;                         // at once, possibly empty
   virtual void Output(std::string_view octets) = 0;        // returns once the device has the bytes
 
-  // Blocks until something has arrived or `delaiMax` has passed. Reads nothing.
+  // Takes in what has arrived and tells how many bytes wait to be read.
+  virtual std::size_t enAttente() = 0;
+  // Blocks until more bytes arrive or `delaiMax` has passed. Reads nothing.
   virtual void attendreReception(std::chrono::milliseconds delaiMax) = 0;
   // Closes without waiting for pending output and without raising: the way out of a failure.
   virtual void abandonner() noexcept = 0;
@@ -46,14 +38,9 @@ class Port {
   virtual std::string peripherique() const = 0;
 };
 
-// A panne about `port`, naming it the way the user knows it.
-inline Panne pannePort(const Port& port, Panne::Genre genre, std::string raison = {}) {
-  Panne p;
-  p.genre = genre;
-  p.numeroPort = port.numeroAffiche();
-  p.peripherique = port.peripherique();
-  p.raison = std::move(raison);
-  return p;
+// A failure about `port`, naming it the way the user knows it.
+inline Erreur erreurDuPort(const Port& port, Erreur::Genre genre, int numeroSysteme = 0) {
+  return erreurPort(genre, port.numeroAffiche(), port.peripherique(), numeroSysteme);
 }
 
 }  // namespace zor::serie

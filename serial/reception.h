@@ -1,33 +1,46 @@
 #pragma once
-// The waypoint download: the receiver repeats its records; the program drops everything up to
-// the first CR, then reads up to 64 characters every 400 ms until the second record comes round
-// again, and tells the receiver to stop with the character of code 26.
+// Collecting the receiver's waypoints: the receiver repeats its records; the program drops
+// everything up to the first CR, then reads up to 64 characters every 400 ms until the second
+// record comes round again, and tells the receiver to stop with the character of code 26.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "platform/erreur.h"
+#include "platform/horloge.h"
 #include "serial/affichage.h"
-#include "serial/panne.h"
 #include "serial/port.h"
 
 namespace zor::serie {
 
-inline constexpr unsigned long kPauseEntrePassages = 400;  // ms
+inline constexpr std::chrono::milliseconds kPauseEntrePassages{400};
 inline constexpr std::chrono::seconds kSilenceMax{30};
+// A read is taken once it is full, or once the receiver has paused this long.
+inline constexpr std::chrono::milliseconds kPauseDuGps{100};
 inline constexpr int kLongueurLecture = 64;
 inline constexpr std::size_t kLongueurEnregistrement = 62;
+// Far above what a hand-held holds: a receiver that never comes back to its second record.
+inline constexpr int kLecturesMax = 10000;
+
+struct OptionsReception {
+  std::optional<int> numeroPort;  // the port chosen in the list, if any
+  std::chrono::milliseconds silenceMax = kSilenceMax;
+  int lecturesMax = kLecturesMax;
+  std::function<bool()> interrompu;  // asked between waits: the user wants to stop
+};
 
 struct BilanReception {
   std::string collecte;  // the stored reads, joined, exactly as they came
   int stockes = 0;       // how many reads were stored
-  std::optional<Panne> panne;
+  std::optional<Erreur> erreur;
 };
 
-// Sets up and opens the port (the port number when one was chosen), synchronises, collects and
-// sends 26. The port is left open for the caller to close after writing the file, except after
-// a port failure, when it is already closed. When nothing arrives for `silenceMax` the download
-// stops with a Silence panne, keeping what it collected (and still sends 26).
-BilanReception recevoir(Port& port, std::optional<int> numeroPort, const Affichage& affichage,
-                        std::chrono::milliseconds silenceMax = kSilenceMax);
+// Sets up and opens the port, synchronises, collects and sends 26. The port is left open for
+// the caller to close after writing the file, except after a port failure, when it is already
+// closed. Silence, a line without CR, the bound on reads and an interruption stop the
+// collection with their error, keeping what was collected, and 26 is still sent.
+BilanReception recevoir(Port& port, platform::Horloge& horloge, const OptionsReception& options,
+                        const Affichage& affichage);
 
 }  // namespace zor::serie

@@ -31,7 +31,12 @@ void capturer(QWidget& fenetre, const QString& chemin) {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const QDir dossier(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-  zor::app::Form1 form;
+  // Every confirmation answered OK; the open dialog answers with the file given.
+  zor::app::Services services;
+  const QString fichier = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+  services.ouverture = [&](const zor::platform::DemandeOuverture&) { return std::optional<QString>(fichier); };
+  services.messages = [](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; };
+  zor::app::Form1 form(services);
   form.move(0, 0);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
@@ -40,14 +45,11 @@ int main(int argc, char** argv) {
   QTest::mouseClick(form.ok1, Qt::LeftButton);
   capturer(form, dossier.filePath(QStringLiteral("fenetre-type.png")));
   if (argc > 2) {
-    const QString fichier = QString::fromLocal8Bit(argv[2]);
-    zor::platform::remplacerDialogueOuverture([&](const zor::platform::DemandeOuverture&) { return fichier; });
     form.nom->setCurrentText(QStringLiteral("G7towin"));
     QTest::mouseClick(form.ouvrir, Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-conversion.png")));
   }
   if (argc > 4) {
-    zor::platform::remplacerMessages([](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; });
     qputenv("ZOR_COMM1", argv[3]);
     QTest::mouseClick(form.ecrire, Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-envoi.png")));

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "convert/conversion.h"
-#include "convert/erreur.h"
+#include "platform/erreur.h"
 #include "tests/support/seams.h"
 
 namespace zor::conversion {
@@ -57,9 +57,9 @@ TEST_F(ConversionFichiers, EchecsNommantLeFichier) {
       try {
         convertirVersFichier(type, c.entree, c.sortie, Mode::Profil);
         ADD_FAILURE() << c.entree << " : pas d'échec";
-      } catch (const ErreurConversion& e) {
-        EXPECT_EQ(e.fichier(), c.fautif.string());
-        EXPECT_FALSE(e.raison().empty());
+      } catch (const Echec& e) {
+        EXPECT_EQ(e.erreur().fichier, c.fautif.string());
+        EXPECT_NE(e.erreur().numeroSysteme, 0);
       }
     }
   }

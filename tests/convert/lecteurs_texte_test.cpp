@@ -1,9 +1,10 @@
 // The two text readers, line ends included, with the input handed over in blocks of every
 // size so that a CR LF or a column falls on a block edge somewhere.
 #include <gtest/gtest.h>
+#include <cerrno>
 
 #include "convert/conversion.h"
-#include "convert/erreur.h"
+#include "platform/erreur.h"
 
 namespace zor::conversion {
 namespace {
@@ -118,7 +119,7 @@ class SourceDefaillante : public Source {
  public:
   SourceDefaillante(std::string octets, std::size_t bloc) : octets_(std::move(octets)), bloc_(bloc) {}
   std::string_view lire() override {
-    if (position_ >= octets_.size()) throw ErreurConversion("entree.txt", "erreur d'entrée-sortie");
+    if (position_ >= octets_.size()) throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, "entree.txt", EIO));
     const std::string_view b = std::string_view(octets_).substr(position_, bloc_);
     position_ += b.size();
     return b;
@@ -136,7 +137,7 @@ TEST(LecteursTexte, UnEchecGardeLesLignesCompletesSeulement) {
     SourceDefaillante source("$A\r\n$BBBB\r\n$CC", bloc);
     SortieMemoire sortie(seuil);
     std::string echo = "avant\r\n";
-    EXPECT_THROW(convertirDepuis(TypeEntree::Zor, source, sortie, Mode::Profil, &echo), ErreurConversion);
+    EXPECT_THROW(convertirDepuis(TypeEntree::Zor, source, sortie, Mode::Profil, &echo), Echec);
     EXPECT_EQ(sortie.octets(), "$A\r\n$BBBB\r\n") << bloc;
     EXPECT_EQ(echo, "avant\r\n$A\r\n$BBBB\r\n") << bloc;
   }

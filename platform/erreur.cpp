@@ -1,0 +1,156 @@
+#include "platform/erreur.h"
+
+#include <cerrno>
+#include <charconv>
+
+namespace zor {
+namespace {
+
+std::string nombre(long long n) {
+  char tampon[24];
+  return std::string(tampon, std::to_chars(tampon, tampon + sizeof tampon, n).ptr);
+}
+
+std::string nomPort(const Erreur& e) {
+  if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + e.peripherique + ")";
+  return e.peripherique;
+}
+
+std::string nomFichier(const Erreur& e) {
+  if (e.chemin.empty() || e.chemin == e.fichier) return e.fichier;
+  return e.fichier + " (" + e.chemin + ")";
+}
+
+// " : reason." or "." when the system gave no number.
+std::string raison(const Erreur& e) { return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + "."; }
+
+const char kConseilDialout[] =
+#ifdef __linux__
+    "\nAjoutez votre compte au groupe dialout (sudo usermod -a -G dialout $USER), puis fermez la session et "
+    "reconnectez-vous.";
+#else
+    "";
+#endif
+
+}  // namespace
+
+Erreur erreurFichier(Erreur::Genre genre, std::string fichier, int numeroSysteme, std::string chemin) {
+  Erreur e;
+  e.genre = genre;
+  e.fichier = std::move(fichier);
+  e.chemin = std::move(chemin);
+  e.numeroSysteme = numeroSysteme;
+  return e;
+}
+
+Erreur erreurPort(Erreur::Genre genre, int numeroPort, std::string peripherique, int numeroSysteme) {
+  Erreur e;
+  e.genre = genre;
+  e.numeroPort = numeroPort;
+  e.peripherique = std::move(peripherique);
+  e.numeroSysteme = numeroSysteme;
+  return e;
+}
+
+std::string raisonSysteme(int n) {
+  switch (n) {
+    case ENOENT: return "aucun fichier ou dossier de ce nom";
+    case EACCES: return "permission refusée";
+    case EPERM: return "opération non permise";
+    case EBUSY: return "périphérique ou ressource occupé";
+    case EISDIR: return "c'est un dossier";
+    case ENOTDIR: return "un élément du chemin n'est pas un dossier";
+    case EIO: return "erreur d'entrée-sortie";
+    case ENOSPC: return "plus de place sur le disque";
+    case EFBIG: return "fichier trop grand";
+    case EROFS: return "support en lecture seule";
+    case ENXIO: return "périphérique absent ou débranché";
+    case ENODEV: return "aucun périphérique de ce type";
+    case EAGAIN: return "ressource momentanément indisponible";
+    case EBADF: return "descripteur de fichier invalide";
+    case ELOOP: return "trop de liens symboliques";
+    case ENAMETOOLONG: return "nom de fichier trop long";
+    case EMFILE: return "trop de fichiers ouverts par le programme";
+    case ENFILE: return "trop de fichiers ouverts sur le système";
+    case ENOTTY: return "ce n'est pas un terminal ni un port série";
+    case ENOMEM: return "mémoire insuffisante";
+    case EINTR: return "appel interrompu";
+    case EINVAL: return "argument invalide";
+    case EEXIST: return "le fichier existe déjà";
+    case EPIPE: return "tube coupé";
+    case EXDEV: return "le fichier ne peut pas changer de support";
+    case ETXTBSY: return "fichier occupé";
+    case ENOTEMPTY: return "dossier non vide";
+#ifdef EDQUOT
+    case EDQUOT: return "quota de disque dépassé";
+#endif
+#ifdef ETIMEDOUT
+    case ETIMEDOUT: return "délai dépassé";
+#endif
+    default: break;
+  }
+  return "erreur système n° " + nombre(n);
+}
+
+std::string secondesEnFrancais(long long ms) {
+  if (ms % 1000 == 0) return nombre(ms / 1000);
+  std::string t = nombre(ms / 1000) + ",";
+  std::string decimales = nombre(1000 + ms % 1000).substr(1);
+  while (decimales.size() > 1 && decimales.back() == '0') decimales.pop_back();
+  return t + decimales;
+}
+
+std::string decrire(const Erreur& e) {
+  using G = Erreur::Genre;
+  const std::string port = nomPort(e);
+  switch (e.genre) {
+    case G::PortIntrouvable:
+      return "Le port de communication " + port + " est introuvable" + raison(e) +
+             "\nVérifiez le port choisi et le branchement du câble.";
+    case G::PortOccupe:
+      return "Le port de communication " + port + " est déjà utilisé par un autre programme" + raison(e) +
+             "\nFermez ce programme, puis recommencez.";
+    case G::PortVerrouille:
+      return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + e.verrou +
+             ").\nFermez ce programme, puis recommencez.";
+    case G::PortInterdit:
+      return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e) + kConseilDialout;
+    case G::PasUnPort:
+      return "Le port de communication " + port + " n'est pas un port série" + raison(e) + "\nVérifiez le port choisi.";
+    case G::PortRefuse:
+      return "Impossible d'ouvrir le port de communication " + port + raison(e);
+    case G::LiaisonCoupee:
+      return "La liaison avec le GPS sur le port de communication " + port + " a été coupée" + raison(e) +
+             "\nVérifiez le câble et le GPS.";
+    case G::DonneesNonParties:
+      return "Les dernières données n'ont pas pu partir sur le port de communication " + port + raison(e) +
+             "\nVérifiez le câble et le GPS.";
+    case G::Silence:
+      return "Le GPS n'a rien envoyé sur le port de communication " + port + " depuis " + secondesEnFrancais(e.dureeMs) +
+             " secondes.\nVérifiez qu'il est allumé, relié à ce port et réglé pour envoyer ses waypoints.";
+    case G::SansFinDeLigne:
+      return "Le GPS n'a envoyé aucune fin de ligne sur le port de communication " + port + " en " +
+             secondesEnFrancais(e.dureeMs) +
+             " secondes : ce qu'il envoie n'est pas une liste de waypoints.\nVérifiez qu'il est réglé pour envoyer ses "
+             "waypoints et que la ligne est bien à 4800 bauds.";
+    case G::TropDEnregistrements:
+      return "Le GPS a envoyé " + nombre(e.limite) + " enregistrements sur le port de communication " + port +
+             " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
+    case G::Interruption:
+      return "Transfert interrompu sur le port de communication " + port + ".";
+    case G::FichierIllisible:
+      return "Impossible de lire le fichier " + nomFichier(e) + raison(e);
+    case G::FichierNonCreable:
+      return "Impossible de créer le fichier " + nomFichier(e) + raison(e);
+    case G::FichierNonEcrit:
+      return "Impossible d'écrire le fichier " + nomFichier(e) + raison(e);
+    case G::MemeFichier:
+      return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
+    case G::MemoireInsuffisante:
+      return "Mémoire insuffisante" + (e.fichier.empty() ? std::string() : " pour traiter le fichier " + nomFichier(e)) +
+             ".\nFermez d'autres programmes, puis recommencez.";
+  }
+  return "Erreur inconnue.";
+}
+
+}  // namespace zor

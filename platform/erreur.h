@@ -1,0 +1,77 @@
+#pragma once
+// One failure record for the whole program: what failed, the system's error number captured
+// right after the failing call, and the object it concerns (a port and its device, a file and
+// its path). decrire() turns it into the one French sentence that the window and zor-cli both
+// show; no text shown to the user comes from the system's own (English) messages.
+#include <exception>
+#include <string>
+
+namespace zor {
+
+struct Erreur {
+  enum class Genre {
+    // The serial port.
+    PortIntrouvable,       // no such device
+    PortOccupe,            // another program holds it
+    PortVerrouille,        // a lock file of a running program reserves it
+    PortInterdit,          // the user may not open it
+    PasUnPort,             // the path exists but is no serial device
+    PortRefuse,            // any other failure to open or set up the port
+    LiaisonCoupee,         // the device failed or vanished while open
+    DonneesNonParties,     // the last bytes written could not leave the device
+    Silence,               // nothing arrived for too long
+    SansFinDeLigne,        // bytes arrive but never a CR to start from
+    TropDEnregistrements,  // the receiver never came back to its second record
+    Interruption,          // the user stopped the transfer (Ctrl+C, SIGTERM)
+    // Files.
+    FichierIllisible,      // a file to read could not be opened or read
+    FichierNonCreable,     // a file to write could not be created
+    FichierNonEcrit,       // writing (or closing) a file failed
+    MemeFichier,           // the output is the input itself
+    // Anything.
+    MemoireInsuffisante,
+  };
+
+  Genre genre = Genre::PortRefuse;
+  int numeroSysteme = 0;     // errno right after the failing call; 0 when the system said nothing
+
+  // The port: shown as "Comm2 (/dev/ttyUSB0)", or its device alone when it was named directly.
+  int numeroPort = 0;
+  std::string peripherique;
+  std::string verrou;        // PortVerrouille: the lock file
+
+  // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.
+  std::string fichier;
+  std::string chemin;
+
+  long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
+  long long limite = 0;      // TropDEnregistrements: the bound on stored reads
+};
+
+// A failure on its way up to the level that reports it.
+class Echec : public std::exception {
+ public:
+  explicit Echec(Erreur erreur) : erreur_(std::move(erreur)) {}
+  const char* what() const noexcept override { return "zor::Echec"; }
+  const Erreur& erreur() const noexcept { return erreur_; }
+  Erreur& erreur() noexcept { return erreur_; }
+
+ private:
+  Erreur erreur_;
+};
+
+// Records for the two kinds of object.
+Erreur erreurFichier(Erreur::Genre genre, std::string fichier, int numeroSysteme, std::string chemin = {});
+Erreur erreurPort(Erreur::Genre genre, int numeroPort, std::string peripherique, int numeroSysteme = 0);
+
+// The French sentence(s) for the user, in UTF-8: what failed, on which object, the system's
+// reason in French, and what to do.
+std::string decrire(const Erreur& erreur);
+
+// The system's reason alone, in French: "plus de place sur le disque", "erreur système n° 1234".
+std::string raisonSysteme(int numeroSysteme);
+
+// "30", or "0,5" when the duration is not a whole number of seconds.
+std::string secondesEnFrancais(long long millisecondes);
+
+}  // namespace zor

@@ -1,0 +1,91 @@
+#include "platform/etat_peripherique.h"
+
+#ifdef _WIN32
+
+namespace zor::platform {
+
+Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int) {
+  switch (echec) {
+    case EchecOuverture::Introuvable: return Erreur::Genre::PortIntrouvable;
+    case EchecOuverture::Permission:  // Windows answers "access denied" for a port in use
+    case EchecOuverture::DejaOuvert: return Erreur::Genre::PortOccupe;
+    case EchecOuverture::NonSupporte: return Erreur::Genre::PasUnPort;
+    case EchecOuverture::Autre: break;
+  }
+  return Erreur::Genre::PortRefuse;
+}
+
+std::optional<std::string> verrouActif(const std::string&) { return std::nullopt; }
+
+int raisonCoupure(const std::string&, std::intptr_t) { return 0; }
+
+}  // namespace zor::platform
+
+#else
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+
+namespace zor::platform {
+
+Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme) {
+  using G = Erreur::Genre;
+  switch (echec) {
+    case EchecOuverture::Introuvable: return G::PortIntrouvable;
+    case EchecOuverture::Permission:
+      // The library says the same for a port in use (locked) and for a port the user may not
+      // open: the device's own permissions tell them apart.
+      return ::access(peripherique.c_str(), R_OK | W_OK) != 0 && errno == EACCES ? G::PortInterdit : G::PortOccupe;
+    case EchecOuverture::NonSupporte: return G::PasUnPort;
+    case EchecOuverture::DejaOuvert: return G::PortOccupe;
+    case EchecOuverture::Autre: break;
+  }
+  struct stat etat {};
+  if (::stat(peripherique.c_str(), &etat) == 0 && !S_ISCHR(etat.st_mode)) return G::PasUnPort;
+  if (numeroSysteme == ENOENT || numeroSysteme == ENODEV || numeroSysteme == ENXIO) return G::PortIntrouvable;
+  return G::PortRefuse;
+}
+
+std::optional<std::string> verrouActif(const std::string& peripherique) {
+  std::string nom = peripherique;
+  if (nom.rfind("/dev/", 0) == 0) nom.erase(0, 5);
+  for (char& c : nom)
+    if (c == '/') c = '_';
+  for (const char* dossier : {"/var/lock", "/run/lock"}) {
+    const std::string chemin = std::string(dossier) + "/LCK.." + nom;
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f) continue;
+    const std::string contenu((std::istreambuf_iterator<char>(f)), {});
+    // UUCP locks hold the process number in ASCII (padded with blanks); the toolkit's locks
+    // start with it on their first line.
+    std::size_t debut = contenu.find_first_not_of(" \t");
+    if (debut == std::string::npos) continue;
+    long pid = 0;
+    const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
+    if (ec != std::errc{} || pid <= 0) continue;
+    if (pid == ::getpid()) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) return chemin;
+  }
+  return std::nullopt;
+}
+
+int raisonCoupure(const std::string& peripherique, std::intptr_t descripteur) {
+  struct stat etat {};
+  if (::stat(peripherique.c_str(), &etat) != 0) return ENODEV;
+  if (descripteur >= 0) {
+    pollfd p{static_cast<int>(descripteur), POLLIN, 0};
+    if (::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0) return EIO;
+  }
+  return 0;
+}
+
+}  // namespace zor::platform
+
+#endif

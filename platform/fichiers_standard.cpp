@@ -1,0 +1,67 @@
+#include "platform/fichiers_standard.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zor::platform {
+
+bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+#ifdef _WIN32
+
+bool memeFichierQueFlux(const std::filesystem::path&, std::FILE*) { return false; }
+
+void fluxBinaire(std::FILE* flux) { _setmode(_fileno(flux), _O_BINARY); }
+
+std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
+  const auto p = _telli64(_fileno(flux));
+  if (p < 0) return std::nullopt;
+  return static_cast<std::uint64_t>(p);
+}
+
+bool tronquer(std::FILE* flux, std::uint64_t taille) {
+  return _chsize_s(_fileno(flux), static_cast<long long>(taille)) == 0;
+}
+
+void ignorerLimiteTailleFichier() {}
+
+#else
+
+bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
+  struct stat a {}, b {};
+  if (::stat(chemin.c_str(), &a) != 0 || ::fstat(::fileno(flux), &b) != 0) return false;
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+void fluxBinaire(std::FILE*) {}
+
+std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
+  const int fd = ::fileno(flux);
+  struct stat etat {};
+  if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return std::nullopt;
+  // Appending ("zor-cli convert … >> F") writes at the end whatever the offset says.
+  if ((::fcntl(fd, F_GETFL) & O_APPEND) != 0) return static_cast<std::uint64_t>(etat.st_size);
+  const off_t p = ::lseek(fd, 0, SEEK_CUR);
+  if (p < 0) return std::nullopt;
+  return static_cast<std::uint64_t>(p);
+}
+
+bool tronquer(std::FILE* flux, std::uint64_t taille) {
+  return ::ftruncate(::fileno(flux), static_cast<off_t>(taille)) == 0;
+}
+
+void ignorerLimiteTailleFichier() { std::signal(SIGXFSZ, SIG_IGN); }
+
+#endif
+
+}  // namespace zor::platform

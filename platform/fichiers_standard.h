@@ -1,0 +1,26 @@
+#pragma once
+// The standard streams and file identity, as zor-cli needs them on every system.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+
+namespace zor::platform {
+
+// Both names lead to the same file (same device and inode); false when either is missing.
+bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b);
+// `chemin` is the file that `flux` writes into (zor-cli convert F > F, or >> F).
+bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux);
+
+// Bytes in and out unchanged (Windows would turn LF into CR LF on a text stream).
+void fluxBinaire(std::FILE* flux);
+
+// Where the next byte written to `flux` lands in its file, when it is a regular file.
+std::optional<std::uint64_t> positionEcriture(std::FILE* flux);
+// Cuts the file of `flux` back to `taille` bytes; false when it cannot be done.
+bool tronquer(std::FILE* flux, std::uint64_t taille);
+
+// A file too large for `ulimit -f` is a write error (EFBIG), not the end of the process.
+void ignorerLimiteTailleFichier();
+
+}  // namespace zor::platform

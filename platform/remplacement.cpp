@@ -1,0 +1,114 @@
+#include "platform/remplacement.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zor::platform {
+namespace {
+
+// A name nobody uses yet beside `modele`, created empty and open for writing.
+std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suffixe, std::filesystem::path& cree,
+                       int& numero) {
+  static std::mt19937 hasard{std::random_device{}()};
+  for (int essai = 0; essai < 100; ++essai) {
+    char marque[16];
+    std::snprintf(marque, sizeof marque, ".%08x", static_cast<unsigned>(hasard()));
+    std::filesystem::path candidat = modele;
+    candidat += marque;
+    candidat += std::string(suffixe);
+#ifdef _WIN32
+    std::FILE* f = _wfopen(candidat.c_str(), L"wbx");
+    if (f == nullptr) {
+      numero = errno;
+      if (numero == EEXIST) continue;
+      return nullptr;
+    }
+#else
+    const int fd = ::open(candidat.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      numero = errno;
+      if (numero == EEXIST) continue;
+      return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (f == nullptr) {
+      numero = errno;
+      ::close(fd);
+      std::filesystem::remove(candidat);
+      return nullptr;
+    }
+#endif
+    cree = std::move(candidat);
+    return f;
+  }
+  numero = EEXIST;
+  return nullptr;
+}
+
+// Writes, flushes to the disk and closes; the errno of the first step that fails, else 0.
+int ecrireEtFermer(std::FILE* f, std::string_view octets) {
+  int numero = 0;
+  errno = 0;
+  if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;
+  errno = 0;
+  if (numero == 0 && std::fflush(f) != 0) numero = errno != 0 ? errno : EIO;
+#ifndef _WIN32
+  if (numero == 0 && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
+#endif
+  errno = 0;
+  if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
+  return numero;
+}
+
+}  // namespace
+
+int remplacerContenu(const std::filesystem::path& chemin, std::string_view octets) {
+  std::filesystem::path temporaire;
+  int numero = 0;
+  std::FILE* f = creerVoisin(chemin, ".tmp", temporaire, numero);
+  if (f == nullptr) return numero;
+#ifndef _WIN32
+  // The new file takes the old one's permissions; a new one gets the usual ones (umask).
+  struct stat etat {};
+  if (::stat(chemin.c_str(), &etat) == 0) ::fchmod(::fileno(f), etat.st_mode & 07777);
+#endif
+  numero = ecrireEtFermer(f, octets);
+  std::error_code ec;
+  if (numero == 0) {
+    std::filesystem::rename(temporaire, chemin, ec);
+    if (!ec) return 0;
+    numero = ec.value();
+  }
+  std::filesystem::remove(temporaire, ec);
+  return numero;
+}
+
+std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme) {
+  std::error_code ec;
+  std::filesystem::path dossier = std::filesystem::temp_directory_path(ec);
+  if (ec) {
+    numeroSysteme = ec.value();
+    return {};
+  }
+  std::filesystem::path cree;
+  std::FILE* f = creerVoisin(dossier / std::string(prefixe), ".txt", cree, numeroSysteme);
+  if (f == nullptr) return {};
+  numeroSysteme = ecrireEtFermer(f, octets);
+  if (numeroSysteme != 0) {
+    std::filesystem::remove(cree, ec);
+    return {};
+  }
+  return cree;
+}
+
+}  // namespace zor::platform

@@ -1,0 +1,18 @@
+#pragma once
+// Writing a file so that it holds either its old content or the whole new one, never a part:
+// the new bytes go into a file beside it, which then takes its name.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zor::platform {
+
+// 0 on success, else the system's error number of the failing step; on failure `chemin` is
+// left as it was and nothing else remains. A file that existed keeps its permissions.
+int remplacerContenu(const std::filesystem::path& chemin, std::string_view octets);
+
+// Saves `octets` into a new file of the system's temporary folder whose name starts with
+// `prefixe`; its full path, or empty with `numeroSysteme` set when even that fails.
+std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme);
+
+}  // namespace zor::platform

@@ -1,0 +1,81 @@
+#include "platform/terminal.h"
+
+#include <array>
+#include <clocale>
+#include <cstring>
+
+#ifdef _WIN32
+#include "platform/windows_leger.h"
+#else
+#include <langinfo.h>
+#endif
+
+namespace zor::platform {
+namespace {
+
+// 0x80..0x9F of Windows-1252; its five holes keep their C1 control code.
+constexpr std::array<char16_t, 32> kC1 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void ajouterUtf8(std::string& s, char32_t c) {
+  if (c < 0x80) {
+    s.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    s.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    s.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+bool terminalUtf8() {
+#ifdef _WIN32
+  // The console is switched to UTF-8 once, here.
+  static const bool fait = ::SetConsoleOutputCP(CP_UTF8) != 0;
+  return fait || ::GetConsoleOutputCP() == CP_UTF8 || ::GetFileType(::GetStdHandle(STD_ERROR_HANDLE)) != FILE_TYPE_CHAR;
+#else
+  static const bool utf8 = [] {
+    std::setlocale(LC_CTYPE, "");
+    const char* jeu = ::nl_langinfo(CODESET);
+    // "ANSI_X3.4-1968" is the C locale: most terminals are UTF-8 then, and plain ASCII is the
+    // same in both.
+    return jeu == nullptr || std::strcmp(jeu, "UTF-8") == 0 || std::strcmp(jeu, "utf8") == 0 ||
+           std::strcmp(jeu, "ANSI_X3.4-1968") == 0;
+  }();
+  return utf8;
+#endif
+}
+
+}  // namespace
+
+std::string utf8DepuisWindows1252(std::string_view octets) {
+  std::string s;
+  s.reserve(octets.size());
+  for (const unsigned char o : octets) ajouterUtf8(s, (o >= 0x80 && o <= 0x9F) ? kC1[o - 0x80] : o);
+  return s;
+}
+
+std::string pourTerminal(std::string_view utf8) {
+  if (terminalUtf8()) return std::string(utf8);
+  std::string s;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      s.push_back(static_cast<char>(c));
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      const unsigned point = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+      s.push_back(point < 0x100 ? static_cast<char>(point) : '?');
+      ++i;
+    } else if (c >= 0xC0) {
+      s.push_back('?');
+      while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+    }
+  }
+  return s;
+}
+
+}  // namespace zor::platform

@@ -1,0 +1,16 @@
+#pragma once
+// Text for the user's terminal: the program's messages are UTF-8, files and the receiver speak
+// Windows-1252, and the terminal takes whatever its locale says.
+#include <string>
+#include <string_view>
+
+namespace zor::platform {
+
+// Windows-1252 bytes as UTF-8 (no toolkit needed).
+std::string utf8DepuisWindows1252(std::string_view octets);
+
+// UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
+// what it cannot show) for an 8-bit one.
+std::string pourTerminal(std::string_view utf8);
+
+}  // namespace zor::platform

@@ -1,0 +1,47 @@
+#pragma once
+// "Lire du GPS" from beginning to end, the same for the window and for zor-cli: open the
+// download file, receive, write the collected text or put the earlier content back, close the
+// port and the file, and say what went wrong. The window keeps its confirmation box and its
+// widget changes; zor-cli its options and its printing.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/erreur.h"
+#include "platform/horloge.h"
+#include "serial/affichage.h"
+#include "serial/fichier_reception.h"
+#include "serial/port.h"
+#include "serial/reception.h"
+
+namespace zor::serie {
+
+struct Telechargement {
+  FichierNomme fichier;
+  bool sortieStandard = false;  // zor-cli without -o: the text goes to the standard output
+  // The window empties "c:\zor.txt" when the user confirms; zor-cli leaves its file as it was
+  // until the collected text replaces it.
+  FichierReception::Vidage vidage = FichierReception::Vidage::Immediat;
+  OptionsReception reception;
+  // Once the file is open, before the port is: the window shows the download's layout.
+  std::function<void()> avantReception;
+};
+
+struct BilanTelechargement {
+  int stockes = 0;
+  bool fichierOuvert = false;          // false: nothing else was done
+  bool ecrit = false;                  // the download file holds the collected text
+  bool recuQuelqueChose = false;       // at least one read was stored
+  std::optional<Erreur> erreur;        // of the reception: port, silence, bound, interruption
+  std::optional<Erreur> erreurFichier; // of the download file
+  std::filesystem::path secours;       // where the collected text went when the file refused it
+};
+
+BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Telechargement& demande,
+                                const Affichage& affichage);
+
+// What the user is told when something went wrong (UTF-8, paragraphs apart); empty when the
+// download went well.
+std::string resumer(const BilanTelechargement& bilan, const Telechargement& demande);
+
+}  // namespace zor::serie
