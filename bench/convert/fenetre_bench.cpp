@@ -21,10 +21,11 @@ int main(int argc, char** argv) {
   QTemporaryDir lecteurC;
   ::setenv("ZOR_DRIVE_C", QFile::encodeName(lecteurC.path()).constData(), 1);
   const QString entree = QString::fromLocal8Bit(argv[1]);
-  zor::platform::remplacerDialogueOuverture([&](const zor::platform::DemandeOuverture&) { return entree; });
-  zor::platform::remplacerMessages([](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; });
+  zor::app::Services services;
+  services.ouverture = [&](const zor::platform::DemandeOuverture&) { return std::optional<QString>(entree); };
+  services.messages = [](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; };
 
-  zor::app::Form1 form;
+  zor::app::Form1 form(services);
   form.show();
   form.ok_Click();
   form.ok1_Click();

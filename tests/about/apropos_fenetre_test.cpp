@@ -16,6 +16,7 @@
 #include "app/form1.h"
 #include "tests/about/outils_apropos.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
@@ -45,7 +46,7 @@ class AProposFenetreTest : public ::testing::Test {
 
   test::ObservateurFin fin;
   test::ScriptMessages messages;
-  Form1 form;
+  Form1 form{test::services(fin, messages)};
 };
 
 TEST_F(AProposFenetreTest, LeMenuAProposOuvreLaBoiteSansBloquerLaFenetre) {
@@ -133,7 +134,7 @@ class FinAvecLaBoiteTest : public ::testing::Test {
 
 TEST_F(FinAvecLaBoiteTest, SansBoiteFermerLaFenetreTermineLeProgramme) {
   ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
-  Form1 form;
+  Form1 form{test::services(fin, messages)};
   form.show();
   EXPECT_EQ(executer({[&] { form.close(); }}), 0);
 }
@@ -149,7 +150,7 @@ TEST_F(FinAvecLaBoiteTest, LaBoiteGardeLeProgrammeEnVieJusquaSaFermeture) {
       {"case de fermeture", [](apropos::frmAbout& b) { b.windowHandle()->close(); }},
   };
   for (const auto& c : cas) {
-    Form1 form;
+    Form1 form{test::services(fin, messages)};
     form.show();
     bool encoreEnVie = false;
     QPointer<apropos::frmAbout> boite;

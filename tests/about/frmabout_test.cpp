@@ -18,7 +18,7 @@ namespace {
 class FrmAboutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    boite = new frmAbout();
+    boite = new frmAbout(messages.repondeur());
     boite->afficher();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(boite));
   }
@@ -144,7 +144,7 @@ TEST_F(FrmAboutTest, ChaqueFaconDeFermerDechargeLaBoite) {
   };
   for (const auto& c : cas) {
     if (boite.isNull()) {
-      boite = new frmAbout();
+      boite = new frmAbout(messages.repondeur());
       boite->afficher();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(boite));
     }

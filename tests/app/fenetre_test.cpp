@@ -11,6 +11,7 @@
 
 #include "app/form1.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
@@ -48,7 +49,7 @@ class FenetreTest : public ::testing::Test {
   }
 
   test::ObservateurFin fin;
-  Form1 form;
+  Form1 form{test::services(fin)};
 };
 
 TEST_F(FenetreTest, LesEtapesOkPuisOk1MontrentLesControlesDansLOrdre) {
@@ -161,7 +162,7 @@ class EtapeTypeTest : public ::testing::Test {
     form.ok1_Click();
   }
   test::ObservateurFin fin;
-  Form1 form;
+  Form1 form{test::services(fin)};
 };
 
 TEST_F(EtapeTypeTest, OrdreDeTabulationSuitLOrdreDesControlesEtCommenceParProfil) {

@@ -10,6 +10,7 @@
 
 #include "app/form1.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
@@ -22,7 +23,7 @@ class QuitterTest : public ::testing::Test {
   }
   test::ObservateurFin fin;
   test::ScriptMessages messages;
-  Form1 form;
+  Form1 form{test::services(fin, messages)};
 };
 
 TEST_F(QuitterTest, BoutonQuitterTermineSansQuestion) {
@@ -45,13 +46,13 @@ TEST_F(QuitterTest, EchapTermineQuelQueSoitLeControleQuiALeFocus) {
   form.ok_Click();
   form.ok1_Click();
   for (const auto& c : cas) {
-    test::ObservateurFin local;
+    const int avant = fin.fois();
     QWidget* cible = c.focus(form);
     cible->setFocus();
     QApplication::processEvents();
     QWidget* recoit = QApplication::focusWidget() ? QApplication::focusWidget() : cible;
     QTest::keyClick(recoit, Qt::Key_Escape);
-    EXPECT_EQ(local.fois(), 1) << c.nom;
+    EXPECT_EQ(fin.fois(), avant + 1) << c.nom;
   }
   EXPECT_TRUE(messages.vus().empty());
 }
@@ -68,17 +69,17 @@ TEST_F(QuitterTest, EchapAvecLeFocusSurLaFenetreElleMeme) {
 
 TEST_F(QuitterTest, DoubleClicSurLeFondDemandeConfirmationPuisTerminePourLesDeuxReponses) {
   for (auto reponse : {platform::Reponse::Ok, platform::Reponse::Cancel}) {
-    test::ScriptMessages local;
-    test::ObservateurFin finLocale;
-    local.repondre(reponse);
+    const int avant = fin.fois();
+    const std::size_t vus = messages.vus().size();
+    messages.repondre(reponse);
     QTest::mouseDClick(form.client(), Qt::LeftButton, {}, QPoint(form.px(3000), form.px(2600)));
-    ASSERT_EQ(local.vus().size(), 1u);
-    const auto& vu = local.vus().front();
+    ASSERT_EQ(messages.vus().size(), vus + 1);
+    const auto& vu = messages.vus().back();
     EXPECT_EQ(vu.texte, QStringLiteral("êtes-vous sûr de vouloir quitter le programme?"));
     EXPECT_EQ(vu.titre, QStringLiteral("ZOR"));
     EXPECT_EQ(vu.boutons, platform::Boutons::OkCancel);
     EXPECT_EQ(vu.icone, platform::Icone::Aucune);
-    EXPECT_EQ(finLocale.fois(), 1);
+    EXPECT_EQ(fin.fois(), avant + 1);
   }
 }
 

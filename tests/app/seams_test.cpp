@@ -30,6 +30,7 @@ TEST(FiltreTest, FormeWindowsVersListeDuToolkit) {
 TEST(DialogueTest, AnnulerLaisseLeNomInchange) {
   test::ScriptOuverture script;
   CommonDialog d;
+  d.dialogue = script.dialogue();
   d.Filter = QStringLiteral("g7towin ou ZOR (*.txt)|*.txt|Autoroute Express (*.axe)|*.axe|");
   d.DialogTitle = QStringLiteral("Fichier en entrée");
   script.annuler();
@@ -62,16 +63,14 @@ TEST(Windows1252Test, AllerRetourEtCaracteresPropresAuCodePage) {
 }
 
 TEST(FinTest, FermeLesFichiersEnregistresAvantDeTerminer) {
-  test::ObservateurFin fin;
   int fermes = 0;
   {
     FermetureEnregistree a([&] { ++fermes; });
     FermetureEnregistree b([&] { ++fermes; });
-    terminerProgramme();
+    fermerFichiersEnregistres();
   }
   EXPECT_EQ(fermes, 2);
-  EXPECT_EQ(fin.fois(), 1);
-  terminerProgramme();  // nothing registered any more
+  fermerFichiersEnregistres();  // nothing registered any more
   EXPECT_EQ(fermes, 2);
 }
 

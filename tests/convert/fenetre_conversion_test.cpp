@@ -13,6 +13,7 @@
 #include "app/form1.h"
 #include "tests/convert/outils_conversion.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
@@ -54,7 +55,7 @@ class ConversionFenetre : public ::testing::Test {
   test::ScriptOuverture dialogue;
   test::ScriptMessages messages;
   test::ObservateurFin fin;
-  Form1 form;
+  Form1 form{test::services(dialogue, messages, fin)};
 };
 
 TEST_F(ConversionFenetre, AvecEnregistrements) {

@@ -15,6 +15,7 @@
 #include "serial/mscomm.h"
 #include "tests/serial/outils_serie.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {

@@ -11,36 +11,39 @@
 
 namespace zor::test {
 
-ScriptMessages::ScriptMessages() {
-  platform::remplacerMessages([this](const platform::DemandeMessage& demande) {
+platform::Repondeur ScriptMessages::repondeur() {
+  return [this](const platform::DemandeMessage& demande) {
     vus_.push_back(demande);
     if (reponses_.empty()) return platform::Reponse::Ok;
     const platform::Reponse r = reponses_.front();
     reponses_.pop_front();
     return r;
-  });
+  };
 }
-ScriptMessages::~ScriptMessages() { platform::remplacerMessages({}); }
 
-ScriptOuverture::ScriptOuverture() {
-  platform::remplacerDialogueOuverture([this](const platform::DemandeOuverture& demande) -> std::optional<QString> {
+std::function<std::optional<QString>(const platform::DemandeOuverture&)> ScriptOuverture::dialogue() {
+  return [this](const platform::DemandeOuverture& demande) -> std::optional<QString> {
     vus_.push_back(demande);
     if (reponses_.empty()) return std::nullopt;
     const Choix choix = reponses_.front();
     reponses_.pop_front();
     if (choix.annule) return std::nullopt;
     return choix.chemin;
-  });
+  };
 }
-ScriptOuverture::~ScriptOuverture() { platform::remplacerDialogueOuverture({}); }
 
-ObservateurFin::ObservateurFin() {
-  platform::observerFin([this] { ++fois_; });
+std::function<void()> ObservateurFin::fin() {
+  return [this] {
+    platform::fermerFichiersEnregistres();
+    ++fois_;
+  };
 }
-ObservateurFin::~ObservateurFin() { platform::observerFin({}); }
 
-HorlogeInstallee::HorlogeInstallee() { platform::installerHorloge(&horloge_); }
-HorlogeInstallee::~HorlogeInstallee() { platform::installerHorloge(nullptr); }
+void HorlogeFactice::dormir(std::chrono::milliseconds duree) {
+  t_ += duree;
+  total_ += duree;
+  ++pauses_;
+}
 
 LecteurCTemporaire::LecteurCTemporaire() {
   static std::atomic<int> compteur{0};

@@ -3,21 +3,22 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "platform/common_dialog.h"
 #include "platform/messages.h"
-#include "platform/pause.h"
+#include "platform/horloge.h"
 
 namespace zor::test {
 
 // Answers message boxes from a script (Ok when the script runs out) and records them.
 class ScriptMessages {
  public:
-  ScriptMessages();
-  ~ScriptMessages();
+  // What the window is handed in place of the real boxes.
+  platform::Repondeur repondeur();
   void repondre(platform::Reponse reponse) { reponses_.push_back(reponse); }
   const std::vector<platform::DemandeMessage>& vus() const { return vus_; }
 
@@ -30,8 +31,7 @@ class ScriptMessages {
 // script runs out). Records each request.
 class ScriptOuverture {
  public:
-  ScriptOuverture();
-  ~ScriptOuverture();
+  std::function<std::optional<QString>(const platform::DemandeOuverture&)> dialogue();
   void choisir(const QString& chemin) { reponses_.push_back({false, chemin}); }
   void annuler() { reponses_.push_back({true, QString()}); }
   const std::vector<platform::DemandeOuverture>& vus() const { return vus_; }
@@ -45,11 +45,11 @@ class ScriptOuverture {
   std::vector<platform::DemandeOuverture> vus_;
 };
 
-// Observes the end of the program instead of ending the test process.
+// Observes the end of the program instead of ending the test process: the registered files
+// are closed, and the process goes on.
 class ObservateurFin {
  public:
-  ObservateurFin();
-  ~ObservateurFin();
+  std::function<void()> fin();
   int fois() const { return fois_; }
   bool termine() const { return fois_ > 0; }
 
@@ -57,15 +57,19 @@ class ObservateurFin {
   int fois_ = 0;
 };
 
-// Installs a fake clock for its lifetime.
-class HorlogeInstallee {
+// A clock that never blocks: each pause only moves its time forward and is recorded.
+class HorlogeFactice : public platform::Horloge {
  public:
-  HorlogeInstallee();
-  ~HorlogeInstallee();
-  platform::HorlogeFactice& horloge() { return horloge_; }
+  void dormir(std::chrono::milliseconds duree) override;
+  platform::Instant maintenant() override { return t_; }
+  void avancer(std::chrono::milliseconds duree) { t_ += duree; }
+  const std::chrono::milliseconds& totalDormi() const { return total_; }
+  int nombrePauses() const { return pauses_; }
 
  private:
-  platform::HorlogeFactice horloge_;
+  platform::Instant t_{};
+  std::chrono::milliseconds total_{0};
+  int pauses_ = 0;
 };
 
 // A fresh folder standing for drive C: ($ZOR_DRIVE_C) for its lifetime.
