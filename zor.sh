@@ -64,8 +64,9 @@ case "${1:-lancer}" in
     ;;
   paquet)
     # dpkg-dev and file compute the package's dependencies; the validators check the menu
-    # entry and the software-centre metadata the package installs.
-    installer_manquants dpkg-dev file desktop-file-utils appstream
+    # entry and the software-centre metadata the package installs. Qt's French texts, a
+    # dependency of the package, are installed here too so that the package installs offline.
+    installer_manquants dpkg-dev file desktop-file-utils appstream qt6-translations-l10n
     # The same tree as the tests (only the installation prefix changes: nothing is rebuilt).
     construire build -DCMAKE_INSTALL_PREFIX=/usr
     desktop-file-validate build/paquet/*.desktop
