@@ -5,6 +5,7 @@
 #   ./zor.sh tests-sanitizers the same tests built with AddressSanitizer + UndefinedBehaviorSanitizer
 #   ./zor.sh build            install what is missing and build only
 #   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
+#   ./zor.sh paquet           build the Debian package build/zor_VERSION_ARCH.deb
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -61,8 +62,19 @@ case "${1:-lancer}" in
     installer_manquants clang libclang-rt-14-dev
     ZOR_FUZZ_BUILD=$PWD/build-fuzz fuzz/run.sh "${2:-300}"
     ;;
+  paquet)
+    # dpkg-dev and file compute the package's dependencies; the validators check the menu
+    # entry and the software-centre metadata the package installs. Qt's French texts, a
+    # dependency of the package, are installed here too so that the package installs offline.
+    installer_manquants dpkg-dev file desktop-file-utils appstream qt6-translations-l10n
+    # The same tree as the tests (only the installation prefix changes: nothing is rebuilt).
+    construire build -DCMAKE_INSTALL_PREFIX=/usr
+    desktop-file-validate build/paquet/*.desktop
+    appstreamcli validate --no-net --pedantic build/paquet/*.metainfo.xml
+    (cd build && cpack -G DEB)
+    ;;
   *)
-    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]]" >&2
+    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]|paquet]" >&2
     exit 2
     ;;
 esac

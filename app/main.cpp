@@ -1,13 +1,22 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "app/form1.h"
 #include "platform/fichiers_standard.h"
 
 int main(int argc, char** argv) {
+  // Answered before the toolkit starts: no display is needed and no window ever shows.
+  if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("zor " ZOR_VERSION);
+    return 0;
+  }
   zor::platform::ignorerLimiteTailleFichier();
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));
-  QApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+  QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
+  // The desktop matches the window with its menu entry (name, icon) through this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZOR_ID_BUREAU));
   zor::app::Form1 fenetrePrincipale;
   fenetrePrincipale.show();
   return QApplication::exec();

@@ -17,11 +17,16 @@ const char kAide[] =
     "  upload    envoie un fichier converti au GPS (comme « Ecrire dans GPS »)\n"
     "  download  reçoit les waypoints du GPS (comme « Lire du GPS »)\n"
     "\n"
-    "« zor-cli COMMANDE --help » décrit les options de chaque commande.\n";
+    "« zor-cli COMMANDE --help » décrit les options de chaque commande.\n"
+    "« zor-cli --version » donne la version.\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("zor-cli " ZOR_VERSION);
+    return 0;
+  }
   zor::platform::ignorerLimiteTailleFichier();
   // The conversion needs nothing of the toolkit: it starts without it, which keeps small
   // conversions quick. The serial commands get the application object they rely on.

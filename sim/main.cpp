@@ -36,7 +36,8 @@ const char kAide[] =
     "  --immediat        envoie sans attendre que le programme ouvre le port\n"
     "Communes :\n"
     "  --port N          numéro à utiliser dans ZOR_COMMN= (1 par défaut)\n"
-    "  --lien CHEMIN     crée aussi un lien symbolique CHEMIN vers le périphérique\n";
+    "  --lien CHEMIN     crée aussi un lien symbolique CHEMIN vers le périphérique\n"
+    "zor-sim --version donne la version.\n";
 
 std::string lienCree;
 
@@ -56,6 +57,10 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   if (argc < 2) return erreur("il manque le mode (recevoir ou envoyer).");
   const std::string mode = argv[1];
+  if (mode == "--version") {
+    std::puts("zor-sim " ZOR_VERSION);
+    return 0;
+  }
   if (mode == "--help" || mode == "-h") {
     std::fputs(kAide, stdout);
     return 0;
