@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETS=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-         libgtest-dev libgmock-dev fonts-liberation2)
+         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n)
 
 installer_manquants() {
   local manquants=()
@@ -32,8 +32,29 @@ construire() {  # construire DOSSIER [options cmake...]
   cmake --build "$dossier" -j "$(nproc)"
 }
 
+# The suite runs once under the C locale and once under a French one: nothing the program
+# parses or prints may depend on it.
+locale_francaise() {
+  installer_manquants locales
+  locale -a 2>/dev/null | grep -qix 'fr_FR.utf8' && return 0
+  echo "== Création de la locale fr_FR.UTF-8"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  if command -v localedef >/dev/null; then
+    "${sudo[@]}" localedef -i fr_FR -c -f UTF-8 fr_FR.UTF-8
+  else
+    "${sudo[@]}" sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
+    "${sudo[@]}" locale-gen
+  fi
+}
+
 tester() {  # tester DOSSIER
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" -j "$(nproc)" --output-on-failure --timeout 300
+  locale_francaise
+  for langue in C fr_FR.UTF-8; do
+    echo "== Tests sous LANG=$langue"
+    env -u LC_ALL -u LANGUAGE LANG=$langue QT_QPA_PLATFORM=offscreen \
+      ctest --test-dir "$1" -j "$(nproc)" --output-on-failure --timeout 300
+  done
 }
 
 case "${1:-lancer}" in

@@ -155,6 +155,7 @@ int commandeDownload(const Arguments& arguments) {
       return 2;
     }
     *brut << serie::kEnteteBrut << "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n";
+    demande.reception.pausesALEcoute = true;
     const auto debut = std::chrono::steady_clock::now();
     port.observerReception([&brut, debut](std::string_view octets) {
       const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();

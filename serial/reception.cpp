@@ -73,7 +73,7 @@ class Collecte {
       }
       const std::string enregistrement = lu.substr(0, kLongueurEnregistrement);
       if (enregistrement == premier.value_or(std::string())) return;
-      horloge_.dormir(kPauseEntrePassages);
+      pauser();
       if (compteur == 1) premier = enregistrement;
       ++compteur;
       affichage_->fenetre(enregistrement);
@@ -95,6 +95,18 @@ class Collecte {
   const Affichage* affichage_ = nullptr;
 
  private:
+  void pauser() {
+    if (!o_.pausesALEcoute) {
+      horloge_.dormir(kPauseEntrePassages);
+      return;
+    }
+    const auto fin = horloge_.maintenant() + kPauseEntrePassages;
+    for (auto t = horloge_.maintenant(); t < fin; t = horloge_.maintenant()) {
+      port_.attendreReception(std::min(milliseconds(20), std::chrono::duration_cast<milliseconds>(fin - t) + milliseconds(1)));
+      port_.enAttente();
+    }
+  }
+
   milliseconds reste(platform::Instant::duration ecoule) const {
     return std::max(milliseconds(1), std::chrono::duration_cast<milliseconds>(o_.silenceMax - ecoule));
   }

@@ -28,6 +28,9 @@ struct OptionsReception {
   std::chrono::milliseconds silenceMax = kSilenceMax;
   int lecturesMax = kLecturesMax;
   std::function<bool()> interrompu;  // asked between waits: the user wants to stop
+  // The 400 ms pauses listen to the port instead of sleeping, so that a recording of the
+  // session sees each byte when it arrives (nothing else changes).
+  bool pausesALEcoute = false;
 };
 
 struct BilanReception {

@@ -16,9 +16,21 @@ namespace {
 using Horloge = std::chrono::steady_clock;
 
 std::string flotEmis(const OptionsEmission& o, int cycle) {
-  std::string s = cycle == 0 ? o.bruit : std::string();
+  std::string s = cycle == 0 && o.rejeu.empty() ? o.bruit : std::string();
   for (const auto& e : o.enregistrements) s += e + "\r\n";
+  if (!o.rejeu.empty())
+    for (const auto& a : o.rejeu) s += a.octets;
   return s;
+}
+
+// How many bytes of a recording are due `ecoule` seconds after it started.
+std::size_t dusDuRejeu(const OptionsEmission& o, double ecoule) {
+  std::size_t du = 0;
+  for (const auto& a : o.rejeu) {
+    if (a.millisecondes > ecoule * 1000) break;
+    du += a.octets.size();
+  }
+  return du;
 }
 
 }  // namespace
@@ -74,10 +86,11 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
 
     // At the line's pace: 11 bits a character (start, 8 data, 2 stop).
     std::size_t du = aEnvoyer.size();
-    if (o.bauds > 0) {
-      const double ecoule = std::chrono::duration<double>(Horloge::now() - debutEnvoi).count();
+    const double ecoule = std::chrono::duration<double>(Horloge::now() - debutEnvoi).count();
+    if (!o.rejeu.empty())
+      du = dusDuRejeu(o, ecoule);
+    else if (o.bauds > 0)
       du = std::min(aEnvoyer.size(), static_cast<std::size_t>(ecoule * o.bauds / 11));
-    }
     while (envoye < du) {
       const ssize_t n = ::write(terminal.maitre(), aEnvoyer.data() + envoye, du - envoye);
       if (n <= 0) break;  // the program is not reading: wait
@@ -85,7 +98,7 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
     }
     if (envoye < aEnvoyer.size()) continue;
     ++cycle;
-    if (o.cycles == 0 || cycle < o.cycles) {
+    if (o.rejeu.empty() && (o.cycles == 0 || cycle < o.cycles)) {
       aEnvoyer = flotEmis(o, cycle);
       envoye = 0;
         debutEnvoi = Horloge::now();
@@ -96,7 +109,10 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
       while (::write(terminal.maitre(), &fin, 1) != 1 && errno == EAGAIN) std::this_thread::sleep_for(std::chrono::milliseconds(5));
       std::printf("[%9.3f s] caractère 26 envoyé\n", secondesDepuis(debut));
     }
-    std::printf("[%9.3f s] %d cycle(s) envoyé(s) ; le récepteur se tait\n", secondesDepuis(debut), cycle);
+    if (o.rejeu.empty())
+      std::printf("[%9.3f s] %d cycle(s) envoyé(s) ; le récepteur se tait\n", secondesDepuis(debut), cycle);
+    else
+      std::printf("[%9.3f s] enregistrement rejoué ; le récepteur se tait\n", secondesDepuis(debut));
     enCours = false;
   }
 }

@@ -2,21 +2,29 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "cli/options.h"
+#include "cli/sortie_texte.h"
+#include "platform/erreur.h"
+#include "serial/brut.h"
 #include "sim/modes.h"
 #include "sim/terminal.h"
 
 namespace {
 
+using zor::cli::Option;
+
 const char kAide[] =
     "Usage : zor-sim recevoir [OPTIONS]\n"
     "        zor-sim envoyer FICHIER [OPTIONS]\n"
+    "        zor-sim rejouer ENREGISTREMENT [OPTIONS]\n"
     "\n"
     "Ouvre un pseudo-terminal qui joue le GPS, et écrit d'abord le périphérique à donner à ZOR\n"
     "sous la forme ZOR_COMM1=/dev/pts/N.\n"
@@ -30,14 +38,22 @@ const char kAide[] =
     "  zor-cli download). Des enregistrements de 62 caractères remplissent chacun une lecture.\n"
     "  --cycles N        nombre de cycles (0, par défaut : jusqu'au caractère 26)\n"
     "  --bruit TEXTE     octets envoyés avant le premier enregistrement (perdus jusqu'au premier CR)\n"
-    "  --debit BAUDS     cadence d'envoi (4800 par défaut ; 0 : aussi vite que le programme lit)\n"
+    "  --debit BAUDS     cadence d'envoi (4800 par défaut, comme un vrai GPS ; 0 : aussi vite que le\n"
+    "                    programme lit)\n"
     "  --attente MS      délai après l'ouverture du port avant d'envoyer (300 par défaut)\n"
     "  --eof             envoie le caractère 26 après le dernier cycle (ZOR se termine alors)\n"
     "  --immediat        envoie sans attendre que le programme ouvre le port\n"
+    "rejouer : dès que le programme ouvre le port, renvoie un enregistrement fait avec\n"
+    "  « zor-cli download --brut ENREGISTREMENT », chaque morceau à l'heure où il était arrivé.\n"
+    "  --eof, --immediat comme pour envoyer\n"
     "Communes :\n"
     "  --port N          numéro à utiliser dans ZOR_COMMN= (1 par défaut)\n"
     "  --lien CHEMIN     crée aussi un lien symbolique CHEMIN vers le périphérique\n"
-    "zor-sim --version donne la version.\n";
+    "Les options s'écrivent aussi --option=valeur. zor-sim --version donne la version.\n";
+
+constexpr Option kOptions[] = {{"tsv", 0, false},  {"cycles", 0},        {"bruit", 0},   {"debit", 0},
+                               {"attente", 0},     {"eof", 0, false},    {"immediat", 0, false},
+                               {"port", 0},        {"lien", 0},          {"help", 'h', false}};
 
 std::string lienCree;
 
@@ -47,67 +63,95 @@ void finir(int) {
 }
 
 int erreur(const std::string& texte) {
-  std::fprintf(stderr, "zor-sim : %s\n\n%s", texte.c_str(), kAide);
+  zor::cli::dire("zor-sim : " + texte + "\n");
+  zor::cli::dire(kAide);
   return 2;
+}
+
+// The whole file, or the French reason it could not be read.
+std::optional<std::string> lireFichier(const std::string& chemin, std::string& raison) {
+  if (std::error_code ec; std::filesystem::is_directory(chemin, ec)) {
+    raison = zor::raisonSysteme(EISDIR);
+    return std::nullopt;
+  }
+  errno = 0;
+  std::ifstream f(chemin, std::ios::binary);
+  if (!f) {
+    raison = zor::raisonSysteme(errno != 0 ? errno : ENOENT);
+    return std::nullopt;
+  }
+  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  if (argc < 2) return erreur("il manque le mode (recevoir ou envoyer).");
+  if (argc < 2) return erreur("il manque le mode (recevoir, envoyer ou rejouer).");
   const std::string mode = argv[1];
   if (mode == "--version") {
     std::puts("zor-sim " ZOR_VERSION);
     return 0;
   }
   if (mode == "--help" || mode == "-h") {
-    std::fputs(kAide, stdout);
+    zor::cli::ecrireSortie(kAide);
     return 0;
   }
-  if (mode != "recevoir" && mode != "envoyer") return erreur("mode inconnu « " + mode + " ».");
+  if (mode != "recevoir" && mode != "envoyer" && mode != "rejouer") return erreur("mode inconnu « " + mode + " ».");
 
+  const std::vector<std::string> arguments(argv + 2, argv + argc);
+  const zor::cli::Ligne ligne = zor::cli::analyser(arguments, kOptions);
+  if (ligne.erreur) return erreur(*ligne.erreur);
+  if (ligne.a("help")) {
+    zor::cli::ecrireSortie(kAide);
+    return 0;
+  }
+  auto entier = [&](const char* nom, int& cible, long long min, long long max) -> bool {
+    const auto v = ligne.valeur(nom);
+    if (!v) return true;
+    const auto n = zor::cli::nombreEntier(*v);
+    if (!n || *n < min || *n > max) return false;
+    cible = static_cast<int>(*n);
+    return true;
+  };
   zor::sim::OptionsReception reception;
   zor::sim::OptionsEmission emission;
-  std::string fichier, lien;
   int numero = 1;
-  for (int i = 2; i < argc; ++i) {
-    const std::string a = argv[i];
-    auto valeur = [&]() -> std::string {
-      if (i + 1 >= argc) throw std::runtime_error(a + " demande une valeur.");
-      return argv[++i];
-    };
-    try {
-      if (a == "--tsv") reception.tsv = true;
-      else if (a == "--cycles") emission.cycles = std::stoi(valeur());
-      else if (a == "--bruit") emission.bruit = valeur();
-      else if (a == "--debit") emission.bauds = std::stoi(valeur());
-      else if (a == "--attente") emission.attenteMs = std::stoi(valeur());
-      else if (a == "--eof") emission.eof = true;
-      else if (a == "--immediat") emission.immediat = true;
-      else if (a == "--port") numero = std::stoi(valeur());
-      else if (a == "--lien") lien = valeur();
-      else if (mode == "envoyer" && fichier.empty() && a[0] != '-') fichier = a;
-      else return erreur("option inconnue « " + a + " ».");
-    } catch (const std::invalid_argument&) {
-      return erreur("l'option " + a + " demande un nombre entier.");
-    } catch (const std::out_of_range&) {
-      return erreur("l'option " + a + " : nombre trop grand.");
-    } catch (const std::exception& e) {
-      return erreur(std::string("option ") + a + " : " + e.what());
+  reception.tsv = ligne.a("tsv");
+  emission.eof = ligne.a("eof");
+  emission.immediat = ligne.a("immediat");
+  emission.bruit = ligne.valeur("bruit").value_or("");
+  if (mode == "rejouer") emission.attenteMs = 0;
+  if (!entier("cycles", emission.cycles, 0, 1000000)) return erreur("--cycles demande un nombre entier positif.");
+  if (!entier("debit", emission.bauds, 0, 4000000)) return erreur("--debit demande un nombre de bauds (0 : sans cadence).");
+  if (!entier("attente", emission.attenteMs, 0, 3600000)) return erreur("--attente demande un nombre de millisecondes.");
+  if (!entier("port", numero, 1, 99)) return erreur("--port demande un numéro de 1 à 99.");
+  const std::string lien = ligne.valeur("lien").value_or("");
+
+  if (mode == "recevoir" && !ligne.noms.empty()) return erreur("argument inattendu « " + ligne.noms.front() + " ».");
+  if (mode != "recevoir") {
+    if (ligne.noms.empty()) return erreur(mode == "envoyer" ? "il manque le fichier des enregistrements." : "il manque l'enregistrement à rejouer.");
+    if (ligne.noms.size() > 1) return erreur("un seul fichier à la fois.");
+    const std::string& fichier = ligne.noms.front();
+    std::string raison;
+    const auto contenu = lireFichier(fichier, raison);
+    if (!contenu) return erreur("impossible de lire « " + fichier + " » : " + raison + ".");
+    if (mode == "envoyer") {
+      std::string_view reste = *contenu;
+      while (!reste.empty()) {
+        const auto fin = reste.find('\n');
+        std::string l(reste.substr(0, fin));
+        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        emission.enregistrements.push_back(l);
+      }
+      if (emission.enregistrements.empty()) return erreur("« " + fichier + " » ne contient aucun enregistrement.");
+    } else {
+      auto arrivees = zor::serie::lireBrut(*contenu);
+      if (!arrivees) return erreur("« " + fichier + " » n'est pas un enregistrement de zor-cli download --brut.");
+      if (arrivees->empty()) return erreur("« " + fichier + " » ne contient aucun octet.");
+      emission.rejeu = std::move(*arrivees);
     }
-  }
-  if (mode == "envoyer") {
-    if (fichier.empty()) return erreur("il manque le fichier des enregistrements.");
-    if (std::error_code ec; std::filesystem::is_directory(fichier, ec))
-      return erreur("« " + fichier + " » est un dossier, pas un fichier d'enregistrements.");
-    std::ifstream f(fichier, std::ios::binary);
-    if (!f) return erreur("impossible de lire « " + fichier + " » : " + std::strerror(errno));
-    for (std::string ligne; std::getline(f, ligne);) {
-      if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-      emission.enregistrements.push_back(ligne);
-    }
-    if (emission.enregistrements.empty()) return erreur("« " + fichier + " » ne contient aucun enregistrement.");
   }
 
   try {
@@ -123,7 +167,7 @@ int main(int argc, char** argv) {
         return erreur("« " + lien + " » existe déjà et n'est pas un lien : choisissez un autre nom.");
       }
       if (::symlink(terminal.peripherique().c_str(), lien.c_str()) != 0)
-        return erreur("impossible de créer le lien « " + lien + " » : " + std::strerror(errno));
+        return erreur("impossible de créer le lien « " + lien + " » : " + zor::raisonSysteme(errno) + ".");
       lienCree = lien;
       std::printf("lien : %s -> %s\n", lien.c_str(), terminal.peripherique().c_str());
     }
@@ -131,10 +175,12 @@ int main(int argc, char** argv) {
     ::signal(SIGTERM, finir);
     ::signal(SIGHUP, finir);
     std::printf("GPS simulé prêt (%s). Ctrl+C pour arrêter.\n",
-                mode == "recevoir" ? "réception des phrases" : "envoi des waypoints");
+                mode == "recevoir" ? "réception des phrases"
+                : mode == "envoyer" ? "envoi des waypoints"
+                                    : "rejeu d'un enregistrement");
     return mode == "recevoir" ? zor::sim::recevoir(terminal, reception) : zor::sim::emettre(terminal, emission);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "zor-sim : %s\n", e.what());
+  } catch (const zor::Echec& e) {
+    zor::cli::dire("zor-sim : " + zor::decrire(e.erreur()));
     return 2;
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "serial/brut.h"
 #include "sim/terminal.h"
 
 namespace zor::sim {
@@ -20,6 +21,8 @@ struct OptionsEmission {
   int attenteMs = 300;                       // after the program opens the port
   bool eof = false;                          // send 26 after the last cycle
   bool immediat = false;                     // do not wait for the program to open the port
+  // A recording to play back once, each piece at its time, in place of the records.
+  std::vector<serie::Arrivee> rejeu;
 };
 
 int recevoir(Terminal& terminal, const OptionsReception& options);

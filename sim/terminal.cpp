@@ -6,15 +6,16 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <stdexcept>
+#include <cerrno>
+
+#include "platform/erreur.h"
 
 namespace zor::sim {
 
 Terminal::Terminal() {
   char nom[256] = {};
   if (::openpty(&maitre_, &esclave_, nom, nullptr, nullptr) != 0)
-    throw std::runtime_error(std::string("openpty : ") + std::strerror(errno));
+    throw Echec(erreurPort(Erreur::Genre::PortRefuse, 0, "(pseudo-terminal)", errno));
   peripherique_ = nom;
   // A plain line until the program sets its own: raw, 9600 baud, 8N1, no echo.
   termios t{};
@@ -26,7 +27,7 @@ Terminal::Terminal() {
   ::fcntl(maitre_, F_SETFL, ::fcntl(maitre_, F_GETFL) | O_NONBLOCK);
   surveillance_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   if (surveillance_ < 0 || ::inotify_add_watch(surveillance_, nom, IN_OPEN | IN_CLOSE) < 0)
-    throw std::runtime_error(std::string("inotify : ") + std::strerror(errno));
+    throw Echec(erreurPort(Erreur::Genre::PortRefuse, 0, peripherique_, errno));
 }
 
 Terminal::~Terminal() {
