@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/application.h"
 #include "app/form1.h"
 #include "platform/fichiers_standard.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   zor::platform::ignorerLimiteTailleFichier();
-  QApplication application(argc, argv);
+  zor::app::ApplicationZor application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));
   QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
   // The desktop matches the window with its menu entry (name, icon) through this id.
