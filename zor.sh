@@ -5,6 +5,7 @@
 #   ./zor.sh tests-sanitizers the same tests built with AddressSanitizer + UndefinedBehaviorSanitizer
 #   ./zor.sh build            install what is missing and build only
 #   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
+#   ./zor.sh windows          the parts without Qt built for Windows (mingw-w64), checked under wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -61,8 +62,13 @@ case "${1:-lancer}" in
     installer_manquants clang libclang-rt-14-dev
     ZOR_FUZZ_BUILD=$PWD/build-fuzz fuzz/run.sh "${2:-300}"
     ;;
+  windows)
+    installer_manquants g++-mingw-w64-x86-64-posix wine wine64
+    construire build-windows -DCMAKE_TOOLCHAIN_FILE=platform/mingw-w64.cmake -DZOR_SANS_QT=ON
+    tests/windows/lancer.sh build-windows
+    ;;
   *)
-    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]]" >&2
+    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]|windows]" >&2
     exit 2
     ;;
 esac
