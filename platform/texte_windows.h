@@ -7,7 +7,7 @@
 
 namespace zor::platform {
 
-// Bytes in the ANSI code page to UTF-16; a byte the code page does not define becomes U+FFFD.
+// Bytes in the ANSI code page to UTF-16.
 std::wstring depuisAnsi(std::string_view octets);
 
 }  // namespace zor::platform

@@ -4,6 +4,10 @@
 //                                                  NOMBRE REG_DWORD  0xfffffefb
 //                                                  VIDE   REG_BINARY (no data)
 //   HKLM\SOFTWARE\Microsoft\Shared Tools Location  MSINFO REG_SZ     C:\Outils ZOR
+// One check takes PATH away for a while and creates C:\Outils ZOR\MSINFO32.EXE: these checks
+// are for wine's private prefix, not for a Windows in use.
+#include <windows.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -66,6 +70,39 @@ VERIF(le_chemin_du_registre_va_au_lancement_sans_test_d_existence) {
   EXIGER(lance);
   if (EXIGER_EGAL(lances.size(), 1u))
     EXIGER(lances.front() == std::filesystem::path(L"C:\\Outils ZOR\\infos syst\u00E8me.exe"));
+}
+
+VERIF(sans_PATH_le_programme_est_MSINFO32_du_dossier_de_la_seconde_cle_s_il_existe) {
+  HKEY cle = nullptr;
+  if (!EXIGER(RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &cle) == ERROR_SUCCESS))
+    return;
+  std::vector<BYTE> chemin(2048);
+  DWORD type = 0;
+  DWORD taille = static_cast<DWORD>(chemin.size());
+  const bool avaitChemin = RegQueryValueExW(cle, L"PATH", nullptr, &type, chemin.data(), &taille) == ERROR_SUCCESS;
+  RegDeleteValueW(cle, L"PATH");
+
+  std::vector<std::filesystem::path> lances;
+  platform::remplacerLancement([&](const std::filesystem::path& p) {
+    lances.push_back(p);
+    return true;
+  });
+  const std::filesystem::path dossier(L"C:\\Outils ZOR");
+  const bool dossierCree = std::filesystem::create_directories(dossier);
+  const bool sansProgramme = apropos::lancerInfosSysteme();
+  ecrireFichier(dossier / L"MSINFO32.EXE", "MZ");
+  const bool avecProgramme = apropos::lancerInfosSysteme();
+  platform::remplacerLancement({});
+  std::filesystem::remove(dossier / L"MSINFO32.EXE");
+  if (dossierCree) std::filesystem::remove(dossier);
+  if (avaitChemin) RegSetValueExW(cle, L"PATH", 0, type, chemin.data(), taille);
+  RegCloseKey(cle);
+
+  EXIGER(avaitChemin);
+  EXIGER(!sansProgramme);
+  EXIGER(avecProgramme);
+  if (EXIGER_EGAL(lances.size(), 1u)) EXIGER(lances.front() == dossier / L"MSINFO32.EXE");
 }
 
 }  // namespace
