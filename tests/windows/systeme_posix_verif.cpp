@@ -1,11 +1,12 @@
-// Drive C: on systems other than Windows, where it comes from the environment and the current
-// folder: it must hold even when neither helps.
+// Drive C: and the serial devices on systems other than Windows, where they come from the
+// environment and the file system.
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <unistd.h>
 
 #include "platform/drive_c.h"
+#include "platform/peripherique_serie.h"
 #include "tests/windows/verification.h"
 
 namespace zor::verif {
@@ -43,6 +44,30 @@ VERIF(le_lecteur_c_tient_sans_environnement_dans_un_dossier_supprime) {
   std::filesystem::current_path(avant);
   remettre("ZOR_DRIVE_C", lecteur);
   remettre("HOME", personnel);
+}
+
+VERIF(un_port_est_un_peripherique_caractere_qui_peut_disparaitre) {
+  const auto variable = lireVariable("ZOR_COMM2");
+  ::unsetenv("ZOR_COMM2");
+  EXIGER_EGAL(platform::peripheriqueDuPort(2), "/dev/ttyS1");
+  ::setenv("ZOR_COMM2", "/dev/gps", 1);
+  EXIGER_EGAL(platform::peripheriqueDuPort(2), "/dev/gps");
+  remettre("ZOR_COMM2", variable);
+
+  const auto fichier = dossierTemporaire() / "pas-un-port";
+  ecrireFichier(fichier, "x");
+  struct Cas {
+    std::string chemin;
+    bool pasUnPeripherique;
+  };
+  // An absent name is not "something else": the open failed for another reason.
+  const Cas cas[] = {{"/dev/null", false}, {fichier.string(), true}, {dossierTemporaire().string(), true},
+                     {(dossierTemporaire() / "absent").string(), false}};
+  for (const Cas& c : cas) EXIGER_EGAL(platform::pasUnPeripherique(c.chemin), c.pasUnPeripherique);
+
+  EXIGER_EGAL(platform::raisonCoupure((dossierTemporaire() / "absent").string(), -1).value_or(""),
+              "le périphérique a disparu");
+  EXIGER(!platform::raisonCoupure("/dev/null", -1).has_value());
 }
 
 }  // namespace
