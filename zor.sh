@@ -6,6 +6,7 @@
 #   ./zor.sh build            install what is missing and build only
 #   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
 #   ./zor.sh paquet           build the Debian package build/zor_VERSION_ARCH.deb
+#   ./zor.sh windows          the parts without Qt built for Windows (mingw-w64), checked under wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -94,8 +95,13 @@ case "${1:-lancer}" in
     appstreamcli validate --no-net --pedantic build/paquet/*.metainfo.xml
     (cd build && cpack -G DEB)
     ;;
+  windows)
+    installer_manquants g++-mingw-w64-x86-64-posix wine wine64
+    construire build-windows -DCMAKE_TOOLCHAIN_FILE=platform/mingw-w64.cmake -DZOR_SANS_QT=ON
+    tests/windows/lancer.sh build-windows
+    ;;
   *)
-    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]|paquet]" >&2
+    echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]|paquet|windows]" >&2
     exit 2
     ;;
 esac

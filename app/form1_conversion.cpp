@@ -10,23 +10,12 @@
 
 #include "app/form1.h"
 #include "convert/conversion.h"
+#include "platform/chemins_qt.h"
 #include "platform/cp1252.h"
 #include "platform/drive_c.h"
 #include "platform/messages.h"
 
 namespace zor::app {
-
-namespace {
-
-std::filesystem::path cheminEntree(const QString& nomFichier) {
-#ifdef _WIN32
-  return std::filesystem::path(nomFichier.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(nomFichier).toStdString());
-#endif
-}
-
-}  // namespace
 
 void Form1::ouvrir_Click() {
   nombre1->hide();
@@ -52,7 +41,7 @@ void Form1::ouvrir_Click() {
   try {
     const conversion::TypeEntree type = conversion::typeSelonTexte(nom->currentText().toStdString());
     const conversion::Mode mode = profil->isChecked() ? conversion::Mode::Profil : conversion::Mode::Waypoint;
-    nombreLu = conversion::convertirVersFichier(type, cheminEntree(ouverture.FileName),
+    nombreLu = conversion::convertirVersFichier(type, platform::cheminDepuisQString(ouverture.FileName),
                                                 platform::cheminLocal(ecriture.FileName.toStdString()), mode, &echo);
   } catch (...) {
     // The failure path says nothing; every file of the run is already closed.

@@ -1,13 +1,10 @@
 #include "convert/source.h"
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include <cerrno>
 
 #include "convert/fichier_c.h"
 #include "platform/erreur.h"
+#include "platform/fichiers.h"
 
 namespace zor::conversion {
 
@@ -15,15 +12,12 @@ SourceFichier::SourceFichier(const std::filesystem::path& chemin, std::size_t ta
     : nom_(chemin.string()), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
   fichier_ = ouvrirFichierC(chemin, false);
   if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, nom_, errno));
-#ifndef _WIN32
-  // A folder opens like a file here and only fails at the first read: say so at once.
-  struct stat etat {};
-  if (::fstat(::fileno(fichier_), &etat) == 0 && S_ISDIR(etat.st_mode)) {
+  // A folder may open like a file and only fail at the first read: say so at once.
+  if (platform::estUnDossier(fichier_)) {
     std::fclose(fichier_);
     fichier_ = nullptr;
     throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, nom_, EISDIR));
   }
-#endif
   // Our own blocks are large already; a second buffer would only copy them once more.
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
 }

@@ -2,22 +2,29 @@
 
 #include <cstdlib>
 #include <string>
+#include <system_error>
+
+#include "platform/texte_windows.h"
 
 namespace zor::platform {
 
 std::filesystem::path dossierLecteurC() {
 #ifdef _WIN32
-  return std::filesystem::path("C:\\");
+  return std::filesystem::path(L"C:\\");
 #else
   if (const char* d = std::getenv("ZOR_DRIVE_C"); d != nullptr && *d != '\0') return d;
   if (const char* h = std::getenv("HOME"); h != nullptr && *h != '\0') return h;
-  return std::filesystem::current_path();
+  std::error_code ec;
+  std::filesystem::path courant = std::filesystem::current_path(ec);
+  // The root then: a write there fails and says so, where a guess would put files astray.
+  if (ec || courant.empty()) return std::filesystem::path("/");
+  return courant;
 #endif
 }
 
 std::filesystem::path cheminLocal(std::string_view cheminWindows) {
 #ifdef _WIN32
-  return std::filesystem::path(std::string(cheminWindows));
+  return std::filesystem::path(depuisAnsi(cheminWindows));
 #else
   std::string reste(cheminWindows);
   const bool surC = reste.size() >= 2 && (reste[0] == 'c' || reste[0] == 'C') && reste[1] == ':';

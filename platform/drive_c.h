@@ -5,12 +5,15 @@
 
 namespace zor::platform {
 
-// The folder that stands for drive C:. On Windows it is "C:\"; elsewhere $ZOR_DRIVE_C,
-// or the user's home folder when that is not set.
+// The folder that stands for drive C:. On Windows it is "C:\"; elsewhere $ZOR_DRIVE_C, or the
+// user's home folder when that is not set, or else the current folder, or else "/". Never
+// throws (the current folder may have been deleted).
 std::filesystem::path dossierLecteurC();
 
 // Maps a Windows path as the program writes it ("c:\zor.txt") to a path of this system.
-// Paths that do not start with a drive letter C: are returned with '\' turned into '/'.
+// On Windows the text is in the ANSI code page, as the registry hands it to the program.
+// Elsewhere paths that do not start with a drive letter C: are returned with '\' turned
+// into '/'.
 std::filesystem::path cheminLocal(std::string_view cheminWindows);
 
 }  // namespace zor::platform

@@ -1,7 +1,7 @@
 #pragma once
 // The file-exists test and the program launch behind the about box's "system information"
-// button. Both take a path as the registry gives it (Windows-1252, "C:\..."); on systems other
-// than Windows, "C:\..." is mapped into the folder that stands for drive C: (cheminLocal).
+// button. Both take a path as the registry gives it (ANSI code page, "C:\..."); on systems
+// other than Windows, "C:\..." is mapped into the folder that stands for drive C: (cheminLocal).
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -22,5 +22,9 @@ std::filesystem::path cheminProgramme(std::string_view chemin);
 // Replaces the real start of a process (tests) by `lanceur`, which receives the mapped path
 // and tells whether the start succeeded; an empty function puts the real start back.
 void remplacerLancement(std::function<bool(const std::filesystem::path&)> lanceur);
+
+// The real start, whatever remplacerLancement installed: the program alone, without any
+// argument, so a path with blanks is one program and not a command line.
+bool demarrerProgramme(const std::filesystem::path& programme);
 
 }  // namespace zor::platform

@@ -1,7 +1,7 @@
 #include "platform/vidange_serie.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/windows_leger.h"
 #else
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -12,11 +12,11 @@ namespace zor::platform {
 
 #ifdef _WIN32
 
-bool viderSortie(void* poignee) { return FlushFileBuffers(static_cast<HANDLE>(poignee)) != 0; }
+bool viderSortie(PoigneeSerie poignee, int) { return ::FlushFileBuffers(static_cast<HANDLE>(poignee)) != 0; }
 
 #else
 
-bool viderSortie(int descripteur, int bauds) {
+bool viderSortie(PoigneeSerie descripteur, int bauds) {
   using namespace std::chrono;
   // tcdrain has no time limit of its own; watch the queue shrink first, with a bound.
   int enAttente = 0;

@@ -6,13 +6,18 @@
 
 namespace zor::platform {
 
+// What the system calls an open device: a HANDLE on Windows, a file descriptor elsewhere
+// (the type of QSerialPort::handle()).
 #ifdef _WIN32
-// Blocks until the driver has sent everything (FlushFileBuffers).
-bool viderSortie(void* poignee);
+using PoigneeSerie = void*;
 #else
-// Blocks until the device has sent everything (tcdrain), for no longer than the queue needs at
-// `bauds` plus a margin; false when the queue would not empty (a line held by flow control).
-bool viderSortie(int descripteur, int bauds);
+using PoigneeSerie = int;
 #endif
+
+// Blocks until the device has sent everything. On Windows the driver knows its own bound
+// (FlushFileBuffers) and `bauds` is not used; elsewhere (tcdrain) the wait lasts no longer
+// than the queue needs at `bauds` plus a margin. False when the queue would not empty (a
+// line held by flow control) or the device refused.
+bool viderSortie(PoigneeSerie poignee, int bauds);
 
 }  // namespace zor::platform

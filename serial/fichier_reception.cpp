@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/fichiers.h"
 #include "platform/remplacement.h"
 
 namespace zor::serie {
@@ -38,11 +39,8 @@ std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, Vida
   // Opened at once in every case, so that a file that cannot be written is told before the
   // receiver is asked for anything; emptied only when asked (appending changes nothing).
   errno = 0;
-#ifdef _WIN32
-  vide_ = _wfopen(fichier.chemin.c_str(), vidage == Vidage::Immediat || special_ ? L"wb" : L"ab");
-#else
-  vide_ = std::fopen(fichier.chemin.c_str(), vidage == Vidage::Immediat || special_ ? "wb" : "ab");
-#endif
+  vide_ = vidage == Vidage::Immediat || special_ ? platform::ouvrirFichierEcriture(fichier.chemin)
+                                                  : platform::ouvrirFichierAjout(fichier.chemin);
   if (vide_ == nullptr) {
     ancien_.reset();
     return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EACCES);

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "platform/erreur.h"
-#include "platform/etat_peripherique.h"
+#include "platform/peripherique_serie.h"
 #include "platform/vidange_serie.h"
 
 namespace zor::serie {
@@ -141,7 +141,7 @@ void LiaisonQt::verifierApresAttente() {
 void LiaisonQt::liaisonCoupee(int numero) {
   // After a hang-up the library reports whatever error the system last left behind: the
   // device itself tells what happened.
-  if (const int constat = platform::raisonCoupure(peripherique_, static_cast<std::intptr_t>(port_.handle())); constat != 0)
+  if (const int constat = platform::raisonCoupure(peripherique_, port_.handle()); constat != 0)
     numero = constat;
   port_.clearError();
   throw echec(Erreur::Genre::LiaisonCoupee, numero);
@@ -155,11 +155,7 @@ void LiaisonQt::fermer(bool vider) {
     while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(2000)) {
     }
     parti = port_.bytesToWrite() == 0;
-#ifdef _WIN32
-    parti = parti && platform::viderSortie(port_.handle());
-#else
     parti = parti && platform::viderSortie(port_.handle(), bauds_);
-#endif
   }
   port_.close();
   port_.clearError();

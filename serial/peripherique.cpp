@@ -1,6 +1,6 @@
 #include "serial/peripherique.h"
 
-#include <cstdlib>
+#include "platform/peripherique_serie.h"
 
 namespace zor::serie {
 
@@ -10,14 +10,6 @@ std::optional<int> choixPort(const QString& texteComm) {
   return std::nullopt;
 }
 
-std::string peripheriqueDuPort(int numero) {
-#ifdef _WIN32
-  return "COM" + std::to_string(numero);
-#else
-  const std::string variable = "ZOR_COMM" + std::to_string(numero);
-  if (const char* v = std::getenv(variable.c_str()); v != nullptr && *v != '\0') return v;
-  return "/dev/ttyS" + std::to_string(numero - 1);
-#endif
-}
+std::string peripheriqueDuPort(int numero) { return platform::peripheriqueDuPort(numero); }
 
 }  // namespace zor::serie

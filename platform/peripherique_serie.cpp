@@ -1,8 +1,24 @@
-#include "platform/etat_peripherique.h"
+#include "platform/peripherique_serie.h"
+
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#endif
+
+namespace zor::platform {
 
 #ifdef _WIN32
 
-namespace zor::platform {
+std::string peripheriqueDuPort(int numero) { return "COM" + std::to_string(numero); }
 
 Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int) {
   switch (echec) {
@@ -17,31 +33,23 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int)
 
 std::optional<std::string> verrouActif(const std::string&) { return std::nullopt; }
 
-int raisonCoupure(const std::string&, std::intptr_t) { return 0; }
-
-}  // namespace zor::platform
+int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
 
 #else
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
-#include <fstream>
-#include <iterator>
-
-namespace zor::platform {
+std::string peripheriqueDuPort(int numero) {
+  const std::string variable = "ZOR_COMM" + std::to_string(numero);
+  if (const char* v = std::getenv(variable.c_str()); v != nullptr && *v != '\0') return v;
+  return "/dev/ttyS" + std::to_string(numero - 1);
+}
 
 Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme) {
   using G = Erreur::Genre;
   switch (echec) {
     case EchecOuverture::Introuvable: return G::PortIntrouvable;
     case EchecOuverture::Permission:
-      // The library says the same for a port in use (locked) and for a port the user may not
-      // open: the device's own permissions tell them apart.
+      // The library says the same for a port in use and for a port the user may not open: the
+      // device's own permissions tell them apart.
       return ::access(peripherique.c_str(), R_OK | W_OK) != 0 && errno == EACCES ? G::PortInterdit : G::PortOccupe;
     case EchecOuverture::NonSupporte: return G::PasUnPort;
     case EchecOuverture::DejaOuvert: return G::PortOccupe;
@@ -63,29 +71,28 @@ std::optional<std::string> verrouActif(const std::string& peripherique) {
     std::ifstream f(chemin, std::ios::binary);
     if (!f) continue;
     const std::string contenu((std::istreambuf_iterator<char>(f)), {});
-    // UUCP locks hold the process number in ASCII (padded with blanks); the toolkit's locks
-    // start with it on their first line.
-    std::size_t debut = contenu.find_first_not_of(" \t");
+    // UUCP locks hold the process number in ASCII, padded with blanks; the toolkit's own start
+    // with it on their first line.
+    const std::size_t debut = contenu.find_first_not_of(" \t");
     if (debut == std::string::npos) continue;
     long pid = 0;
     const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
-    if (ec != std::errc{} || pid <= 0) continue;
-    if (pid == ::getpid()) continue;
+    if (ec != std::errc{} || pid <= 0 || pid == ::getpid()) continue;
     if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) return chemin;
   }
   return std::nullopt;
 }
 
-int raisonCoupure(const std::string& peripherique, std::intptr_t descripteur) {
+int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {
   struct stat etat {};
   if (::stat(peripherique.c_str(), &etat) != 0) return ENODEV;
-  if (descripteur >= 0) {
-    pollfd p{static_cast<int>(descripteur), POLLIN, 0};
+  if (poignee >= 0) {
+    pollfd p{poignee, POLLIN, 0};
     if (::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0) return EIO;
   }
   return 0;
 }
 
-}  // namespace zor::platform
-
 #endif
+
+}  // namespace zor::platform

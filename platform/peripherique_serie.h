@@ -1,13 +1,16 @@
 #pragma once
-// What the system can tell about a serial device that would not open or stopped answering:
-// the parts of the diagnosis that differ between Windows and other systems.
-#include <cstdint>
+// What differs between systems about a serial device: its name, what a refusal to open or a
+// cut means, who holds it. The serial control asks here instead of asking the system itself.
 #include <optional>
 #include <string>
 
 #include "platform/erreur.h"
+#include "platform/vidange_serie.h"
 
 namespace zor::platform {
+
+// The device of port 1 to 4: "COM1"... on Windows; elsewhere $ZOR_COMM1... or /dev/ttyS0...
+std::string peripheriqueDuPort(int numero);
 
 // How the serial library said an opening failed.
 enum class EchecOuverture { Introuvable, Permission, NonSupporte, DejaOuvert, Autre };
@@ -17,11 +20,11 @@ enum class EchecOuverture { Introuvable, Permission, NonSupporte, DejaOuvert, Au
 Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme);
 
 // A lock file (LCK..name) through which a running program reserves the device; nothing when
-// there is none, or when the program that wrote it has ended.
+// there is none, or when the program that wrote it has ended (a stale lock does not count).
 std::optional<std::string> verrouActif(const std::string& peripherique);
 
 // Why an open device stopped answering: ENODEV when it has gone, EIO after a hang-up, 0 when
 // the system does not say.
-int raisonCoupure(const std::string& peripherique, std::intptr_t descripteur);
+int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee);
 
 }  // namespace zor::platform

@@ -1,0 +1,26 @@
+#pragma once
+// Files opened by path with the C library. On Windows the path goes to the system in UTF-16,
+// so a name the ANSI code page cannot spell still opens; elsewhere it goes as bytes.
+#include <cstdio>
+#include <filesystem>
+
+namespace zor::platform {
+
+// For reading as bytes. nullptr on failure, with errno set; a folder fails with EISDIR on
+// every system (Windows would say EACCES).
+std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin);
+
+// For writing as bytes, created or emptied. nullptr on failure, with errno set.
+std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin);
+
+// For appending: created if missing, its content kept. nullptr on failure, with errno set.
+std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin);
+// Whether an open file is a folder (some systems open one for reading and only fail at the
+// first read).
+bool estUnDossier(std::FILE* fichier);
+
+// Puts a standard stream into byte mode: on Windows a text stream would turn each LF into
+// CR LF and stop reading at the first Ctrl-Z. Nothing to do elsewhere. False on failure.
+bool sortieBinaire(std::FILE* flux);
+
+}  // namespace zor::platform
