@@ -14,7 +14,6 @@
 
 #include "app/apparence.h"
 #include "app/bouton_image.h"
-#include "app/lignes_fenetre.h"
 #include "convert/formats.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
@@ -81,8 +80,9 @@ void Form1::construireControles() {
     // A double click on a control belongs to the control, never to the window's background.
     w->setAttribute(Qt::WA_NoMousePropagation);
   };
-  auto etiquette = [&](const char* nomControle, const QString& texte, int g, int h, int l, int ht) {
-    auto* e = new QLabel(texte, client_);
+  auto etiquette = [&](const char* nomControle, const QString& texte, int g, int h, int l, int ht,
+                       QLabel* e = nullptr) {
+    if (e == nullptr) e = new QLabel(texte, client_);
     // Labels paint their own background, in the window's colour: where two overlap (the two
     // count captions after a download), the one created later covers the other cleanly.
     e->setAutoFillBackground(true);
@@ -176,7 +176,8 @@ void Form1::construireControles() {
   quant1->setFont(policeMsSansSerif(9.75, true));
   peindreTexte(quant1, kBleu);
 
-  fenetre = etiquette("fenetre", QString(), 360, 1800, 45, 195);
+  fenetre = new EtiquetteFenetre(client_);
+  etiquette("fenetre", QString(), 360, 1800, 45, 195, fenetre);
   fenetre->setWordWrap(false);
   fenetre->setToolTip(QStringLiteral("enregidtrements générés allant être écrits dans le GPS"));
 
@@ -240,7 +241,7 @@ void Form1::construireControles() {
 }
 
 void Form1::definirCaption(QLabel* etiquette, const QString& texte) {
-  if (etiquette == fenetre) definirTexteFenetre(fenetre, texte);
+  if (etiquette == fenetre) fenetre->setText(texte);
   else etiquette->setText(texte);
 }
 

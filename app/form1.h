@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/etiquette_fenetre.h"
 #include "app/services.h"
 #include "platform/common_dialog.h"
 #include "serial/affichage.h"
@@ -43,7 +44,7 @@ class Form1 : public QMainWindow {
   QLabel* prtd = nullptr;
   QLabel* result = nullptr;
   QLabel* quant1 = nullptr;
-  QLabel* fenetre = nullptr;
+  EtiquetteFenetre* fenetre = nullptr;
   QLabel* Label1 = nullptr;
   QToolButton* lire = nullptr;
   QComboBox* nom = nullptr;

@@ -47,7 +47,12 @@ void Form1::ouvrir_Click() {
     // The failure path says nothing; every file of the run is already closed.
     echec = true;
   }
-  if (!echo.empty()) definirCaption(fenetre, fenetre->text() + platform::depuisWindows1252(echo));
+  // Appended as the bytes they are: the echo costs what the sentences cost, once.
+  if (fenetre->tailleOctets() == 0)
+    fenetre->definirOctets(std::move(echo));
+  else
+    fenetre->ajouterOctets(echo);
+  std::string().swap(echo);
   if (echec) return;
 
   ecrire->show();

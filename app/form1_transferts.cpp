@@ -44,7 +44,7 @@ void Form1::repeindre() { client()->repaint(); }
 // The window is blocked while a transfer runs, but shows each change at once.
 serie::Affichage Form1::affichageTransfert() {
   return serie::Affichage{[this](std::string_view texte) {
-                            definirCaption(fenetre, platform::depuisWindows1252(texte));
+                            fenetre->definirOctets(std::string(texte));
                             repeindre();
                           },
                           [this](int compte) {

@@ -11,10 +11,31 @@ namespace zor::conversion {
 
 void Sortie::vider() {
   if (taille_ == 0) return;
-  deverser(std::string_view(tampon_.data(), taille_));
+  partiel_ = 0;
+  try {
+    deverser(std::string_view(tampon_.data(), taille_));
+  } catch (...) {
+    echoue_ = true;
+    throw;
+  }
   deverses_ += taille_;
   taille_ = 0;
   finLigneDeversee_ = finLigne_;
+}
+
+void Sortie::garderLignesEntieres() noexcept {
+  // The disk refused part of a write (full, file too large, failing): what it took last may
+  // end in the middle of a sentence, which a later upload would send. Only whole lines stay:
+  // those known out before, and those that made it out whole in the refused write (a line
+  // ends with CR LF, and no line holds a CR of its own).
+  unsigned long long garder = finLigneDeversee_;
+  const std::string_view parti(tampon_.data(), std::min(partiel_, taille_));
+  if (const auto fin = parti.rfind("\r\n"); fin != std::string_view::npos)
+    garder = std::max(garder, std::min<unsigned long long>(deverses_ + fin + 2, finLigne_));
+  taille_ = 0;
+  ramenerA(garder);
+  deverses_ = garder;
+  finLigneDeversee_ = garder;
 }
 
 void Sortie::agrandir(std::size_t n) {
@@ -23,16 +44,16 @@ void Sortie::agrandir(std::size_t n) {
 }
 
 void Sortie::abandonner() noexcept {
+  if (echoue_) {
+    garderLignesEntieres();
+    return;
+  }
   const unsigned long long garder = finLigne_;
   try {
     taille_ = garder >= deverses_ ? static_cast<std::size_t>(garder - deverses_) : 0;
     vider();
   } catch (...) {
-    // The disk refused them too (full, file too large): what it took last may end in the
-    // middle of a sentence, which a later upload would send. Keep the whole lines only.
-    taille_ = 0;
-    ramenerA(finLigneDeversee_);
-    deverses_ = finLigneDeversee_;
+    garderLignesEntieres();
     return;
   }
   // A line longer than the buffer may already be partly out.
@@ -71,8 +92,11 @@ void SortieFichier::fermer() {
 
 void SortieFichier::deverser(std::string_view octets) {
   errno = 0;
-  if (std::fwrite(octets.data(), 1, octets.size(), fichier_) != octets.size())
+  const std::size_t ecrits = std::fwrite(octets.data(), 1, octets.size(), fichier_);
+  if (ecrits != octets.size()) {
+    noterPartiel(ecrits);
     throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, errno));
+  }
 }
 
 void SortieFichier::ramenerA(unsigned long long taille) noexcept {

@@ -44,11 +44,14 @@ class Sortie {
   // The buffer is handed over once it holds `seuil` bytes.
   explicit Sortie(std::size_t seuil = kTailleTampon) : seuil_(seuil), tampon_(seuil + 256) {}
   virtual void deverser(std::string_view octets) = 0;
+  // Before deverser throws: how many of its bytes went out all the same.
+  void noterPartiel(std::size_t octets) { partiel_ = octets; }
   // Drops what was handed over beyond `taille` bytes, where that can be done.
   virtual void ramenerA(unsigned long long /*taille*/) noexcept {}
 
  private:
   void agrandir(std::size_t n);
+  void garderLignesEntieres() noexcept;
 
   std::size_t seuil_;
   std::vector<char> tampon_;
@@ -56,6 +59,8 @@ class Sortie {
   unsigned long long finLigne_ = 0;
   unsigned long long deverses_ = 0;
   unsigned long long finLigneDeversee_ = 0;  // the last line end known to be handed over whole
+  std::size_t partiel_ = 0;                  // bytes of a refused hand-over that went out
+  bool echoue_ = false;                      // a hand-over was refused: nothing more is tried
 };
 
 // A file opened for writing, created or emptied; or a stream the caller owns (stdout).

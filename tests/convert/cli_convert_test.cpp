@@ -80,7 +80,8 @@ TEST(ZorCliConvert, TroisIssues) {
   for (const auto& illisible : {dossier.chemin() / "absent.txt", dossier.chemin()}) {
     const ResultatCli echec = lancerZorCli({"convert", "--type", "zor", "-o", q(garde), q(illisible)});
     EXPECT_EQ(echec.code, 2);
-    EXPECT_EQ(echec.erreurs.find("zor-cli convert : " + illisible.string() + " : "), 0u) << echec.erreurs;
+    EXPECT_EQ(echec.erreurs.find("zor-cli convert : Impossible de lire le fichier " + illisible.string() + " : "), 0u)
+        << echec.erreurs;
     EXPECT_EQ(std::count(echec.erreurs.begin(), echec.erreurs.end(), '\n'), 1);
     EXPECT_EQ(lireOctets(garde), "a garder");
   }
@@ -88,7 +89,21 @@ TEST(ZorCliConvert, TroisIssues) {
   const auto copie = dossier.chemin() / "copie.txt";
   ecrireOctets(copie, "$A\r\n");
   EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", q(copie), q(copie)}).code, 2);
+  EXPECT_EQ(lancerZorCli({"convert", "--type=zor", q(copie)}, q(copie)).code, 2) << "zor-cli convert F >> F";
   EXPECT_EQ(lireOctets(copie), "$A\r\n");
+
+  // A file too large for the limit (or a full disk) keeps whole sentences only.
+  std::string grand;
+  for (int i = 0; i < 2000; ++i) grand += "W  WPT" + std::to_string(1000 + i) + "         N45 30.123000  E001 30.456000\r\n";
+  ecrireOctets(copie, grand);
+  const auto limitee = dossier.chemin() / "limitee.txt";
+  const ResultatCli coupe = lancerZorCli({"convert", "--type", "g7towin", "-o", q(limitee), q(copie)}, {}, 5000);
+  EXPECT_EQ(coupe.code, 2);
+  EXPECT_NE(coupe.erreurs.find("fichier trop grand"), std::string::npos) << coupe.erreurs;
+  const std::string ecrit = lireOctets(limitee);
+  EXPECT_GT(ecrit.size(), 0u);
+  EXPECT_LE(ecrit.size(), 5000u);
+  EXPECT_EQ(ecrit.substr(ecrit.size() - 4), "\r\n\r\n") << "cut back to the last whole sentence";
 
   const ResultatCli sortieImpossible =
       lancerZorCli({"convert", "--type", "zor", "-o", q(dossier.chemin() / "nulle/part"), q(donnee("zor.txt"))});

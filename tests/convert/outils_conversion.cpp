@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace zor::test {
 
@@ -20,10 +21,17 @@ std::filesystem::path dossierDonnees() {
 
 std::filesystem::path donnee(const char* nom) { return dossierDonnees() / nom; }
 
-ResultatCli lancerZorCli(const QStringList& arguments) {
+ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA, long limiteFichier) {
   const QString programme =
       QString::fromLocal8Bit(variableOuDefaut("ZOR_BUILD_DIR", ZOR_DOSSIER_CONSTRUCTION)) + "/zor-cli";
   QProcess processus;
+  if (!ajouterSortieA.isEmpty()) processus.setStandardOutputFile(ajouterSortieA, QIODevice::Append);
+  if (limiteFichier > 0) {
+    processus.setChildProcessModifier([limiteFichier] {
+      const rlimit limite{static_cast<rlim_t>(limiteFichier), static_cast<rlim_t>(limiteFichier)};
+      ::setrlimit(RLIMIT_FSIZE, &limite);
+    });
+  }
   processus.start(programme, arguments);
   ResultatCli r;
   if (!processus.waitForStarted(10000) || !processus.waitForFinished(30000)) {

@@ -17,6 +17,8 @@ struct ResultatCli {
 };
 
 // Runs $ZOR_BUILD_DIR/zor-cli with these arguments and waits for its end.
-ResultatCli lancerZorCli(const QStringList& arguments);
+// Runs the built zor-cli; its standard output may be appended to a file, and the size of the
+// files it writes limited (ulimit -f, in bytes).
+ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA = {}, long limiteFichier = 0);
 
 }  // namespace zor::test
