@@ -49,7 +49,8 @@ QPixmap imageAPropos() {
   return image;
 }
 
-frmAbout::frmAbout(platform::Repondeur messages) : QDialog(nullptr), messages_(std::move(messages)) {
+frmAbout::frmAbout(platform::Repondeur messages, platform::Lanceur lanceur)
+    : QDialog(nullptr), messages_(std::move(messages)), lanceur_(std::move(lanceur)) {
   setObjectName(QStringLiteral("frmAbout"));
   // A tool window stays out of the task bar; fixed border, no minimise or maximise button.
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -140,7 +141,7 @@ void frmAbout::afficher() {
 
 void frmAbout::cmdOK_Click() { close(); }
 
-void frmAbout::cmdSysInfo_Click() { StartSysInfo(messages_); }
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(messages_, lanceur_); }
 
 void frmAbout::reject() {
   if (!decharge_) cmdOK->click();

@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <array>
 
+#include "platform/lancement.h"
 #include "platform/messages.h"
 
 class QLabel;
@@ -30,7 +31,7 @@ class frmAbout : public QDialog {
   // Creating the box loads it: Form_Load runs. It has no owner, and goes away by itself once
   // unloaded.
   // `messages` shows its one message box (the real boxes unless a test hands in its own).
-  explicit frmAbout(platform::Repondeur messages = {});
+  explicit frmAbout(platform::Repondeur messages = {}, platform::Lanceur lanceur = {});
   ~frmAbout() override;
 
   // Controls, in tab order.
@@ -68,6 +69,7 @@ class frmAbout : public QDialog {
  private:
   bool decharge_ = false;
   platform::Repondeur messages_;
+  platform::Lanceur lanceur_;
 };
 
 // The box's 32 × 32 icon, drawn by the program.

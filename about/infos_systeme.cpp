@@ -4,10 +4,10 @@
 
 namespace zor::apropos {
 
-void StartSysInfo(const platform::Repondeur& messages) {
+void StartSysInfo(const platform::Repondeur& messages, const platform::Lanceur& lanceur) {
   bool lance = false;
   try {
-    lance = lancerInfosSysteme();
+    lance = lancerInfosSysteme(lanceur);
   } catch (...) {
     lance = false;
   }

@@ -13,6 +13,6 @@ inline const QString kMessageInfosIndisponibles =
 
 // Finds the system-information program through the registry and starts it; any failure
 // ends in the one message kMessageInfosIndisponibles.
-void StartSysInfo(const platform::Repondeur& messages = {});
+void StartSysInfo(const platform::Repondeur& messages = {}, const platform::Lanceur& lanceur = {});
 
 }  // namespace zor::apropos

@@ -69,7 +69,7 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
   return true;
 }
 
-bool lancerInfosSysteme() {
+bool lancerInfosSysteme(const platform::Lanceur& lanceur) {
   std::string chemin;
   if (!GetKeyValue(platform::kHkeyLocalMachine, kCleMsinfo, kValeurChemin, chemin)) {
     if (!GetKeyValue(platform::kHkeyLocalMachine, kCleEmplacements, kValeurDossier, chemin)) return false;
@@ -77,7 +77,7 @@ bool lancerInfosSysteme() {
     chemin += kNomProgramme;
     if (!platform::fichierOrdinaireExiste(chemin)) return false;
   }
-  return platform::lancerProgramme(chemin);
+  return platform::lancerProgramme(chemin, lanceur);
 }
 
 }  // namespace zor::apropos

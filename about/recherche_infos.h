@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/lancement.h"
 #include "platform/registre.h"
 
 namespace zor::apropos {
@@ -27,6 +28,6 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
 // MSINFO32.EXE in the folder named by Shared Tools Location\MSINFO when that file exists) and
 // starts it. True once started; false when the registry gives no usable program or the start
 // fails. ErreurLecture passes through.
-bool lancerInfosSysteme();
+bool lancerInfosSysteme(const platform::Lanceur& lanceur = {});
 
 }  // namespace zor::apropos

@@ -6,7 +6,7 @@ namespace zor::app {
 void Form1::zorfrmabout_Click() {
   // One box at most. An unloaded box is on its way out; the next choice loads a new one.
   // No owner: the box outlives the main window until the user closes it too.
-  if (apropos_.isNull() || apropos_->decharge()) apropos_ = new apropos::frmAbout(services_.messages);
+  if (apropos_.isNull() || apropos_->decharge()) apropos_ = new apropos::frmAbout(services_.messages, services_.lancement);
   apropos_->afficher();
 }
 

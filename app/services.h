@@ -8,6 +8,7 @@
 #include "platform/common_dialog.h"
 #include "platform/fin_programme.h"
 #include "platform/horloge.h"
+#include "platform/lancement.h"
 #include "platform/messages.h"
 #include "serial/liaison.h"
 
@@ -23,6 +24,8 @@ struct Services {
   // The device under each serial control.
   serie::FabriqueLiaison liaisonMSComm1 = serie::liaisonReelle;
   serie::FabriqueLiaison liaisonMSComm2 = serie::liaisonReelle;
+  // Starts the system-information program; empty: the real start.
+  platform::Lanceur lancement;
   // Ends the program at once (every open file closed, no handler runs after it).
   std::function<void()> fin = [] { platform::terminerProgramme(); };
 };

@@ -3,19 +3,10 @@
 #include "platform/lancement.h"
 
 namespace zor::platform {
-namespace {
-std::function<bool(const std::filesystem::path&)> lanceurInstalle;
-}  // namespace
-
-bool lancerProgramme(std::string_view chemin) {
+bool lancerProgramme(std::string_view chemin, const Lanceur& lanceur) {
   if (chemin.empty()) return false;
   const std::filesystem::path p = cheminProgramme(chemin);
-  if (lanceurInstalle) return lanceurInstalle(p);
-  return demarrerProgramme(p);
-}
-
-void remplacerLancement(std::function<bool(const std::filesystem::path&)> lanceur) {
-  lanceurInstalle = std::move(lanceur);
+  return lanceur ? lanceur(p) : demarrerProgramme(p);
 }
 
 }  // namespace zor::platform

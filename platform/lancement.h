@@ -12,18 +12,18 @@ namespace zor::platform {
 // On systems other than Windows, hidden means a name that starts with a dot.
 bool fichierOrdinaireExiste(std::string_view chemin);
 
+// What starts a program: receives the mapped path, tells whether the start succeeded. The
+// about box is handed one (tests observe the starts); empty, the real start.
+using Lanceur = std::function<bool(const std::filesystem::path&)>;
+
 // Starts the program in a normal window and returns at once, without waiting for it.
 // False when it could not be started (an empty path included).
-bool lancerProgramme(std::string_view chemin);
+bool lancerProgramme(std::string_view chemin, const Lanceur& lanceur = {});
 
 // Where a registry path lands on this system.
 std::filesystem::path cheminProgramme(std::string_view chemin);
 
-// Replaces the real start of a process (tests) by `lanceur`, which receives the mapped path
-// and tells whether the start succeeded; an empty function puts the real start back.
-void remplacerLancement(std::function<bool(const std::filesystem::path&)> lanceur);
-
-// The real start, whatever remplacerLancement installed: the program alone, without any
+// The real start: the program alone, without any
 // argument, so a path with blanks is one program and not a command line.
 bool demarrerProgramme(const std::filesystem::path& programme);
 

@@ -18,7 +18,7 @@ namespace {
 class FrmAboutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    boite = new frmAbout(messages.repondeur());
+    boite = new frmAbout(messages.repondeur(), lanceur.lanceur());
     boite->afficher();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(boite));
   }
@@ -33,6 +33,7 @@ class FrmAboutTest : public ::testing::Test {
   }
 
   test::ScriptMessages messages;
+  test::LanceurObserve lanceur;
   test::RegistreTemporaire registre;  // empty: no system-information program anywhere
   QPointer<frmAbout> boite;
 };
@@ -144,7 +145,7 @@ TEST_F(FrmAboutTest, ChaqueFaconDeFermerDechargeLaBoite) {
   };
   for (const auto& c : cas) {
     if (boite.isNull()) {
-      boite = new frmAbout(messages.repondeur());
+      boite = new frmAbout(messages.repondeur(), lanceur.lanceur());
       boite->afficher();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(boite));
     }
@@ -157,7 +158,6 @@ TEST_F(FrmAboutTest, ChaqueFaconDeFermerDechargeLaBoite) {
 
 TEST_F(FrmAboutTest, InfosSystemeIndisponiblesDonneLeMessageEtLaBoiteResteOuverte) {
   registre.supprimer();
-  test::LanceurObserve lanceur;
   QTest::mouseClick(boite->cmdSysInfo, Qt::LeftButton);
   ASSERT_EQ(messages.vus().size(), 1u);
   EXPECT_EQ(messages.vus().front().texte, QStringLiteral("Les informations système ne sont pas disponibles actuellement"));
@@ -174,7 +174,6 @@ TEST_F(FrmAboutTest, InfosSystemeIndisponiblesDonneLeMessageEtLaBoiteResteOuvert
 }
 
 TEST_F(FrmAboutTest, InfosSystemeLanceLeProgrammeDuRegistre) {
-  test::LanceurObserve lanceur;
   test::LecteurCTemporaire lecteurC;
   registre.ecrire("REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO]\n"
                   "\"PATH\"=\"C:\\\\Outils\\\\MSINFO32.EXE\"\n");

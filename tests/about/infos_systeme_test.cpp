@@ -148,7 +148,7 @@ TEST(StartSysInfo, LancementOuMessageSelonLeRegistre) {
     }
     for (const auto& d : c.dossiers) std::filesystem::create_directories(lecteurC.chemin() / d);
 
-    StartSysInfo(messages.repondeur());
+    StartSysInfo(messages.repondeur(), lanceur.lanceur());
 
     ASSERT_EQ(lanceur.lances().size(), c.tente ? 1u : 0u) << c.nom;
     if (c.lance) {

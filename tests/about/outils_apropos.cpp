@@ -33,13 +33,12 @@ void RegistreTemporaire::supprimer() const {
   std::filesystem::remove(fichier_, ec);
 }
 
-LanceurObserve::LanceurObserve() {
-  platform::remplacerLancement([this](const std::filesystem::path& chemin) {
+platform::Lanceur LanceurObserve::lanceur() {
+  return [this](const std::filesystem::path& chemin) {
     lances_.push_back(chemin);
     return reussit;
-  });
+  };
 }
-LanceurObserve::~LanceurObserve() { platform::remplacerLancement({}); }
 
 void viderSuppressions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -2,6 +2,9 @@
 // What the about box's tests control in place of the system: the registry store file and the
 // start of a process.
 #include <filesystem>
+
+#include "platform/lancement.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +31,8 @@ class RegistreTemporaire {
 // Observes the start of programs instead of starting them.
 class LanceurObserve {
  public:
-  LanceurObserve();
-  ~LanceurObserve();
+  // What the about box is handed in place of the real start.
+  platform::Lanceur lanceur();
   // What the next starts report.
   bool reussit = true;
   const std::vector<std::filesystem::path>& lances() const { return lances_; }

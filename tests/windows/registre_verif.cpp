@@ -61,12 +61,11 @@ VERIF(une_valeur_vide_est_une_erreur_de_lecture) {
 
 VERIF(le_chemin_du_registre_va_au_lancement_sans_test_d_existence) {
   std::vector<std::filesystem::path> lances;
-  platform::remplacerLancement([&](const std::filesystem::path& p) {
+  const platform::Lanceur observer = [&](const std::filesystem::path& p) {
     lances.push_back(p);
     return true;
-  });
-  const bool lance = apropos::lancerInfosSysteme();
-  platform::remplacerLancement({});
+  };
+  const bool lance = apropos::lancerInfosSysteme(observer);
   EXIGER(lance);
   if (EXIGER_EGAL(lances.size(), 1u))
     EXIGER(lances.front() == std::filesystem::path(L"C:\\Outils ZOR\\infos syst\u00E8me.exe"));
@@ -84,16 +83,15 @@ VERIF(sans_PATH_le_programme_est_MSINFO32_du_dossier_de_la_seconde_cle_s_il_exis
   RegDeleteValueW(cle, L"PATH");
 
   std::vector<std::filesystem::path> lances;
-  platform::remplacerLancement([&](const std::filesystem::path& p) {
+  const platform::Lanceur observer = [&](const std::filesystem::path& p) {
     lances.push_back(p);
     return true;
-  });
+  };
   const std::filesystem::path dossier(L"C:\\Outils ZOR");
   const bool dossierCree = std::filesystem::create_directories(dossier);
-  const bool sansProgramme = apropos::lancerInfosSysteme();
+  const bool sansProgramme = apropos::lancerInfosSysteme(observer);
   ecrireFichier(dossier / L"MSINFO32.EXE", "MZ");
-  const bool avecProgramme = apropos::lancerInfosSysteme();
-  platform::remplacerLancement({});
+  const bool avecProgramme = apropos::lancerInfosSysteme(observer);
   std::filesystem::remove(dossier / L"MSINFO32.EXE");
   if (dossierCree) std::filesystem::remove(dossier);
   if (avaitChemin) RegSetValueExW(cle, L"PATH", 0, type, chemin.data(), taille);
