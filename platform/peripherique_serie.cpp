@@ -12,6 +12,7 @@
 #include <charconv>
 #include <fstream>
 #include <iterator>
+#include <vector>
 #endif
 
 namespace zor::platform {
@@ -32,6 +33,8 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int)
 }
 
 std::optional<std::string> verrouActif(const std::string&) { return std::nullopt; }
+
+std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
 
 int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
 
@@ -61,13 +64,32 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& perip
   return G::PortRefuse;
 }
 
-std::optional<std::string> verrouActif(const std::string& peripherique) {
+namespace {
+
+// The lock files other programs would write for this device.
+std::vector<std::string> verrous(const std::string& peripherique) {
   std::string nom = peripherique;
   if (nom.rfind("/dev/", 0) == 0) nom.erase(0, 5);
   for (char& c : nom)
     if (c == '/') c = '_';
-  for (const char* dossier : {"/var/lock", "/run/lock"}) {
-    const std::string chemin = std::string(dossier) + "/LCK.." + nom;
+  return {"/var/lock/LCK.." + nom, "/run/lock/LCK.." + nom};
+}
+
+}  // namespace
+
+std::string nomDOuverture(const std::string& peripherique) {
+  if (peripherique.rfind("/dev/", 0) != 0 || verrouActif(peripherique)) return peripherique;
+  for (const std::string& chemin : verrous(peripherique)) {
+    struct stat etat {};
+    if (::stat(chemin.c_str(), &etat) != 0) continue;
+    if (::unlink(chemin.c_str()) == 0 || errno == ENOENT) continue;
+    return "/dev/." + peripherique.substr(4);
+  }
+  return peripherique;
+}
+
+std::optional<std::string> verrouActif(const std::string& peripherique) {
+  for (const std::string& chemin : verrous(peripherique)) {
     std::ifstream f(chemin, std::ios::binary);
     if (!f) continue;
     const std::string contenu((std::istreambuf_iterator<char>(f)), {});

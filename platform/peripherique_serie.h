@@ -23,6 +23,12 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& perip
 // there is none, or when the program that wrote it has ended (a stale lock does not count).
 std::optional<std::string> verrouActif(const std::string& peripherique);
 
+// The name to open the device by. A stale lock that this user may not remove (another user's,
+// in the shared lock folder) would make the serial library refuse the port although nobody
+// uses it: the device is then opened by an equivalent name ("/dev/./ttyUSB0"), whose lock
+// file is another one.
+std::string nomDOuverture(const std::string& peripherique);
+
 // Why an open device stopped answering: ENODEV when it has gone, EIO after a hang-up, 0 when
 // the system does not say.
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee);

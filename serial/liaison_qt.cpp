@@ -59,7 +59,7 @@ void LiaisonQt::ouvrir(const std::string& peripherique, const Reglages& r) {
   Garde garde(dansAppel_);
   peripherique_ = peripherique;
   bauds_ = r.bauds;
-  port_.setPortName(QString::fromLocal8Bit(peripherique.c_str()));
+  port_.setPortName(QString::fromLocal8Bit(platform::nomDOuverture(peripherique).c_str()));
   // A lock of a running program: say which file reserves the port. A lock whose program has
   // ended is stale and does not count.
   if (const auto verrou = platform::verrouActif(peripherique)) {
