@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETS=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-         libgtest-dev libgmock-dev fonts-liberation2)
+         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n)
 
 installer_manquants() {
   local manquants=()

@@ -15,6 +15,7 @@
 #include "app/apparence.h"
 #include "app/bouton_image.h"
 #include "app/lignes_fenetre.h"
+#include "app/listes.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
 #include "serial/mscomm.h"
@@ -126,6 +127,7 @@ void Form1::construireControles() {
     c->setCompleter(completeur);
     c->addItems(elements);
     c->setCurrentIndex(0);
+    fermerListeParEchap(*c);
     placer(c, nomControle, g, h, l, ht);
     return c;
   };
@@ -192,6 +194,7 @@ void Form1::construireControles() {
 
   nom = liste("nom", {QStringLiteral("Format ZOR"), QStringLiteral("G7towin"), QStringLiteral("Autoroute Express 2001")},
               4440, 1920, 1815, 315);
+  montrerTextesEntiers(*nom);
 
   Typef = etiquette("Typef", QStringLiteral("Format de fichier :"), 2280, 1920, 1935, 375);
   Typef->setFont(policeMsSansSerif(9.75, true));
@@ -218,7 +221,7 @@ void Form1::construireControles() {
   connect(lire, &QToolButton::clicked, this, &Form1::lire_Click);
 
   // `sortie` is the cancel button: Esc anywhere in the window clicks it while it is shown.
-  // An open drop-down list takes Esc for itself first, as it should.
+  // An open drop-down list takes Esc for itself first (fermerListeParEchap).
   auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   echap->setContext(Qt::WindowShortcut);
   connect(echap, &QShortcut::activated, this, [this] {
