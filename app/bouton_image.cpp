@@ -8,19 +8,20 @@ namespace zor::app {
 
 namespace {
 
-// Two pixels of 3D border, then one of room for the focus rectangle.
+// Two pixels of 3D border, then the focus rectangle's line; the caption keeps clear of that
+// line at the bottom even when the pressed button shifts it down by one pixel.
 constexpr int kBord = 2;
 constexpr int kInterieur = kBord + 1;
+constexpr int kInterieurBas = kBord + 2;
 constexpr int kEcartImageTexte = 3;
 
 // One ring of the border: its top and left sides in one colour, bottom and right in the other.
+// Filled rather than stroked, so each side covers whole device pixels at any scale.
 void anneau(QPainter& p, const QRect& r, const QColor& hautGauche, const QColor& basDroite) {
-  p.setPen(hautGauche);
-  p.drawLine(r.topLeft(), r.topRight());
-  p.drawLine(r.topLeft(), r.bottomLeft());
-  p.setPen(basDroite);
-  p.drawLine(r.bottomLeft(), r.bottomRight());
-  p.drawLine(r.topRight(), r.bottomRight());
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), hautGauche);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), hautGauche);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), basDroite);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), basDroite);
 }
 
 QString sansMnemonique(QString texte) {
@@ -34,7 +35,7 @@ QString sansMnemonique(QString texte) {
 }  // namespace
 
 BoutonImage::Disposition BoutonImage::disposition() const {
-  const QRect zone = rect().adjusted(kInterieur, kInterieur, -kInterieur, -kInterieur);
+  const QRect zone = rect().adjusted(kInterieur, kInterieur, -kInterieur, -kInterieurBas);
   const int hauteurTexte = fontMetrics().height();
   const int largeurTexte = fontMetrics().horizontalAdvance(sansMnemonique(text()));
   const int cote = iconSize().height();
@@ -61,8 +62,8 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
   p.fillRect(r, palette().color(QPalette::Button));
-  const QRect exterieur = r.adjusted(0, 0, -1, -1);
-  const QRect interieur = exterieur.adjusted(1, 1, -1, -1);
+  const QRect exterieur = r;
+  const QRect interieur = r.adjusted(1, 1, -1, -1);
   if (isDown()) {
     anneau(p, exterieur, kOmbre3D, kReflet3D);
     anneau(p, interieur, kOmbreProfonde3D, kClair3D);
@@ -80,7 +81,7 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   p.drawText(d.texte, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, text());
 
   if (hasFocus()) {
-    QPen pointille(palette().color(QPalette::ButtonText), 1, Qt::CustomDashLine);
+    QPen pointille(palette().color(QPalette::ButtonText), 0, Qt::CustomDashLine);
     pointille.setDashPattern({1, 1});
     p.setPen(pointille);
     p.setBrush(Qt::NoBrush);

@@ -21,7 +21,8 @@ class GardeEchap : public QObject {
   bool eventFilter(QObject*, QEvent* evenement) override {
     if (evenement->type() != QEvent::ShortcutOverride) return false;
     auto* touche = static_cast<QKeyEvent*>(evenement);
-    if (!touche->matches(QKeySequence::Cancel)) return false;
+    // The closed list's view may keep the keyboard focus: Esc then belongs to the window.
+    if (!touche->matches(QKeySequence::Cancel) || !liste_.view()->isVisible()) return false;
     touche->accept();
     liste_.hidePopup();
     return true;

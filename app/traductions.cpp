@@ -8,19 +8,49 @@
 
 namespace zor::app {
 
+namespace {
+
+// Texts the toolkit's French catalogue lacks: the open dialog names the type of every folder
+// with them.
+class ComplementFrancais : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* contexte, const char* source, const char*, int) const override {
+    if (qstrcmp(contexte, "QAbstractFileIconProvider") != 0) return {};
+    struct Texte {
+      const char* anglais;
+      const char* francais;
+    };
+    static const Texte kTextes[] = {{"Folder", "Dossier"}, {"Drive", "Lecteur"}, {"File", "Fichier"}};
+    for (const auto& t : kTextes)
+      if (qstrcmp(source, t.anglais) == 0) return QString::fromUtf8(t.francais);
+    return {};
+  }
+};
+
+QPointer<QTranslator> catalogueInstalle;
+QPointer<QTranslator> complementInstalle;
+
+}  // namespace
+
 bool installerTraductions(const QLocale& langue) {
-  static QPointer<QTranslator> installee;
-  delete installee.data();
+  delete catalogueInstalle.data();
+  delete complementInstalle.data();
 
   const QString dossier = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  auto traduction = std::make_unique<QTranslator>(QCoreApplication::instance());
+  auto catalogue = std::make_unique<QTranslator>(QCoreApplication::instance());
   const QString base = QStringLiteral("qtbase");
   const QString separateur = QStringLiteral("_");
-  if (!traduction->load(langue, base, separateur, dossier) &&
-      !traduction->load(QLocale(QLocale::French, QLocale::France), base, separateur, dossier))
+  if (!catalogue->load(langue, base, separateur, dossier) &&
+      !catalogue->load(QLocale(QLocale::French, QLocale::France), base, separateur, dossier))
     return false;
-  QCoreApplication::installTranslator(traduction.get());
-  installee = traduction.release();
+  if (catalogue->language().startsWith(QStringLiteral("fr"))) {
+    complementInstalle = new ComplementFrancais(QCoreApplication::instance());
+    QCoreApplication::installTranslator(complementInstalle);
+  }
+  QCoreApplication::installTranslator(catalogue.get());
+  catalogueInstalle = catalogue.release();
   return true;
 }
 

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -54,6 +56,8 @@ TEST(TraductionsTest, DialogueOuvrirEnFrancais) {
   EXPECT_EQ(regarder->text(), QStringLiteral("Voir dans :"));
   EXPECT_EQ(boutons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Ouvrir"));
   EXPECT_EQ(boutons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+  // The type column of every folder in the list.
+  EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("Dossier"));
 }
 
 class BureauTest : public ::testing::Test {
