@@ -1,6 +1,7 @@
 #include "app/bouton_image.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "app/apparence.h"
 
@@ -62,13 +63,12 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
   p.fillRect(r, palette().color(QPalette::Button));
-  const QRect exterieur = r;
   const QRect interieur = r.adjusted(1, 1, -1, -1);
   if (isDown()) {
-    anneau(p, exterieur, kOmbre3D, kReflet3D);
+    anneau(p, r, kOmbre3D, kReflet3D);
     anneau(p, interieur, kOmbreProfonde3D, kClair3D);
   } else {
-    anneau(p, exterieur, kReflet3D, kOmbreProfonde3D);
+    anneau(p, r, kReflet3D, kOmbreProfonde3D);
     anneau(p, interieur, kClair3D, kOmbre3D);
   }
 
