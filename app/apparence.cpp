@@ -8,16 +8,22 @@ namespace zor::app {
 
 namespace {
 
+// Drawn once at the screen's size and once at twice that, for screens scaled by two.
 template <typename Dessin>
 QIcon dessiner(int cote, Dessin dessin) {
-  QPixmap image(cote, cote);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(cote / 16.0, cote / 16.0);
-  dessin(p);
-  p.end();
-  return QIcon(image);
+  QIcon icone;
+  for (int echelle : {1, 2}) {
+    QPixmap image(cote * echelle, cote * echelle);
+    image.setDevicePixelRatio(echelle);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(cote / 16.0, cote / 16.0);
+    dessin(p);
+    p.end();
+    icone.addPixmap(image);
+  }
+  return icone;
 }
 
 // A hand-held receiver: body, screen, antenna stub.

@@ -14,6 +14,11 @@ inline const QColor kFondSortie(255, 192, 192);
 inline const QColor kFondComm(255, 255, 192);
 inline const QColor kRouge(255, 0, 0);
 inline const QColor kBleu(0, 0, 255);
+// The 3D border of command buttons, in the system's colours whatever the button's face.
+inline const QColor kReflet3D(255, 255, 255);
+inline const QColor kClair3D(227, 227, 227);
+inline const QColor kOmbre3D(160, 160, 160);
+inline const QColor kOmbreProfonde3D(105, 105, 105);
 
 using platform::policeMsSansSerif;
 using platform::policeTahoma;

@@ -1,6 +1,8 @@
 #pragma once
-// A graphical command button: its picture centred above its caption, on its own background.
-// When the button is too low for both, the picture shrinks and the caption stays readable.
+// A graphical command button: its picture above its caption on a flat face of its own colour
+// (QPalette::Button), inside a raised 3D border that sinks while the button is pressed, with a
+// dotted focus rectangle while it has the focus.
+#include <QRect>
 #include <QToolButton>
 
 namespace zor::app {
@@ -10,6 +12,16 @@ class BoutonImage : public QToolButton {
 
  public:
   using QToolButton::QToolButton;
+
+  // Where the picture and the caption go on the face, pressed or not. The picture keeps its
+  // size when the face is high enough for it above the caption; on a low face it goes at the
+  // caption's left if the width allows; otherwise it shrinks above the caption. The caption
+  // always keeps a full line.
+  struct Disposition {
+    QRect image;
+    QRect texte;
+  };
+  Disposition disposition() const;
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;

@@ -15,6 +15,7 @@
 #include "app/apparence.h"
 #include "app/bouton_image.h"
 #include "convert/formats.h"
+#include "app/listes.h"
 #include "platform/fin_programme.h"
 #include "platform/messages.h"
 #include "serial/mscomm.h"
@@ -128,6 +129,7 @@ void Form1::construireControles() {
     c->setCompleter(completeur);
     c->addItems(elements);
     c->setCurrentIndex(0);
+    fermerListeParEchap(*c);
     placer(c, nomControle, g, h, l, ht);
     return c;
   };
@@ -196,6 +198,7 @@ void Form1::construireControles() {
   QStringList types;
   for (const conversion::FormatEntree& f : conversion::formatsEntree()) types << QString::fromStdString(std::string(f.texteListe));
   nom = liste("nom", types, 4440, 1920, 1815, 315);
+  montrerTextesEntiers(*nom);
 
   Typef = etiquette("Typef", QStringLiteral("Format de fichier :"), 2280, 1920, 1935, 375);
   Typef->setFont(policeMsSansSerif(9.75, true));
@@ -222,7 +225,7 @@ void Form1::construireControles() {
   connect(lire, &QToolButton::clicked, this, &Form1::lire_Click);
 
   // `sortie` is the cancel button: Esc anywhere in the window clicks it while it is shown.
-  // An open drop-down list takes Esc for itself first, as it should.
+  // An open drop-down list takes Esc for itself first (fermerListeParEchap).
   auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   echap->setContext(Qt::WindowShortcut);
   connect(echap, &QShortcut::activated, this, [this] {

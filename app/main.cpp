@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "platform/fichiers_standard.h"
+#include "app/traductions.h"
 
 int main(int argc, char** argv) {
   // Answered before the toolkit starts: no display is needed and no window ever shows.
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
   // The desktop matches the window with its menu entry (name, icon) through this id.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZOR_ID_BUREAU));
+  zor::app::installerTraductions();
   zor::app::Form1 fenetrePrincipale;
   fenetrePrincipale.show();
   return QApplication::exec();
