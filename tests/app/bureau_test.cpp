@@ -18,6 +18,7 @@
 #include "app/form1.h"
 #include "app/traductions.h"
 #include "tests/support/seams.h"
+#include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
@@ -69,7 +70,7 @@ class BureauTest : public ::testing::Test {
     form.ok1_Click();
   }
   test::ObservateurFin fin;
-  Form1 form;
+  Form1 form{test::services(fin)};
 };
 
 TEST_F(BureauTest, EchapSurUneListeOuverteLaFermeSeulementPuisQuitte) {
