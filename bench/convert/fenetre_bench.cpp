@@ -17,7 +17,7 @@
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
-  if (argc != 2) return 2;
+  if (argc != 2 && argc != 3) return 2;
   QTemporaryDir lecteurC;
   ::setenv("ZOR_DRIVE_C", QFile::encodeName(lecteurC.path()).constData(), 1);
   const QString entree = QString::fromLocal8Bit(argv[1]);
@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   form.show();
   form.ok_Click();
   form.ok1_Click();
-  form.nom->setEditText(QStringLiteral("G7towin"));
+  form.nom->setEditText(argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("G7towin"));
   QCoreApplication::processEvents();
 
   const auto debut = std::chrono::steady_clock::now();
@@ -40,6 +40,6 @@ int main(int argc, char** argv) {
 
   const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
   std::printf("%s %.1f %.1f %lld\n", form.quant1->text().toUtf8().constData(), ms(fin - debut), ms(affiche - debut),
-              static_cast<long long>(form.fenetre->text().size()));
+              static_cast<long long>(form.fenetre->tailleOctets()));
   return 0;
 }

@@ -72,6 +72,17 @@ t_babel=$(meilleur 3 gpsbabel -i unicsv -f "$travail/wpt-10k.csv" -o nmea -F "$t
 mem200k=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt" 2>&1 >/dev/null | tail -n 1)
 mem2M=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor10.out" "$travail/g7-2M.txt" 2>&1 >/dev/null | tail -n 1)
 read -r n_fenetre t_fenetre t_fenetre_affiche _ < <("$outils/fenetre_bench" "$travail/g7-100k.txt" 2>/dev/null)
+# The window converting a 100 MB file of the receiver's own sentences: its peak memory against
+# twice the interchange file it writes, plus the toolkit's own.
+"$zorcli" convert --type g7towin -o "$travail/zor-100M.txt" "$travail/g7-2M.txt" 2>/dev/null
+while [ "$(stat -c %s "$travail/zor-100M.txt")" -lt 100000000 ]; do
+  cat "$travail/zor-100M.txt" "$travail/zor-100M.txt" > "$travail/zor-200M.txt" && mv "$travail/zor-200M.txt" "$travail/zor-100M.txt"
+done
+head -c 100000000 "$travail/zor-100M.txt" > "$travail/zor-100M.in" && rm "$travail/zor-100M.txt"
+mem_fenetre=$(QT_QPA_PLATFORM=offscreen /usr/bin/time -f %M "$outils/fenetre_bench" "$travail/zor-100M.in" "Format ZOR" 2>&1 >/dev/null | tail -n 1)
+echange_100M=$(( $(stat -c %s "$travail/zor-100M.in") / 1024 ))
+plafond_fenetre=$(( 2 * echange_100M + 60 * 1024 ))
+rm -f "$travail/zor-100M.in"
 octets=$(stat -c %s "$travail/zor.out")
 babel_phrases=$(grep -c '^\$GPWPL' "$travail/babel.nmea" || true)
 
@@ -91,5 +102,8 @@ printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 2 000 000 / 200 000 
   "$(ratio "$mem2M" "$mem200k")" "plat (~1)"
 printf '%-58s %10s %10s %8s %s\n' "fenêtre, 100 000 enregistrements (ms, avec l'écho)" "$t_fenetre" "2000" \
   "$(ratio "$t_fenetre" 2000)" "< 2 s : $(verdict "$t_fenetre" 2000) ($n_fenetre lus ; affiché en $t_fenetre_affiche ms)"
+printf '%-58s %10s %10s %8s %s\n' "fenêtre, fichier ZOR de 100 Mo : mémoire crête (Mo)" \
+  "$(awk -v k="$mem_fenetre" 'BEGIN{printf "%.0f", k/1024}')" "$(awk -v k="$plafond_fenetre" 'BEGIN{printf "%.0f", k/1024}')" \
+  "$(ratio "$mem_fenetre" "$plafond_fenetre")" "<= 2 x échange + 60 Mo : $(verdict "$mem_fenetre" "$plafond_fenetre")"
 echo
 echo "Débit zor-cli : $(awk -v o="$octets" -v t="$t_zor" 'BEGIN { printf "%.0f", o / 1e6 / (t / 1000) }') Mo/s de phrases ($octets octets pour 200 000 lignes)"
