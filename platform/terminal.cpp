@@ -1,6 +1,7 @@
 #include "platform/terminal.h"
 
-#include <array>
+#include "platform/windows1252.h"
+
 #include <clocale>
 #include <cstring>
 
@@ -12,12 +13,6 @@
 
 namespace zor::platform {
 namespace {
-
-// 0x80..0x9F of Windows-1252; its five holes keep their C1 control code.
-constexpr std::array<char16_t, 32> kC1 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void ajouterUtf8(std::string& s, char32_t c) {
   if (c < 0x80) {
@@ -55,7 +50,7 @@ bool terminalUtf8() {
 std::string utf8DepuisWindows1252(std::string_view octets) {
   std::string s;
   s.reserve(octets.size());
-  for (const unsigned char o : octets) ajouterUtf8(s, (o >= 0x80 && o <= 0x9F) ? kC1[o - 0x80] : o);
+  for (const unsigned char o : octets) ajouterUtf8(s, unicodeDeWindows1252(o));
   return s;
 }
 

@@ -65,7 +65,7 @@ done
   awk 'BEGIN { for (t = 0; t < 10000; t += 20) printf "%.3f\tBRUITBRUI\n", t }'
 } >"$TRAVAIL/bruit.brut"
 simuler rejouer "$TRAVAIL/bruit.brut"
-cpu=$(/usr/bin/time -f "%U %S" "$CLI" download --port "$DEV" --timeout 10 -o "$TRAVAIL/bruit.txt" 2>&1 >/dev/null | tail -n 1)
+cpu=$(/usr/bin/time -f "%U %S" "$CLI" download --port "$DEV" --timeout 10 -o "$TRAVAIL/bruit.txt" 2>&1 >/dev/null | tail -n 1 || true)
 arreter
 cpu_s=$(awk -v u="${cpu% *}" -v s="${cpu#* }" 'BEGIN { printf "%.2f", u + s }')
 
@@ -74,8 +74,8 @@ cpu_s=$(awk -v u="${cpu% *}" -v s="${cpu#* }" 'BEGIN { printf "%.2f", u + s }')
 awk 'BEGIN { l = sprintf("%-62s", "x"); for (i = 0; i < 60 * 1024 * 1024 / 64; i++) printf "%s\r\n", l }' >"$TRAVAIL/grand.txt"
 head -c $((60 * 1024 * 1024)) /dev/zero | tr '\0' 'y' >"$TRAVAIL/sans-fin.txt"
 simuler recevoir
-mem_lignes=$(/usr/bin/time -f %M "$CLI" upload --port "$DEV" "$TRAVAIL/grand.txt" 2>&1 >/dev/null | tail -n 1)
-mem_sans_fin=$(/usr/bin/time -f %M "$CLI" upload --port "$DEV" "$TRAVAIL/sans-fin.txt" 2>&1 >/dev/null | tail -n 1)
+mem_lignes=$(/usr/bin/time -f %M "$CLI" upload --port "$DEV" "$TRAVAIL/grand.txt" 2>&1 >/dev/null | tail -n 1 || true)
+mem_sans_fin=$(/usr/bin/time -f %M "$CLI" upload --port "$DEV" "$TRAVAIL/sans-fin.txt" 2>&1 >/dev/null | tail -n 1 || true)
 arreter
 
 echo

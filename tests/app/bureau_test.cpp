@@ -17,6 +17,7 @@
 #include "app/bouton_image.h"
 #include "app/form1.h"
 #include "app/traductions.h"
+#include "tests/support/fenetre.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
@@ -61,17 +62,8 @@ TEST(TraductionsTest, DialogueOuvrirEnFrancais) {
   EXPECT_EQ(QFileIconProvider().type(QFileInfo(QDir::tempPath())), QStringLiteral("Dossier"));
 }
 
-class BureauTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.ok_Click();
-    form.ok1_Click();
-  }
-  test::ObservateurFin fin;
-  Form1 form{test::services(fin)};
-};
+// The window at the type step.
+using BureauTest = test::FenetreEtapeType;
 
 TEST_F(BureauTest, EchapSurUneListeOuverteLaFermeSeulementPuisQuitte) {
   for (QComboBox* liste : {form.Comm, form.nom}) {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/form1.h"
+#include "tests/support/fenetre.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
@@ -152,18 +153,8 @@ TEST_F(FenetreTest, FenetreSAgranditAvecSonTexte) {
 namespace zor::app {
 namespace {
 
-// The window at the type step, reached through both "Ok" buttons.
-class EtapeTypeTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.ok_Click();
-    form.ok1_Click();
-  }
-  test::ObservateurFin fin;
-  Form1 form{test::services(fin)};
-};
+// The window at the type step.
+using EtapeTypeTest = test::FenetreEtapeType;
 
 TEST_F(EtapeTypeTest, OrdreDeTabulationSuitLOrdreDesControlesEtCommenceParProfil) {
   EXPECT_EQ(QApplication::focusWidget(), form.profil);
