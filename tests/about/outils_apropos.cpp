@@ -15,13 +15,11 @@ RegistreTemporaire::RegistreTemporaire() {
   static std::atomic<int> compteur{0};
   fichier_ = std::filesystem::temp_directory_path() /
              ("zor-registre-" + std::to_string(::getpid()) + "-" + std::to_string(compteur++) + ".reg");
-  if (const char* a = std::getenv("ZOR_REGISTRY")) ancien_ = a;
-  ::setenv("ZOR_REGISTRY", fichier_.c_str(), 1);
+  variable_.emplace("ZOR_REGISTRY", fichier_.string());
 }
 
 RegistreTemporaire::~RegistreTemporaire() {
-  if (ancien_) ::setenv("ZOR_REGISTRY", ancien_->c_str(), 1);
-  else ::unsetenv("ZOR_REGISTRY");
+  variable_.reset();
   std::error_code ec;
   std::filesystem::remove(fichier_, ec);
 }

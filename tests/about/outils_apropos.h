@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/lancement.h"
+#include "tests/support/seams.h"
 
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ class RegistreTemporaire {
 
  private:
   std::filesystem::path fichier_;
-  std::optional<std::string> ancien_;
+  std::optional<VariableEnvironnement> variable_;
 };
 
 // Observes the start of programs instead of starting them.

@@ -29,7 +29,7 @@ class RegistreTest : public ::testing::Test {
 };
 
 TEST_F(RegistreTest, LeFichierParDefautEstDansEtcZor) {
-  ::unsetenv("ZOR_REGISTRY");
+  const test::VariableEnvironnement sansFichier("ZOR_REGISTRY", std::nullopt);
   EXPECT_EQ(fichierRegistre(), std::filesystem::path("/etc/zor/registry.reg"));
 }
 

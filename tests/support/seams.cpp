@@ -45,18 +45,32 @@ void HorlogeFactice::dormir(std::chrono::milliseconds duree) {
   ++pauses_;
 }
 
+VariableEnvironnement::VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur)
+    : nom_(std::move(nom)) {
+  if (const char* a = std::getenv(nom_.c_str())) ancienne_ = a;
+  if (valeur)
+    ::setenv(nom_.c_str(), valeur->c_str(), 1);
+  else
+    ::unsetenv(nom_.c_str());
+}
+
+VariableEnvironnement::~VariableEnvironnement() {
+  if (ancienne_)
+    ::setenv(nom_.c_str(), ancienne_->c_str(), 1);
+  else
+    ::unsetenv(nom_.c_str());
+}
+
 LecteurCTemporaire::LecteurCTemporaire() {
   static std::atomic<int> compteur{0};
   dossier_ = std::filesystem::temp_directory_path() /
              ("zor-c-" + std::to_string(::getpid()) + "-" + std::to_string(compteur++));
   std::filesystem::remove_all(dossier_);
   std::filesystem::create_directories(dossier_);
-  if (const char* a = std::getenv("ZOR_DRIVE_C")) ancien_ = a;
-  ::setenv("ZOR_DRIVE_C", dossier_.c_str(), 1);
+  variable_.emplace("ZOR_DRIVE_C", dossier_.string());
 }
 LecteurCTemporaire::~LecteurCTemporaire() {
-  if (ancien_) ::setenv("ZOR_DRIVE_C", ancien_->c_str(), 1);
-  else ::unsetenv("ZOR_DRIVE_C");
+  variable_.reset();
   std::error_code ec;
   std::filesystem::remove_all(dossier_, ec);
 }

@@ -73,6 +73,19 @@ class HorlogeFactice : public platform::Horloge {
 };
 
 // A fresh folder standing for drive C: ($ZOR_DRIVE_C) for its lifetime.
+// One environment variable set (or removed, with nothing) for its lifetime, then put back.
+class VariableEnvironnement {
+ public:
+  VariableEnvironnement(std::string nom, const std::optional<std::string>& valeur);
+  ~VariableEnvironnement();
+  VariableEnvironnement(const VariableEnvironnement&) = delete;
+  VariableEnvironnement& operator=(const VariableEnvironnement&) = delete;
+
+ private:
+  std::string nom_;
+  std::optional<std::string> ancienne_;
+};
+
 class LecteurCTemporaire {
  public:
   LecteurCTemporaire();
@@ -81,7 +94,7 @@ class LecteurCTemporaire {
 
  private:
   std::filesystem::path dossier_;
-  std::optional<std::string> ancien_;
+  std::optional<VariableEnvironnement> variable_;
 };
 
 std::string lireOctets(const std::filesystem::path& chemin);
