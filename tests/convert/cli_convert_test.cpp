@@ -80,7 +80,8 @@ TEST(ZorCliConvert, TroisIssues) {
   for (const auto& illisible : {dossier.chemin() / "absent.txt", dossier.chemin()}) {
     const ResultatCli echec = lancerZorCli({"convert", "--type", "zor", "-o", q(garde), q(illisible)});
     EXPECT_EQ(echec.code, 2);
-    EXPECT_EQ(echec.erreurs.find("zor-cli convert : " + illisible.string() + " : "), 0u) << echec.erreurs;
+    EXPECT_EQ(echec.erreurs.find("zor-cli convert : Impossible de lire le fichier " + illisible.string() + " : "), 0u)
+        << echec.erreurs;
     EXPECT_EQ(std::count(echec.erreurs.begin(), echec.erreurs.end(), '\n'), 1);
     EXPECT_EQ(lireOctets(garde), "a garder");
   }
