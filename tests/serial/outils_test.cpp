@@ -266,6 +266,13 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
     EXPECT_EQ(lireOctets(sortie), "ancien") << "signal " << signal;
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 2)
         << "nothing left beside the output";
+    // What came before the signal is not lost: it waits in the temporary folder.
+    const std::string annonce = "ont été gardés dans ";
+    const auto debut = r.erreurs.find(annonce);
+    ASSERT_NE(debut, std::string::npos) << r.erreurs;
+    const fs::path secours = r.erreurs.substr(debut + annonce.size(), r.erreurs.find(". ", debut) - debut - annonce.size());
+    EXPECT_EQ(lireOctets(secours).substr(0, 64), gps.attendu.substr(0, 64)) << secours;
+    fs::remove(secours);
     const std::string vu = reception.gps().sortie("port fermé");
     EXPECT_NE(vu.find("caractère 26 reçu du programme"), std::string::npos) << vu;
     EXPECT_NE(vu.find("port fermé"), std::string::npos) << vu;
