@@ -7,10 +7,11 @@ construction=${2:-build}
 dossier=$(mktemp -d)
 trap 'kill "${sim:-}" 2>/dev/null || true; rm -rf "$dossier"' EXIT
 
-# Three records of 62 characters; the reads start after the first CR, so the file holds the
-# second, the third and the first, each between LF and CR, then CR LF.
+# Three records of 62 characters. The reads start after the first CR, each holding LF, a
+# record and its CR; the first read (the second record) is not kept, so the file holds the
+# third, the first and the second, then CR LF.
 for i in 1 2 3; do printf 'WP%d%-59s\n' "$i" '' >>"$dossier/gps.txt"; done
-printf '\nWP2%-59s\r\nWP3%-59s\r\nWP1%-59s\r\r\n' '' '' '' >"$dossier/attendu.txt"
+printf '\nWP3%-59s\r\nWP1%-59s\r\nWP2%-59s\r\r\n' '' '' '' >"$dossier/attendu.txt"
 
 "$construction/zor-sim" envoyer "$dossier/gps.txt" >"$dossier/sim.log" &
 sim=$!
