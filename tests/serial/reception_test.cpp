@@ -82,13 +82,14 @@ TEST_F(ReceptionTest, EnTempsReelCommeToutEnAttente) {
     const char* nom;
     std::string octets;
     std::string collecte;
+    bool silence;  // the receiver stops before coming back to its second record
   };
   const Flux flux[] = {
       {"enregistrements de 64 caractères", "bruit\r" + lecture("r1") + lecture("r2") + lecture("r3") + lecture("r2", "XY"),
-       lecture("r2") + lecture("r3")},
+       lecture("r2") + lecture("r3"), false},
       // Each read after the first CR: LF, a record, its CR.
-      {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r"},
-      {"dernier enregistrement court", "\r" + lecture("r1") + lecture("r2") + "fin", lecture("r2") + "fin"},
+      {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r", false},
+      {"dernier enregistrement court", "\r" + lecture("r1") + lecture("r2") + "fin", lecture("r2") + "fin", true},
   };
   for (const auto& f : flux) {
     journal.lignes.clear();
@@ -97,7 +98,7 @@ TEST_F(ReceptionTest, EnTempsReelCommeToutEnAttente) {
     const Lignes lecturesReference = lectures();
     port.abandonner();
     EXPECT_EQ(reference.collecte, f.collecte) << f.nom;
-    EXPECT_EQ(reference.erreur.has_value(), std::string(f.nom) == "dernier enregistrement court") << f.nom;
+    EXPECT_EQ(reference.erreur.has_value(), f.silence) << f.nom;
 
     for (std::size_t morceau : {1, 5, 16, 40}) {
       for (auto debut : {0ms, 7ms, 1234ms}) {
