@@ -98,6 +98,9 @@ int commandeUpload(const Arguments& arguments) {
   if (auto erreur = choisirPort(port, *ligne.valeur("port"), envoi.numeroPort)) return usage(kAideUpload, *erreur);
   const std::string& fichier = ligne.noms.front();
   envoi.fichier = {fichier, fichier == "-" ? "(entrée standard)" : fichier};
+  // The line ends decide what a sentence is: read them as they are (Windows would turn CR LF
+  // into LF on a text stream, and every sentence would run into the next).
+  if (fichier == "-") platform::fluxBinaire(stdin);
   envoi.interrompu = interrompu;
   platform::intercepterInterruptions();
 

@@ -8,6 +8,25 @@
 #include "platform/remplacement.h"
 
 namespace zor::serie {
+namespace {
+
+// The file itself emptied and written: 0, or the system's error number.
+int ecrireSurPlace(const std::filesystem::path& chemin, std::string_view octets) {
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* f = _wfopen(chemin.c_str(), L"wb");
+#else
+  std::FILE* f = std::fopen(chemin.c_str(), "wb");
+#endif
+  if (f == nullptr) return errno != 0 ? errno : EACCES;
+  int numero = 0;
+  if (std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;
+  errno = 0;
+  if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
+  return numero;
+}
+
+}  // namespace
 
 FichierReception::~FichierReception() { fermer(); }
 
@@ -70,8 +89,12 @@ std::optional<Erreur> FichierReception::ecrire(std::string_view octets) {
     std::fclose(vide_);
     vide_ = nullptr;
   }
-  if (const int numero = platform::remplacerContenu(fichier_.chemin, octets); numero != 0)
-    return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  if (const int numero = platform::remplacerContenu(fichier_.chemin, octets); numero != 0) {
+    // Already emptied, the file has nothing left to keep: when nothing can be made beside it
+    // (a folder where only this file may be written), the text goes into the file itself
+    // rather than leave it empty.
+    if (!videe_ || ecrireSurPlace(fichier_.chemin, octets) != 0) return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  }
   videe_ = false;
   existait_ = true;
   ancien_.reset();
@@ -92,8 +115,10 @@ std::optional<Erreur> FichierReception::remettreAncienContenu() {
   }
   if (!videe_) return std::nullopt;  // never emptied: it still holds what it held
   if (!ancien_) return erreur(Erreur::Genre::FichierNonEcrit, EBADF);
-  if (const int numero = platform::remplacerContenu(fichier_.chemin, *ancien_); numero != 0)
-    return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  if (const int numero = platform::remplacerContenu(fichier_.chemin, *ancien_); numero != 0) {
+    // As in ecrire(): the emptied file takes its old content back in place.
+    if (ecrireSurPlace(fichier_.chemin, *ancien_) != 0) return erreur(Erreur::Genre::FichierNonEcrit, numero);
+  }
   videe_ = false;
   return std::nullopt;
 }

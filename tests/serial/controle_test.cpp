@@ -1,9 +1,11 @@
 // The serial control over a scripted device: port choice and devices, line settings, reads of
-// InputLen characters, the end-of-file event, and how failures name the port.
+// InputLen characters, waits for new bytes, the end-of-file event, and how failures name the
+// port.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QCoreApplication>
+#include <cerrno>
 
 #include "serial/mscomm.h"
 #include "serial/peripherique.h"
@@ -11,6 +13,8 @@
 
 namespace zor::serie {
 namespace {
+
+using namespace std::chrono_literals;
 
 TEST(ChoixPort, TexteExactSeulement) {
   const std::pair<const char*, std::optional<int>> cas[] = {
@@ -42,9 +46,13 @@ TEST(Reglages, TexteDeLaLigne) {
 
 class ControleTest : public ::testing::Test {
  protected:
+  void SetUp() override { scenario.horloge = &horloge; }
+  std::chrono::milliseconds ecoule() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - platform::Instant{});
+  }
+  test::HorlogeFactice horloge;
   test::ScenarioLiaison scenario;
-  test::LiaisonsScriptees liaisons{{&scenario}};
-  MSComm comm;
+  MSComm comm{test::liaisonScriptee(scenario)};
 };
 
 TEST_F(ControleTest, OuvreLePeripheriqueDuPortAvecSesReglages) {
@@ -62,27 +70,47 @@ TEST_F(ControleTest, OuvreLePeripheriqueDuPortAvecSesReglages) {
 
 TEST_F(ControleTest, InputRendAuPlusInputLenCaracteresSansAttendre) {
   comm.PortOpen(true);
-  scenario.arrivees = {"abc", "defgh"};
+  scenario.arrivees.ajouter("abc");
+  scenario.arrivees.ajouter("defgh");
   comm.InputLen(1);
   EXPECT_EQ(comm.Input(), "a");
   EXPECT_EQ(comm.Input(), "b");
   comm.InputLen(64);
   EXPECT_EQ(comm.Input(), "cdefgh");
   EXPECT_EQ(comm.Input(), "");
-  scenario.arrivees = {"xyz"};
+  scenario.arrivees.ajouter("xyz");
   comm.InputLen(0);
   EXPECT_EQ(comm.Input(), "xyz");
+  EXPECT_EQ(ecoule(), 0ms);
+}
+
+// Bytes already waiting do not end a wait: only new ones do, or the time given.
+TEST_F(ControleTest, AttendreReceptionAttendDeNouveauxOctets) {
+  comm.PortOpen(true);
+  scenario.arrivees.ajouter("abc");
+  scenario.arrivees.ajouter("d", 250ms);
+  comm.InputLen(1);
+  EXPECT_EQ(comm.Input(), "a");
+  comm.attendreReception(100ms);
+  EXPECT_EQ(ecoule(), 100ms);
+  EXPECT_EQ(comm.enAttente(), 2u);
+  comm.attendreReception(1000ms);
+  EXPECT_EQ(ecoule(), 250ms);
+  EXPECT_EQ(comm.enAttente(), 3u);
+  comm.InputLen(0);
+  EXPECT_EQ(comm.Input(), "bcd");
 }
 
 TEST_F(ControleTest, UneOuvertureRepartDeZero) {
   comm.PortOpen(true);
-  scenario.arrivees = {"reste"};
+  scenario.arrivees.ajouter("reste");
   comm.InputLen(1);
   comm.Input();
   comm.PortOpen(false);
   comm.PortOpen(true);
   comm.InputLen(0);
   EXPECT_EQ(comm.Input(), "");
+  EXPECT_EQ(comm.enAttente(), 0u);
 }
 
 TEST_F(ControleTest, FinDeFichierLivreeParLaBoucleApresLeGestionnaire) {
@@ -90,9 +118,10 @@ TEST_F(ControleTest, FinDeFichierLivreeParLaBoucleApresLeGestionnaire) {
   comm.PortOpen(true);
   {
     RetenueEvenements retenue(comm);
-    scenario.arrivees = {"ab\x1a", "\x1a"};
+    scenario.arrivees.ajouter("ab\x1a");
     comm.InputLen(0);
     EXPECT_EQ(comm.Input(), "ab\x1a");
+    scenario.arrivees.ajouter("\x1a");
     EXPECT_EQ(comm.Input(), "\x1a");
     EXPECT_EQ(comm.CommEvent(), MSComm::comEvEOF);
     QCoreApplication::processEvents();
@@ -106,7 +135,7 @@ TEST_F(ControleTest, FinDeFichierLivreeParLaBoucleApresLeGestionnaire) {
 TEST_F(ControleTest, SansCaractere26PasDEvenement) {
   QSignalSpy evenements(&comm, &MSComm::OnComm);
   comm.PortOpen(true);
-  scenario.arrivees = {"abc\r\n"};
+  scenario.arrivees.ajouter("abc\r\n");
   comm.Input();
   QCoreApplication::processEvents();
   EXPECT_EQ(evenements.count(), 0);
@@ -116,20 +145,38 @@ TEST_F(ControleTest, SansCaractere26PasDEvenement) {
 TEST_F(ControleTest, LesErreursNommentLePortEtLePeripherique) {
   test::PortEnvironnement env(2, "/dev/pts/9");
   comm.CommPort(2);
-  Panne refus;
-  refus.genre = Panne::Genre::PortOccupe;
-  refus.raison = "Permission error while locking the device";
+  Erreur refus;
+  refus.genre = Erreur::Genre::PortOccupe;
+  refus.numeroSysteme = EBUSY;
   scenario.echecOuverture = refus;
   try {
     comm.PortOpen(true);
     FAIL() << "the open should fail";
-  } catch (const ErreurPort& e) {
-    EXPECT_EQ(e.panne().genre, Panne::Genre::PortOccupe);
-    EXPECT_EQ(e.panne().numeroPort, 2);
-    EXPECT_EQ(e.panne().peripherique, "/dev/pts/9");
-    EXPECT_EQ(e.panne().raison, "Permission error while locking the device");
+  } catch (const Echec& e) {
+    EXPECT_EQ(e.erreur().genre, Erreur::Genre::PortOccupe);
+    EXPECT_EQ(e.erreur().numeroPort, 2);
+    EXPECT_EQ(e.erreur().peripherique, "/dev/pts/9");
+    EXPECT_EQ(e.erreur().numeroSysteme, EBUSY);
   }
   EXPECT_FALSE(comm.PortOpen());
+}
+
+TEST_F(ControleTest, LePeripheriqueQuiDisparaitEstUneLiaisonCoupee) {
+  comm.PortOpen(true);
+  scenario.coupure = 500ms;
+  comm.InputLen(64);
+  EXPECT_EQ(comm.Input(), "");
+  comm.attendreReception(1000ms);
+  try {
+    comm.enAttente();
+    FAIL() << "the vanished device should be reported";
+  } catch (const Echec& e) {
+    EXPECT_EQ(e.erreur().genre, Erreur::Genre::LiaisonCoupee);
+    EXPECT_EQ(e.erreur().numeroSysteme, EIO);
+    EXPECT_EQ(e.erreur().numeroPort, 1);
+  }
+  comm.abandonner();
+  EXPECT_EQ(scenario.journal.back(), "fermer sans vider");
 }
 
 TEST_F(ControleTest, PeripheriqueNommeDirectement) {

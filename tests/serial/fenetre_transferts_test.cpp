@@ -62,10 +62,10 @@ class Transferts : public ::testing::Test {
   test::ScriptMessages messages;
   test::ScriptOuverture dialogue;
   test::ObservateurFin fin;
-  test::HorlogeInstallee horloge;
+  test::HorlogeFactice horloge;
   test::PairePty pty;
   test::PortEnvironnement comm2{2, pty.esclave()};
-  Form1 form;
+  Form1 form{test::services(messages, dialogue, fin, horloge)};
 };
 
 TEST_F(Transferts, FichierConvertiEnvoyeAuGps) {
@@ -99,8 +99,8 @@ TEST_F(Transferts, FichierConvertiEnvoyeAuGps) {
   }
   EXPECT_EQ(phrases, 6);
   EXPECT_EQ(pty.lire(attendu.size()), attendu);
-  EXPECT_EQ(horloge.horloge().nombrePauses(), 6);
-  EXPECT_EQ(horloge.horloge().totalDormi(), std::chrono::milliseconds(3600));
+  EXPECT_EQ(horloge.nombrePauses(), 6);
+  EXPECT_EQ(horloge.totalDormi(), std::chrono::milliseconds(3600));
   EXPECT_EQ(form.result->text(), "6");
   EXPECT_EQ(form.fenetre->text(), "") << "the last line read was the empty one";
   EXPECT_EQ(form.MSComm1->CommPort(), 2);
@@ -157,7 +157,7 @@ TEST_F(Transferts, LectureDeCinqEnregistrements) {
   EXPECT_EQ(form.result->text(), "3");
   EXPECT_EQ(form.fenetre->text(), platform::depuisWindows1252(r4.substr(0, 62)));
   EXPECT_EQ(pty.lire(1), "\x1a");
-  EXPECT_EQ(horloge.horloge().nombrePauses(), 4);
+  EXPECT_EQ(horloge.nombrePauses(), 4);
   EXPECT_EQ(form.zor->text(), QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
   EXPECT_EQ(form.prtd->text(), QStringLiteral("port lecture"));
   verifierVisibles({form.sortie, form.result, form.fenetre, form.Label2, form.lire, form.Comm},
@@ -199,7 +199,7 @@ TEST_F(Transferts, EnvoiSansPeripherique) {
   EXPECT_EQ(m.titre, QStringLiteral("ZOR"));
   EXPECT_EQ(m.icone, platform::Icone::Avertissement);
   EXPECT_EQ(m.boutons, platform::Boutons::Ok);
-  EXPECT_TRUE(m.texte.startsWith(QStringLiteral("Le port de communication Comm3 (%1) est introuvable : No such file or directory.")
+  EXPECT_TRUE(m.texte.startsWith(QStringLiteral("Le port de communication Comm3 (%1) est introuvable : aucun fichier ou dossier de ce nom.")
                                      .arg(QString::fromStdString((lecteur.chemin() / "ttyAbsent").string()))))
       << m.texte.toStdString();
   EXPECT_TRUE(m.texte.contains(QStringLiteral("« Ecrire dans GPS »")));
@@ -226,6 +226,11 @@ TEST_F(Transferts, LectureSurUnPortAbsentRemetLeFichierPrecedent) {
   };
   for (const Cas& c : {Cas{"fichier existant", std::string("ancien\r\n")}, Cas{"pas de fichier", std::nullopt}}) {
     test::ScriptMessages local;
+    test::HorlogeFactice h;
+    Form1 form{test::services(local, fin, h)};
+    form.show();
+    form.ok_Click();
+    form.ok1_Click();
     if (c.avant) test::ecrireOctets(zorTxt(), *c.avant);
     else fs::remove(zorTxt());
     test::PortEnvironnement absent(4, "/dev/zor-absent");
@@ -262,7 +267,6 @@ TEST_F(Transferts, FichierDeLectureImpossibleACreer) {
 class TransfertsScriptes : public ::testing::Test {
  protected:
   void SetUp() override {
-    scenario1.horloge = scenario2.horloge = &horloge.horloge();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.ok_Click();
@@ -274,10 +278,22 @@ class TransfertsScriptes : public ::testing::Test {
   test::LecteurCTemporaire lecteur;
   test::ScriptMessages messages;
   test::ObservateurFin fin;
-  test::HorlogeInstallee horloge;
-  test::ScenarioLiaison scenario1, scenario2;  // MSComm1, MSComm2
-  test::LiaisonsScriptees liaisons{{&scenario1, &scenario2}};
-  Form1 form;
+  test::HorlogeFactice horloge;
+  test::ScenarioLiaison scenario1 = scenario(), scenario2 = scenario();  // MSComm1, MSComm2
+  Form1 form{services()};
+
+ private:
+  test::ScenarioLiaison scenario() {
+    test::ScenarioLiaison s;
+    s.horloge = &horloge;
+    return s;
+  }
+  Services services() {
+    Services s = test::services(messages, fin, horloge);
+    s.liaisonMSComm1 = test::liaisonScriptee(scenario1);
+    s.liaisonMSComm2 = test::liaisonScriptee(scenario2);
+    return s;
+  }
 };
 
 TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
@@ -289,14 +305,14 @@ TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(scenario2.ecrit, "\x1a");
   EXPECT_EQ(scenario2.journal.back(), "fermer en vidant");
-  EXPECT_GE(horloge.horloge().maintenant() - platform::Instant{}, std::chrono::seconds(30));
+  EXPECT_GE(horloge.maintenant() - platform::Instant{}, std::chrono::seconds(30));
   EXPECT_TRUE(form.sortie->isVisible());
 }
 
 TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
-  scenario2.arrivees = {"\r", r1, r2, r3};
-  scenario2.echecLectureNumero = 5;
+  scenario2.arrivees.ajouter("\r" + r1 + r2 + r3);
+  scenario2.coupure = std::chrono::milliseconds(1000);
   form.lire_Click();
   EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + "\r\n");
   const QString texte = messages.vus().back().texte;
@@ -306,6 +322,32 @@ TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
   EXPECT_EQ(scenario2.ecrit, "") << "no 26 on a lost link";
   EXPECT_FALSE(form.MSComm2->PortOpen());
   EXPECT_EQ(form.result->text(), "2");
+}
+
+// The download file's folder goes away during the download (a removed USB stick): the records
+// received are kept in the temporary folder and the message says where.
+TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) {
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
+  test::ecrireOctets(zorTxt(), "ancien");
+  const fs::path parti = lecteur.chemin().string() + "-parti";
+  scenario2.aLOuverture = [&] { fs::rename(lecteur.chemin(), parti); };
+  scenario2.arrivees.ajouter("\r" + r1 + r2 + r3 + r2);
+  form.lire_Click();
+  fs::rename(parti, lecteur.chemin());
+  ASSERT_EQ(messages.vus().size(), 2u);
+  const std::string texte = messages.vus()[1].texte.toStdString();
+  EXPECT_NE(texte.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << texte;
+  const std::string annonce = "2 enregistrement(s) reçu(s) ont été gardés dans ";
+  const auto debut = texte.find(annonce);
+  ASSERT_NE(debut, std::string::npos) << texte;
+  const auto finChemin = texte.find(". c:\\zor.txt", debut);
+  ASSERT_NE(finChemin, std::string::npos) << texte;
+  const fs::path secours = texte.substr(debut + annonce.size(), finChemin - debut - annonce.size());
+  EXPECT_EQ(test::lireOctets(secours), r2 + r3 + "\r\n");
+  fs::remove(secours);
+  EXPECT_EQ(scenario2.ecrit, "\x1a");
+  EXPECT_FALSE(form.MSComm2->PortOpen());
+  EXPECT_TRUE(form.sortie->isVisible());
 }
 
 TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
@@ -322,8 +364,8 @@ TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
 }
 
 TEST_F(TransfertsScriptes, FinDeFichierSurPortFermeNEnvoieRien) {
-  scenario2.arrivees = {"\r", "\x1a"};
-  form.lire_Click();  // pass 1 reads the 26, pass 2 is empty: the collection ends
+  scenario2.arrivees.ajouter("\r\x1a");
+  form.lire_Click();  // the first read takes the 26, then the receiver stays silent
   EXPECT_EQ(scenario2.ecrit, "\x1a");
   QCoreApplication::processEvents();
   EXPECT_EQ(fin.fois(), 1);

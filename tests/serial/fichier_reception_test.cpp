@@ -1,11 +1,12 @@
-// The download file: emptied at the start (or, for zor-cli, at the first write), written in one
-// piece, or put back as it was.
+// The download file: emptied at the start (the window) or left as it was until the end
+// (zor-cli), written in one piece, or put back as it was.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <optional>
 
 #include "serial/fichier_reception.h"
@@ -14,19 +15,22 @@
 namespace zor::serie {
 namespace {
 
+using Vidage = FichierReception::Vidage;
+
 class FichierReceptionTest : public ::testing::Test {
  protected:
-  std::filesystem::path chemin() const { return lecteur.chemin() / "zor.txt"; }
+  FichierNomme zorTxt() const { return {lecteur.chemin() / "zor.txt", "c:\\zor.txt"}; }
+  std::filesystem::path chemin() const { return zorTxt().chemin; }
   test::LecteurCTemporaire lecteur;
   FichierReception fichier;
 };
 
 TEST_F(FichierReceptionTest, VideDesLOuvertureEtEcritEnUneFois) {
   test::ecrireOctets(chemin(), "ancien contenu");
-  ASSERT_FALSE(fichier.ouvrir(chemin(), "c:\\zor.txt"));
+  ASSERT_FALSE(fichier.ouvrir(zorTxt(), Vidage::Immediat));
   EXPECT_EQ(test::lireOctets(chemin()), "");
   EXPECT_FALSE(fichier.ecrire(std::string("r2\x1a\xe9r3\r\n", 8)));
-  EXPECT_FALSE(fichier.fermer());
+  fichier.fermer();
   EXPECT_EQ(test::lireOctets(chemin()), std::string("r2\x1a\xe9r3\r\n", 8));
   EXPECT_FALSE(fichier.ouvert());
 }
@@ -34,17 +38,17 @@ TEST_F(FichierReceptionTest, VideDesLOuvertureEtEcritEnUneFois) {
 TEST_F(FichierReceptionTest, RemetLAncienContenuOctetPourOctet) {
   const std::string ancien("ligne 1\r\n\xff\x00 fin", 14);
   test::ecrireOctets(chemin(), ancien);
-  ASSERT_FALSE(fichier.ouvrir(chemin(), "c:\\zor.txt"));
+  ASSERT_FALSE(fichier.ouvrir(zorTxt(), Vidage::Immediat));
   EXPECT_FALSE(fichier.remettreAncienContenu());
-  EXPECT_FALSE(fichier.fermer());
+  fichier.fermer();
   EXPECT_EQ(test::lireOctets(chemin()), ancien);
 }
 
 TEST_F(FichierReceptionTest, UnFichierQuiNExistaitPasDisparaitDeNouveau) {
-  ASSERT_FALSE(fichier.ouvrir(chemin(), "c:\\zor.txt"));
+  ASSERT_FALSE(fichier.ouvrir(zorTxt(), Vidage::Immediat));
   EXPECT_TRUE(std::filesystem::exists(chemin()));
   EXPECT_FALSE(fichier.remettreAncienContenu());
-  EXPECT_FALSE(fichier.fermer());
+  fichier.fermer();
   EXPECT_FALSE(std::filesystem::exists(chemin()));
 }
 
@@ -52,28 +56,29 @@ TEST_F(FichierReceptionTest, FichierImpossibleACreer) {
   struct Cas {
     const char* nom;
     std::filesystem::path chemin;
-    const char* raison;
+    int numero;
   };
   std::filesystem::create_directories(lecteur.chemin() / "dossier");
   const Cas cas[] = {
-      {"dossier absent", lecteur.chemin() / "absent" / "zor.txt", "No such file or directory"},
-      {"c'est un dossier", lecteur.chemin() / "dossier", "Is a directory"},
+      {"dossier absent", lecteur.chemin() / "absent" / "zor.txt", ENOENT},
+      {"c'est un dossier", lecteur.chemin() / "dossier", EISDIR},
   };
   for (const auto& c : cas) {
-    const auto panne = fichier.ouvrir(c.chemin, "c:\\zor.txt");
-    ASSERT_TRUE(panne) << c.nom;
-    EXPECT_EQ(panne->genre, Panne::Genre::FichierNonCreable) << c.nom;
-    EXPECT_EQ(panne->peripherique, "c:\\zor.txt") << c.nom;
-    EXPECT_EQ(panne->chemin, c.chemin.string()) << c.nom;
-    EXPECT_EQ(panne->raison, c.raison) << c.nom;
-    EXPECT_FALSE(fichier.ouvert()) << c.nom;
+    for (auto vidage : {Vidage::Immediat, Vidage::ALaFin}) {
+      const auto erreur = fichier.ouvrir({c.chemin, "c:\\zor.txt"}, vidage);
+      ASSERT_TRUE(erreur) << c.nom;
+      EXPECT_EQ(erreur->genre, Erreur::Genre::FichierNonCreable) << c.nom;
+      EXPECT_EQ(erreur->numeroSysteme, c.numero) << c.nom;
+      EXPECT_EQ(erreur->fichier, "c:\\zor.txt") << c.nom;
+      EXPECT_EQ(erreur->chemin, c.chemin.string()) << c.nom;
+      EXPECT_FALSE(fichier.ouvert()) << c.nom;
+    }
   }
 }
 
-
 // zor-cli's output keeps what it held until the collected text is written: a download stopped
 // on the way (Ctrl+C) loses nothing.
-TEST_F(FichierReceptionTest, VidageAuPremierEcritGardeLeFichierJusquALaFin) {
+TEST_F(FichierReceptionTest, VidageALaFinGardeLeFichierJusquALaFin) {
   struct Cas {
     const char* nom;
     bool existait;
@@ -90,17 +95,53 @@ TEST_F(FichierReceptionTest, VidageAuPremierEcritGardeLeFichierJusquALaFin) {
     std::filesystem::remove(chemin());
     if (c.existait) test::ecrireOctets(chemin(), "ancien");
     FichierReception f;
-    ASSERT_FALSE(f.ouvrir(chemin(), "sortie.txt", FichierReception::Vidage::AuPremierEcrit)) << c.nom;
+    ASSERT_FALSE(f.ouvrir({chemin(), "sortie.txt"}, Vidage::ALaFin)) << c.nom;
     if (c.existait) {
       EXPECT_EQ(test::lireOctets(chemin()), "ancien") << c.nom << " : vidé trop tôt";
     }
     EXPECT_FALSE(c.ecrit ? f.ecrire("r2r3\r\n") : f.remettreAncienContenu()) << c.nom;
-    EXPECT_FALSE(f.fermer()) << c.nom;
+    f.fermer();
     EXPECT_EQ(std::filesystem::exists(chemin()), c.attendu.has_value()) << c.nom;
     if (c.attendu) {
       EXPECT_EQ(test::lireOctets(chemin()), *c.attendu) << c.nom;
     }
   }
+}
+
+// When nothing can be created beside the file (here: its name leaves no room for a temporary
+// one beside it; a read-only folder does the same), a file that was already emptied is
+// written in place rather than left empty: neither the old content nor the received text is
+// lost. A file that was not emptied keeps what it held.
+TEST_F(FichierReceptionTest, SansPlaceACoteLeFichierVideEstEcritSurPlace) {
+  const FichierNomme longNom{lecteur.chemin() / (std::string(250, 'n') + ".txt"), "sortie.txt"};
+  struct Cas {
+    const char* nom;
+    Vidage vidage;
+    bool ecrire;
+    std::string attendu;
+  };
+  const Cas cas[] = {
+      {"vidé, texte reçu", Vidage::Immediat, true, "r2r3\r\n"},
+      {"vidé, rien reçu", Vidage::Immediat, false, "ancien"},
+      {"à la fin, rien reçu", Vidage::ALaFin, false, "ancien"},
+  };
+  for (const auto& c : cas) {
+    test::ecrireOctets(longNom.chemin, "ancien");
+    FichierReception f;
+    ASSERT_FALSE(f.ouvrir(longNom, c.vidage)) << c.nom;
+    EXPECT_FALSE(c.ecrire ? f.ecrire("r2r3\r\n") : f.remettreAncienContenu()) << c.nom;
+    f.fermer();
+    EXPECT_EQ(test::lireOctets(longNom.chemin), c.attendu) << c.nom;
+  }
+  // Not emptied: the received text cannot replace it, and the file keeps what it held.
+  FichierReception f;
+  ASSERT_FALSE(f.ouvrir(longNom, Vidage::ALaFin));
+  const auto erreur = f.ecrire("r2r3\r\n");
+  ASSERT_TRUE(erreur);
+  EXPECT_EQ(erreur->genre, Erreur::Genre::FichierNonEcrit);
+  EXPECT_EQ(erreur->numeroSysteme, ENAMETOOLONG);
+  f.fermer();
+  EXPECT_EQ(test::lireOctets(longNom.chemin), "ancien");
 }
 
 // A pipe as the output (zor-cli download -o /dev/stdout | ...): never read back (that would
@@ -110,12 +151,12 @@ TEST_F(FichierReceptionTest, UnTubeNEstNiReluNiSupprime) {
   ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
   const int lecteurTube = ::open(tube.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(lecteurTube, 0);
-  for (auto vidage : {FichierReception::Vidage::Immediat, FichierReception::Vidage::AuPremierEcrit}) {
+  for (auto vidage : {Vidage::Immediat, Vidage::ALaFin}) {
     FichierReception f;
-    ASSERT_FALSE(f.ouvrir(tube, "tube", vidage));
+    ASSERT_FALSE(f.ouvrir({tube, "tube"}, vidage));
     EXPECT_FALSE(f.remettreAncienContenu());
     EXPECT_FALSE(f.ecrire("r2\r\n"));
-    EXPECT_FALSE(f.fermer());
+    f.fermer();
     EXPECT_TRUE(std::filesystem::is_fifo(tube));
     char lu[8] = {};
     EXPECT_EQ(::read(lecteurTube, lu, sizeof lu), 4);

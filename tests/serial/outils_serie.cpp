@@ -6,6 +6,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -36,22 +38,68 @@ void HorlogeJournal::dormir(std::chrono::milliseconds duree) {
   journal_.noter("Sleep " + std::to_string(duree.count()));
 }
 
+void Arrivees::ajouter(std::string octets, Microsecondes a) {
+  const platform::Instant quand = platform::Instant{} + a;
+  auto place = std::upper_bound(pieces_.begin(), pieces_.end(), quand,
+                                [](platform::Instant t, const auto& piece) { return t < piece.first; });
+  pieces_.insert(place, {quand, std::move(octets)});
+}
+
+void Arrivees::enTempsReel(std::string_view flux, std::size_t morceau, Microsecondes debut, int bauds) {
+  for (std::size_t i = 0; i < flux.size(); i += morceau) {
+    const std::size_t fin = std::min(flux.size(), i + morceau);
+    const auto duree = Microsecondes(static_cast<long long>(fin) * 11 * 1000000 / bauds);
+    ajouter(std::string(flux.substr(i, fin - i)), debut + duree);
+  }
+}
+
+std::string Arrivees::prendre(platform::Instant maintenant) {
+  std::string octets;
+  while (!pieces_.empty() && pieces_.front().first <= maintenant) {
+    octets += pieces_.front().second;
+    pieces_.pop_front();
+  }
+  return octets;
+}
+
+platform::Instant Arrivees::finAttente(platform::Instant maintenant, std::chrono::milliseconds delai) const {
+  const platform::Instant fin = maintenant + delai;
+  if (!pieces_.empty() && pieces_.front().first < fin) return std::max(maintenant, pieces_.front().first);
+  return fin;
+}
+
 void FauxPort::PortOpen(bool ouvrir) {
   journal_.noter(std::string("PortOpen ") + (ouvrir ? "1" : "0"));
-  if (ouvrir && echecOuverture) throw serie::ErreurPort(serie::pannePort(*this, *echecOuverture, "raison du système"));
+  if (ouvrir && echecOuverture) throw Echec(serie::erreurDuPort(*this, *echecOuverture, numeroEchecOuverture));
   ouvert_ = ouvrir;
+  recu_.clear();
+}
+
+void FauxPort::InputLen(int n) {
+  inputLen_ = n;
+  journal_.noter("InputLen " + std::to_string(n));
+}
+
+// A read that finds nothing must be followed by a wait sooner or later: the fake clock only
+// moves when the code under test waits or pauses, so a loop that never does would never end.
+void FauxPort::tourneAVide() {
+  if (horloge_.maintenant() != instantVu_) {
+    instantVu_ = horloge_.maintenant();
+    appelsSansAttente_ = 0;
+  }
+  if (++appelsSansAttente_ > 100000) throw std::logic_error("la réception tourne à vide sans attendre");
 }
 
 std::string FauxPort::Input() {
-  if (++inputs_ == echecInputNumero) {
+  if (++inputs == echecInputNumero) {
     journal_.noter("Input !");
-    throw serie::ErreurPort(serie::pannePort(*this, serie::Panne::Genre::LiaisonCoupee, "le périphérique a raccroché"));
+    throw Echec(serie::erreurDuPort(*this, Erreur::Genre::LiaisonCoupee, EIO));
   }
-  std::string lu;
-  if (!lectures.empty()) {
-    lu = lectures.front();
-    lectures.pop_front();
-  }
+  if (inputLen_ == 0 || recu_.size() < static_cast<std::size_t>(inputLen_)) recu_ += arrivees.prendre(horloge_.maintenant());
+  const std::size_t n = inputLen_ == 0 ? recu_.size() : std::min<std::size_t>(recu_.size(), inputLen_);
+  std::string lu = recu_.substr(0, n);
+  recu_.erase(0, n);
+  if (lu.empty()) tourneAVide();
   journal_.noter("Input " + visible(lu));
   return lu;
 }
@@ -59,23 +107,40 @@ std::string FauxPort::Input() {
 void FauxPort::Output(std::string_view octets) {
   if (++outputs_ == echecOutputNumero) {
     journal_.noter("Output !");
-    throw serie::ErreurPort(serie::pannePort(*this, serie::Panne::Genre::LiaisonCoupee, "le périphérique a raccroché"));
+    throw Echec(serie::erreurDuPort(*this, Erreur::Genre::LiaisonCoupee, EIO));
   }
-  journal_.noter("Output " + visible(octets));
+  ecrit += octets;
+  plusLongueSortie = std::max(plusLongueSortie, octets.size());
+  if (journaliserSorties) journal_.noter("Output " + visible(octets));
+}
+
+std::size_t FauxPort::enAttente() {
+  const std::string nouveaux = arrivees.prendre(horloge_.maintenant());
+  if (nouveaux.empty()) tourneAVide();
+  recu_ += nouveaux;
+  return recu_.size();
 }
 
 void FauxPort::attendreReception(std::chrono::milliseconds delai) {
   ++attentes;
   if (journaliserAttentes) journal_.noter("attendre " + std::to_string(delai.count()));
-  horloge_.avancer(delai);
+  horloge_.allerA(arrivees.finAttente(horloge_.maintenant(), delai));
 }
 
 void FauxPort::abandonner() noexcept {
   journal_.noter("abandonner");
   ouvert_ = false;
+  recu_.clear();
 }
 
 namespace {
+
+Echec coupure(Erreur::Genre genre) {
+  Erreur e;
+  e.genre = genre;
+  e.numeroSysteme = EIO;
+  return Echec(e);
+}
 
 class LiaisonScriptee : public serie::Liaison {
  public:
@@ -84,35 +149,26 @@ class LiaisonScriptee : public serie::Liaison {
     s_.journal.push_back("ouvrir " + peripherique);
     s_.peripherique = peripherique;
     s_.reglages = reglages;
-    if (s_.echecOuverture) throw serie::ErreurPort(*s_.echecOuverture);
+    if (s_.echecOuverture) throw Echec(*s_.echecOuverture);
     s_.ouvert = true;
     ++s_.ouvertures;
+    if (s_.aLOuverture) s_.aLOuverture();
   }
   void ecrire(std::string_view octets) override {
     if (++ecritures_ == s_.echecEcritureNumero) {
       s_.journal.push_back("ecrire !");
-      serie::Panne p;
-      p.genre = serie::Panne::Genre::LiaisonCoupee;
-      p.raison = "le périphérique a raccroché";
-      throw serie::ErreurPort(p);
+      throw coupure(Erreur::Genre::LiaisonCoupee);
     }
     s_.journal.push_back("ecrire " + visible(octets));
     s_.ecrit += octets;
   }
   std::string lire() override {
-    if (++lectures_ == s_.echecLectureNumero) {
-      serie::Panne p;
-      p.genre = serie::Panne::Genre::LiaisonCoupee;
-      p.raison = "le périphérique a raccroché";
-      throw serie::ErreurPort(p);
-    }
-    if (s_.arrivees.empty()) return {};
-    std::string a = s_.arrivees.front();
-    s_.arrivees.pop_front();
-    return a;
+    const platform::Instant maintenant = s_.horloge != nullptr ? s_.horloge->maintenant() : platform::Instant::max();
+    if (s_.coupure && maintenant >= platform::Instant{} + *s_.coupure) throw coupure(Erreur::Genre::LiaisonCoupee);
+    return s_.arrivees.prendre(maintenant);
   }
   void attendre(std::chrono::milliseconds delai) override {
-    if (s_.horloge != nullptr) s_.horloge->avancer(delai);
+    if (s_.horloge != nullptr) s_.horloge->allerA(s_.arrivees.finAttente(s_.horloge->maintenant(), delai));
   }
   void fermer(bool vider) override {
     s_.journal.push_back(vider ? "fermer en vidant" : "fermer sans vider");
@@ -123,19 +179,13 @@ class LiaisonScriptee : public serie::Liaison {
  private:
   ScenarioLiaison& s_;
   int ecritures_ = 0;
-  int lectures_ = 0;
 };
 
 }  // namespace
 
-LiaisonsScriptees::LiaisonsScriptees(std::vector<ScenarioLiaison*> scenarios) : scenarios_(std::move(scenarios)) {
-  serie::remplacerFabriqueLiaison([this]() -> std::unique_ptr<serie::Liaison> {
-    if (suivant_ >= scenarios_.size()) throw std::logic_error("plus de scénario pour un nouveau port");
-    return std::make_unique<LiaisonScriptee>(*scenarios_[suivant_++]);
-  });
+serie::FabriqueLiaison liaisonScriptee(ScenarioLiaison& scenario) {
+  return [&scenario]() -> std::unique_ptr<serie::Liaison> { return std::make_unique<LiaisonScriptee>(scenario); };
 }
-
-LiaisonsScriptees::~LiaisonsScriptees() { serie::remplacerFabriqueLiaison({}); }
 
 PairePty::PairePty() {
   char nom[256] = {};

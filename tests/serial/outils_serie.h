@@ -1,7 +1,7 @@
 #pragma once
 // What the serial tests share: a journal where the port, the pauses and the window's changes
-// write in turn, a scripted port, a scripted device under the real control, and a real
-// pseudo-terminal pair.
+// write in turn, bytes that arrive at set times of the fake clock, a scripted port, a scripted
+// device under the real control, and a real pseudo-terminal pair.
 #include <chrono>
 #include <deque>
 #include <filesystem>
@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/pause.h"
+#include "platform/erreur.h"
 #include "serial/affichage.h"
 #include "serial/liaison.h"
 #include "serial/port.h"
+#include "tests/support/seams.h"
 
 namespace zor::test {
+
+using Microsecondes = std::chrono::microseconds;
 
 // Control characters written as \r, \n, \x1A so a journal line shows every byte.
 std::string visible(std::string_view octets);
@@ -27,29 +30,51 @@ struct Journal {
   serie::Affichage affichage();
 };
 
-// The fake clock, noting each pause in the journal; installed for its lifetime.
-class HorlogeJournal : public platform::HorlogeFactice {
+// The fake clock, noting each pause in the journal.
+class HorlogeJournal : public HorlogeFactice {
  public:
-  explicit HorlogeJournal(Journal& journal) : journal_(journal) { platform::installerHorloge(this); }
-  ~HorlogeJournal() override { platform::installerHorloge(nullptr); }
+  explicit HorlogeJournal(Journal& journal) : journal_(journal) {}
   void dormir(std::chrono::milliseconds duree) override;
 
  private:
   Journal& journal_;
 };
 
-// A port whose reads return what the test queued ("" once the queue is empty). Waiting moves
-// the fake clock on by the time waited.
+// What the receiver sends, each piece at its time on the fake clock (counted from its start).
+class Arrivees {
+ public:
+  void ajouter(std::string octets, Microsecondes a = Microsecondes{0});
+  // `flux` as a receiver sends it on the line (8N2: 11 bits a character), from `debut`, in
+  // pieces of `morceau` bytes, each there once its last byte has come.
+  void enTempsReel(std::string_view flux, std::size_t morceau, Microsecondes debut, int bauds = 4800);
+  // Everything that has arrived by `maintenant`.
+  std::string prendre(platform::Instant maintenant);
+  // A wait of at most `delai` from `maintenant`: until the next arrival, if it comes sooner.
+  platform::Instant finAttente(platform::Instant maintenant, std::chrono::milliseconds delai) const;
+  bool restantes() const { return !pieces_.empty(); }
+
+ private:
+  std::deque<std::pair<platform::Instant, std::string>> pieces_;  // in order of arrival
+};
+
+// A port over a timeline of arrivals: enAttente() takes in what has arrived by now, Input()
+// gives up to InputLen of it, attendreReception() moves the clock on to the next arrival or by
+// the time waited. Operations go to the journal.
 class FauxPort : public serie::Port {
  public:
-  FauxPort(Journal& journal, platform::HorlogeFactice& horloge) : journal_(journal), horloge_(horloge) {}
+  FauxPort(Journal& journal, HorlogeFactice& horloge) : journal_(journal), horloge_(horloge) {}
 
-  std::deque<std::string> lectures;
-  std::optional<serie::Panne::Genre> echecOuverture;
+  Arrivees arrivees;
+  std::optional<Erreur::Genre> echecOuverture;
+  int numeroEchecOuverture = 0;  // the system's error number of that failure
   int echecOutputNumero = 0;  // the nth Output fails (1 = first); 0: never
   int echecInputNumero = 0;   // the nth Input fails
   bool journaliserAttentes = true;
+  bool journaliserSorties = true;
   int attentes = 0;
+  int inputs = 0;
+  std::string ecrit;              // every byte given to Output
+  std::size_t plusLongueSortie = 0;
 
   void Settings(std::string_view r) override { journal_.noter("Settings " + std::string(r)); }
   void CommPort(int n) override {
@@ -60,50 +85,48 @@ class FauxPort : public serie::Port {
   void PortOpen(bool ouvrir) override;
   bool PortOpen() const override { return ouvert_; }
   void InputMode(int m) override { journal_.noter("InputMode " + std::to_string(m)); }
-  void InputLen(int n) override { journal_.noter("InputLen " + std::to_string(n)); }
+  void InputLen(int n) override;
   std::string Input() override;
   void Output(std::string_view octets) override;
+  std::size_t enAttente() override;
   void attendreReception(std::chrono::milliseconds delai) override;
   void abandonner() noexcept override;
   int numeroAffiche() const override { return numero_; }
   std::string peripherique() const override { return "/dev/ttyS" + std::to_string(numero_ - 1); }
 
  private:
+  void tourneAVide();
+
   Journal& journal_;
-  platform::HorlogeFactice& horloge_;
+  HorlogeFactice& horloge_;
   int numero_ = 1;
   bool ouvert_ = false;
+  int inputLen_ = 0;
+  std::string recu_;
   int outputs_ = 0;
-  int inputs_ = 0;
+  int appelsSansAttente_ = 0;
+  platform::Instant instantVu_{};
 };
 
-// A scripted device under the real control. Each pull takes the next arrival; an empty queue
-// means silence. Waiting moves the installed fake clock on.
+// A scripted device under the real control: lire() gives what has arrived by the clock's time,
+// attendre() moves the clock on as FauxPort does.
 struct ScenarioLiaison {
-  std::deque<std::string> arrivees;
+  Arrivees arrivees;
   std::vector<std::string> journal;
   std::string ecrit;
-  std::optional<serie::Panne> echecOuverture;
-  int echecEcritureNumero = 0;  // the nth write fails
-  int echecLectureNumero = 0;   // the nth pull fails
-  platform::HorlogeFactice* horloge = nullptr;
+  std::optional<Erreur> echecOuverture;
+  std::function<void()> aLOuverture;                   // runs once the device is open
+  int echecEcritureNumero = 0;                         // the nth write fails
+  std::optional<std::chrono::milliseconds> coupure;    // the device vanishes at this time
+  HorlogeFactice* horloge = nullptr;
   serie::Reglages reglages;
   std::string peripherique;
   bool ouvert = false;
   int ouvertures = 0;
 };
 
-// Every serial control built during its lifetime gets a device playing `scenario` (one
-// scenario per control, in order of construction).
-class LiaisonsScriptees {
- public:
-  explicit LiaisonsScriptees(std::vector<ScenarioLiaison*> scenarios);
-  ~LiaisonsScriptees();
-
- private:
-  std::vector<ScenarioLiaison*> scenarios_;
-  std::size_t suivant_ = 0;
-};
+// The factory a serial control is handed: every device it builds plays `scenario`.
+serie::FabriqueLiaison liaisonScriptee(ScenarioLiaison& scenario);
 
 // A real pseudo-terminal: the program opens `esclave`, the test plays the receiver on `maitre`.
 class PairePty {

@@ -3,8 +3,11 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "tests/serial/outils_serie.h"
 #include "tests/support/seams.h"
@@ -50,8 +53,8 @@ class Simulateur {
   }
   QString peripherique() const { return peripherique_; }
   // What it printed, once `attendu` shows up (or after 5 s).
-  std::string sortie(const std::string& attendu) {
-    for (int i = 0; i < 50 && texte_.find(attendu) == std::string::npos; ++i) {
+  std::string sortie(const std::string& attendu, int dixiemes = 50) {
+    for (int i = 0; i < dixiemes && texte_.find(attendu) == std::string::npos; ++i) {
       processus_.waitForReadyRead(100);
       texte_ += processus_.readAllStandardOutput().toStdString();
     }
@@ -103,13 +106,35 @@ TEST(Outils, ReceptionDepuisLeSimulateur) {
   EXPECT_NE(gps.sortie("caractère 26").find("caractère 26 reçu du programme"), std::string::npos);
 }
 
-TEST(Outils, ReceptionSurUnGpsMuetAvecDelaiCourt) {
-  PairePty pty;
-  const auto r = lancer("zor-cli", {"download", "--port", QString::fromStdString(pty.esclave()), "--timeout", "0.3"});
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.sortie, "\r\n");
-  EXPECT_NE(r.erreurs.find("depuis 0,3 secondes"), std::string::npos) << r.erreurs;
-  EXPECT_EQ(pty.lire(1), "\x1a");
+// The bound is read with a point whatever the user's language, and told back in French.
+TEST(Outils, DelaiAvecUnPointQuelleQueSoitLaLangue) {
+  struct Cas {
+    QStringList options;
+    bool accepte;
+  };
+  const Cas cas[] = {
+      {{"--timeout", "0.3"}, true}, {{"--timeout=0.3"}, true}, {{"-t", "0.3"}, true}, {{"-t0.3"}, true},
+      {{"--timeout", "0,3"}, false}, {{"--timeout=0,3"}, false},
+  };
+  for (const char* langue : {"C", "fr_FR.UTF-8"}) {
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", langue);
+    env.insert("LC_ALL", langue);
+    for (const auto& c : cas) {
+      const std::string nom = std::string(langue) + " " + c.options.join(' ').toStdString();
+      PairePty pty;
+      const auto r = lancer("zor-cli", QStringList{"download", "--port", QString::fromStdString(pty.esclave())} + c.options, env);
+      EXPECT_EQ(r.code, 2) << nom;
+      EXPECT_EQ(r.sortie, "") << nom << ": nothing received, nothing written";
+      if (c.accepte) {
+        EXPECT_NE(r.erreurs.find("depuis 0,3 secondes"), std::string::npos) << nom << "\n" << r.erreurs;
+        EXPECT_EQ(pty.lire(1), "\x1a") << nom;
+      } else {
+        EXPECT_NE(r.erreurs.find("--timeout demande"), std::string::npos) << nom << "\n" << r.erreurs;
+        EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "") << nom << ": the port was never opened";
+      }
+    }
+  }
 }
 
 TEST(Outils, EchecsEtErreursDUsage) {
@@ -132,7 +157,7 @@ TEST(Outils, EchecsEtErreursDUsage) {
        "Impossible de lire le fichier"},
       {"numéro hors de 1 à 4", {"upload", "--port", "7", e}, "1 à 4"},
       {"sans port", {"upload", e}, "il manque --port"},
-      {"sans fichier", {"upload", "--port", "1"}, "il manque le fichier"},
+      {"sans fichier", {"upload", "--port", "1"}, "un et un seul fichier"},
       {"délai négatif", {"download", "--port", "1", "--timeout", "-2"}, "--timeout"},
       {"délai infini", {"download", "--port", "1", "--timeout", "inf"}, "--timeout"},
       {"délai démesuré", {"download", "--port", "1", "--timeout", "1e300"}, "--timeout"},
@@ -146,6 +171,182 @@ TEST(Outils, EchecsEtErreursDUsage) {
     EXPECT_NE(r.erreurs.find(c.message), std::string::npos) << c.nom << "\n" << r.erreurs;
   }
   EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), "ancien");
+}
+
+
+std::string enregistrement(const char* tete) {
+  std::string s = tete;
+  s.resize(62, ' ');
+  return s;
+}
+
+// A receiver's records in a file for zor-sim, and the download file they give: the reads start
+// after the first CR (the end of the first record), so each holds LF, a record and its CR, from
+// the second record round to the first.
+struct Enregistrements {
+  explicit Enregistrements(const fs::path& dossier, int nombre = 3) : chemin(dossier / "gps.txt") {
+    std::string texte;
+    std::vector<std::string> liste;
+    for (int i = 1; i <= nombre; ++i) {
+      liste.push_back(enregistrement(("WP" + std::to_string(i)).c_str()));
+      texte += liste.back() + "\n";
+    }
+    ecrireOctets(chemin, texte);
+    for (std::size_t i = 2; i < liste.size() + 2; ++i) attendu += "\n" + liste[i % liste.size()] + "\r";
+    attendu += "\r\n";
+  }
+  QString fichier() const { return QString::fromStdString(chemin.string()); }
+  fs::path chemin;
+  std::string attendu;
+};
+
+// zor-cli download running against its own zor-sim.
+class Reception {
+ public:
+  Reception(const Enregistrements& gps, const fs::path& sortie, const QStringList& optionsSim = {})
+      : simulateur_(std::make_unique<Simulateur>(QStringList{"envoyer", gps.fichier()} + optionsSim)) {
+    cli_.start(programme("zor-cli"),
+               {"download", "--port", simulateur_->peripherique(), "-o", QString::fromStdString(sortie.string())});
+    cli_.waitForStarted();
+  }
+  // Waits until zor-cli has shown `texte` on its error output.
+  bool attendreErreurs(const std::string& texte) {
+    for (int i = 0; i < 200 && erreurs_.find(texte) == std::string::npos; ++i) {
+      cli_.waitForReadyRead(100);
+      erreurs_ += cli_.readAllStandardError().toStdString();
+    }
+    return erreurs_.find(texte) != std::string::npos;
+  }
+  void signaler(int signal) { ::kill(static_cast<pid_t>(cli_.processId()), signal); }
+  Resultat fin() {
+    cli_.waitForFinished(60000);
+    erreurs_ += cli_.readAllStandardError().toStdString();
+    return {cli_.exitStatus() == QProcess::NormalExit ? cli_.exitCode() : -1, cli_.readAllStandardOutput().toStdString(),
+            erreurs_};
+  }
+  Simulateur& gps() { return *simulateur_; }
+
+ private:
+  std::unique_ptr<Simulateur> simulateur_;
+  QProcess cli_;
+  std::string erreurs_;
+};
+
+// At the line's own pace the file is the same at every run, and complete.
+TEST(Outils, ReceptionAuRythmeDuGpsToujoursLeMemeFichier) {
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin());
+  constexpr int kEnsemble = 4, kTours = 2;
+  for (int tour = 0; tour < kTours; ++tour) {
+    std::vector<std::unique_ptr<Reception>> receptions;
+    for (int i = 0; i < kEnsemble; ++i)
+      receptions.push_back(std::make_unique<Reception>(gps, dossier.chemin() / ("sortie" + std::to_string(i) + ".txt"),
+                                                       QStringList{"--attente", "0"}));
+    for (int i = 0; i < kEnsemble; ++i) {
+      const auto r = receptions[i]->fin();
+      EXPECT_EQ(r.code, 0) << r.erreurs;
+      EXPECT_EQ(lireOctets(dossier.chemin() / ("sortie" + std::to_string(i) + ".txt")), gps.attendu) << "tour " << tour;
+    }
+  }
+}
+
+// Ctrl+C or SIGTERM: the receiver is told to stop, the port is closed, the output keeps what it
+// held, and the exit code tells which signal.
+TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
+  for (const auto& [signal, code] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+    LecteurCTemporaire dossier;
+    const Enregistrements gps(dossier.chemin(), 30);
+    const fs::path sortie = dossier.chemin() / "sortie.txt";
+    ecrireOctets(sortie, "ancien");
+    Reception reception(gps, sortie, {"--attente", "0"});
+    ASSERT_TRUE(reception.attendreErreurs("2 : ")) << "signal " << signal;
+    reception.signaler(signal);
+    const auto r = reception.fin();
+    EXPECT_EQ(r.code, code) << r.erreurs;
+    EXPECT_EQ(lireOctets(sortie), "ancien") << "signal " << signal;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 2)
+        << "nothing left beside the output";
+    // What came before the signal is not lost: it waits in the temporary folder.
+    const std::string annonce = "ont été gardés dans ";
+    const auto debut = r.erreurs.find(annonce);
+    ASSERT_NE(debut, std::string::npos) << r.erreurs;
+    const fs::path secours = r.erreurs.substr(debut + annonce.size(), r.erreurs.find(". ", debut) - debut - annonce.size());
+    EXPECT_EQ(lireOctets(secours).substr(0, 64), gps.attendu.substr(0, 64)) << secours;
+    fs::remove(secours);
+    const std::string vu = reception.gps().sortie("port fermé");
+    EXPECT_NE(vu.find("caractère 26 reçu du programme"), std::string::npos) << vu;
+    EXPECT_NE(vu.find("port fermé"), std::string::npos) << vu;
+  }
+}
+
+// 0 only when at least one read was stored and nothing failed; what came is written anyway.
+TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
+  LecteurCTemporaire dossier;
+  struct Cas {
+    const char* nom;
+    int enregistrements;
+    QStringList optionsSim;
+    int code;
+    std::optional<std::string> fichier;  // nothing: the file as it was
+  };
+  const Enregistrements complet(dossier.chemin());
+  const Cas cas[] = {
+      {"réception complète", 3, {"--debit", "0"}, 0, complet.attendu},
+      {"un seul enregistrement puis le silence", 1, {"--debit", "0", "--cycles", "1"}, 2, std::nullopt},
+            // The first read (LF, the second record, CR) is never stored; the LF after it is.
+      {"deux enregistrements puis le silence", 2, {"--debit", "0", "--cycles", "1"}, 2, std::string("\n\r\n")},
+  };
+  for (const auto& c : cas) {
+    const Enregistrements gps(dossier.chemin(), c.enregistrements);
+    const fs::path sortie = dossier.chemin() / "sortie.txt";
+    ecrireOctets(sortie, "ancien");
+    Simulateur simulateur(QStringList{"envoyer", gps.fichier(), "--attente", "0"} + c.optionsSim);
+    const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "--timeout", "1", "-o",
+                                      QString::fromStdString(sortie.string())});
+    EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
+    EXPECT_EQ(lireOctets(sortie), c.fichier.value_or("ancien")) << c.nom;
+  }
+}
+
+// The option forms, the bound on reads, and "-" for the standard input and output.
+TEST(Outils, FormesDesOptionsEtTiret) {
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin());
+  Simulateur simulateur({"envoyer", gps.fichier(), "--debit", "0", "--attente", "0"});
+  const QString port = simulateur.peripherique();
+  const QString sortie = QString::fromStdString((dossier.chemin() / "sortie.txt").string());
+  struct Cas {
+    const char* nom;
+    QStringList arguments;
+    int code;
+    std::string fichier, sortieStandard;
+  };
+  const std::string premiereLecture = gps.attendu.substr(0, 64);
+  const Cas cas[] = {
+      {"--option=valeur", {"--port=" + port, "--output=" + sortie}, 0, gps.attendu, ""},
+      {"formes courtes collées", {"-p" + port, "-o" + sortie}, 0, gps.attendu, ""},
+      {"--max", {"-p", port, "-o", sortie, "--max=1"}, 2, premiereLecture + "\r\n", ""},
+      {"sortie standard", {"--port", port, "-o", "-"}, 0, "ancien", gps.attendu},
+      {"sortie standard par défaut", {"--port", port}, 0, "ancien", gps.attendu},
+  };
+  for (const auto& c : cas) {
+    ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
+    const auto r = lancer("zor-cli", QStringList{"download"} + c.arguments);
+    EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
+    EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), c.fichier) << c.nom;
+    EXPECT_EQ(r.sortie, c.sortieStandard) << c.nom;
+  }
+
+  Simulateur recepteur({"recevoir"});
+  QProcess envoi;
+  envoi.start(programme("zor-cli"), {"upload", "--port=" + recepteur.peripherique(), "-"});
+  envoi.write("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  envoi.closeWriteChannel();
+  envoi.waitForFinished(60000);
+  EXPECT_EQ(envoi.exitCode(), 0) << envoi.readAllStandardError().toStdString();
+  const std::string vu = recepteur.sortie("port fermé");
+  EXPECT_NE(vu.find("PDC0010C*59"), std::string::npos) << vu;
+  EXPECT_NE(vu.find("PDC0020A*58"), std::string::npos) << vu;
 }
 
 }  // namespace

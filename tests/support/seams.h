@@ -63,6 +63,10 @@ class HorlogeFactice : public platform::Horloge {
   void dormir(std::chrono::milliseconds duree) override;
   platform::Instant maintenant() override { return t_; }
   void avancer(std::chrono::milliseconds duree) { t_ += duree; }
+  // Moves on to `instant` (never back): a wait that ends when something arrives.
+  void allerA(platform::Instant instant) {
+    if (instant > t_) t_ = instant;
+  }
   const std::chrono::milliseconds& totalDormi() const { return total_; }
   int nombrePauses() const { return pauses_; }
 

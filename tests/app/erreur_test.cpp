@@ -1,0 +1,135 @@
+// The one French sentence every failure becomes: which object it names, the system's reason in
+// French, the advice that fits, and the same text whatever the user's language.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/erreur.h"
+
+namespace zor {
+namespace {
+
+using G = Erreur::Genre;
+
+std::vector<G> tousLesGenres() {
+  std::vector<G> genres;
+  for (int g = 0; g <= static_cast<int>(G::MemoireInsuffisante); ++g) genres.push_back(static_cast<G>(g));
+  return genres;
+}
+
+bool genreDePort(G g) { return g < G::FichierIllisible; }
+
+// Sets the C library's language for its lifetime.
+class Langue {
+ public:
+  explicit Langue(const char* langue) : ancienne_(std::setlocale(LC_ALL, nullptr)) { std::setlocale(LC_ALL, langue); }
+  ~Langue() { std::setlocale(LC_ALL, ancienne_.c_str()); }
+  bool active(const char* langue) const { return std::string(std::setlocale(LC_ALL, nullptr)) == langue; }
+
+ private:
+  std::string ancienne_;
+};
+
+Erreur exemple(G g, int numero) {
+  if (!genreDePort(g) && g != G::MemoireInsuffisante) return erreurFichier(g, "c:\\zor.txt", numero, "/tmp/c/zor.txt");
+  if (g == G::MemoireInsuffisante) return erreurFichier(g, "c:\\zor.txt", 0, "/tmp/c/zor.txt");
+  Erreur e = erreurPort(g, 2, "/dev/ttyUSB0", numero);
+  e.dureeMs = 300;
+  e.limite = 10000;
+  e.verrou = "/var/lock/LCK..ttyUSB0";
+  return e;
+}
+
+TEST(Decrire, ChaqueGenreNommeSonObjet) {
+  for (G g : tousLesGenres()) {
+    const std::string texte = decrire(exemple(g, 0));
+    const int n = static_cast<int>(g);
+    EXPECT_NE(texte, "Erreur inconnue.") << n;
+    if (genreDePort(g)) {
+      EXPECT_NE(texte.find("Comm2 (/dev/ttyUSB0)"), std::string::npos) << n << " : " << texte;
+      Erreur direct = exemple(g, 0);
+      direct.numeroPort = 0;
+      const std::string sansNumero = decrire(direct);
+      EXPECT_NE(sansNumero.find("/dev/ttyUSB0"), std::string::npos) << n << " : " << sansNumero;
+      EXPECT_EQ(sansNumero.find("Comm"), std::string::npos) << n << " : " << sansNumero;
+    } else {
+      EXPECT_NE(texte.find("c:\\zor.txt (/tmp/c/zor.txt)"), std::string::npos) << n << " : " << texte;
+      Erreur memeChemin = exemple(g, 0);
+      memeChemin.chemin = memeChemin.fichier;
+      EXPECT_EQ(decrire(memeChemin).find("c:\\zor.txt (c:\\zor.txt)"), std::string::npos) << n;
+    }
+  }
+}
+
+// Only the user's permission on the port calls for the dialout group.
+TEST(Decrire, ConseilDialoutPourLePortInterditSeulement) {
+  for (G g : tousLesGenres()) {
+    const bool conseil = decrire(exemple(g, EACCES)).find("dialout") != std::string::npos;
+#ifdef __linux__
+    EXPECT_EQ(conseil, g == G::PortInterdit) << static_cast<int>(g);
+#else
+    EXPECT_FALSE(conseil) << static_cast<int>(g);
+#endif
+  }
+}
+
+TEST(Decrire, LaRaisonDuSystemeEnFrancais) {
+  struct Cas {
+    G genre;
+    int numero;
+    const char* attendu;
+  };
+  const Cas cas[] = {
+      {G::PortIntrouvable, ENOENT, "introuvable : aucun fichier ou dossier de ce nom."},
+      {G::PortIntrouvable, 0, "introuvable."},
+      {G::PortOccupe, EBUSY, " : périphérique ou ressource occupé."},
+      {G::PortInterdit, EACCES, " : permission refusée."},
+      {G::LiaisonCoupee, EIO, " : erreur d'entrée-sortie."},
+      {G::FichierNonEcrit, ENOSPC, " : plus de place sur le disque."},
+      {G::FichierNonCreable, EROFS, " : support en lecture seule."},
+      {G::FichierIllisible, 99999, " : erreur système n° 99999."},
+      {G::FichierNonEcrit, -5, " : erreur système n° -5."},
+  };
+  for (const auto& c : cas) {
+    const std::string texte = decrire(exemple(c.genre, c.numero));
+    EXPECT_NE(texte.find(c.attendu), std::string::npos) << c.numero << " : " << texte;
+  }
+}
+
+// Whatever the language the program runs in, the text is the program's own French, never the
+// system's message.
+TEST(Decrire, MemeTexteQuelleQueSoitLaLangue) {
+  const int numeros[] = {0, ENOENT, EACCES, EBUSY, EIO, ENOSPC, ENOTTY, EISDIR, ENODEV, ENXIO, EROFS, 4242};
+  std::vector<std::string> enC;
+  {
+    Langue c("C");
+    for (G g : tousLesGenres())
+      for (int n : numeros) {
+        enC.push_back(decrire(exemple(g, n)));
+        if (n != 0 && n != 4242) {
+          EXPECT_EQ(enC.back().find(std::strerror(n)), std::string::npos) << enC.back();
+        }
+      }
+  }
+  Langue francais("fr_FR.UTF-8");
+  if (!francais.active("fr_FR.UTF-8")) GTEST_SKIP() << "fr_FR.UTF-8 n'est pas installée";
+  std::size_t i = 0;
+  for (G g : tousLesGenres())
+    for (int n : numeros) EXPECT_EQ(decrire(exemple(g, n)), enC[i++]);
+}
+
+TEST(Decrire, DureesEnSecondesAvecUneVirgule) {
+  const std::pair<long long, const char*> cas[] = {
+      {30000, "30"}, {300, "0,3"}, {500, "0,5"}, {1250, "1,25"}, {1001, "1,001"}, {1, "0,001"}, {86400000, "86400"},
+  };
+  for (const auto& [ms, texte] : cas) EXPECT_EQ(secondesEnFrancais(ms), texte) << ms;
+  EXPECT_NE(decrire(exemple(G::Silence, 0)).find("depuis 0,3 secondes"), std::string::npos);
+  EXPECT_NE(decrire(exemple(G::TropDEnregistrements, 0)).find("10000 enregistrements"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zor
