@@ -75,13 +75,30 @@ std::vector<std::string> verrous(const std::string& peripherique) {
   return {"/var/lock/LCK.." + nom, "/run/lock/LCK.." + nom};
 }
 
+// The process number a lock file holds: UUCP locks write it in ASCII, padded with blanks; the
+// toolkit's own locks start with it on their first line.
+std::optional<long> processusDuVerrou(const std::string& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  if (!f) return std::nullopt;
+  const std::string contenu((std::istreambuf_iterator<char>(f)), {});
+  const std::size_t debut = contenu.find_first_not_of(" \t");
+  if (debut == std::string::npos) return std::nullopt;
+  long pid = 0;
+  const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
+  if (ec != std::errc{} || pid <= 0) return std::nullopt;
+  return pid;
+}
+
+bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
+
 }  // namespace
 
 std::string nomDOuverture(const std::string& peripherique) {
-  if (peripherique.rfind("/dev/", 0) != 0 || verrouActif(peripherique)) return peripherique;
+  if (peripherique.rfind("/dev/", 0) != 0) return peripherique;
   for (const std::string& chemin : verrous(peripherique)) {
-    struct stat etat {};
-    if (::stat(chemin.c_str(), &etat) != 0) continue;
+    const auto pid = processusDuVerrou(chemin);
+    // Only a lock whose program has ended is ours to clear.
+    if (!pid || vivant(*pid)) continue;
     if (::unlink(chemin.c_str()) == 0 || errno == ENOENT) continue;
     return "/dev/." + peripherique.substr(4);
   }
@@ -90,17 +107,9 @@ std::string nomDOuverture(const std::string& peripherique) {
 
 std::optional<std::string> verrouActif(const std::string& peripherique) {
   for (const std::string& chemin : verrous(peripherique)) {
-    std::ifstream f(chemin, std::ios::binary);
-    if (!f) continue;
-    const std::string contenu((std::istreambuf_iterator<char>(f)), {});
-    // UUCP locks hold the process number in ASCII, padded with blanks; the toolkit's own start
-    // with it on their first line.
-    const std::size_t debut = contenu.find_first_not_of(" \t");
-    if (debut == std::string::npos) continue;
-    long pid = 0;
-    const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
-    if (ec != std::errc{} || pid <= 0 || pid == ::getpid()) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM) return chemin;
+    const auto pid = processusDuVerrou(chemin);
+    // This program's own lock (a port already open here) is the serial library's to report.
+    if (pid && *pid != ::getpid() && vivant(*pid)) return chemin;
   }
   return std::nullopt;
 }

@@ -231,15 +231,5 @@ void PairePty::raccrocher() {
   maitre_ = -1;
 }
 
-PortEnvironnement::PortEnvironnement(int numero, const std::string& peripherique)
-    : variable_("ZOR_COMM" + std::to_string(numero)) {
-  if (const char* a = std::getenv(variable_.c_str())) ancien_ = a;
-  ::setenv(variable_.c_str(), peripherique.c_str(), 1);
-}
-
-PortEnvironnement::~PortEnvironnement() {
-  if (ancien_) ::setenv(variable_.c_str(), ancien_->c_str(), 1);
-  else ::unsetenv(variable_.c_str());
-}
 
 }  // namespace zor::test

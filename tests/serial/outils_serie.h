@@ -150,12 +150,11 @@ class PairePty {
 // Points $ZOR_COMMn at a device for its lifetime.
 class PortEnvironnement {
  public:
-  PortEnvironnement(int numero, const std::string& peripherique);
-  ~PortEnvironnement();
+  PortEnvironnement(int numero, const std::string& peripherique)
+      : variable_("ZOR_COMM" + std::to_string(numero), peripherique) {}
 
  private:
-  std::string variable_;
-  std::optional<std::string> ancien_;
+  VariableEnvironnement variable_;
 };
 
 }  // namespace zor::test
