@@ -8,6 +8,7 @@
 #include <string>
 
 #include "serial/liaison.h"
+#include "serial/peripherique.h"
 #include "serial/port.h"
 
 namespace zor::serie {
@@ -42,7 +43,10 @@ class MSComm : public QObject, public Port {
   std::string peripherique() const override;
 
   // zor-cli may name the device itself ("--port /dev/ttyUSB0") rather than a port number.
+  // The window types a device path into its port list the same way.
   void definirPeripherique(std::string peripherique);
+  // Where CommN finds the serial ports that exist; the machine's own unless a test says.
+  void definirDetection(DetectionPorts detection) { detection_ = std::move(detection); }
 
   // Every byte received, as it is taken from the device (a recording of the session).
   void observerReception(std::function<void(std::string_view)> observateur) { observateur_ = std::move(observateur); }
@@ -67,6 +71,10 @@ class MSComm : public QObject, public Port {
   std::string texteReglages_ = "9600,N,8,1";
   int numero_ = 1;
   std::optional<std::string> peripheriqueImpose_;
+  DetectionPorts detection_ = portsPresents;
+  // The device behind the port number, as found when the port was last opened: failures name
+  // the device that was tried, even if the machine's ports change meanwhile.
+  std::optional<std::string> peripheriqueTrouve_;
   bool ouvert_ = false;
   int inputLen_ = 0;
   std::string recu_;
