@@ -88,7 +88,7 @@ void Form1::decrirePorts() {
     if (c.erreurConfiguration) description = "fichier " + c.configuration.string() + " illisible";
     else if (c.origine == serie::Origine::Configuration) description += virgule + "d'après zor.conf";
     else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(n);
-    else if (description.empty() && c.origine == serie::Origine::Defaut) description = "aucun port série détecté";
+    else if (description.empty() && c.origine == serie::Origine::Defaut) description = "par défaut, non détecté";
     QString texte = QString::fromLocal8Bit(c.peripherique.c_str());
     if (!description.empty()) texte += QStringLiteral(" — ") + QString::fromStdString(description);
     Comm->setItemData(index, texte, Qt::ToolTipRole);

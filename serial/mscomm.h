@@ -1,7 +1,8 @@
 #pragma once
 // The window's serial control: the operations the transfers use, with their meanings, over a
-// serial device. A transfer never yields to the event loop, so nothing here needs one; only the
-// OnComm event is delivered through it.
+// serial device. Nothing here needs the event loop; only the OnComm event is delivered through
+// it. The window lets the loop paint during a transfer: what arrives then is only taken in, and
+// OnComm is held for as long as the click handler runs (RetenueEvenements).
 #include <QObject>
 #include <memory>
 #include <optional>

@@ -139,16 +139,16 @@ std::string decrireEchec(const Erreur& e, const DetectionPorts& detection) {
              " : tant qu'il ne peut pas être lu, ce port ne s'ouvre pas.";
   const std::vector<PortSerie> ports = detection ? detection() : std::vector<PortSerie>{};
   if (ports.empty()) {
-    texte += "\nAucun port série n'est détecté sur cet ordinateur.";
+    texte += "\n\nAucun port série n'est détecté sur cet ordinateur.";
   } else {
-    texte += "\nPorts série présents :";
+    texte += "\n\nPorts série présents :";
     for (const PortSerie& p : ports)
       texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
   }
   const std::filesystem::path conf = platform::fichierConfiguration();
   const std::string exemple = ports.empty() ? "/dev/ttyUSB0" : ports.front().peripherique;
   const int numero = e.numeroPort > 0 ? e.numeroPort : 1;
-  texte += "\nPour qu'un port de la liste soit Comm" + std::to_string(numero) + ", écrivez dans le fichier " +
+  texte += "\n\nPour qu'un port de la liste soit Comm" + std::to_string(numero) + ", écrivez dans le fichier " +
            (conf.empty() ? std::string("~/.config/zor/zor.conf") : conf.string()) + " :\n[ports]\nComm" +
            std::to_string(numero) + "=" + exemple;
   return texte;
