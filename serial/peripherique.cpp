@@ -15,14 +15,13 @@ namespace {
 std::string enTexte(const QString& s) { return s.toStdString(); }
 
 // "ttyUSB10" after "ttyUSB2": the name's letters, then its number.
-std::tuple<bool, std::string, long, std::string> cleDeTri(const QSerialPortInfo& p) {
-  const std::string nom = enTexte(p.portName());
-  const bool adaptateur = p.hasVendorIdentifier() || nom.rfind("ttyUSB", 0) == 0 || nom.rfind("ttyACM", 0) == 0;
+std::tuple<bool, std::string, long, std::string> cleDeTri(const PortTrouve& p) {
+  const std::string& nom = p.nom;
   std::size_t chiffres = nom.size();
   while (chiffres > 0 && nom[chiffres - 1] >= '0' && nom[chiffres - 1] <= '9') --chiffres;
   long numero = -1;
   if (chiffres < nom.size() && nom.size() - chiffres < 9) numero = std::stol(nom.substr(chiffres));
-  return {!adaptateur, nom.substr(0, chiffres), numero, nom};
+  return {!p.adaptateur, nom.substr(0, chiffres), numero, nom};
 }
 
 bool ouvertureDuPort(Erreur::Genre g) {
@@ -45,17 +44,24 @@ std::optional<std::string> peripheriqueTape(const QString& texteComm) {
   return texte;
 }
 
-std::vector<PortSerie> portsPresents() {
-  QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-  std::sort(ports.begin(), ports.end(),
-            [](const QSerialPortInfo& a, const QSerialPortInfo& b) { return cleDeTri(a) < cleDeTri(b); });
+std::vector<PortSerie> ordonnerPorts(std::vector<PortTrouve> ports) {
+  std::stable_sort(ports.begin(), ports.end(),
+                   [](const PortTrouve& a, const PortTrouve& b) { return cleDeTri(a) < cleDeTri(b); });
   std::vector<PortSerie> liste;
-  for (const QSerialPortInfo& p : ports) {
+  for (PortTrouve& p : ports) liste.push_back(std::move(p.port));
+  return liste;
+}
+
+std::vector<PortSerie> portsPresents() {
+  std::vector<PortTrouve> trouves;
+  for (const QSerialPortInfo& p : QSerialPortInfo::availablePorts()) {
     QString description = p.description();
     if (description.isEmpty()) description = p.manufacturer();
-    liste.push_back({p.systemLocation().toLocal8Bit().toStdString(), enTexte(description)});
+    const std::string nom = enTexte(p.portName());
+    const bool adaptateur = p.hasVendorIdentifier() || nom.rfind("ttyUSB", 0) == 0 || nom.rfind("ttyACM", 0) == 0;
+    trouves.push_back({{p.systemLocation().toLocal8Bit().toStdString(), enTexte(description)}, nom, adaptateur});
   }
-  return liste;
+  return ordonnerPorts(std::move(trouves));
 }
 
 Correspondance correspondance(int numero, const DetectionPorts& detection) {

@@ -29,6 +29,16 @@ struct PortSerie {
 using DetectionPorts = std::function<std::vector<PortSerie>()>;
 std::vector<PortSerie> portsPresents();
 
+// A port as the system lists it, before it takes its place.
+struct PortTrouve {
+  PortSerie port;
+  std::string nom;   // "ttyUSB0"
+  bool adaptateur;   // a USB or ACM adapter
+};
+// Adapters first, then the built-in ports; each group by name, numbers in their order
+// ("ttyUSB2" before "ttyUSB10"), so CommN stays the same device from one run to the next.
+std::vector<PortSerie> ordonnerPorts(std::vector<PortTrouve> ports);
+
 enum class Origine { Environnement, Configuration, Detection, Defaut, Systeme };
 
 struct Correspondance {

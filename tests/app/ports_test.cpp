@@ -42,6 +42,19 @@ TEST(CorrespondanceTest, VariableAvantFichierAvantDetectionAvantDefaut) {
   }
 }
 
+TEST(CorrespondanceTest, AdaptateursDAbordPuisParNomEtNumero) {
+  auto trouve = [](const char* nom, bool adaptateur) {
+    return PortTrouve{{std::string("/dev/") + nom, ""}, nom, adaptateur};
+  };
+  const std::vector<PortSerie> ordre =
+      ordonnerPorts({trouve("ttyS0", false), trouve("ttyUSB10", true), trouve("ttyS1", false), trouve("ttyUSB2", true),
+                     trouve("ttyACM0", true), trouve("rfcomm0", true)});
+  std::vector<std::string> noms;
+  for (const PortSerie& p : ordre) noms.push_back(p.peripherique);
+  EXPECT_EQ(noms, (std::vector<std::string>{"/dev/rfcomm0", "/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyS0",
+                                            "/dev/ttyS1"}));
+}
+
 TEST(CorrespondanceTest, FichierIllisibleNeDonnePasLePortAUnAutrePeripherique) {
   test::ConfigurationPorts configuration;
   std::filesystem::create_directories(configuration.chemin());  // a folder where the file should be
