@@ -26,7 +26,7 @@ constexpr Option kOptionsPorts[] = {{"help", 'h', false}};
 int commandePorts(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsPorts);
   if (ligne.erreur || !ligne.noms.empty()) {
-    dire("zor-cli : " + ligne.erreur.value_or("argument inattendu « " + ligne.noms.front() + " »."));
+    dire("zor-cli : " + (ligne.erreur ? *ligne.erreur : "argument inattendu « " + ligne.noms.front() + " »."));
     dire(kAidePorts);
     return 2;
   }

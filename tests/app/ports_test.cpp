@@ -1,6 +1,8 @@
 // Which device stands behind Comm1 to Comm4, and what the user is told when it cannot be opened.
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <cstdlib>
 #include <filesystem>
 
 #include "serial/peripherique.h"
@@ -82,6 +84,20 @@ TEST(CorrespondanceTest, SeulsLesEchecsDOuvertureParlentDesPorts) {
     return std::vector<PortSerie>{};
   });
   EXPECT_NE(texte.find("Aucun port série"), std::string::npos) << texte;
+}
+
+TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
+  test::ConfigurationPorts configuration;
+  configuration.variable(1, "/dev/gps");
+  configuration.fichier("[ports]\nComm2=/dev/ttyUSB9\n");
+  QProcess zorCli;
+  zorCli.start(QString::fromLocal8Bit(std::getenv("ZOR_BUILD_DIR")) + QStringLiteral("/zor-cli"), {QStringLiteral("ports")});
+  ASSERT_TRUE(zorCli.waitForFinished(10000));
+  EXPECT_EQ(zorCli.exitCode(), 0);
+  const std::string sortie = zorCli.readAllStandardOutput().toStdString();
+  EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1)\n"), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ")\n"), std::string::npos)
+      << sortie;
 }
 
 TEST(CorrespondanceTest, CheminTapeDansLaListe) {
