@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -167,6 +168,8 @@ void Form1::construireControles() {
   peindreFond(Comm, QPalette::Base, kFondComm);
   peindreFond(Comm->lineEdit(), QPalette::Base, kFondComm);
   Comm->setToolTip(QStringLiteral("Choisir le port de communication"));
+  // Adapters come and go: the devices are looked up again each time the list opens.
+  Comm->view()->installEventFilter(this);
 
   prtd = etiquette("prtd", QStringLiteral("Port de comm:"), 3480, 720, 1335, 375);
   prtd->setFont(policeMsSansSerif(8.25, true));
@@ -302,6 +305,12 @@ void Form1::keyPressEvent(QKeyEvent* evenement) {
 }
 
 void Form1::closeEvent(QCloseEvent* evenement) {
+  if (enTransfert_) {
+    // Closing now would pull the window from under the transfer: it closes once it is over.
+    fermetureDemandee_ = true;
+    evenement->ignore();
+    return;
+  }
   Form_Unload();
   evenement->accept();
 }
@@ -311,6 +320,7 @@ bool Form1::eventFilter(QObject* objet, QEvent* evenement) {
     Form_DblClick();
     return true;
   }
+  if (objet == Comm->view() && evenement->type() == QEvent::Show) decrirePorts();
   return QMainWindow::eventFilter(objet, evenement);
 }
 

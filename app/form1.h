@@ -111,10 +111,17 @@ class Form1 : public QMainWindow {
   void terminer() { services_.fin(); }
 
   // --- serial link state ---
-  bool enTelechargement_ = false;
-  // Shows what a transfer changed at once: the window is not repainted while a transfer runs.
+  // A transfer runs inside its click handler. Meanwhile the window goes on painting itself and
+  // answering the desktop, but takes no click or key; a request to close it waits for the end.
+  bool enTransfert_ = false;
+  bool fermetureDemandee_ = false;
+  class Transfert;
+  // Paints what changed and handles what the window system sent, except the user's input.
+  void veiller();
   void repeindre();
   serie::Affichage affichageTransfert();
+  // Each item of `Comm` tells the device behind it.
+  void decrirePorts();
 };
 
 }  // namespace zor::app

@@ -1,10 +1,14 @@
 // The transfers of the window: "&Ecrire dans GPS" (upload), "&Lire du GPS" (download) and the
 // end-of-file event of the download's serial control.
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QRadioButton>
 #include <QToolButton>
+#include <utility>
 
 #include "app/form1.h"
+#include "app/veille_transfert.h"
 #include "platform/cp1252.h"
 #include "platform/drive_c.h"
 #include "platform/messages.h"
@@ -23,6 +27,22 @@ constexpr char kFichierEchange[] = "c:\\$_t_e_m_p";
 
 }  // namespace
 
+// While it lives a transfer runs: a close request is held, then honoured once it is over.
+class Form1::Transfert {
+ public:
+  explicit Transfert(Form1& fenetre) : fenetre_(fenetre) { fenetre_.enTransfert_ = true; }
+  ~Transfert() {
+    fenetre_.enTransfert_ = false;
+    if (std::exchange(fenetre_.fermetureDemandee_, false))
+      QMetaObject::invokeMethod(&fenetre_, &QWidget::close, Qt::QueuedConnection);
+  }
+  Transfert(const Transfert&) = delete;
+  Transfert& operator=(const Transfert&) = delete;
+
+ private:
+  Form1& fenetre_;
+};
+
 void Form1::construireCommunication() {
   // Design values of both controls: port 1, 4800 baud, no parity, 8 data bits, 2 stop bits.
   MSComm1 = std::make_unique<serie::MSComm>(services_.liaisonMSComm1);
@@ -30,6 +50,7 @@ void Form1::construireCommunication() {
   for (serie::MSComm* c : {MSComm1.get(), MSComm2.get()}) {
     c->CommPort(1);
     c->Settings("4800,N,8,2");
+    c->definirDetection(services_.portsPresents);
   }
   connect(MSComm2.get(), &serie::MSComm::OnComm, this, &Form1::MSComm2_OnComm);
 }
@@ -39,9 +60,42 @@ void Form1::detruireCommunication() {
   MSComm2.reset();
 }
 
-void Form1::repeindre() { client()->repaint(); }
+void Form1::veiller() {
+  // Paint, expose and the desktop's "are you alive" pings; no click or key. A deferred delete
+  // asked for by the handler itself does not run here either: the toolkit runs it only back in
+  // the loop that asked for it.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
-// The window is blocked while a transfer runs, but shows each change at once.
+void Form1::repeindre() {
+  client()->repaint();
+  veiller();
+}
+
+void Form1::decrirePorts() {
+  const std::vector<serie::PortSerie> presents = services_.portsPresents ? services_.portsPresents()
+                                                                          : std::vector<serie::PortSerie>{};
+  const serie::DetectionPorts memes = [&presents] { return presents; };
+  for (int n = 1; n <= 4; ++n) {
+    const int index = Comm->findText(QStringLiteral("Comm%1").arg(n), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) continue;
+    const serie::Correspondance c = serie::correspondance(n, memes);
+    std::string description;
+    for (const serie::PortSerie& p : presents)
+      if (p.peripherique == c.peripherique) description = p.description;
+    // Where the device comes from, when the user chose it rather than the machine.
+    const std::string virgule = description.empty() ? "" : ", ";
+    if (c.erreurConfiguration) description = "fichier " + c.configuration.string() + " illisible";
+    else if (c.origine == serie::Origine::Configuration) description += virgule + "d'après zor.conf";
+    else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(n);
+    else if (description.empty() && c.origine == serie::Origine::Defaut) description = "par défaut, non détecté";
+    QString texte = QString::fromLocal8Bit(c.peripherique.c_str());
+    if (!description.empty()) texte += QStringLiteral(" — ") + QString::fromStdString(description);
+    Comm->setItemData(index, texte, Qt::ToolTipRole);
+  }
+}
+
+// The window takes no input while a transfer runs, but shows each change at once.
 serie::Affichage Form1::affichageTransfert() {
   return serie::Affichage{[this](std::string_view texte) {
                             fenetre->definirOctets(std::string(texte));
@@ -59,7 +113,9 @@ void Form1::ecrire_Click() {
     terminer();
     return;
   }
+  Transfert transfert(*this);
   const std::optional<int> numero = serie::choixPort(Comm->currentText());
+  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm1->definirPeripherique(*chemin);
 
   definirCaption(fenetre, QString());
   fenetre->show();
@@ -72,14 +128,16 @@ void Form1::ecrire_Click() {
   serie::Envoi envoi;
   envoi.numeroPort = numero;
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
-  const auto bilan = serie::televerser(*MSComm1, horloge(), envoi, affichageTransfert());
+  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
+  PortVeillant port(*MSComm1, [this] { veiller(); });
+  const auto bilan = serie::televerser(port, horlogeVeillante, envoi, affichageTransfert());
 
   if (bilan.erreur) {
     // The interchange file is untouched: the user can send it again, or convert another file.
     ouvrir->show();
     sortie->show();
     repeindre();
-    QString texte = QString::fromStdString(decrire(*bilan.erreur));
+    QString texte = QString::fromStdString(serie::decrireEchec(*bilan.erreur, services_.portsPresents));
     if (bilan.erreur->genre != Erreur::Genre::FichierIllisible) {
       texte += QStringLiteral("\n\n%1 phrase(s) envoyée(s) (fichier %2). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».")
                    .arg(bilan.envoyees)
@@ -105,6 +163,8 @@ void Form1::lire_Click() {
   }
   // An end-of-file character received during the download is handled once this handler returns.
   serie::RetenueEvenements retenue(*MSComm2);
+  Transfert transfert(*this);
+  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm2->definirPeripherique(*chemin);
 
   serie::Telechargement demande;
   const std::string nomFichier = ecrizor.FileName.toStdString();
@@ -112,19 +172,20 @@ void Form1::lire_Click() {
   demande.vidage = serie::FichierReception::Vidage::Immediat;
   demande.reception.numeroPort = serie::choixPort(Comm->currentText());
   demande.avantReception = [this] {
-    enTelechargement_ = true;
     definirCaption(zor, QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
     definirCaption(prtd, QStringLiteral("port lecture"));
     for (QWidget* w : std::initializer_list<QWidget*>{sortie, Label1, profil, waypoint, ouvrir, Typef, nom}) w->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{result, fenetre, Label2}) w->show();
     repeindre();
   };
-  const auto bilan = serie::telecharger(*MSComm2, horloge(), demande, affichageTransfert());
+  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
+  PortVeillant port(*MSComm2, [this] { veiller(); });
+  const auto bilan = serie::telecharger(port, horlogeVeillante, demande, affichageTransfert());
   if (bilan.fichierOuvert) sortie->show();
-  enTelechargement_ = false;
   repeindre();
 
-  const std::string resume = serie::resumer(bilan, demande);
+  const std::string resume =
+      serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
   if (!resume.empty()) MsgBox(QString::fromStdString(resume), platform::Boutons::Ok, platform::Icone::Avertissement);
 }
 

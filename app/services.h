@@ -11,6 +11,7 @@
 #include "platform/lancement.h"
 #include "platform/messages.h"
 #include "serial/liaison.h"
+#include "serial/peripherique.h"
 
 namespace zor::app {
 
@@ -24,6 +25,8 @@ struct Services {
   // The device under each serial control.
   serie::FabriqueLiaison liaisonMSComm1 = serie::liaisonReelle;
   serie::FabriqueLiaison liaisonMSComm2 = serie::liaisonReelle;
+  // The serial ports that exist, behind Comm1 to Comm4 when nothing else names their device.
+  serie::DetectionPorts portsPresents = serie::portsPresents;
   // Starts the system-information program; empty: the real start.
   platform::Lanceur lancement;
   // Ends the program at once (every open file closed, no handler runs after it).

@@ -10,5 +10,6 @@ using Arguments = std::vector<std::string>;
 int commandeConvert(const Arguments& arguments);
 int commandeUpload(const Arguments& arguments);
 int commandeDownload(const Arguments& arguments);
+int commandePorts(const Arguments& arguments);
 
 }  // namespace zor::cli

@@ -16,6 +16,7 @@ const char kAide[] =
     "  convert   convertit un fichier de waypoints en phrases $GPWPL (comme « Rechercher Fichier »)\n"
     "  upload    envoie un fichier converti au GPS (comme « Ecrire dans GPS »)\n"
     "  download  reçoit les waypoints du GPS (comme « Lire du GPS »)\n"
+    "  ports     liste les ports série et le périphérique de Comm1 à Comm4\n"
     "\n"
     "« zor-cli COMMANDE --help » décrit les options de chaque commande.\n"
     "« zor-cli --version » donne la version.\n";
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   zor::cli::Arguments arguments(argv + 2, argv + argc);
   if (commande == "upload") return zor::cli::commandeUpload(arguments);
   if (commande == "download") return zor::cli::commandeDownload(arguments);
+  if (commande == "ports") return zor::cli::commandePorts(arguments);
   zor::cli::dire("zor-cli : commande inconnue « " + commande + " ».\n");
   zor::cli::dire(kAide);
   return 2;

@@ -16,6 +16,7 @@
 #include "serial/brut.h"
 #include "serial/envoi.h"
 #include "serial/mscomm.h"
+#include "serial/peripherique.h"
 #include "serial/telechargement.h"
 
 namespace zor::cli {
@@ -27,7 +28,8 @@ const char kAideUpload[] =
     "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
     "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
     "2 bits de stop).\n"
-    "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre)\n"
+    "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ;\n"
+    "                           « zor-cli ports » montre le périphérique de chacun)\n"
     "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
     "  -h, --help               affiche cette aide\n"
     "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur.\n"
@@ -111,7 +113,7 @@ int commandeUpload(const Arguments& arguments) {
                                    },
                                    [](int) {}};
   const auto bilan = serie::televerser(port, platform::horlogeReelle(), envoi, affichage);
-  if (bilan.erreur) dire(decrire(*bilan.erreur));
+  if (bilan.erreur) dire(serie::decrireEchec(*bilan.erreur));
   dire(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
   return codeSortie(bilan.erreur.has_value());
 }
@@ -173,7 +175,8 @@ int commandeDownload(const Arguments& arguments) {
       [&](std::string_view enregistrement) { dire(std::to_string(++passe) + " : " + lisible(enregistrement)); },
       [](int) {}};
   const auto bilan = serie::telecharger(port, platform::horlogeReelle(), demande, affichage);
-  if (const std::string resume = serie::resumer(bilan, demande); !resume.empty()) dire(resume);
+  if (const std::string resume = serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e); });
+      !resume.empty()) dire(resume);
   dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
   bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
   if (brut && !brut->good()) {

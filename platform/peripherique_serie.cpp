@@ -21,6 +21,16 @@ namespace zor::platform {
 
 std::string peripheriqueDuPort(int numero) { return "COM" + std::to_string(numero); }
 
+bool portsNommesParLeSysteme() { return true; }
+
+std::optional<std::string> peripheriqueDeLEnvironnement(int) { return std::nullopt; }
+
+std::string peripheriqueParDefaut(int numero) { return peripheriqueDuPort(numero); }
+
+bool estCheminDePeripherique(std::string_view) { return false; }
+
+std::filesystem::path fichierConfiguration() { return {}; }
+
 Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int) {
   switch (echec) {
     case EchecOuverture::Introuvable: return Erreur::Genre::PortIntrouvable;
@@ -41,9 +51,28 @@ int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
 #else
 
 std::string peripheriqueDuPort(int numero) {
+  return peripheriqueDeLEnvironnement(numero).value_or(peripheriqueParDefaut(numero));
+}
+
+bool portsNommesParLeSysteme() { return false; }
+
+std::optional<std::string> peripheriqueDeLEnvironnement(int numero) {
   const std::string variable = "ZOR_COMM" + std::to_string(numero);
   if (const char* v = std::getenv(variable.c_str()); v != nullptr && *v != '\0') return v;
-  return "/dev/ttyS" + std::to_string(numero - 1);
+  return std::nullopt;
+}
+
+std::string peripheriqueParDefaut(int numero) { return "/dev/ttyS" + std::to_string(numero - 1); }
+
+bool estCheminDePeripherique(std::string_view texte) { return texte.size() > 1 && texte.front() == '/'; }
+
+std::filesystem::path fichierConfiguration() {
+  // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules say.
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/')
+    return std::filesystem::path(xdg) / "zor" / "zor.conf";
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+    return std::filesystem::path(home) / ".config" / "zor" / "zor.conf";
+  return {};
 }
 
 Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme) {

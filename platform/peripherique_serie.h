@@ -1,16 +1,37 @@
 #pragma once
 // What differs between systems about a serial device: its name, what a refusal to open or a
 // cut means, who holds it. The serial control asks here instead of asking the system itself.
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/erreur.h"
 #include "platform/vidange_serie.h"
 
 namespace zor::platform {
 
-// The device of port 1 to 4: "COM1"... on Windows; elsewhere $ZOR_COMM1... or /dev/ttyS0...
+// The device of port 1 to 4 by the system's own rule: "COM1"... on Windows; elsewhere
+// $ZOR_COMM1... or /dev/ttyS0... The serial layer puts the user's file and the ports it finds
+// between the two (serial/peripherique.h).
 std::string peripheriqueDuPort(int numero);
+
+// Whether the system names its ports itself (COM1... on Windows): the port number is then the
+// whole story, and no other device is looked for.
+bool portsNommesParLeSysteme();
+
+// $ZOR_COMMn when set and not empty.
+std::optional<std::string> peripheriqueDeLEnvironnement(int numero);
+
+// The device of port n when nothing says otherwise: /dev/ttyS(n-1), COMn on Windows.
+std::string peripheriqueParDefaut(int numero);
+
+// A text that names a device by its absolute path ("/dev/ttyUSB0"); never on Windows.
+bool estCheminDePeripherique(std::string_view texte);
+
+// The user's configuration file: $XDG_CONFIG_HOME/zor/zor.conf, by default
+// ~/.config/zor/zor.conf; empty on Windows and when neither variable gives a folder.
+std::filesystem::path fichierConfiguration();
 
 // How the serial library said an opening failed.
 enum class EchecOuverture { Introuvable, Permission, NonSupporte, DejaOuvert, Autre };

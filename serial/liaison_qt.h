@@ -1,6 +1,7 @@
 #pragma once
 // A serial device through Qt SerialPort, driven without an event loop: every write is pushed to
-// the device at once and every read polls it, because a transfer never yields to the window.
+// the device at once and every read polls it, because a transfer runs inside a click handler
+// (the window only paints meanwhile).
 #include <QSerialPort>
 
 #include "serial/liaison.h"

@@ -65,17 +65,21 @@ void MSComm::CommPort(int numero) {
   if (numero < 1) throw std::invalid_argument("numéro de port invalide");
   numero_ = numero;
   peripheriqueImpose_.reset();
+  peripheriqueTrouve_.reset();
 }
 
 void MSComm::definirPeripherique(std::string peripherique) {
   if (ouvert_) throw std::logic_error("le périphérique ne change pas quand le port est ouvert");
   peripheriqueImpose_ = std::move(peripherique);
+  peripheriqueTrouve_.reset();
 }
 
 int MSComm::numeroAffiche() const { return peripheriqueImpose_ ? 0 : numero_; }
 
 std::string MSComm::peripherique() const {
-  return peripheriqueImpose_ ? *peripheriqueImpose_ : peripheriqueDuPort(numero_);
+  if (peripheriqueImpose_) return *peripheriqueImpose_;
+  if (peripheriqueTrouve_) return *peripheriqueTrouve_;
+  return peripheriqueDuPort(numero_, detection_);
 }
 
 void MSComm::PortOpen(bool ouvrir) {
@@ -83,6 +87,12 @@ void MSComm::PortOpen(bool ouvrir) {
   recu_.clear();
   try {
     if (ouvrir) {
+      if (!peripheriqueImpose_) {
+        const Correspondance c = correspondance(numero_, detection_);
+        peripheriqueTrouve_ = c.peripherique;
+        if (c.erreurConfiguration)
+          throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, c.configuration.string(), *c.erreurConfiguration));
+      }
       liaison_->ouvrir(peripherique(), reglages_);
       ouvert_ = true;
       commEvent_ = 0;

@@ -1,13 +1,15 @@
 #pragma once
 // The window's serial control: the operations the transfers use, with their meanings, over a
-// serial device. A transfer never yields to the event loop, so nothing here needs one; only the
-// OnComm event is delivered through it.
+// serial device. Nothing here needs the event loop; only the OnComm event is delivered through
+// it. The window lets the loop paint during a transfer: what arrives then is only taken in, and
+// OnComm is held for as long as the click handler runs (RetenueEvenements).
 #include <QObject>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "serial/liaison.h"
+#include "serial/peripherique.h"
 #include "serial/port.h"
 
 namespace zor::serie {
@@ -42,7 +44,10 @@ class MSComm : public QObject, public Port {
   std::string peripherique() const override;
 
   // zor-cli may name the device itself ("--port /dev/ttyUSB0") rather than a port number.
+  // The window types a device path into its port list the same way.
   void definirPeripherique(std::string peripherique);
+  // Where CommN finds the serial ports that exist; the machine's own unless a test says.
+  void definirDetection(DetectionPorts detection) { detection_ = std::move(detection); }
 
   // Every byte received, as it is taken from the device (a recording of the session).
   void observerReception(std::function<void(std::string_view)> observateur) { observateur_ = std::move(observateur); }
@@ -67,6 +72,10 @@ class MSComm : public QObject, public Port {
   std::string texteReglages_ = "9600,N,8,1";
   int numero_ = 1;
   std::optional<std::string> peripheriqueImpose_;
+  DetectionPorts detection_ = portsPresents;
+  // The device behind the port number, as found when the port was last opened: failures name
+  // the device that was tried, even if the machine's ports change meanwhile.
+  std::optional<std::string> peripheriqueTrouve_;
   bool ouvert_ = false;
   int inputLen_ = 0;
   std::string recu_;

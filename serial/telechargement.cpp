@@ -57,14 +57,15 @@ BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Te
   return bilan;
 }
 
-std::string resumer(const BilanTelechargement& bilan, const Telechargement& demande) {
+std::string resumer(const BilanTelechargement& bilan, const Telechargement& demande,
+                    const std::function<std::string(const Erreur&)>& description) {
   std::string texte;
   auto ajouter = [&](const std::string& paragraphe) {
     if (!texte.empty()) texte += "\n\n";
     texte += paragraphe;
   };
-  if (bilan.erreur) ajouter(decrire(*bilan.erreur));
-  if (bilan.erreurFichier) ajouter(decrire(*bilan.erreurFichier));
+  if (bilan.erreur) ajouter(description(*bilan.erreur));
+  if (bilan.erreurFichier) ajouter(description(*bilan.erreurFichier));
   if (!bilan.fichierOuvert || (!bilan.erreur && !bilan.erreurFichier)) return texte;
 
   char nombre[16];

@@ -42,6 +42,8 @@ BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Te
 
 // What the user is told when something went wrong (UTF-8, paragraphs apart); empty when the
 // download went well.
-std::string resumer(const BilanTelechargement& bilan, const Telechargement& demande);
+// `description` words each failure (the window and zor-cli add the ports to a port's).
+std::string resumer(const BilanTelechargement& bilan, const Telechargement& demande,
+                    const std::function<std::string(const Erreur&)>& description = decrire);
 
 }  // namespace zor::serie

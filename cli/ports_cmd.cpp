@@ -1,0 +1,62 @@
+// zor-cli ports: the serial ports of this machine and the device behind Comm1 to Comm4.
+#include <filesystem>
+#include <string>
+
+#include "cli/commandes.h"
+#include "cli/options.h"
+#include "cli/sortie_texte.h"
+#include "platform/peripherique_serie.h"
+#include "serial/peripherique.h"
+
+namespace zor::cli {
+namespace {
+
+const char kAidePorts[] =
+    "Usage : zor-cli ports\n"
+    "\n"
+    "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
+    "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
+    "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3.\n"
+    "  -h, --help  affiche cette aide\n";
+
+constexpr Option kOptionsPorts[] = {{"help", 'h', false}};
+
+}  // namespace
+
+int commandePorts(const Arguments& arguments) {
+  const Ligne ligne = analyser(arguments, kOptionsPorts);
+  if (ligne.erreur || !ligne.noms.empty()) {
+    dire("zor-cli : " + (ligne.erreur ? *ligne.erreur : "argument inattendu « " + ligne.noms.front() + " »."));
+    dire(kAidePorts);
+    return 2;
+  }
+  if (ligne.a("help")) {
+    ecrireSortie(kAidePorts);
+    return 0;
+  }
+  const std::vector<serie::PortSerie> presents = serie::portsPresents();
+  const serie::DetectionPorts memes = [&presents] { return presents; };
+  std::string texte;
+  if (presents.empty()) {
+    texte += "Aucun port série détecté.\n";
+  } else {
+    texte += "Ports série présents :\n";
+    for (const serie::PortSerie& p : presents)
+      texte += "  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description) + "\n";
+  }
+  texte += "\n";
+  for (int n = 1; n <= 4; ++n) {
+    const serie::Correspondance c = serie::correspondance(n, memes);
+    texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : c.peripherique) + " (" +
+             serie::origineEnFrancais(c, n) + ")\n";
+  }
+  if (const std::filesystem::path conf = platform::fichierConfiguration(); !conf.empty()) {
+    std::error_code ec;
+    texte += "\nFichier de configuration : " + conf.string() +
+             (std::filesystem::exists(conf, ec) ? "" : " (absent)") + "\n";
+  }
+  ecrireSortie(texte);
+  return 0;
+}
+
+}  // namespace zor::cli

@@ -1,0 +1,154 @@
+// The window during a transfer: every control painted as it changes, a close request held until
+// the end, no end-of-file event before the download's handler returns; and the device behind
+// the port list, by its name or typed in.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/form1.h"
+#include "tests/app/outils_ports.h"
+#include "tests/support/seams.h"
+#include "tests/support/services.h"
+
+namespace zor::app {
+namespace {
+
+// Counts the paint events of a widget.
+class CompteurPeinture : public QObject {
+ public:
+  explicit CompteurPeinture(QWidget* w) { w->installEventFilter(this); }
+  int fois = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++fois;
+    return false;
+  }
+};
+
+const std::vector<serie::PortSerie> kPresents = {{"/dev/ttyUSB0", "CP2102"}, {"/dev/ttyUSB1", "FT232R"}};
+
+class Vivante : public ::testing::Test {
+ protected:
+  Services services() {
+    Services s = test::services(messages, fin, horloge);
+    s.liaisonMSComm1 = test::fabrique(appareil);
+    s.liaisonMSComm2 = test::fabrique(appareil);
+    s.portsPresents = [] { return kPresents; };
+    return s;
+  }
+  void SetUp() override {
+    appareil.horloge = &horloge;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseClick(form.ok, Qt::LeftButton);
+    QTest::mouseClick(form.ok1, Qt::LeftButton);
+    test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$GPWPL,1\r\n\r\n$GPWPL,2\r\n\r\n$GPWPL,3\r\n");
+    form.ecrire->show();
+  }
+
+  test::ConfigurationPorts configuration;
+  test::LecteurCTemporaire lecteur;
+  test::ScriptMessages messages;
+  test::ObservateurFin fin;
+  test::HorlogeFactice horloge;
+  test::Appareil appareil;
+  Form1 form{services()};
+};
+
+TEST_F(Vivante, ChaqueControleEstPeintAvantLaPremierePhrase) {
+  // Shown at the start of the upload, painted before the first sentence leaves.
+  CompteurPeinture nombre1(form.nombre1), fenetre(form.fenetre);
+  std::vector<std::pair<int, int>> vus;
+  appareil.surEcriture = [&] { vus.emplace_back(nombre1.fois, fenetre.fois); };
+  form.ecrire_Click();
+  ASSERT_EQ(vus.size(), 3u);
+  EXPECT_GT(vus[0].first, 0);
+  // The sentence shown by the previous one has been painted when the next one leaves.
+  EXPECT_LT(vus[1].second, vus[2].second);
+}
+
+TEST_F(Vivante, FermetureDemandeePendantLEnvoiAttendSaFin) {
+  appareil.surEcriture = [&] {
+    if (appareil.ecrit.size() < 12) {
+      EXPECT_FALSE(form.close());
+    }
+    EXPECT_TRUE(form.isVisible());
+  };
+  form.ecrire_Click();
+  EXPECT_EQ(appareil.ecrit, "$GPWPL,1\r\n$GPWPL,2\r\n$GPWPL,3\r\n");
+  EXPECT_TRUE(form.isVisible());
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_FALSE(fin.termine());
+}
+
+TEST_F(Vivante, CaractereDeFinTraiteSeulementApresLeTelechargement) {
+  auto lecture = [](char tete, char dernier) {
+    std::string s(62, tete);
+    return s + '\r' + dernier;
+  };
+  // The receiver sends its end-of-file character in the middle of the list.
+  appareil.arrivees = {"\r", lecture('A', '\n'), lecture('B', '\n'), lecture('C', '\x1a'), lecture('D', '\n'),
+                       lecture('B', '\n')};
+  int pendant = 0;
+  appareil.surLecture = [&] { pendant += fin.fois(); };
+  form.lire_Click();
+  EXPECT_TRUE(appareil.arrivees.empty());
+  EXPECT_EQ(pendant, 0);
+  EXPECT_FALSE(fin.termine());
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(fin.termine());
+}
+
+TEST_F(Vivante, TexteDeLaListeDesPorts) {
+  struct Cas {
+    const char* texte;
+    const char* ouvert;
+  };
+  // Each upload is made in turn on the same window: a text that names no port keeps the last one.
+  const Cas cas[] = {
+      {"Comm2", "/dev/ttyUSB1"},
+      {"comm1", "/dev/ttyUSB1"},
+      {"/dev/ttyACM3", "/dev/ttyACM3"},
+      {"ttyUSB0", "/dev/ttyACM3"},
+      {"Comm1", "/dev/ttyUSB0"},
+  };
+  for (const Cas& c : cas) {
+    form.Comm->setEditText(QString::fromUtf8(c.texte));
+    appareil.ouverts.clear();
+    form.ecrire_Click();
+    EXPECT_EQ(appareil.ouverts, std::vector<std::string>{c.ouvert}) << c.texte;
+  }
+}
+
+TEST_F(Vivante, PortQuiNeSOuvrePasListeLesPortsEtNommeZorConf) {
+  configuration.fichier("[ports]\nComm3=/dev/ttyUSB7\n");
+  appareil.introuvable = "/dev/ttyUSB7";
+  form.Comm->setEditText(QStringLiteral("Comm3"));
+  form.ecrire_Click();
+  ASSERT_FALSE(messages.vus().empty());
+  const QString texte = messages.vus().back().texte;
+  for (const QString& attendu : {QStringLiteral("/dev/ttyUSB7"), QString::fromStdString(configuration.chemin().string()),
+                                 QStringLiteral("/dev/ttyUSB0 — CP2102"), QStringLiteral("/dev/ttyUSB1 — FT232R"),
+                                 QStringLiteral("Comm3=")})
+    EXPECT_TRUE(texte.contains(attendu)) << attendu.toStdString() << "\n" << texte.toStdString();
+}
+
+TEST_F(Vivante, InfobulleDeChaquePort) {
+  configuration.fichier("[ports]\nComm3=/dev/gps\n");
+  form.Comm->showPopup();
+  EXPECT_EQ(form.Comm->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0 — CP2102"));
+  EXPECT_EQ(form.Comm->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB1 — FT232R"));
+  EXPECT_TRUE(form.Comm->itemData(2, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/gps")));
+  EXPECT_TRUE(form.Comm->itemData(3, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/ttyS3")));
+  form.Comm->hidePopup();
+}
+
+}  // namespace
+}  // namespace zor::app
