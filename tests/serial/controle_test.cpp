@@ -25,12 +25,14 @@ TEST(ChoixPort, TexteExactSeulement) {
 }
 
 TEST(ChoixPort, PeripheriqueDuNumero) {
+  // No port detected: the defaults, whatever this machine has plugged in.
+  const auto aucun = [] { return std::vector<PortSerie>{}; };
   for (const char* v : {"ZOR_COMM1", "ZOR_COMM3", "ZOR_COMM4"}) ::unsetenv(v);
-  EXPECT_EQ(peripheriqueDuPort(1), "/dev/ttyS0");
-  EXPECT_EQ(peripheriqueDuPort(3), "/dev/ttyS2");
+  EXPECT_EQ(peripheriqueDuPort(1, aucun), "/dev/ttyS0");
+  EXPECT_EQ(peripheriqueDuPort(3, aucun), "/dev/ttyS2");
   test::PortEnvironnement env(3, "/dev/pts/42");
-  EXPECT_EQ(peripheriqueDuPort(3), "/dev/pts/42");
-  EXPECT_EQ(peripheriqueDuPort(4), "/dev/ttyS3");
+  EXPECT_EQ(peripheriqueDuPort(3, aucun), "/dev/pts/42");
+  EXPECT_EQ(peripheriqueDuPort(4, aucun), "/dev/ttyS3");
 }
 
 TEST(Reglages, TexteDeLaLigne) {
