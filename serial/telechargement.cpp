@@ -36,7 +36,9 @@ BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Te
       bilan.ecrit = !bilan.erreurFichier;
     }
     if (!bilan.ecrit) {
-      if (auto e = fichier.remettreAncienContenu(); e && !bilan.erreurFichier) bilan.erreurFichier = e;
+      auto e = fichier.remettreAncienContenu();
+      bilan.ancienIntact = !e;
+      if (e && !bilan.erreurFichier) bilan.erreurFichier = e;
       if (!recu.collecte.empty() && !demande.sortieStandard) {
         int numero = 0;
         bilan.secours = platform::sauverEnSecours(recu.collecte, "zor-reception", numero);
@@ -75,7 +77,7 @@ std::string resumer(const BilanTelechargement& bilan, const Telechargement& dema
     ajouter(n + " enregistrement(s) reçu(s) ont été écrits dans " + nom + ".");
   } else if (!bilan.secours.empty()) {
     ajouter(n + " enregistrement(s) reçu(s) ont été gardés dans " + bilan.secours.string() + "." +
-            (demande.sortieStandard ? "" : " " + nom + " n'a pas été modifié."));
+            (demande.sortieStandard || !bilan.ancienIntact ? "" : " " + nom + " n'a pas été modifié."));
   } else if (bilan.recuQuelqueChose) {
     ajouter(n + " enregistrement(s) reçu(s) n'ont pu être écrits nulle part.");
   } else if (!bilan.ecrit && !demande.sortieStandard && !bilan.erreurFichier) {

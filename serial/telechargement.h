@@ -32,6 +32,7 @@ struct BilanTelechargement {
   bool fichierOuvert = false;          // false: nothing else was done
   bool ecrit = false;                  // the download file holds the collected text
   bool recuQuelqueChose = false;       // at least one read was stored
+  bool ancienIntact = false;           // not written: the file holds what it held before
   std::optional<Erreur> erreur;        // of the reception: port, silence, bound, interruption
   std::optional<Erreur> erreurFichier; // of the download file
   std::filesystem::path secours;       // where the collected text went when the file refused it
