@@ -118,6 +118,8 @@ class Form1 : public QMainWindow {
   class Transfert;
   // Paints what changed and handles what the window system sent, except the user's input.
   void veiller();
+  // Before the message that ends a transfer: a close request waiting in the queue is held.
+  void avantMessageDeFin();
   void repeindre();
   serie::Affichage affichageTransfert();
   // Each item of `Comm` tells the device behind it.

@@ -67,6 +67,47 @@ void Form1::veiller() {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+namespace {
+
+// Swallows clicks and keys for as long as it is installed.
+class SaisieAvalee : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* evenement) override {
+    switch (evenement->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+      case QEvent::ContextMenu:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+        return true;
+      default:
+        return false;
+    }
+  }
+};
+
+}  // namespace
+
+void Form1::avantMessageDeFin() {
+  // On X11 the desktop's close request counts as user input, so it waits with the clicks; once
+  // the message box that ends the transfer is up, the window is blocked and the toolkit drops
+  // close requests to a blocked window. So what waits is taken now, while the transfer still
+  // holds a close: the clicks and keys are swallowed (the modal box would keep them from the
+  // window anyway), the close request is held and honoured once the handler is over.
+  SaisieAvalee filtre;
+  QCoreApplication::instance()->installEventFilter(&filtre);
+  QCoreApplication::processEvents();
+  QCoreApplication::instance()->removeEventFilter(&filtre);
+}
+
 void Form1::repeindre() {
   client()->repaint();
   veiller();
@@ -143,6 +184,7 @@ void Form1::ecrire_Click() {
                    .arg(bilan.envoyees)
                    .arg(QString::fromLatin1(kFichierEchange));
     }
+    avantMessageDeFin();
     MsgBox(texte, platform::Boutons::Ok, platform::Icone::Avertissement);
     return;
   }
@@ -186,7 +228,9 @@ void Form1::lire_Click() {
 
   const std::string resume =
       serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
-  if (!resume.empty()) MsgBox(QString::fromStdString(resume), platform::Boutons::Ok, platform::Icone::Avertissement);
+  if (resume.empty()) return;
+  avantMessageDeFin();
+  MsgBox(QString::fromStdString(resume), platform::Boutons::Ok, platform::Icone::Avertissement);
 }
 
 void Form1::MSComm2_OnComm() {
