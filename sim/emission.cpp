@@ -42,6 +42,7 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
   std::string aEnvoyer;
   std::size_t envoye = 0;
   int cycle = 0;
+  bool reglagesDits = false;
   Horloge::time_point debutEnvoi{};
 
   auto commencer = [&] {
@@ -73,8 +74,10 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
       const bool maintenant = terminal.ouvertParLeProgramme();
       if (maintenant != ouvert) {
         ouvert = maintenant;
-        std::printf("[%9.3f s] port %s par le programme%s%s\n", secondesDepuis(debut), ouvert ? "ouvert" : "fermé",
-                    ouvert ? ", ligne " : "", ouvert ? terminal.reglages().c_str() : "");
+        // The program sets the line right after opening it: its settings are told when the
+        // first bytes leave, not now.
+        std::printf("[%9.3f s] port %s par le programme\n", secondesDepuis(debut), ouvert ? "ouvert" : "fermé");
+        reglagesDits = false;
         if (ouvert && !o.immediat) commencer();
         if (!ouvert && enCours) {
           enCours = false;
@@ -83,6 +86,10 @@ int emettre(Terminal& terminal, const OptionsEmission& o) {
       }
     }
     if (!enCours || Horloge::now() < debutEnvoi) continue;
+    if (!reglagesDits) {
+      std::printf("[%9.3f s] ligne réglée par le programme : %s\n", secondesDepuis(debut), terminal.reglages().c_str());
+      reglagesDits = true;
+    }
 
     // At the line's pace: 11 bits a character (start, 8 data, 2 stop).
     std::size_t du = aEnvoyer.size();

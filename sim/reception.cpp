@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "convert/phrase.h"
+#include "platform/terminal.h"
 #include "sim/modes.h"
 
 namespace zor::sim {
@@ -60,12 +61,15 @@ int recevoir(Terminal& terminal, const OptionsReception& options) {
       const double ecart = tPrecedente < 0 ? 0 : (tLigne - tPrecedente) * 1000;
       const std::string verdict = verdictPhrase(phrase);
       const std::string reglages = terminal.reglages();
+      // The sentence's bytes are Windows-1252: shown in the terminal's encoding (scripts reading
+      // --tsv get them as they came).
+      const std::string montree = platform::pourTerminal(platform::utf8DepuisWindows1252(phrase));
       if (options.tsv)
         std::printf("phrase\t%.3f\t%.3f\t%s\t%s\t%s\t%s\n", tLigne * 1000, ecart, verdict.c_str(),
                     avecCr ? "CRLF" : "LF", reglages.c_str(), phrase.c_str());
       else
         std::printf("[%9.3f s] +%7.1f ms  %-13s %-6s %s  %s\n", tLigne, ecart, verdict.c_str(),
-                    avecCr ? "CR LF" : "LF seul", reglages.c_str(), phrase.c_str());
+                    avecCr ? "CR LF" : "LF seul", reglages.c_str(), montree.c_str());
       tPrecedente = tLigne;
       ligne.clear();
     }
