@@ -90,9 +90,11 @@ int commandeConvert(const Arguments& arguments) {
 
   // Emptying the output first would destroy the input before it is read; writing to the end of
   // the input while reading it would never end.
-  if (!depuisEntreeStandard &&
-      (versSortieStandard ? platform::memeFichierQueFlux(entree, stdout) : platform::memeFichier(entree, sortie)))
-    return echec(erreurFichier(Erreur::Genre::MemeFichier, entree, 0));
+  // The input may be the standard input too: "zor-cli convert - -o F < F" would empty F first.
+  if (depuisEntreeStandard ? !versSortieStandard && platform::memeFichierQueFlux(sortie, stdin)
+      : versSortieStandard ? platform::memeFichierQueFlux(entree, stdout)
+                           : platform::memeFichier(entree, sortie))
+    return echec(erreurFichier(Erreur::Genre::MemeFichier, depuisEntreeStandard ? sortie : entree, 0));
 
   long long nombre = 0;
   try {

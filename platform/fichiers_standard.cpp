@@ -12,9 +12,10 @@
 
 namespace zor::platform {
 
+// Only a regular file is emptied before it is read: /dev/null as input and output is no clash.
 bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec && std::filesystem::is_regular_file(a, ec);
 }
 
 #ifdef _WIN32
@@ -40,7 +41,7 @@ void ignorerLimiteTailleFichier() {}
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
   struct stat a {}, b {};
   if (::stat(chemin.c_str(), &a) != 0 || ::fstat(::fileno(flux), &b) != 0) return false;
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+  return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 void fluxBinaire(std::FILE*) {}

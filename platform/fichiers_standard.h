@@ -7,9 +7,9 @@
 
 namespace zor::platform {
 
-// Both names lead to the same file (same device and inode); false when either is missing.
+// Both names lead to the same regular file (same device and inode); false when either is missing.
 bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b);
-// `chemin` is the file that `flux` writes into (zor-cli convert F > F, or >> F).
+// `chemin` is the regular file that `flux` reads or writes (zor-cli convert F > F, >> F, - -o F < F).
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux);
 
 // Bytes in and out unchanged (Windows would turn LF into CR LF on a text stream).

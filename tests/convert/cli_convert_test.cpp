@@ -90,7 +90,12 @@ TEST(ZorCliConvert, TroisIssues) {
   ecrireOctets(copie, "$A\r\n");
   EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", q(copie), q(copie)}).code, 2);
   EXPECT_EQ(lancerZorCli({"convert", "--type=zor", q(copie)}, q(copie)).code, 2) << "zor-cli convert F >> F";
+  EXPECT_EQ(lancerZorCli({"convert", "--type=zor", "-o", q(copie), "-"}, {}, 0, q(copie)).code, 2)
+      << "zor-cli convert - -o F < F";
   EXPECT_EQ(lireOctets(copie), "$A\r\n");
+  // A device is no file to empty: /dev/null in and out is an empty conversion.
+  EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", "/dev/null", "/dev/null"}).code, 1);
+  EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "/dev/null"}, "/dev/null").code, 1);
 
   // A file too large for the limit (or a full disk) keeps whole sentences only.
   std::string grand;

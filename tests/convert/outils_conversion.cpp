@@ -21,11 +21,13 @@ std::filesystem::path dossierDonnees() {
 
 std::filesystem::path donnee(const char* nom) { return dossierDonnees() / nom; }
 
-ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA, long limiteFichier) {
+ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA, long limiteFichier,
+                         const QString& entreeDepuis) {
   const QString programme =
       QString::fromLocal8Bit(variableOuDefaut("ZOR_BUILD_DIR", ZOR_DOSSIER_CONSTRUCTION)) + "/zor-cli";
   QProcess processus;
   if (!ajouterSortieA.isEmpty()) processus.setStandardOutputFile(ajouterSortieA, QIODevice::Append);
+  if (!entreeDepuis.isEmpty()) processus.setStandardInputFile(entreeDepuis);
   if (limiteFichier > 0) {
     processus.setChildProcessModifier([limiteFichier] {
       const rlimit limite{static_cast<rlim_t>(limiteFichier), static_cast<rlim_t>(limiteFichier)};

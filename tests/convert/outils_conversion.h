@@ -17,8 +17,9 @@ struct ResultatCli {
 };
 
 // Runs $ZOR_BUILD_DIR/zor-cli with these arguments and waits for its end.
-// Runs the built zor-cli; its standard output may be appended to a file, and the size of the
-// files it writes limited (ulimit -f, in bytes).
-ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA = {}, long limiteFichier = 0);
+// Runs the built zor-cli; its standard output may be appended to a file, the size of the
+// files it writes limited (ulimit -f, in bytes), and its standard input read from a file.
+ResultatCli lancerZorCli(const QStringList& arguments, const QString& ajouterSortieA = {}, long limiteFichier = 0,
+                         const QString& entreeDepuis = {});
 
 }  // namespace zor::test
