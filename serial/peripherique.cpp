@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <tuple>
 
 #include "platform/peripherique_serie.h"
@@ -22,6 +24,28 @@ std::tuple<bool, std::string, long, std::string> cleDeTri(const PortTrouve& p) {
   long numero = -1;
   if (chiffres < nom.size() && nom.size() - chiffres < 9) numero = std::stol(nom.substr(chiffres));
   return {!p.adaptateur, nom.substr(0, chiffres), numero, nom};
+}
+
+// The toolkit reads an ini file once and shares what it read between its QSettings objects, so
+// only the first one to read a malformed zor.conf says so; the next ones find it "fine" and
+// empty, and would hand the port to a detected device. The verdict is kept here for as long as
+// the file stays the same (same time and size, as the toolkit decides when to read it again).
+bool malForme(const QSettings& reglages, const std::filesystem::path& conf) {
+  struct Verdict {
+    std::filesystem::file_time_type quand;
+    std::uintmax_t taille = 0;
+    bool malForme = false;
+  };
+  static std::mutex garde;
+  static std::map<std::string, Verdict> verdicts;
+  std::error_code ec;
+  const auto quand = std::filesystem::last_write_time(conf, ec);
+  const auto taille = std::filesystem::file_size(conf, ec);
+  const bool signale = reglages.status() == QSettings::FormatError;
+  const std::lock_guard<std::mutex> verrou(garde);
+  Verdict& v = verdicts[conf.string()];
+  if (signale || v.quand != quand || v.taille != taille) v = {quand, taille, signale};
+  return v.malForme;
 }
 
 bool ouvertureDuPort(Erreur::Genre g) {
@@ -85,7 +109,8 @@ Correspondance correspondance(int numero, const DetectionPorts& detection) {
     std::ifstream essai(conf);
     const int numeroSysteme = dossier ? EISDIR : errno;
     QSettings reglages(QString::fromLocal8Bit(conf.c_str()), QSettings::IniFormat);
-    if (dossier || !essai.is_open() || reglages.status() != QSettings::NoError) {
+    const bool mauvais = malForme(reglages, conf);
+    if (dossier || !essai.is_open() || reglages.status() != QSettings::NoError || mauvais) {
       c.origine = Origine::Configuration;
       c.configuration = conf;
       c.erreurConfiguration = numeroSysteme;

@@ -66,6 +66,20 @@ TEST(CorrespondanceTest, FichierIllisibleNeDonnePasLePortAUnAutrePeripherique) {
   EXPECT_EQ(c.configuration, configuration.chemin());
 }
 
+TEST(CorrespondanceTest, FichierMalFormeRefuseChaquePortChaqueFois) {
+  test::ConfigurationPorts configuration;
+  configuration.fichier("[ports\nComm3=/dev/gps\n");
+  for (int tour = 0; tour < 2; ++tour)
+    for (int numero = 1; numero <= 4; ++numero) {
+      const Correspondance c = correspondance(numero, kDeuxAdaptateurs);
+      EXPECT_TRUE(c.erreurConfiguration.has_value()) << numero << " " << c.peripherique;
+      EXPECT_EQ(c.origine, Origine::Configuration) << numero;
+    }
+  // Once mended, the file is read again.
+  configuration.fichier("[ports]\nComm1=/dev/gps-repare\n");
+  EXPECT_EQ(correspondance(1, kDeuxAdaptateurs).peripherique, "/dev/gps-repare");
+}
+
 TEST(CorrespondanceTest, ParLaVariableLeMessageLeDit) {
   test::ConfigurationPorts configuration;
   configuration.variable(2, "/dev/gps");
