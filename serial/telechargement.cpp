@@ -39,7 +39,7 @@ BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Te
       auto e = fichier.remettreAncienContenu();
       bilan.ancienIntact = !e;
       if (e && !bilan.erreurFichier) bilan.erreurFichier = e;
-      if (!recu.collecte.empty() && !demande.sortieStandard) {
+      if (!recu.collecte.empty()) {
         int numero = 0;
         bilan.secours = platform::sauverEnSecours(recu.collecte, "zor-reception", numero);
       }

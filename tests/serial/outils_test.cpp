@@ -277,6 +277,21 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
     EXPECT_NE(vu.find("caractère 26 reçu du programme"), std::string::npos) << vu;
     EXPECT_NE(vu.find("port fermé"), std::string::npos) << vu;
   }
+  // Towards the standard output, nothing goes out, and what came waits in the temporary folder too.
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin(), 30);
+  Reception reception(gps, "-", {"--attente", "0"});
+  ASSERT_TRUE(reception.attendreErreurs("2 : "));
+  reception.signaler(SIGINT);
+  const auto r = reception.fin();
+  EXPECT_EQ(r.code, 130) << r.erreurs;
+  EXPECT_EQ(r.sortie, "");
+  const std::string annonce = "ont été gardés dans ";
+  const auto debut = r.erreurs.find(annonce);
+  ASSERT_NE(debut, std::string::npos) << r.erreurs;
+  const fs::path secours = r.erreurs.substr(debut + annonce.size(), r.erreurs.find(".\n", debut) - debut - annonce.size());
+  EXPECT_EQ(lireOctets(secours).substr(0, 64), gps.attendu.substr(0, 64)) << secours;
+  fs::remove(secours);
 }
 
 // 0 only when at least one read was stored and nothing failed; what came is written anyway.
