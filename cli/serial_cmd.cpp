@@ -1,4 +1,5 @@
 // zor-cli upload / download: the window's transfers, on a port given by number or by device.
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -152,6 +153,7 @@ int commandeDownload(const Arguments& arguments) {
 
   // The recording notes every byte as the port takes it in, with its time since the start.
   std::unique_ptr<std::ofstream> brut;
+  int erreurBrut = 0;
   if (const auto chemin = ligne.valeur("brut")) {
     errno = 0;
     brut = std::make_unique<std::ofstream>(*chemin, std::ios::binary | std::ios::trunc);
@@ -159,13 +161,22 @@ int commandeDownload(const Arguments& arguments) {
       dire(decrire(erreurFichier(Erreur::Genre::FichierNonCreable, *chemin, errno)));
       return 2;
     }
+    // The reason of the first write that fails (a full disk, a file too large) is the one told.
+    auto noterEchecBrut = [&brut, &erreurBrut] {
+      if (!brut->good() && erreurBrut == 0) erreurBrut = errno != 0 ? errno : EIO;
+    };
+    errno = 0;
     *brut << serie::kEnteteBrut << "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n";
+    brut->flush();
+    noterEchecBrut();
     demande.reception.pausesALEcoute = true;
     const auto debut = std::chrono::steady_clock::now();
-    port.observerReception([&brut, debut](std::string_view octets) {
+    port.observerReception([&brut, debut, noterEchecBrut](std::string_view octets) {
       const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+      errno = 0;
       *brut << serie::ligneBrute({ms, std::string(octets)}) << "\n";
       brut->flush();
+      noterEchecBrut();
     });
   }
   platform::intercepterInterruptions();
@@ -180,7 +191,7 @@ int commandeDownload(const Arguments& arguments) {
   dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
   bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
   if (brut && !brut->good()) {
-    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), EIO)));
+    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut != 0 ? erreurBrut : EIO)));
     echec = true;
   }
   return codeSortie(echec);

@@ -294,6 +294,34 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
   fs::remove(secours);
 }
 
+// A session recorded with --brut and played back by zor-sim gives the same download; a recording
+// that cannot be written says why and fails the command.
+TEST(Outils, EnregistrementBrutRejoue) {
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin());
+  auto chemin = [&](const char* nom) { return QString::fromStdString((dossier.chemin() / nom).string()); };
+  {
+    Simulateur simulateur({"envoyer", gps.fichier(), "--attente", "0"});
+    const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "-o", chemin("premier.txt"),
+                                      "--brut=" + chemin("gps.brut")});
+    EXPECT_EQ(r.code, 0) << r.erreurs;
+  }
+  {
+    Simulateur rejeu({"rejouer", chemin("gps.brut")});
+    const auto r = lancer("zor-cli", {"download", "--port", rejeu.peripherique(), "-o", chemin("rejoue.txt")});
+    EXPECT_EQ(r.code, 0) << r.erreurs;
+  }
+  EXPECT_EQ(lireOctets(dossier.chemin() / "premier.txt"), gps.attendu);
+  EXPECT_EQ(lireOctets(dossier.chemin() / "rejoue.txt"), gps.attendu);
+
+  Simulateur simulateur({"envoyer", gps.fichier(), "--attente", "0"});
+  const auto plein = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "-o", chemin("plein.txt"),
+                                        "--brut", "/dev/full"});
+  EXPECT_EQ(plein.code, 2);
+  EXPECT_NE(plein.erreurs.find("Impossible d'écrire le fichier /dev/full : plus de place sur le disque."),
+            std::string::npos) << plein.erreurs;
+}
+
 // 0 only when at least one read was stored and nothing failed; what came is written anyway.
 TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
   LecteurCTemporaire dossier;
