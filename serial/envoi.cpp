@@ -76,8 +76,10 @@ class LecteurLignes {
 
 BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi, const Affichage& affichage) {
   BilanEnvoi bilan;
+  const bool entreeStandard = envoi.fichier.chemin == "-";
   auto erreurLecture = [&](int numero) {
-    return erreurFichier(Erreur::Genre::FichierIllisible, envoi.fichier.nom, numero, envoi.fichier.chemin.string());
+    return erreurFichier(Erreur::Genre::FichierIllisible, envoi.fichier.nom, numero,
+                         entreeStandard ? std::string() : envoi.fichier.chemin.string());
   };
   try {
     port.Settings("4800,N,8,2");
@@ -85,7 +87,6 @@ BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi
     port.PortOpen(true);
     int compteur = 0;
 
-    const bool entreeStandard = envoi.fichier.chemin == "-";
     std::ifstream fichier;
     std::error_code ec;
     if (!entreeStandard) {
@@ -120,7 +121,9 @@ BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi
       affichage.result(compteur);
       if (envoi.interrompu && envoi.interrompu()) throw Echec(erreurDuPort(port, Erreur::Genre::Interruption));
     }
-    if (flux.bad()) throw Echec(erreurLecture(errno != 0 ? errno : EIO));
+    // The standard input reads through the C library, which tells a failed read (a folder given
+    // as "- < DOSSIER", an I/O error) only by its error flag: the stream just sees an end.
+    if (flux.bad() || (entreeStandard && std::ferror(stdin))) throw Echec(erreurLecture(errno != 0 ? errno : EIO));
     port.PortOpen(false);
   } catch (const Echec& e) {
     port.abandonner();

@@ -390,6 +390,16 @@ TEST(Outils, FormesDesOptionsEtTiret) {
   const std::string vu = recepteur.sortie("port fermé");
   EXPECT_NE(vu.find("PDC0010C*59"), std::string::npos) << vu;
   EXPECT_NE(vu.find("PDC0020A*58"), std::string::npos) << vu;
+
+  // A standard input that cannot be read is a failure, not an empty file.
+  QProcess dossierEnEntree;
+  dossierEnEntree.setStandardInputFile(QString::fromStdString(dossier.chemin().string()));
+  dossierEnEntree.start(programme("zor-cli"), {"upload", "--port", recepteur.peripherique(), "-"});
+  dossierEnEntree.waitForFinished(60000);
+  EXPECT_EQ(dossierEnEntree.exitCode(), 2);
+  EXPECT_NE(dossierEnEntree.readAllStandardError().toStdString().find(
+                "Impossible de lire le fichier (entrée standard) : c'est un dossier."),
+            std::string::npos);
 }
 
 }  // namespace
