@@ -21,6 +21,9 @@ std::string nomFichier(const Erreur& e) {
   return e.fichier + " (" + e.chemin + ")";
 }
 
+// French puts a quantity below two in the singular: "1 seconde", "0,5 seconde", "1 enregistrement".
+std::string secondes(long long ms) { return secondesEnFrancais(ms) + (ms < 2000 ? " seconde" : " secondes"); }
+
 // " : reason." or "." when the system gave no number.
 std::string raison(const Erreur& e) { return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + "."; }
 
@@ -126,15 +129,14 @@ std::string decrire(const Erreur& e) {
       return "Les dernières données n'ont pas pu partir sur le port de communication " + port + raison(e) +
              "\nVérifiez le câble et le GPS.";
     case G::Silence:
-      return "Le GPS n'a rien envoyé sur le port de communication " + port + " depuis " + secondesEnFrancais(e.dureeMs) +
-             " secondes.\nVérifiez qu'il est allumé, relié à ce port et réglé pour envoyer ses waypoints.";
+      return "Le GPS n'a rien envoyé sur le port de communication " + port + " depuis " + secondes(e.dureeMs) +
+             ".\nVérifiez qu'il est allumé, relié à ce port et réglé pour envoyer ses waypoints.";
     case G::SansFinDeLigne:
-      return "Le GPS n'a envoyé aucune fin de ligne sur le port de communication " + port + " en " +
-             secondesEnFrancais(e.dureeMs) +
-             " secondes : ce qu'il envoie n'est pas une liste de waypoints.\nVérifiez qu'il est réglé pour envoyer ses "
+      return "Le GPS n'a envoyé aucune fin de ligne sur le port de communication " + port + " en " + secondes(e.dureeMs) +
+             " : ce qu'il envoie n'est pas une liste de waypoints.\nVérifiez qu'il est réglé pour envoyer ses "
              "waypoints et que la ligne est bien à 4800 bauds.";
     case G::TropDEnregistrements:
-      return "Le GPS a envoyé " + nombre(e.limite) + " enregistrements sur le port de communication " + port +
+      return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
     case G::Interruption:
       return "Transfert interrompu sur le port de communication " + port + ".";

@@ -127,7 +127,10 @@ TEST(Decrire, DureesEnSecondesAvecUneVirgule) {
       {30000, "30"}, {300, "0,3"}, {500, "0,5"}, {1250, "1,25"}, {1001, "1,001"}, {1, "0,001"}, {86400000, "86400"},
   };
   for (const auto& [ms, texte] : cas) EXPECT_EQ(secondesEnFrancais(ms), texte) << ms;
-  EXPECT_NE(decrire(exemple(G::Silence, 0)).find("depuis 0,3 secondes"), std::string::npos);
+  EXPECT_NE(decrire(exemple(G::Silence, 0)).find("depuis 0,3 seconde."), std::string::npos);
+  Erreur longue = exemple(G::SansFinDeLigne, 0);
+  longue.dureeMs = 2000;
+  EXPECT_NE(decrire(longue).find(" en 2 secondes : "), std::string::npos);
   EXPECT_NE(decrire(exemple(G::TropDEnregistrements, 0)).find("10000 enregistrements"), std::string::npos);
 }
 

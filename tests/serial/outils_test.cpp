@@ -127,7 +127,7 @@ TEST(Outils, DelaiAvecUnPointQuelleQueSoitLaLangue) {
       EXPECT_EQ(r.code, 2) << nom;
       EXPECT_EQ(r.sortie, "") << nom << ": nothing received, nothing written";
       if (c.accepte) {
-        EXPECT_NE(r.erreurs.find("depuis 0,3 secondes"), std::string::npos) << nom << "\n" << r.erreurs;
+        EXPECT_NE(r.erreurs.find("depuis 0,3 seconde."), std::string::npos) << nom << "\n" << r.erreurs;
         EXPECT_EQ(pty.lire(1), "\x1a") << nom;
       } else {
         EXPECT_NE(r.erreurs.find("--timeout demande"), std::string::npos) << nom << "\n" << r.erreurs;
