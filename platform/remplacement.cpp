@@ -72,7 +72,14 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets) {
 
 }  // namespace
 
-int remplacerContenu(const std::filesystem::path& chemin, std::string_view octets) {
+int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
+  // A symbolic link stays a link: the file it leads to is the one replaced.
+  std::error_code ec;
+  std::filesystem::path chemin = lien;
+  if (std::filesystem::is_symlink(lien, ec)) {
+    const std::filesystem::path cible = std::filesystem::weakly_canonical(lien, ec);
+    if (!ec) chemin = cible;
+  }
   std::filesystem::path temporaire;
   int numero = 0;
   std::FILE* f = creerVoisin(chemin, ".tmp", temporaire, numero);
@@ -83,7 +90,6 @@ int remplacerContenu(const std::filesystem::path& chemin, std::string_view octet
   if (::stat(chemin.c_str(), &etat) == 0) ::fchmod(::fileno(f), etat.st_mode & 07777);
 #endif
   numero = ecrireEtFermer(f, octets);
-  std::error_code ec;
   if (numero == 0) {
     std::filesystem::rename(temporaire, chemin, ec);
     if (!ec) return 0;

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <iterator>
 #include <optional>
 
 #include "serial/fichier_reception.h"
@@ -105,6 +107,23 @@ TEST_F(FichierReceptionTest, VidageALaFinGardeLeFichierJusquALaFin) {
     if (c.attendu) {
       EXPECT_EQ(test::lireOctets(chemin()), *c.attendu) << c.nom;
     }
+  }
+}
+
+// A download file that is a symbolic link stays one: the text lands in the file it leads to.
+TEST_F(FichierReceptionTest, UnLienResteUnLien) {
+  const auto vrai = lecteur.chemin() / "ailleurs" / "vrai.txt";
+  std::filesystem::create_directories(vrai.parent_path());
+  test::ecrireOctets(vrai, "ancien");
+  std::filesystem::create_symlink(std::filesystem::path("ailleurs") / "vrai.txt", chemin());
+  for (const Vidage vidage : {Vidage::ALaFin, Vidage::Immediat}) {
+    FichierReception f;
+    ASSERT_FALSE(f.ouvrir(zorTxt(), vidage));
+    EXPECT_FALSE(f.ecrire("r2r3\r\n"));
+    f.fermer();
+    EXPECT_TRUE(std::filesystem::is_symlink(chemin()));
+    EXPECT_EQ(test::lireOctets(vrai), "r2r3\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(vrai.parent_path()), std::filesystem::directory_iterator()), 1) << "nothing left beside";
   }
 }
 
