@@ -149,7 +149,10 @@ int commandeDownload(const Arguments& arguments) {
   demande.fichier = {sortie, sortie};
   demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.interrompu = interrompu;
-  if (demande.sortieStandard) platform::fluxBinaire(stdout);
+  if (demande.sortieStandard) {
+    platform::fluxBinaire(stdout);
+    platform::ignorerTubeCoupe();
+  }
 
   // The recording notes every byte as the port takes it in, with its time since the start.
   std::unique_ptr<std::ofstream> brut;

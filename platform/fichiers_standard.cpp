@@ -36,6 +36,8 @@ bool tronquer(std::FILE* flux, std::uint64_t taille) {
 
 void ignorerLimiteTailleFichier() {}
 
+void ignorerTubeCoupe() {}
+
 #else
 
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
@@ -62,6 +64,8 @@ bool tronquer(std::FILE* flux, std::uint64_t taille) {
 }
 
 void ignorerLimiteTailleFichier() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void ignorerTubeCoupe() { std::signal(SIGPIPE, SIG_IGN); }
 
 #endif
 

@@ -22,5 +22,8 @@ bool tronquer(std::FILE* flux, std::uint64_t taille);
 
 // A file too large for `ulimit -f` is a write error (EFBIG), not the end of the process.
 void ignorerLimiteTailleFichier();
+// A reader of the standard output that has gone ("zor-cli download | head") is a write error
+// (EPIPE), not the end of the process: what was received can still be kept.
+void ignorerTubeCoupe();
 
 }  // namespace zor::platform

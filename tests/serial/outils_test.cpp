@@ -322,6 +322,27 @@ TEST(Outils, EnregistrementBrutRejoue) {
             std::string::npos) << plein.erreurs;
 }
 
+// A reader of the standard output that has gone does not end zor-cli silently: it says so, and
+// what came is kept in the temporary folder.
+TEST(Outils, SortieStandardFermeeGardeCeQuiEstRecu) {
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin());
+  Simulateur simulateur({"envoyer", gps.fichier(), "--debit", "0", "--attente", "0"});
+  QProcess shell;
+  shell.start("bash", {"-c", "\"$0\" download --port \"$1\" | true; exit ${PIPESTATUS[0]}", programme("zor-cli"),
+                       simulateur.peripherique()});
+  shell.waitForFinished(60000);
+  const std::string erreurs = shell.readAllStandardError().toStdString();
+  EXPECT_EQ(shell.exitCode(), 2) << erreurs;
+  EXPECT_NE(erreurs.find("tube coupé"), std::string::npos) << erreurs;
+  const std::string annonce = "ont été gardés dans ";
+  const auto debut = erreurs.find(annonce);
+  ASSERT_NE(debut, std::string::npos) << erreurs;
+  const fs::path secours = erreurs.substr(debut + annonce.size(), erreurs.find(".\n", debut) - debut - annonce.size());
+  EXPECT_EQ(lireOctets(secours), gps.attendu);
+  fs::remove(secours);
+}
+
 // 0 only when at least one read was stored and nothing failed; what came is written anyway.
 TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
   LecteurCTemporaire dossier;
