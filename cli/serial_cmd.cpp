@@ -66,6 +66,7 @@ int usage(const char* aide, const std::string& erreur) {
 
 // "--port 2" goes through the same mapping as the window's Comm2; anything else is a device.
 std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& valeur, std::optional<int>& numero) {
+  if (valeur.empty()) return "--port demande un numéro de 1 à 4 ou un périphérique.";
   if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos) {
     const auto n = nombreEntier(valeur);
     if (!n || *n < 1 || *n > 4) return "le numéro de port va de 1 à 4 (reçu « " + valeur + " »).";

@@ -156,6 +156,7 @@ TEST(Outils, EchecsEtErreursDUsage) {
       {"fichier absent", {"upload", "--port", port, QString::fromStdString((dossier.chemin() / "non.txt").string())},
        "Impossible de lire le fichier"},
       {"numéro hors de 1 à 4", {"upload", "--port", "7", e}, "1 à 4"},
+      {"port vide", {"download", "--port="}, "--port demande"},
       {"sans port", {"upload", e}, "il manque --port"},
       {"sans fichier", {"upload", "--port", "1"}, "un et un seul fichier"},
       {"délai négatif", {"download", "--port", "1", "--timeout", "-2"}, "--timeout"},
