@@ -139,6 +139,9 @@ std::optional<std::string> verrouActif(const std::string& peripherique) {
     const auto pid = processusDuVerrou(chemin);
     // This program's own lock (a port already open here) is the serial library's to report.
     if (pid && *pid != ::getpid() && vivant(*pid)) return chemin;
+    // A lock that names no program (empty, damaged) blocks the serial library for good, and
+    // nobody can tell it is stale: name it, so the user knows which file holds the port.
+    if (!pid && ::access(chemin.c_str(), F_OK) == 0) return chemin;
   }
   return std::nullopt;
 }

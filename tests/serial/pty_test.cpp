@@ -2,13 +2,17 @@
 // an event loop, nothing is cut at closing, the line is 4800 8N2, and each kind of device
 // failure is told apart.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include <optional>
+#include <string>
 #include <thread>
 
+#include "platform/peripherique_serie.h"
 #include "serial/mscomm.h"
 #include "tests/serial/outils_serie.h"
 #include "tests/support/seams.h"
@@ -151,6 +155,39 @@ TEST(PtyOuverture, ChaqueEchecDOuvertureASonGenre) {
       }
     }
     EXPECT_FALSE(comm.PortOpen()) << c.nom;
+  }
+}
+
+// Lock files in the shared lock folder: a running program's reserves the device, a finished
+// program's is cleared, and one that names no program is pointed at rather than reported as
+// "already in use" with no way out.
+TEST(Verrous, SelonLeProgrammeQuIlsNomment) {
+  const std::string nom = "zor-essai-" + std::to_string(::getpid());
+  const std::string peripherique = "/dev/" + nom, verrou = "/var/lock/LCK.." + nom;
+  if (::access("/var/lock", W_OK) != 0) GTEST_SKIP() << "/var/lock n'est pas accessible en écriture";
+  const pid_t fini = ::fork();
+  if (fini == 0) ::_exit(0);
+  ::waitpid(fini, nullptr, 0);
+  struct Cas {
+    const char* nom;
+    std::string contenu;
+    bool reserve;  // reported as a lock
+    bool reste;    // still there after choosing the name to open
+  };
+  const Cas cas[] = {
+      {"programme en cours", std::to_string(::getppid()) + "\n", true, true},
+      {"programme fini", std::to_string(fini) + "\n", false, false},
+      {"verrou UUCP d'un programme fini", "     " + std::to_string(fini) + "\n", false, false},
+      {"verrou vide", "", true, true},
+      {"verrou abîmé", "n'importe quoi\n", true, true},
+  };
+  for (const Cas& c : cas) {
+    test::ecrireOctets(verrou, c.contenu);
+    EXPECT_EQ(platform::verrouActif(peripherique), c.reserve ? std::optional<std::string>(verrou) : std::nullopt)
+        << c.nom;
+    platform::nomDOuverture(peripherique);
+    EXPECT_EQ(::access(verrou.c_str(), F_OK) == 0, c.reste) << c.nom;
+    ::unlink(verrou.c_str());
   }
 }
 
