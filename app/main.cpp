@@ -13,6 +13,12 @@ int main(int argc, char** argv) {
     std::puts("zor " ZOR_VERSION);
     return 0;
   }
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs("Usage : zor [--version]\n"
+               "Ouvre la fenêtre de ZOR. Sans fenêtre : zor-cli (voir « zor-cli --help » et « man zor »).\n",
+               stdout);
+    return 0;
+  }
   zor::platform::ignorerLimiteTailleFichier();
   zor::app::ApplicationZor application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));

@@ -52,7 +52,9 @@ std::string aideConvert() {
 constexpr Option kOptions[] = {{"type", 't'}, {"mode", 'm'}, {"output", 'o'}, {"help", 'h', false}};
 
 int erreurUsage(const std::string& message) {
-  dire("zor-cli convert : " + message + "\n« zor-cli convert --help » décrit les options.");
+  dire("zor-cli convert : " + message +
+       "\nUsage : zor-cli convert --type TYPE [--mode MODE] [-o SORTIE] ENTREE\n"
+       "« zor-cli convert --help » décrit les options.");
   return 2;
 }
 

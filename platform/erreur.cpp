@@ -75,7 +75,7 @@ std::string raisonSysteme(int n) {
     case ENAMETOOLONG: return "nom de fichier trop long";
     case EMFILE: return "trop de fichiers ouverts par le programme";
     case ENFILE: return "trop de fichiers ouverts sur le système";
-    case ENOTTY: return "ce n'est pas un terminal ni un port série";
+    case ENOTTY: return "opération inadaptée à ce genre de fichier";
     case ENOMEM: return "mémoire insuffisante";
     case EINTR: return "appel interrompu";
     case EINVAL: return "argument invalide";
