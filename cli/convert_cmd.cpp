@@ -11,6 +11,7 @@
 #include "cli/sortie_texte.h"
 #include "convert/conversion.h"
 #include "platform/erreur.h"
+#include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 
 namespace zor::cli {

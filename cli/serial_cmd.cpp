@@ -11,6 +11,7 @@
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
 #include "platform/erreur.h"
+#include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 #include "platform/horloge.h"
 #include "platform/interruption.h"

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "convert/fichier_c.h"
+#include "platform/fichiers.h"
 #include "platform/erreur.h"
 #include "platform/fichiers_standard.h"
 
@@ -64,7 +64,7 @@ void Sortie::abandonner() noexcept {
 }
 
 SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), nom_(chemin.string()) {
-  fichier_ = ouvrirFichierC(chemin, true);
+  fichier_ = platform::ouvrirFichierEcriture(chemin);
   if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, nom_, errno));
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
   debut_ = 0;

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 
-#include "convert/fichier_c.h"
 #include "platform/erreur.h"
 #include "platform/fichiers.h"
 
@@ -10,7 +9,7 @@ namespace zor::conversion {
 
 SourceFichier::SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc)
     : nom_(chemin.string()), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
-  fichier_ = ouvrirFichierC(chemin, false);
+  fichier_ = platform::ouvrirFichierLecture(chemin);
   if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, nom_, errno));
   // A folder may open like a file and only fail at the first read: say so at once.
   if (platform::estUnDossier(fichier_)) {

@@ -54,7 +54,7 @@ bool estUnDossier(std::FILE* fichier) {
 #endif
 }
 
-bool sortieBinaire(std::FILE* flux) {
+bool fluxBinaire(std::FILE* flux) {
 #ifdef _WIN32
   return ::_setmode(::_fileno(flux), _O_BINARY) != -1;
 #else

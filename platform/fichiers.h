@@ -21,6 +21,6 @@ bool estUnDossier(std::FILE* fichier);
 
 // Puts a standard stream into byte mode: on Windows a text stream would turn each LF into
 // CR LF and stop reading at the first Ctrl-Z. Nothing to do elsewhere. False on failure.
-bool sortieBinaire(std::FILE* flux);
+bool fluxBinaire(std::FILE* flux);
 
 }  // namespace zor::platform

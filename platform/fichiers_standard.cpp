@@ -22,8 +22,6 @@ bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b)
 
 bool memeFichierQueFlux(const std::filesystem::path&, std::FILE*) { return false; }
 
-void fluxBinaire(std::FILE* flux) { _setmode(_fileno(flux), _O_BINARY); }
-
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
   const auto p = _telli64(_fileno(flux));
   if (p < 0) return std::nullopt;
@@ -45,8 +43,6 @@ bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
   if (::stat(chemin.c_str(), &a) != 0 || ::fstat(::fileno(flux), &b) != 0) return false;
   return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
-
-void fluxBinaire(std::FILE*) {}
 
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
   const int fd = ::fileno(flux);

@@ -12,9 +12,6 @@ bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b)
 // `chemin` is the regular file that `flux` reads or writes (zor-cli convert F > F, >> F, - -o F < F).
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux);
 
-// Bytes in and out unchanged (Windows would turn LF into CR LF on a text stream).
-void fluxBinaire(std::FILE* flux);
-
 // Where the next byte written to `flux` lands in its file, when it is a regular file.
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux);
 // Cuts the file of `flux` back to `taille` bytes; false when it cannot be done.

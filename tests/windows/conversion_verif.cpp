@@ -84,7 +84,7 @@ VERIF(un_fichier_ordinaire_n_est_pas_un_dossier_et_la_sortie_passe_en_octets) {
   if (!EXIGER(f != nullptr)) return;
   EXIGER(!platform::estUnDossier(f));
   std::fclose(f);
-  EXIGER(platform::sortieBinaire(stdout));
+  EXIGER(platform::fluxBinaire(stdout));
 }
 
 }  // namespace
