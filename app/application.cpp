@@ -3,7 +3,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/messages.h"
 
 namespace zor::app {

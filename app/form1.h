@@ -106,7 +106,7 @@ class Form1 : public QMainWindow {
   Services services_;
   platform::Reponse MsgBox(const QString& texte, platform::Boutons boutons, platform::Icone icone,
                            const QString& titre = platform::kTitreApplication);
-  platform::Horloge& horloge() { return *services_.horloge; }
+  Horloge& horloge() { return *services_.horloge; }
   // Ends the program at once; the caller returns straight away (a test's end returns).
   void terminer() { services_.fin(); }
 

@@ -12,7 +12,7 @@
 #include "platform/cp1252.h"
 #include "platform/drive_c.h"
 #include "platform/messages.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "serial/envoi.h"
 #include "serial/mscomm.h"
 #include "serial/peripherique.h"

@@ -7,7 +7,7 @@
 
 #include "platform/common_dialog.h"
 #include "platform/fin_programme.h"
-#include "platform/horloge.h"
+#include "core/horloge.h"
 #include "platform/lancement.h"
 #include "platform/messages.h"
 #include "serial/liaison.h"
@@ -21,7 +21,7 @@ struct Services {
   // The open-file dialog: the chosen path, or nothing for Cancel; empty: the real dialog.
   std::function<std::optional<QString>(const platform::DemandeOuverture&)> ouverture;
   // The pauses of the transfers and the time they measure silences with.
-  platform::Horloge* horloge = &platform::horlogeReelle();
+  Horloge* horloge = &horlogeReelle();
   // The device under each serial control.
   serie::FabriqueLiaison liaisonMSComm1 = serie::liaisonReelle;
   serie::FabriqueLiaison liaisonMSComm2 = serie::liaisonReelle;

@@ -4,20 +4,20 @@
 // the desktop. Clicks and keys are not part of it: they wait until the transfer is over.
 #include <functional>
 
-#include "platform/horloge.h"
+#include "core/horloge.h"
 #include "serial/port.h"
 
 namespace zor::app {
 
 // The pauses of `base`, with `veille` called all along them.
-class HorlogeVeillante : public platform::Horloge {
+class HorlogeVeillante : public Horloge {
  public:
-  HorlogeVeillante(platform::Horloge& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
+  HorlogeVeillante(Horloge& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
   void dormir(std::chrono::milliseconds duree) override { base_.dormirEnVeillant(duree, veille_); }
-  platform::Instant maintenant() override { return base_.maintenant(); }
+  Instant maintenant() override { return base_.maintenant(); }
 
  private:
-  platform::Horloge& base_;
+  Horloge& base_;
   std::function<void()> veille_;
 };
 

@@ -10,7 +10,7 @@
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
 #include "convert/conversion.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 

@@ -10,10 +10,10 @@
 #include "cli/commandes.h"
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
-#include "platform/horloge.h"
+#include "core/horloge.h"
 #include "platform/interruption.h"
 #include "serial/brut.h"
 #include "serial/envoi.h"
@@ -115,7 +115,7 @@ int commandeUpload(const Arguments& arguments) {
                                        dire(std::to_string(++numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)));
                                    },
                                    [](int) {}};
-  const auto bilan = serie::televerser(port, platform::horlogeReelle(), envoi, affichage);
+  const auto bilan = serie::televerser(port, horlogeReelle(), envoi, affichage);
   if (bilan.erreur) dire(serie::decrireEchec(*bilan.erreur));
   dire(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
   return codeSortie(bilan.erreur.has_value());
@@ -190,7 +190,7 @@ int commandeDownload(const Arguments& arguments) {
   const serie::Affichage affichage{
       [&](std::string_view enregistrement) { dire(std::to_string(++passe) + " : " + lisible(enregistrement)); },
       [](int) {}};
-  const auto bilan = serie::telecharger(port, platform::horlogeReelle(), demande, affichage);
+  const auto bilan = serie::telecharger(port, horlogeReelle(), demande, affichage);
   if (const std::string resume = serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e); });
       !resume.empty()) dire(resume);
   dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");

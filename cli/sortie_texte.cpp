@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/windows1252.h"
 #include "platform/terminal.h"
 
 namespace zor::cli {
@@ -28,7 +29,7 @@ std::string lisible(std::string_view octets) {
       std::snprintf(code, sizeof code, "\\x%02X", c);
       s += code;
     } else {
-      s += platform::utf8DepuisWindows1252(std::string_view(reinterpret_cast<const char*>(&c), 1));
+      s += utf8DepuisWindows1252(std::string_view(reinterpret_cast<const char*>(&c), 1));
     }
   }
   return s;

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "platform/fichiers.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/fichiers_standard.h"
 
 namespace zor::conversion {

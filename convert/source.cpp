@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/fichiers.h"
 
 namespace zor::conversion {

@@ -1,6 +1,6 @@
 #include "platform/cp1252.h"
 
-#include "platform/windows1252.h"
+#include "core/windows1252.h"
 
 namespace zor::platform {
 

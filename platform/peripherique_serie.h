@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/vidange_serie.h"
 
 namespace zor::platform {

@@ -1,7 +1,5 @@
 #include "platform/terminal.h"
 
-#include "platform/windows1252.h"
-
 #include <clocale>
 #include <cstring>
 
@@ -13,19 +11,6 @@
 
 namespace zor::platform {
 namespace {
-
-void ajouterUtf8(std::string& s, char32_t c) {
-  if (c < 0x80) {
-    s.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    s.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    s.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    s.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    s.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
 
 bool terminalUtf8() {
 #ifdef _WIN32
@@ -46,13 +31,6 @@ bool terminalUtf8() {
 }
 
 }  // namespace
-
-std::string utf8DepuisWindows1252(std::string_view octets) {
-  std::string s;
-  s.reserve(octets.size());
-  for (const unsigned char o : octets) ajouterUtf8(s, unicodeDeWindows1252(o));
-  return s;
-}
 
 std::string pourTerminal(std::string_view utf8) {
   if (terminalUtf8()) return std::string(utf8);

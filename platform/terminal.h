@@ -6,9 +6,6 @@
 
 namespace zor::platform {
 
-// Windows-1252 bytes as UTF-8 (no toolkit needed).
-std::string utf8DepuisWindows1252(std::string_view octets);
-
 // UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
 // what it cannot show) for an 8-bit one.
 std::string pourTerminal(std::string_view utf8);

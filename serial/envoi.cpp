@@ -74,7 +74,7 @@ class LecteurLignes {
 
 }  // namespace
 
-BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi, const Affichage& affichage) {
+BilanEnvoi televerser(Port& port, Horloge& horloge, const Envoi& envoi, const Affichage& affichage) {
   BilanEnvoi bilan;
   const bool entreeStandard = envoi.fichier.chemin == "-";
   auto erreurLecture = [&](int numero) {

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "platform/erreur.h"
-#include "platform/horloge.h"
+#include "core/erreur.h"
+#include "core/horloge.h"
 #include "serial/affichage.h"
 #include "serial/fichier_reception.h"
 #include "serial/port.h"
@@ -29,6 +29,6 @@ struct BilanEnvoi {
 // Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
 // is read line by line as it goes: memory stays the same whatever its size. On a failure the
 // port is closed and the error says what happened; the interchange file is only read.
-BilanEnvoi televerser(Port& port, platform::Horloge& horloge, const Envoi& envoi, const Affichage& affichage);
+BilanEnvoi televerser(Port& port, Horloge& horloge, const Envoi& envoi, const Affichage& affichage);
 
 }  // namespace zor::serie

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor::serie {
 

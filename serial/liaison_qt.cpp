@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/peripherique_serie.h"
 #include "platform/vidange_serie.h"
 

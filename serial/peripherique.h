@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor::serie {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor::serie {
 

@@ -13,7 +13,7 @@ constexpr milliseconds kAttente{100};
 
 class Collecte {
  public:
-  Collecte(Port& port, platform::Horloge& horloge, const OptionsReception& o, BilanReception& bilan)
+  Collecte(Port& port, Horloge& horloge, const OptionsReception& o, BilanReception& bilan)
       : port_(port), horloge_(horloge), o_(o), bilan_(bilan) {}
 
   // Everything up to and including the first CR is dropped. Gives up when no CR has come
@@ -107,7 +107,7 @@ class Collecte {
     }
   }
 
-  milliseconds reste(platform::Instant::duration ecoule) const {
+  milliseconds reste(Instant::duration ecoule) const {
     return std::max(milliseconds(1), std::chrono::duration_cast<milliseconds>(o_.silenceMax - ecoule));
   }
 
@@ -125,16 +125,16 @@ class Collecte {
   }
 
   Port& port_;
-  platform::Horloge& horloge_;
+  Horloge& horloge_;
   const OptionsReception& o_;
   BilanReception& bilan_;
-  platform::Instant derniere_{};  // when the last bytes came in
+  Instant derniere_{};  // when the last bytes came in
   std::size_t attendus_ = 0;      // bytes left waiting after the last read
 };
 
 }  // namespace
 
-BilanReception recevoir(Port& port, platform::Horloge& horloge, const OptionsReception& options,
+BilanReception recevoir(Port& port, Horloge& horloge, const OptionsReception& options,
                         const Affichage& affichage) {
   BilanReception bilan;
   try {

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/erreur.h"
-#include "platform/horloge.h"
+#include "core/erreur.h"
+#include "core/horloge.h"
 #include "serial/affichage.h"
 #include "serial/port.h"
 
@@ -43,7 +43,7 @@ struct BilanReception {
 // the caller to close after writing the file, except after a port failure, when it is already
 // closed. Silence, a line without CR, the bound on reads and an interruption stop the
 // collection with their error, keeping what was collected, and 26 is still sent.
-BilanReception recevoir(Port& port, platform::Horloge& horloge, const OptionsReception& options,
+BilanReception recevoir(Port& port, Horloge& horloge, const OptionsReception& options,
                         const Affichage& affichage);
 
 }  // namespace zor::serie

@@ -6,7 +6,7 @@
 
 namespace zor::serie {
 
-BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Telechargement& demande,
+BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargement& demande,
                                 const Affichage& affichage) {
   BilanTelechargement bilan;
   FichierReception fichier;

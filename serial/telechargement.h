@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/erreur.h"
-#include "platform/horloge.h"
+#include "core/erreur.h"
+#include "core/horloge.h"
 #include "serial/affichage.h"
 #include "serial/fichier_reception.h"
 #include "serial/port.h"
@@ -38,7 +38,7 @@ struct BilanTelechargement {
   std::filesystem::path secours;       // where the collected text went when the file refused it
 };
 
-BilanTelechargement telecharger(Port& port, platform::Horloge& horloge, const Telechargement& demande,
+BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargement& demande,
                                 const Affichage& affichage);
 
 // What the user is told when something went wrong (UTF-8, paragraphs apart); empty when the

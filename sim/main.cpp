@@ -12,7 +12,7 @@
 
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "serial/brut.h"
 #include "sim/modes.h"
 #include "sim/terminal.h"

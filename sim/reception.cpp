@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "convert/phrase.h"
+#include "core/windows1252.h"
 #include "platform/terminal.h"
 #include "sim/modes.h"
 
@@ -63,7 +64,7 @@ int recevoir(Terminal& terminal, const OptionsReception& options) {
       const std::string reglages = terminal.reglages();
       // The sentence's bytes are Windows-1252: shown in the terminal's encoding (scripts reading
       // --tsv get them as they came).
-      const std::string montree = platform::pourTerminal(platform::utf8DepuisWindows1252(phrase));
+      const std::string montree = platform::pourTerminal(utf8DepuisWindows1252(phrase));
       if (options.tsv)
         std::printf("phrase\t%.3f\t%.3f\t%s\t%s\t%s\t%s\n", tLigne * 1000, ecart, verdict.c_str(),
                     avecCr ? "CRLF" : "LF", reglages.c_str(), phrase.c_str());

@@ -8,7 +8,7 @@
 
 #include <cerrno>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor::sim {
 

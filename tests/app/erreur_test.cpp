@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor {
 namespace {

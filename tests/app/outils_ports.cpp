@@ -6,7 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "tests/support/seams.h"
 
 namespace zor::test {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/horloge.h"
+#include "core/horloge.h"
 #include "serial/liaison.h"
 
 namespace zor::test {
@@ -38,7 +38,7 @@ struct Appareil {
   std::deque<std::string> arrivees;         // each read takes the next one
   std::function<void()> surEcriture;
   std::function<void()> surLecture;
-  platform::Horloge* horloge = nullptr;     // a fake clock that each wait moves on
+  Horloge* horloge = nullptr;     // a fake clock that each wait moves on
 };
 
 serie::FabriqueLiaison fabrique(Appareil& appareil);

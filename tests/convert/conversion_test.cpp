@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "convert/conversion.h"
-#include "platform/erreur.h"
-#include "tests/support/seams.h"
+#include "core/erreur.h"
+#include "tests/support/outils.h"
 
 namespace zor::conversion {
 namespace {

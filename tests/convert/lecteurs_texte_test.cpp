@@ -4,7 +4,7 @@
 #include <cerrno>
 
 #include "convert/conversion.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 namespace zor::conversion {
 namespace {

@@ -50,7 +50,7 @@ class ControleTest : public ::testing::Test {
  protected:
   void SetUp() override { scenario.horloge = &horloge; }
   std::chrono::milliseconds ecoule() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - platform::Instant{});
+    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - Instant{});
   }
   test::HorlogeFactice horloge;
   test::ScenarioLiaison scenario;

@@ -305,7 +305,7 @@ TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(scenario2.ecrit, "\x1a");
   EXPECT_EQ(scenario2.journal.back(), "fermer en vidant");
-  EXPECT_GE(horloge.maintenant() - platform::Instant{}, std::chrono::seconds(30));
+  EXPECT_GE(horloge.maintenant() - Instant{}, std::chrono::seconds(30));
   EXPECT_TRUE(form.sortie->isVisible());
 }
 

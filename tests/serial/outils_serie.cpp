@@ -39,9 +39,9 @@ void HorlogeJournal::dormir(std::chrono::milliseconds duree) {
 }
 
 void Arrivees::ajouter(std::string octets, Microsecondes a) {
-  const platform::Instant quand = platform::Instant{} + a;
+  const Instant quand = Instant{} + a;
   auto place = std::upper_bound(pieces_.begin(), pieces_.end(), quand,
-                                [](platform::Instant t, const auto& piece) { return t < piece.first; });
+                                [](Instant t, const auto& piece) { return t < piece.first; });
   pieces_.insert(place, {quand, std::move(octets)});
 }
 
@@ -53,7 +53,7 @@ void Arrivees::enTempsReel(std::string_view flux, std::size_t morceau, Microseco
   }
 }
 
-std::string Arrivees::prendre(platform::Instant maintenant) {
+std::string Arrivees::prendre(Instant maintenant) {
   std::string octets;
   while (!pieces_.empty() && pieces_.front().first <= maintenant) {
     octets += pieces_.front().second;
@@ -62,8 +62,8 @@ std::string Arrivees::prendre(platform::Instant maintenant) {
   return octets;
 }
 
-platform::Instant Arrivees::finAttente(platform::Instant maintenant, std::chrono::milliseconds delai) const {
-  const platform::Instant fin = maintenant + delai;
+Instant Arrivees::finAttente(Instant maintenant, std::chrono::milliseconds delai) const {
+  const Instant fin = maintenant + delai;
   if (!pieces_.empty() && pieces_.front().first < fin) return std::max(maintenant, pieces_.front().first);
   return fin;
 }
@@ -163,8 +163,8 @@ class LiaisonScriptee : public serie::Liaison {
     s_.ecrit += octets;
   }
   std::string lire() override {
-    const platform::Instant maintenant = s_.horloge != nullptr ? s_.horloge->maintenant() : platform::Instant::max();
-    if (s_.coupure && maintenant >= platform::Instant{} + *s_.coupure) throw coupure(Erreur::Genre::LiaisonCoupee);
+    const Instant maintenant = s_.horloge != nullptr ? s_.horloge->maintenant() : Instant::max();
+    if (s_.coupure && maintenant >= Instant{} + *s_.coupure) throw coupure(Erreur::Genre::LiaisonCoupee);
     return s_.arrivees.prendre(maintenant);
   }
   void attendre(std::chrono::milliseconds delai) override {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "serial/affichage.h"
 #include "serial/liaison.h"
 #include "serial/port.h"
@@ -48,13 +48,13 @@ class Arrivees {
   // pieces of `morceau` bytes, each there once its last byte has come.
   void enTempsReel(std::string_view flux, std::size_t morceau, Microsecondes debut, int bauds = 4800);
   // Everything that has arrived by `maintenant`.
-  std::string prendre(platform::Instant maintenant);
+  std::string prendre(Instant maintenant);
   // A wait of at most `delai` from `maintenant`: until the next arrival, if it comes sooner.
-  platform::Instant finAttente(platform::Instant maintenant, std::chrono::milliseconds delai) const;
+  Instant finAttente(Instant maintenant, std::chrono::milliseconds delai) const;
   bool restantes() const { return !pieces_.empty(); }
 
  private:
-  std::deque<std::pair<platform::Instant, std::string>> pieces_;  // in order of arrival
+  std::deque<std::pair<Instant, std::string>> pieces_;  // in order of arrival
 };
 
 // A port over a timeline of arrivals: enAttente() takes in what has arrived by now, Input()
@@ -105,7 +105,7 @@ class FauxPort : public serie::Port {
   std::string recu_;
   int outputs_ = 0;
   int appelsSansAttente_ = 0;
-  platform::Instant instantVu_{};
+  Instant instantVu_{};
 };
 
 // A scripted device under the real control: lire() gives what has arrived by the clock's time,

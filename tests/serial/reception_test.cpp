@@ -39,7 +39,7 @@ class ReceptionTest : public ::testing::Test {
     return l;
   }
   std::chrono::milliseconds ecoule() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - platform::Instant{});
+    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - Instant{});
   }
 
   test::Journal journal;
@@ -208,7 +208,7 @@ TEST_F(ReceptionTest, SansCrLaSynchronisationAbandonneALaBorne) {
     EXPECT_EQ(bilan.erreur->dureeMs, 5000) << c.nom;
     EXPECT_TRUE(bilan.collecte.empty()) << c.nom;
     EXPECT_EQ(p.ecrit, "\x1a") << c.nom;
-    const auto duree = h.maintenant() - platform::Instant{};
+    const auto duree = h.maintenant() - Instant{};
     EXPECT_GE(duree, 5s) << c.nom;
     EXPECT_LT(duree, 5100ms) << c.nom;
     // Every wait ends at an arrival or after a while: never more waits than arrivals and
@@ -253,13 +253,13 @@ TEST_F(ReceptionTest, InterruptionGardeCeQuiEstVenuEtEnvoie26) {
     p.journaliserAttentes = false;
     p.arrivees.ajouter(c.flux);
     OptionsReception options;
-    options.interrompu = [&] { return h.maintenant() - platform::Instant{} > c.arret; };
+    options.interrompu = [&] { return h.maintenant() - Instant{} > c.arret; };
     const auto bilan = serie::recevoir(p, h, options, journal.affichage());
     ASSERT_TRUE(bilan.erreur) << c.nom;
     EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::Interruption) << c.nom;
     EXPECT_EQ(bilan.collecte, c.collecte) << c.nom;
     EXPECT_EQ(p.ecrit, "\x1a") << c.nom;
-    EXPECT_LT(h.maintenant() - platform::Instant{}, c.arret + 500ms) << c.nom << ": stops at once";
+    EXPECT_LT(h.maintenant() - Instant{}, c.arret + 500ms) << c.nom << ": stops at once";
   }
 }
 

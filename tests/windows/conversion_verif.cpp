@@ -5,7 +5,7 @@
 #include <string>
 
 #include "convert/conversion.h"
-#include "platform/erreur.h"
+#include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "tests/windows/verification.h"
 

@@ -1,9 +1,9 @@
-#include "platform/horloge.h"
+#include "core/horloge.h"
 
 #include <algorithm>
 #include <thread>
 
-namespace zor::platform {
+namespace zor {
 namespace {
 
 class HorlogeReelle : public Horloge {
@@ -31,4 +31,4 @@ Horloge& horlogeReelle() {
   return horloge;
 }
 
-}  // namespace zor::platform
+}  // namespace zor

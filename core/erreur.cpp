@@ -1,4 +1,4 @@
-#include "platform/erreur.h"
+#include "core/erreur.h"
 
 #include <cerrno>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <functional>
 
-namespace zor::platform {
+namespace zor {
 
 using Instant = std::chrono::steady_clock::time_point;
 
@@ -28,4 +28,4 @@ class Horloge {
 // The system's monotonic clock and a real sleep.
 Horloge& horlogeReelle();
 
-}  // namespace zor::platform
+}  // namespace zor

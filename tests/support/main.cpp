@@ -1,0 +1,13 @@
+// main() of the test programs that need no toolkit.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  ::setenv("ZOR_SOURCE_DIR", ZOR_SOURCE_DIR_DEFAUT, 0);
+  ::setenv("ZOR_BUILD_DIR", ZOR_BUILD_DIR_DEFAUT, 0);
+  // The developer's own zor.conf must not choose the devices behind Comm1 to Comm4 here.
+  ::setenv("XDG_CONFIG_HOME", ZOR_BUILD_DIR_DEFAUT "/tests/sans-configuration", 1);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
