@@ -1,78 +1,72 @@
 #pragma once
 // The about box: the program's title and version, what it does, where to report bugs, and a
-// button that starts the system's information program for support calls.
-#include <QColor>
-#include <QDialog>
-#include <QPixmap>
+// button that starts the system's information program for support calls. This is the box
+// itself, described once; a front end renders it and hands it the clicks.
 #include <array>
+#include <functional>
+#include <string>
 
-#include "platform/lancement.h"
-#include "platform/messages.h"
-
-class QLabel;
-class QPushButton;
+#include "about/lancement.h"
+#include "core/controle.h"
+#include "core/message.h"
 
 namespace zor::apropos {
 
 // Where users send bug reports; the disclaimer ends with it.
-inline const QString kAdresseBugs = QStringLiteral("bugs@zor.example");
+inline constexpr std::string_view kAdresseBugs = "bugs@zor.example";
 
 // One line of the etched separator: positions in twips, thickness in pixels.
 struct Ligne {
-  QColor couleur;
+  Couleur couleur;
   int epaisseur;
   int x1, y1, x2, y2;
 };
 
-class frmAbout : public QDialog {
-  Q_OBJECT
+// The box's client area and where it opens on the screen, in twips.
+inline constexpr Rectangle kPlaceAPropos{2340, 1935, 5730, 3555};
 
+class frmAbout {
  public:
-  // Creating the box loads it: Form_Load runs. It has no owner, and goes away by itself once
-  // unloaded.
-  // `messages` shows its one message box (the real boxes unless a test hands in its own).
-  explicit frmAbout(platform::Repondeur messages = {}, platform::Lanceur lanceur = {});
-  ~frmAbout() override;
+  struct Services {
+    Repondeur messages;  // its one message box
+    Lanceur lancement;   // starts the system-information program; empty: the real start
+  };
 
-  // Controls, in tab order.
-  QPushButton* cmdOK = nullptr;
-  QLabel* picIcon = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
-  QLabel* lblDescription = nullptr;
-  QLabel* lblDisclaimer = nullptr;
-  QLabel* lblTitle = nullptr;
-  QLabel* lblVersion = nullptr;
+  // Creating the box loads it: Form_Load runs.
+  explicit frmAbout(Services services);
+  frmAbout(const frmAbout&) = delete;
+  frmAbout& operator=(const frmAbout&) = delete;
+
+  std::string Caption;  // the window's caption, set when the box loads
+
+  // Controls, in tab order. `cmdOK` is the default and the cancel button: Enter and Esc click
+  // it, and it has the focus when the box opens.
+  Controle cmdOK;
+  Controle picIcon;
+  Controle cmdSysInfo;
+  Controle lblDescription;
+  Controle lblDisclaimer;
+  Controle lblTitle;
+  Controle lblVersion;
   // The etched separator: [0] the white line, [1] the grey one above it.
   std::array<Ligne, 2> Line1;
 
-  // Shows the box modeless, or brings it to the front when it is already shown.
-  void afficher();
-  // True once the box was unloaded ("OK", Enter, Esc or its close box): it is on its way out,
-  // and the next opening must load a new one.
-  bool decharge() const { return decharge_; }
-
-  // Pixels for a length in twips at this screen's logical resolution.
-  int px(int twips) const;
+  std::array<Controle*, 7> controles() { return {&cmdOK, &picIcon, &cmdSysInfo, &lblDescription, &lblDisclaimer, &lblTitle, &lblVersion}; }
 
   void Form_Load();
-
- public slots:
   void cmdOK_Click();
   void cmdSysInfo_Click();
 
- protected:
-  void paintEvent(QPaintEvent* evenement) override;
-  void closeEvent(QCloseEvent* evenement) override;
-  // Esc: the cancel button is "OK".
-  void reject() override;
+  // True once unloaded ("OK", Enter, Esc or its close box): the next opening loads a new box.
+  bool decharge() const { return decharge_; }
+  // The front end's window goes away when the box unloads.
+  std::function<void()> surDechargement;
+  // The box's close box: unloads it like "OK".
+  void fermer() { cmdOK_Click(); }
 
  private:
+  Services services_;
   bool decharge_ = false;
-  platform::Repondeur messages_;
-  platform::Lanceur lanceur_;
 };
-
-// The box's 32 × 32 icon, drawn by the program.
-QPixmap imageAPropos();
 
 }  // namespace zor::apropos

@@ -1,17 +1,15 @@
 #include "about/infos_systeme.h"
 
-#include "platform/messages.h"
-
 namespace zor::apropos {
 
-void StartSysInfo(const platform::Repondeur& messages, const platform::Lanceur& lanceur) {
+void StartSysInfo(const Repondeur& messages, const Lanceur& lanceur) {
   bool lance = false;
   try {
     lance = lancerInfosSysteme(lanceur);
   } catch (...) {
     lance = false;
   }
-  if (!lance) platform::MsgBox(messages, kMessageInfosIndisponibles, platform::Boutons::Ok, platform::Icone::Aucune);
+  if (!lance && messages) messages({std::string(kMessageInfosIndisponibles)});
 }
 
 }  // namespace zor::apropos

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/lancement.h"
+#include "about/lancement.h"
 
 namespace zor::apropos {
 namespace {
@@ -29,21 +29,21 @@ std::int32_t nombreSigne(std::string_view octets) {
 
 class CleOuverte {
  public:
-  explicit CleOuverte(platform::HandleCle cle) : cle_(cle) {}
-  ~CleOuverte() { platform::RegCloseKey(cle_); }
+  explicit CleOuverte(HandleCle cle) : cle_(cle) {}
+  ~CleOuverte() { RegCloseKey(cle_); }
   CleOuverte(const CleOuverte&) = delete;
   CleOuverte& operator=(const CleOuverte&) = delete;
 
  private:
-  platform::HandleCle cle_;
+  HandleCle cle_;
 };
 
 }  // namespace
 
-bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::string_view nomValeur,
+bool GetKeyValue(HandleCle racine, std::string_view cheminCle, std::string_view nomValeur,
                  std::string& texte) {
-  platform::HandleCle cle = 0;
-  if (platform::RegOpenKeyExA(racine, std::string(cheminCle).c_str(), 0, kAccesCle, &cle) != platform::kErrorSuccess) {
+  HandleCle cle = 0;
+  if (RegOpenKeyExA(racine, std::string(cheminCle).c_str(), 0, kAccesCle, &cle) != kErrorSuccess) {
     texte.clear();
     return false;
   }
@@ -52,8 +52,8 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
   std::array<unsigned char, kTailleTampon> tampon{};
   std::uint32_t taille = kTailleTampon;
   std::uint32_t type = 0;
-  if (platform::RegQueryValueExA(cle, std::string(nomValeur).c_str(), nullptr, &type, tampon.data(), &taille) !=
-      platform::kErrorSuccess) {
+  if (RegQueryValueExA(cle, std::string(nomValeur).c_str(), nullptr, &type, tampon.data(), &taille) !=
+      kErrorSuccess) {
     texte.clear();
     return false;
   }
@@ -69,15 +69,15 @@ bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::st
   return true;
 }
 
-bool lancerInfosSysteme(const platform::Lanceur& lanceur) {
+bool lancerInfosSysteme(const Lanceur& lanceur) {
   std::string chemin;
-  if (!GetKeyValue(platform::kHkeyLocalMachine, kCleMsinfo, kValeurChemin, chemin)) {
-    if (!GetKeyValue(platform::kHkeyLocalMachine, kCleEmplacements, kValeurDossier, chemin)) return false;
+  if (!GetKeyValue(kHkeyLocalMachine, kCleMsinfo, kValeurChemin, chemin)) {
+    if (!GetKeyValue(kHkeyLocalMachine, kCleEmplacements, kValeurDossier, chemin)) return false;
     // Only this second source is checked: the first one names the program itself.
     chemin += kNomProgramme;
-    if (!platform::fichierOrdinaireExiste(chemin)) return false;
+    if (!fichierOrdinaireExiste(chemin)) return false;
   }
-  return platform::lancerProgramme(chemin, lanceur);
+  return lancerProgramme(chemin, lanceur);
 }
 
 }  // namespace zor::apropos

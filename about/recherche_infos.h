@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/lancement.h"
-#include "platform/registre.h"
+#include "about/lancement.h"
+#include "about/registre.h"
 
 namespace zor::apropos {
 
@@ -21,13 +21,13 @@ struct ErreurLecture : std::runtime_error {
 // number (type 4) its signed decimal form; any other type leaves `texte` as passed in. True
 // for every type. False, with `texte` emptied, when the key cannot be opened or the value
 // cannot be read (data longer than 1024 bytes included). Throws ErreurLecture for empty data.
-bool GetKeyValue(platform::HandleCle racine, std::string_view cheminCle, std::string_view nomValeur,
+bool GetKeyValue(HandleCle racine, std::string_view cheminCle, std::string_view nomValeur,
                  std::string& texte);
 
 // Finds the program through the registry (the PATH value of Shared Tools\MSINFO as it is, else
 // MSINFO32.EXE in the folder named by Shared Tools Location\MSINFO when that file exists) and
 // starts it. True once started; false when the registry gives no usable program or the start
 // fails. ErreurLecture passes through.
-bool lancerInfosSysteme(const platform::Lanceur& lanceur = {});
+bool lancerInfosSysteme(const Lanceur& lanceur = {});
 
 }  // namespace zor::apropos

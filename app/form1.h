@@ -1,75 +1,61 @@
 #pragma once
-// The main window: every control carries the name the rest of the program uses for it.
-#include <QLabel>
-#include <QMainWindow>
-#include <QPointer>
+// The main window, described once and without any toolkit: its controls with the names the
+// rest of the program uses for them, and its handlers. A front end renders it: one native
+// control per control here, each change it is told of mirrored at once, and the clicks, keys,
+// double clicks and close requests handed back to the handlers below.
+#include <array>
 #include <memory>
+#include <string>
 
-#include "app/etiquette_fenetre.h"
+#include "about/frmabout.h"
+#include "app/common_dialog.h"
 #include "app/services.h"
-#include "platform/common_dialog.h"
+#include "core/controle.h"
 #include "serial/affichage.h"
-
-class QComboBox;
-class QRadioButton;
-class QToolButton;
-class QAction;
-
-namespace zor::serie {
-class MSComm;
-}
-namespace zor::apropos {
-class frmAbout;
-}
+#include "serial/mscomm.h"
 
 namespace zor::app {
 
-class Form1 : public QMainWindow {
-  Q_OBJECT
+// The window itself.
+inline constexpr std::string_view kTitreForm1 =
+    "Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4";
+inline constexpr int kLargeurClient = 9465;  // twips
+inline constexpr int kHauteurClient = 4515;
+inline constexpr Couleur kFondFenetre{192, 255, 192};
+inline constexpr Couleur kFondBouton{255, 224, 192};
+inline constexpr Couleur kFondSortie{255, 192, 192};
+inline constexpr Couleur kFondComm{255, 255, 192};
+inline constexpr Couleur kRouge{255, 0, 0};
+inline constexpr Couleur kBleu{0, 0, 255};
+inline constexpr std::string_view kMenuAPropos = "A propos";
 
+class Form1 {
  public:
-  explicit Form1(Services services = {}, QWidget* parent = nullptr);
-  ~Form1() override;
+  explicit Form1(Services services);
+  ~Form1();
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // What the front end is told: each change of a control, and the about box to show.
+  struct Vue {
+    Observateur changement;
+    std::function<void(apropos::frmAbout&)> aPropos;  // show it (made if new), bring it to the front
+  };
+  void definirVue(Vue vue);
 
   // Controls, in the window's tab order.
-  QRadioButton* profil = nullptr;
-  QRadioButton* waypoint = nullptr;
-  QLabel* zor = nullptr;
-  QToolButton* ouvrir = nullptr;
-  QToolButton* ecrire = nullptr;
-  QLabel* nombre = nullptr;
-  QToolButton* sortie = nullptr;
-  QLabel* nombre1 = nullptr;
-  QComboBox* Comm = nullptr;
-  QLabel* prtd = nullptr;
-  QLabel* result = nullptr;
-  QLabel* quant1 = nullptr;
-  EtiquetteFenetre* fenetre = nullptr;
-  QLabel* Label1 = nullptr;
-  QToolButton* lire = nullptr;
-  QComboBox* nom = nullptr;
-  QLabel* Typef = nullptr;
-  QLabel* Label2 = nullptr;
-  QToolButton* ok = nullptr;
-  QToolButton* ok1 = nullptr;
-  QAction* zorfrmabout = nullptr;
+  Controle profil, waypoint, zor, ouvrir, ecrire, nombre, sortie, nombre1, Comm, prtd, result, quant1, fenetre, Label1,
+      lire, nom, Typef, Label2, ok, ok1;
+  std::array<Controle*, 20> controles();
 
   // Controls never shown: settings the handlers read.
-  platform::CommonDialog ouverture;
-  platform::CommonDialog ecriture;
-  platform::CommonDialog ecrizor;
-  std::unique_ptr<serie::MSComm> MSComm1;
-  std::unique_ptr<serie::MSComm> MSComm2;
+  CommonDialog ouverture;
+  CommonDialog ecriture;
+  CommonDialog ecrizor;
+  serie::MSComm MSComm1;
+  serie::MSComm MSComm2;
 
-  // The client area, in which every control sits at its fixed place.
-  QWidget* client() const { return client_; }
-  // Pixels for a length in twips at this screen's logical resolution.
-  int px(int twips) const;
-
-  // Sets a label's caption the way the program's labels behave (fenetre grows with its text).
-  void definirCaption(QLabel* etiquette, const QString& texte);
-
- public slots:
+  // --- handlers ---
   void ok_Click();
   void ok1_Click();
   void sortie_Click();
@@ -78,52 +64,38 @@ class Form1 : public QMainWindow {
   void lire_Click();
   void zorfrmabout_Click();
   void MSComm2_OnComm();
-
- public:
   void Form_KeyPress(int& KeyAscii);
   void Form_DblClick();
   void Form_Unload();
+  // The port list opens: each item tells the device behind it (adapters come and go).
+  void Comm_DropDown();
 
-  // --- about box (one instance at most) ---
-  apropos::frmAbout* boiteAPropos() const;
+  // Esc anywhere in the window: the cancel button `sortie` is clicked while it is shown; else
+  // the key reaches the window's own handler only when no control has the focus.
+  void Echap(bool controleAvecFocus);
+  // The close box or the system menu: true when the window closes now (Form_Unload has run).
+  // During a transfer the request waits, and the window is closed (services.fermer) once the
+  // transfer is over.
+  bool demandeFermeture();
+  // A transfer runs inside its click handler: the window paints meanwhile, but takes no input.
+  bool enTransfert() const { return enTransfert_; }
 
- protected:
-  void keyPressEvent(QKeyEvent* evenement) override;
-  void closeEvent(QCloseEvent* evenement) override;
-  bool eventFilter(QObject* objet, QEvent* evenement) override;
+  apropos::frmAbout* boiteAPropos() { return apropos_.get(); }
 
  private:
-  void construireControles();
-  void construireCommunication();
-  void detruireCommunication();
-
-  QWidget* client_ = nullptr;
-
-  // --- about box ---
-  QPointer<apropos::frmAbout> apropos_;
-
-  // --- what the window asks of the user and the system ---
-  Services services_;
-  platform::Reponse MsgBox(const QString& texte, platform::Boutons boutons, platform::Icone icone,
-                           const QString& titre = platform::kTitreApplication);
-  Horloge& horloge() { return *services_.horloge; }
-  // Ends the program at once; the caller returns straight away (a test's end returns).
+  class Transfert;
+  Reponse MsgBox(std::string texte, Boutons boutons, Icone icone, std::string titre = std::string(kTitreApplication));
   void terminer() { services_.fin(); }
+  void peindre();
+  void construireCommunication();
+  serie::Affichage suiviTransfert();
 
-  // --- serial link state ---
-  // A transfer runs inside its click handler. Meanwhile the window goes on painting itself and
-  // answering the desktop, but takes no click or key; a request to close it waits for the end.
+  Services services_;
+  Observateur observateur_;
+  std::function<void(apropos::frmAbout&)> montrerAPropos_;
+  std::unique_ptr<apropos::frmAbout> apropos_;
   bool enTransfert_ = false;
   bool fermetureDemandee_ = false;
-  class Transfert;
-  // Paints what changed and handles what the window system sent, except the user's input.
-  void veiller();
-  // Before the message that ends a transfer: a close request waiting in the queue is held.
-  void avantMessageDeFin();
-  void repeindre();
-  serie::Affichage affichageTransfert();
-  // Each item of `Comm` tells the device behind it.
-  void decrirePorts();
 };
 
 }  // namespace zor::app

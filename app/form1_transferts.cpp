@@ -1,20 +1,10 @@
 // The transfers of the window: "&Ecrire dans GPS" (upload), "&Lire du GPS" (download) and the
 // end-of-file event of the download's serial control.
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QRadioButton>
-#include <QToolButton>
 #include <utility>
 
 #include "app/form1.h"
-#include "app/veille_transfert.h"
-#include "platform/cp1252.h"
 #include "platform/drive_c.h"
-#include "platform/messages.h"
-#include "core/erreur.h"
 #include "serial/envoi.h"
-#include "serial/mscomm.h"
 #include "serial/peripherique.h"
 #include "serial/telechargement.h"
 
@@ -25,6 +15,44 @@ namespace {
 // The upload opens the interchange file by this literal, the conversion by `ecriture.FileName`.
 constexpr char kFichierEchange[] = "c:\\$_t_e_m_p";
 
+// The clock's pauses with the window painted all along them.
+class HorlogeVeillante : public Horloge {
+ public:
+  HorlogeVeillante(Horloge& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
+  void dormir(std::chrono::milliseconds duree) override { base_.dormirEnVeillant(duree, veille_); }
+  Instant maintenant() override { return base_.maintenant(); }
+
+ private:
+  Horloge& base_;
+  std::function<void()> veille_;
+};
+
+class PortVeillant : public serie::Port {
+ public:
+  PortVeillant(serie::Port& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
+  void Settings(std::string_view reglages) override { base_.Settings(reglages); }
+  void CommPort(int numero) override { base_.CommPort(numero); }
+  int CommPort() const override { return base_.CommPort(); }
+  void PortOpen(bool ouvrir) override { base_.PortOpen(ouvrir); }
+  bool PortOpen() const override { return base_.PortOpen(); }
+  void InputMode(int mode) override { base_.InputMode(mode); }
+  void InputLen(int longueur) override { base_.InputLen(longueur); }
+  std::string Input() override { return base_.Input(); }
+  void Output(std::string_view octets) override { base_.Output(octets); }
+  std::size_t enAttente() override { return base_.enAttente(); }
+  void attendreReception(std::chrono::milliseconds delaiMax) override {
+    base_.attendreReception(delaiMax);
+    veille_();
+  }
+  void abandonner() noexcept override { base_.abandonner(); }
+  int numeroAffiche() const override { return base_.numeroAffiche(); }
+  std::string peripherique() const override { return base_.peripherique(); }
+
+ private:
+  serie::Port& base_;
+  std::function<void()> veille_;
+};
+
 }  // namespace
 
 // While it lives a transfer runs: a close request is held, then honoured once it is over.
@@ -33,8 +61,12 @@ class Form1::Transfert {
   explicit Transfert(Form1& fenetre) : fenetre_(fenetre) { fenetre_.enTransfert_ = true; }
   ~Transfert() {
     fenetre_.enTransfert_ = false;
-    if (std::exchange(fenetre_.fermetureDemandee_, false))
-      QMetaObject::invokeMethod(&fenetre_, &QWidget::close, Qt::QueuedConnection);
+    if (std::exchange(fenetre_.fermetureDemandee_, false) && fenetre_.services_.fermer) {
+      if (fenetre_.services_.plusTard)
+        fenetre_.services_.plusTard(fenetre_.services_.fermer);
+      else
+        fenetre_.services_.fermer();
+    }
   }
   Transfert(const Transfert&) = delete;
   Transfert& operator=(const Transfert&) = delete;
@@ -45,82 +77,26 @@ class Form1::Transfert {
 
 void Form1::construireCommunication() {
   // Design values of both controls: port 1, 4800 baud, no parity, 8 data bits, 2 stop bits.
-  MSComm1 = std::make_unique<serie::MSComm>(services_.liaisonMSComm1);
-  MSComm2 = std::make_unique<serie::MSComm>(services_.liaisonMSComm2);
-  for (serie::MSComm* c : {MSComm1.get(), MSComm2.get()}) {
+  for (serie::MSComm* c : {&MSComm1, &MSComm2}) {
     c->CommPort(1);
     c->Settings("4800,N,8,2");
     c->definirDetection(services_.portsPresents);
   }
-  connect(MSComm2.get(), &serie::MSComm::OnComm, this, &Form1::MSComm2_OnComm);
+  QObject::connect(&MSComm2, &serie::MSComm::OnComm, [this] { MSComm2_OnComm(); });
 }
 
-void Form1::detruireCommunication() {
-  MSComm1.reset();
-  MSComm2.reset();
-}
-
-void Form1::veiller() {
-  // Paint, expose and the desktop's "are you alive" pings; no click or key. A deferred delete
-  // asked for by the handler itself does not run here either: the toolkit runs it only back in
-  // the loop that asked for it.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-namespace {
-
-// Swallows clicks and keys for as long as it is installed.
-class SaisieAvalee : public QObject {
- protected:
-  bool eventFilter(QObject*, QEvent* evenement) override {
-    switch (evenement->type()) {
-      case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonRelease:
-      case QEvent::MouseButtonDblClick:
-      case QEvent::MouseMove:
-      case QEvent::Wheel:
-      case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-      case QEvent::Shortcut:
-      case QEvent::ShortcutOverride:
-      case QEvent::ContextMenu:
-      case QEvent::TouchBegin:
-      case QEvent::TouchUpdate:
-      case QEvent::TouchEnd:
-        return true;
-      default:
-        return false;
-    }
-  }
-};
-
-}  // namespace
-
-void Form1::avantMessageDeFin() {
-  // On X11 the desktop's close request counts as user input, so it waits with the clicks; once
-  // the message box that ends the transfer is up, the window is blocked and the toolkit drops
-  // close requests to a blocked window. So what waits is taken now, while the transfer still
-  // holds a close: the clicks and keys are swallowed (the modal box would keep them from the
-  // window anyway), the close request is held and honoured once the handler is over.
-  SaisieAvalee filtre;
-  QCoreApplication::instance()->installEventFilter(&filtre);
-  QCoreApplication::processEvents();
-  QCoreApplication::instance()->removeEventFilter(&filtre);
-}
-
-void Form1::repeindre() {
-  client()->repaint();
-  veiller();
-}
-
-void Form1::decrirePorts() {
+void Form1::Comm_DropDown() {
   const std::vector<serie::PortSerie> presents = services_.portsPresents ? services_.portsPresents()
                                                                           : std::vector<serie::PortSerie>{};
   const serie::DetectionPorts memes = [&presents] { return presents; };
-  for (int n = 1; n <= 4; ++n) {
-    const int index = Comm->findText(QStringLiteral("Comm%1").arg(n), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0) continue;
-    const serie::Correspondance c = serie::correspondance(n, memes);
+  std::vector<std::string> infobulles;
+  for (const std::string& element : Comm.description().liste) {
+    const std::optional<int> n = serie::choixPort(QString::fromStdString(element));
+    if (!n) {
+      infobulles.emplace_back();
+      continue;
+    }
+    const serie::Correspondance c = serie::correspondance(*n, memes);
     std::string description;
     for (const serie::PortSerie& p : presents)
       if (p.peripherique == c.peripherique) description = p.description;
@@ -128,123 +104,118 @@ void Form1::decrirePorts() {
     const std::string virgule = description.empty() ? "" : ", ";
     if (c.erreurConfiguration) description = "fichier " + c.configuration.string() + " illisible";
     else if (c.origine == serie::Origine::Configuration) description += virgule + "d'après zor.conf";
-    else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(n);
+    else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(*n);
     else if (description.empty() && c.origine == serie::Origine::Defaut) description = "par défaut, non détecté";
-    QString texte = QString::fromLocal8Bit(c.peripherique.c_str());
-    if (!description.empty()) texte += QStringLiteral(" — ") + QString::fromStdString(description);
-    Comm->setItemData(index, texte, Qt::ToolTipRole);
+    std::string texte = c.peripherique;
+    if (!description.empty()) texte += " — " + description;
+    infobulles.push_back(std::move(texte));
   }
+  Comm.definirInfobullesListe(std::move(infobulles));
 }
 
 // The window takes no input while a transfer runs, but shows each change at once.
-serie::Affichage Form1::affichageTransfert() {
+serie::Affichage Form1::suiviTransfert() {
   return serie::Affichage{[this](std::string_view texte) {
-                            fenetre->definirOctets(std::string(texte));
-                            repeindre();
+                            fenetre.definirOctets(std::string(texte));
+                            peindre();
                           },
                           [this](int compte) {
-                            definirCaption(result, QString::number(compte));
-                            repeindre();
+                            result.Caption(std::to_string(compte));
+                            peindre();
                           }};
 }
 
 void Form1::ecrire_Click() {
-  if (MsgBox(QStringLiteral("Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication"),
-                       platform::Boutons::OkCancel, platform::Icone::Aucune) == platform::Reponse::Cancel) {
+  if (MsgBox("Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication", Boutons::OkCancel,
+             Icone::Aucune) == Reponse::Cancel) {
     terminer();
     return;
   }
   Transfert transfert(*this);
-  const std::optional<int> numero = serie::choixPort(Comm->currentText());
-  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm1->definirPeripherique(*chemin);
+  const QString texteComm = QString::fromStdString(Comm.Text());
+  const std::optional<int> numero = serie::choixPort(texteComm);
+  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm1.definirPeripherique(*chemin);
 
-  definirCaption(fenetre, QString());
-  fenetre->show();
-  result->show();
-  sortie->show();
-  nombre1->show();
-  ouvrir->hide();
-  repeindre();
+  fenetre.definirOctets({});
+  fenetre.Visible(true);
+  result.Visible(true);
+  sortie.Visible(true);
+  nombre1.Visible(true);
+  ouvrir.Visible(false);
+  peindre();
 
   serie::Envoi envoi;
   envoi.numeroPort = numero;
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
-  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
-  PortVeillant port(*MSComm1, [this] { veiller(); });
-  const auto bilan = serie::televerser(port, horlogeVeillante, envoi, affichageTransfert());
+  HorlogeVeillante horloge(*services_.horloge, [this] { peindre(); });
+  PortVeillant port(MSComm1, [this] { peindre(); });
+  const auto bilan = serie::televerser(port, horloge, envoi, suiviTransfert());
 
   if (bilan.erreur) {
     // The interchange file is untouched: the user can send it again, or convert another file.
-    ouvrir->show();
-    sortie->show();
-    repeindre();
-    QString texte = QString::fromStdString(serie::decrireEchec(*bilan.erreur, services_.portsPresents));
-    if (bilan.erreur->genre != Erreur::Genre::FichierIllisible) {
-      texte += QStringLiteral("\n\n%1 phrase(s) envoyée(s) (fichier %2). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».")
-                   .arg(bilan.envoyees)
-                   .arg(QString::fromLatin1(kFichierEchange));
-    }
-    avantMessageDeFin();
-    MsgBox(texte, platform::Boutons::Ok, platform::Icone::Avertissement);
+    ouvrir.Visible(true);
+    sortie.Visible(true);
+    peindre();
+    std::string texte = serie::decrireEchec(*bilan.erreur, services_.portsPresents);
+    if (bilan.erreur->genre != Erreur::Genre::FichierIllisible)
+      texte += "\n\n" + std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange +
+               "). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».";
+    MsgBox(std::move(texte), Boutons::Ok, Icone::Avertissement);
     return;
   }
-  ecrire->hide();
-  sortie->show();
-  Typef->show();
-  nom->show();
-  ouvrir->show();
-  lire->show();
+  ecrire.Visible(false);
+  sortie.Visible(true);
+  Typef.Visible(true);
+  nom.Visible(true);
+  ouvrir.Visible(true);
+  lire.Visible(true);
 }
 
 void Form1::lire_Click() {
-  if (MsgBox(QStringLiteral("Entrée de données, mettez le GPS sur Waypoints et verifiez bien le port de communication"),
-                       platform::Boutons::OkCancel, platform::Icone::Information,
-                       QStringLiteral(" Verification")) == platform::Reponse::Cancel) {
+  if (MsgBox("Entrée de données, mettez le GPS sur Waypoints et verifiez bien le port de communication", Boutons::OkCancel,
+             Icone::Information, " Verification") == Reponse::Cancel) {
     terminer();
     return;
   }
   // An end-of-file character received during the download is handled once this handler returns.
-  serie::RetenueEvenements retenue(*MSComm2);
+  serie::RetenueEvenements retenue(MSComm2);
   Transfert transfert(*this);
-  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm2->definirPeripherique(*chemin);
+  const QString texteComm = QString::fromStdString(Comm.Text());
+  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm2.definirPeripherique(*chemin);
 
   serie::Telechargement demande;
-  const std::string nomFichier = ecrizor.FileName.toStdString();
-  demande.fichier = {platform::cheminLocal(nomFichier), nomFichier};
+  demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
   demande.vidage = serie::FichierReception::Vidage::Immediat;
-  demande.reception.numeroPort = serie::choixPort(Comm->currentText());
+  demande.reception.numeroPort = serie::choixPort(texteComm);
   demande.avantReception = [this] {
-    definirCaption(zor, QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
-    definirCaption(prtd, QStringLiteral("port lecture"));
-    for (QWidget* w : std::initializer_list<QWidget*>{sortie, Label1, profil, waypoint, ouvrir, Typef, nom}) w->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{result, fenetre, Label2}) w->show();
-    repeindre();
+    zor.Caption(" Reception de waypoints d'un ZOR FX312 4X4");
+    prtd.Caption("port lecture");
+    for (Controle* c : {&sortie, &Label1, &profil, &waypoint, &ouvrir, &Typef, &nom}) c->Visible(false);
+    for (Controle* c : {&result, &fenetre, &Label2}) c->Visible(true);
+    peindre();
   };
-  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
-  PortVeillant port(*MSComm2, [this] { veiller(); });
-  const auto bilan = serie::telecharger(port, horlogeVeillante, demande, affichageTransfert());
-  if (bilan.fichierOuvert) sortie->show();
-  repeindre();
+  HorlogeVeillante horloge(*services_.horloge, [this] { peindre(); });
+  PortVeillant port(MSComm2, [this] { peindre(); });
+  const auto bilan = serie::telecharger(port, horloge, demande, suiviTransfert());
+  if (bilan.fichierOuvert) sortie.Visible(true);
+  peindre();
 
   const std::string resume =
       serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
   if (resume.empty()) return;
-  avantMessageDeFin();
-  MsgBox(QString::fromStdString(resume), platform::Boutons::Ok, platform::Icone::Avertissement);
+  MsgBox(resume, Boutons::Ok, Icone::Avertissement);
 }
 
 void Form1::MSComm2_OnComm() {
-  if (MSComm2->CommEvent() != serie::MSComm::comEvEOF) return;
-  if (MSComm2->PortOpen()) {
+  if (MSComm2.CommEvent() != serie::MSComm::comEvEOF) return;
+  if (MSComm2.PortOpen()) {
     try {
-      MSComm2->Output("\x1a");
+      MSComm2.Output("\x1a");
     } catch (const Echec&) {
       // The program ends anyway.
     }
   }
   terminer();
 }
-
-
 
 }  // namespace zor::app

@@ -1,25 +1,23 @@
 #pragma once
-// Everything the window asks of the user and of the system, handed to it when it is built: the
-// real ones for the program, scripted ones for the tests. Nothing here is process-wide.
-#include <QString>
+// Everything the window asks of the user, of the system and of its front end, handed to it
+// when it is built: the real ones for the program, scripted ones for the tests. Nothing here is
+// process-wide.
 #include <functional>
-#include <optional>
 
-#include "platform/common_dialog.h"
-#include "platform/fin_programme.h"
+#include "about/lancement.h"
+#include "app/common_dialog.h"
 #include "core/horloge.h"
-#include "platform/lancement.h"
-#include "platform/messages.h"
+#include "core/message.h"
 #include "serial/liaison.h"
 #include "serial/peripherique.h"
 
 namespace zor::app {
 
 struct Services {
-  // A message box and its answer; empty: the real boxes.
-  platform::Repondeur messages;
-  // The open-file dialog: the chosen path, or nothing for Cancel; empty: the real dialog.
-  std::function<std::optional<QString>(const platform::DemandeOuverture&)> ouverture;
+  // Message boxes and their answers.
+  Repondeur messages;
+  // The open-file dialog.
+  DialogueOuverture ouverture;
   // The pauses of the transfers and the time they measure silences with.
   Horloge* horloge = &horlogeReelle();
   // The device under each serial control.
@@ -28,9 +26,16 @@ struct Services {
   // The serial ports that exist, behind Comm1 to Comm4 when nothing else names their device.
   serie::DetectionPorts portsPresents = serie::portsPresents;
   // Starts the system-information program; empty: the real start.
-  platform::Lanceur lancement;
-  // Ends the program at once (every open file closed, no handler runs after it).
-  std::function<void()> fin = [] { platform::terminerProgramme(); };
+  apropos::Lanceur lancement;
+  // Ends the program at once: every open file closed, no handler runs after it.
+  std::function<void()> fin;
+  // Paints what changed and lets the window answer the desktop, taking no click or key: the
+  // window keeps its face while a transfer runs inside a click handler.
+  std::function<void()> peindre;
+  // Runs a function once the event loop runs again.
+  std::function<void(std::function<void()>)> plusTard;
+  // Closes the window as its close box does (a close request held during a transfer).
+  std::function<void()> fermer;
 };
 
 }  // namespace zor::app

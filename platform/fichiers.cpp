@@ -7,6 +7,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace zor::platform {
@@ -51,6 +54,62 @@ bool estUnDossier(std::FILE* fichier) {
 #else
   struct stat etat {};
   return ::fstat(::fileno(fichier), &etat) == 0 && S_ISDIR(etat.st_mode);
+#endif
+}
+
+std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin, std::size_t tailleMax,
+                                            int* numeroSysteme) {
+  auto echec = [numeroSysteme](int numero) -> std::optional<std::string> {
+    if (numeroSysteme != nullptr) *numeroSysteme = numero;
+    return std::nullopt;
+  };
+#ifdef _WIN32
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(chemin, ec)) return echec(ec ? ENOENT : EINVAL);
+  std::FILE* f = ouvrirFichierLecture(chemin);
+  if (f == nullptr) return echec(errno);
+  std::string contenu;
+  char bloc[65536];
+  std::size_t lus = 0;
+  while ((lus = std::fread(bloc, 1, sizeof bloc, f)) > 0) {
+    contenu.append(bloc, lus);
+    if (contenu.size() > tailleMax) {
+      std::fclose(f);
+      return echec(EFBIG);
+    }
+  }
+  const bool erreur = std::ferror(f) != 0;
+  std::fclose(f);
+  if (erreur) return echec(EIO);
+  return contenu;
+#else
+  errno = 0;
+  const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return echec(errno);
+  struct stat etat {};
+  if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+    ::close(fd);
+    return echec(S_ISDIR(etat.st_mode) ? EISDIR : EINVAL);
+  }
+  std::string contenu;
+  char bloc[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, bloc, sizeof bloc);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int numero = errno;
+      ::close(fd);
+      return echec(numero);
+    }
+    if (n == 0) break;
+    contenu.append(bloc, static_cast<std::size_t>(n));
+    if (contenu.size() > tailleMax) {
+      ::close(fd);
+      return echec(EFBIG);
+    }
+  }
+  ::close(fd);
+  return contenu;
 #endif
 }
 

@@ -20,9 +20,11 @@
 #include <functional>
 
 #include "app/form1.h"
-#include "app/traductions.h"
-#include "platform/common_dialog.h"
-#include "platform/messages.h"
+#include "qt/dialogue_ouverture.h"
+#include "qt/form1_qt.h"
+#include "qt/messages.h"
+#include "qt/services_qt.h"
+#include "qt/traductions.h"
 
 namespace {
 void capturer(QWidget& fenetre, const QString& chemin) {
@@ -55,47 +57,53 @@ void capturerBoite(QWidget& fenetre, const QString& chemin, const std::function<
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));
-  zor::app::installerTraductions();
+  zor::qt::installerTraductions();
   const QDir dossier(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
   // Every confirmation answered OK; the open dialog answers with the file given.
   zor::app::Services services;
-  const QString fichier = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-  services.ouverture = [&](const zor::platform::DemandeOuverture&) { return std::optional<QString>(fichier); };
-  services.messages = [](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; };
-  zor::app::Form1 form(services);
+  const std::string fichier = argc > 2 ? argv[2] : "";
+  services.ouverture = [&](const zor::app::DemandeOuverture&) { return std::optional<std::string>(fichier); };
+  services.messages = [](const zor::DemandeMessage&) { return zor::Reponse::Ok; };
+  QPointer<zor::qt::Form1Qt> pointeur;
+  zor::app::Form1 modele(zor::qt::servicesQt(services, pointeur));
+  zor::qt::Form1Qt form(modele);
+  pointeur = &form;
+  auto widget = [&form](const zor::Controle& c) { return form.widget(c); };
   form.move(0, 0);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   capturer(form, dossier.filePath(QStringLiteral("fenetre-depart.png")));
-  QTest::mouseClick(form.ok, Qt::LeftButton);
-  QTest::mouseClick(form.ok1, Qt::LeftButton);
+  QTest::mouseClick(widget(modele.ok), Qt::LeftButton);
+  QTest::mouseClick(widget(modele.ok1), Qt::LeftButton);
   capturer(form, dossier.filePath(QStringLiteral("fenetre-type.png")));
-  form.nom->showPopup();
+  auto* nom = qobject_cast<QComboBox*>(widget(modele.nom));
+  nom->showPopup();
   QTest::qWait(300);
-  capturerEcran(form, form.nom->view()->window(), dossier.filePath(QStringLiteral("liste-types.png")));
-  form.nom->hidePopup();
-  capturerBoite(form, dossier.filePath(QStringLiteral("boite-confirmation.png")), [] {
-    zor::platform::MsgBox({}, QStringLiteral("êtes-vous sûr de vouloir quitter le programme?"),
-                          zor::platform::Boutons::OkCancel, zor::platform::Icone::Aucune);
+  capturerEcran(form, nom->view()->window(), dossier.filePath(QStringLiteral("liste-types.png")));
+  nom->hidePopup();
+  capturerBoite(form, dossier.filePath(QStringLiteral("boite-confirmation.png")), [&form] {
+    zor::qt::afficherMessage({"êtes-vous sûr de vouloir quitter le programme?", "ZOR", zor::Boutons::OkCancel,
+                              zor::Icone::Aucune},
+                             &form);
   });
-  capturerBoite(form, dossier.filePath(QStringLiteral("dialogue-ouvrir.png")), [&form] {
+  capturerBoite(form, dossier.filePath(QStringLiteral("dialogue-ouvrir.png")), [&form, &modele] {
     // The real dialog, not the answer given to the conversion below.
-    zor::platform::CommonDialog reel = form.ouverture;
-    reel.dialogue = {};
-    reel.ShowOpen(&form);
+    zor::app::CommonDialog reel = modele.ouverture;
+    reel.ShowOpen([&form](const zor::app::DemandeOuverture& d) { return zor::qt::afficherOuverture(d, &form); });
   });
   if (argc > 2) {
-    form.nom->setCurrentText(QStringLiteral("G7towin"));
-    QTest::mouseClick(form.ouvrir, Qt::LeftButton);
+    nom->setCurrentText(QStringLiteral("G7towin"));
+    QTest::mouseClick(widget(modele.ouvrir), Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-conversion.png")));
   }
   if (argc > 4) {
     qputenv("ZOR_COMM1", argv[3]);
-    QTest::mouseClick(form.ecrire, Qt::LeftButton);
+    QTest::mouseClick(widget(modele.ecrire), Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-envoi.png")));
     qputenv("ZOR_COMM1", argv[4]);
-    QTest::mouseClick(form.lire, Qt::LeftButton);
+    QTest::mouseClick(widget(modele.lire), Qt::LeftButton);
     capturer(form, dossier.filePath(QStringLiteral("fenetre-reception.png")));
   }
+  modele.definirVue({});
   return 0;
 }

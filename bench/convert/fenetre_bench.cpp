@@ -1,18 +1,15 @@
-// The window's conversion of a large file, timed: the real Form1 on the offscreen platform,
+// The window's conversion of a large file, timed: the real window on the offscreen platform,
 // the dialog answered in code, the click handler called as the button would.
 //   fenetre_bench FICHIER_G7TOWIN
 #include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/form1.h"
-#include "platform/common_dialog.h"
-#include "platform/messages.h"
+#include "qt/form1_qt.h"
+#include "qt/services_qt.h"
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -20,26 +17,30 @@ int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) return 2;
   QTemporaryDir lecteurC;
   ::setenv("ZOR_DRIVE_C", QFile::encodeName(lecteurC.path()).constData(), 1);
-  const QString entree = QString::fromLocal8Bit(argv[1]);
+  const std::string entree = argv[1];
   zor::app::Services services;
-  services.ouverture = [&](const zor::platform::DemandeOuverture&) { return std::optional<QString>(entree); };
-  services.messages = [](const zor::platform::DemandeMessage&) { return zor::platform::Reponse::Ok; };
+  services.ouverture = [&](const zor::app::DemandeOuverture&) { return std::optional<std::string>(entree); };
+  services.messages = [](const zor::DemandeMessage&) { return zor::Reponse::Ok; };
 
-  zor::app::Form1 form(services);
+  QPointer<zor::qt::Form1Qt> pointeur;
+  zor::app::Form1 modele(zor::qt::servicesQt(services, pointeur));
+  zor::qt::Form1Qt form(modele);
+  pointeur = &form;
   form.show();
-  form.ok_Click();
-  form.ok1_Click();
-  form.nom->setEditText(argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("G7towin"));
+  modele.ok_Click();
+  modele.ok1_Click();
+  modele.nom.Text(argc == 3 ? argv[2] : "G7towin");
   QCoreApplication::processEvents();
 
   const auto debut = std::chrono::steady_clock::now();
-  form.ouvrir_Click();
+  modele.ouvrir_Click();
   const auto fin = std::chrono::steady_clock::now();
   QCoreApplication::processEvents();  // the one repaint after the run, as the user sees it
   const auto affiche = std::chrono::steady_clock::now();
 
   const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
-  std::printf("%s %.1f %.1f %lld\n", form.quant1->text().toUtf8().constData(), ms(fin - debut), ms(affiche - debut),
-              static_cast<long long>(form.fenetre->tailleOctets()));
+  std::printf("%s %.1f %.1f %lld\n", modele.quant1.Caption().c_str(), ms(fin - debut), ms(affiche - debut),
+              static_cast<long long>(modele.fenetre.octets().size()));
+  modele.definirVue({});
   return 0;
 }

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "about/infos_systeme.h"
-#include "platform/lancement.h"
+#include "about/lancement.h"
 #include "tests/about/outils_apropos.h"
 #include "tests/support/seams.h"
 
@@ -61,7 +61,7 @@ TEST(GetKeyValue, ChaqueTypeDeValeurDonneSonTexte) {
   for (const auto& c : cas) {
     registre.ecrire("REGEDIT4\n" + kCleMsinfo + c.ligne + "\n");
     std::string texte = "avant";
-    EXPECT_EQ(GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte), c.trouve)
+    EXPECT_EQ(GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte), c.trouve)
         << c.nom;
     EXPECT_EQ(texte, c.texte) << c.nom;
   }
@@ -75,7 +75,7 @@ TEST(GetKeyValue, CleAbsenteOuMagasinIllisibleDonneUnEchecEtUnTexteVide) {
     if (fichier) registre.ecrire(*fichier);
     else registre.supprimer();
     std::string texte = "avant";
-    EXPECT_FALSE(GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte));
+    EXPECT_FALSE(GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte));
     EXPECT_EQ(texte, "");
   }
 }
@@ -85,7 +85,7 @@ TEST(GetKeyValue, DesDonneesVidesSontUneErreur) {
   for (const char* ligne : {"\"V\"=hex(1):", "\"V\"=hex:", "\"V\"=hex(4):"}) {
     registre.ecrire("REGEDIT4\n" + kCleMsinfo + ligne + "\n");
     std::string texte;
-    EXPECT_THROW(GetKeyValue(platform::kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte),
+    EXPECT_THROW(GetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "V", texte),
                  ErreurLecture)
         << ligne;
   }
@@ -152,7 +152,7 @@ TEST(StartSysInfo, LancementOuMessageSelonLeRegistre) {
 
     ASSERT_EQ(lanceur.lances().size(), c.tente ? 1u : 0u) << c.nom;
     if (c.lance) {
-      EXPECT_EQ(lanceur.lances().front(), platform::cheminProgramme(*c.lance)) << c.nom;
+      EXPECT_EQ(lanceur.lances().front(), cheminProgramme(*c.lance)) << c.nom;
     }
     const bool succes = c.tente && c.lancementReussit;
     if (succes) {
@@ -160,20 +160,20 @@ TEST(StartSysInfo, LancementOuMessageSelonLeRegistre) {
     } else {
       ASSERT_EQ(messages.vus().size(), 1u) << c.nom;
       const auto& vu = messages.vus().front();
-      EXPECT_EQ(vu.texte, QStringLiteral("Les informations système ne sont pas disponibles actuellement")) << c.nom;
-      EXPECT_EQ(vu.titre, QStringLiteral("ZOR")) << c.nom;
-      EXPECT_EQ(vu.boutons, platform::Boutons::Ok) << c.nom;
-      EXPECT_EQ(vu.icone, platform::Icone::Aucune) << c.nom;
+      EXPECT_EQ(vu.texte, std::string("Les informations système ne sont pas disponibles actuellement")) << c.nom;
+      EXPECT_EQ(vu.titre, std::string("ZOR")) << c.nom;
+      EXPECT_EQ(vu.boutons, zor::Boutons::Ok) << c.nom;
+      EXPECT_EQ(vu.icone, zor::Icone::Aucune) << c.nom;
     }
   }
 }
 
 TEST(StartSysInfo, LesCheminsDuRegistreSontPlacesSousLeLecteurC) {
   test::LecteurCTemporaire lecteurC;
-  EXPECT_EQ(platform::cheminProgramme("C:\\Tools\\MSINFO32.EXE"), lecteurC.chemin() / "Tools" / "MSINFO32.EXE");
-  EXPECT_EQ(platform::cheminProgramme("c:\\Syst\xE8me\\x.exe"), lecteurC.chemin() / "Système" / "x.exe");
+  EXPECT_EQ(cheminProgramme("C:\\Tools\\MSINFO32.EXE"), lecteurC.chemin() / "Tools" / "MSINFO32.EXE");
+  EXPECT_EQ(cheminProgramme("c:\\Syst\xE8me\\x.exe"), lecteurC.chemin() / "Système" / "x.exe");
   // A path of this system written in the store is taken as it is.
-  EXPECT_EQ(platform::cheminProgramme("/usr/bin/infos"), std::filesystem::path("/usr/bin/infos"));
+  EXPECT_EQ(cheminProgramme("/usr/bin/infos"), std::filesystem::path("/usr/bin/infos"));
 }
 
 // --- the real file test and the real start --------------------------------------------------
@@ -193,7 +193,7 @@ TEST(Lancement, UnFichierOrdinaireNEstNiUnDossierNiUnFichierCache) {
       {"C:\\Tools\\prog.exe", true},    {"C:\\Tools\\lien.exe", true},  {"C:\\Tools\\dossier", false},
       {"C:\\Tools\\.cache.exe", false}, {"C:\\Tools\\absent.exe", false}, {"", false},
   };
-  for (const auto& k : cas) EXPECT_EQ(platform::fichierOrdinaireExiste(k.chemin), k.existe) << k.chemin;
+  for (const auto& k : cas) EXPECT_EQ(fichierOrdinaireExiste(k.chemin), k.existe) << k.chemin;
 }
 
 TEST(Lancement, LeVraiLancementDemarreLeProgrammeSansLAttendre) {
@@ -204,11 +204,11 @@ TEST(Lancement, LeVraiLancementDemarreLeProgrammeSansLAttendre) {
   std::filesystem::permissions(script, std::filesystem::perms::owner_all);
   test::ecrireOctets(lecteurC.chemin() / "pas-executable", "MZ");
 
-  EXPECT_FALSE(platform::lancerProgramme("C:\\pas-executable"));
-  EXPECT_FALSE(platform::lancerProgramme("C:\\absent"));
-  EXPECT_FALSE(platform::lancerProgramme(""));
+  EXPECT_FALSE(lancerProgramme("C:\\pas-executable"));
+  EXPECT_FALSE(lancerProgramme("C:\\absent"));
+  EXPECT_FALSE(lancerProgramme(""));
 
-  ASSERT_TRUE(platform::lancerProgramme("C:\\Program Files\\infos systeme"));
+  ASSERT_TRUE(lancerProgramme("C:\\Program Files\\infos systeme"));
   const auto trace = script.string() + ".trace";
   for (int i = 0; i < 100 && test::lireOctets(trace) != "lance\n"; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -1,13 +1,11 @@
 #include "tests/about/outils_apropos.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <atomic>
 #include <cstdlib>
 #include <unistd.h>
 
-#include "platform/lancement.h"
-#include "tests/support/seams.h"
+#include "about/lancement.h"
+#include "tests/support/outils.h"
 
 namespace zor::test {
 
@@ -31,13 +29,11 @@ void RegistreTemporaire::supprimer() const {
   std::filesystem::remove(fichier_, ec);
 }
 
-platform::Lanceur LanceurObserve::lanceur() {
+apropos::Lanceur LanceurObserve::lanceur() {
   return [this](const std::filesystem::path& chemin) {
     lances_.push_back(chemin);
     return reussit;
   };
 }
-
-void viderSuppressions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 }  // namespace zor::test

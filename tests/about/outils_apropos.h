@@ -3,8 +3,8 @@
 // start of a process.
 #include <filesystem>
 
-#include "platform/lancement.h"
-#include "tests/support/seams.h"
+#include "about/lancement.h"
+#include "tests/support/outils.h"
 
 #include <optional>
 #include <string>
@@ -33,7 +33,7 @@ class RegistreTemporaire {
 class LanceurObserve {
  public:
   // What the about box is handed in place of the real start.
-  platform::Lanceur lanceur();
+  apropos::Lanceur lanceur();
   // What the next starts report.
   bool reussit = true;
   const std::vector<std::filesystem::path>& lances() const { return lances_; }
@@ -41,8 +41,5 @@ class LanceurObserve {
  private:
   std::vector<std::filesystem::path> lances_;
 };
-
-// Deletes the widgets that asked to be deleted later (an unloaded about box).
-void viderSuppressions();
 
 }  // namespace zor::test

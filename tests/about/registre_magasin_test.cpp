@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "platform/registre_magasin.h"
+#include "about/registre_magasin.h"
 
-namespace zor::platform {
+namespace zor::apropos {
 namespace {
 
 using namespace std::string_literals;
@@ -71,7 +71,7 @@ TEST(MagasinRegistre, ChaqueFormeDeValeurDonneSonTypeEtSesOctets) {
   for (const auto& c : kValeurs) {
     const auto magasin = lireMagasinRegistre(c.fichier);
     ASSERT_TRUE(magasin.has_value()) << c.nom;
-    const ValeurRegistre* v = magasin->valeur(QString::fromStdString(kCle), QString::fromUtf8(c.valeur));
+    const ValeurRegistre* v = magasin->valeur(std::string(kCle), std::string(c.valeur));
     ASSERT_NE(v, nullptr) << c.nom;
     EXPECT_EQ(v->type, c.type) << c.nom;
     EXPECT_EQ(v->octets, c.octets) << c.nom;
@@ -83,13 +83,13 @@ TEST(MagasinRegistre, ClesSansEgardALaCasseEtClesParentes) {
       "REGEDIT4\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location]\n\"MSINFO\"=\"C:\\\\Tools\"\n"
       "[hkey_local_machine\\Software\\Microsoft\\Shared Tools\\MSINFO\\]\n");
   ASSERT_TRUE(magasin.has_value());
-  EXPECT_TRUE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\software\\microsoft\\shared tools\\msinfo")));
-  EXPECT_TRUE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools")));
-  EXPECT_TRUE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE")));
-  EXPECT_FALSE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Micro")));
-  EXPECT_FALSE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\X")));
-  EXPECT_NE(magasin->valeur(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\MICROSOFT\\SHARED TOOLS LOCATION"),
-                            QStringLiteral("msinfo")),
+  EXPECT_TRUE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\software\\microsoft\\shared tools\\msinfo")));
+  EXPECT_TRUE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools")));
+  EXPECT_TRUE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE")));
+  EXPECT_FALSE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Micro")));
+  EXPECT_FALSE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO\\X")));
+  EXPECT_NE(magasin->valeur(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\MICROSOFT\\SHARED TOOLS LOCATION"),
+                            std::string("msinfo")),
             nullptr);
 }
 
@@ -98,10 +98,10 @@ TEST(MagasinRegistre, LesSuppressionsRetirentValeursEtCles) {
       "REGEDIT4\n[HKEY_LOCAL_MACHINE\\A]\n\"x\"=\"1\"\n\"y\"=\"2\"\n\"x\"=-\n[HKEY_LOCAL_MACHINE\\B\\C]\n\"z\"=\"3\"\n"
       "[-HKEY_LOCAL_MACHINE\\B]\n\"ignoree\"=\"4\"\n");
   ASSERT_TRUE(magasin.has_value());
-  EXPECT_EQ(magasin->valeur(QStringLiteral("HKEY_LOCAL_MACHINE\\A"), QStringLiteral("x")), nullptr);
-  EXPECT_NE(magasin->valeur(QStringLiteral("HKEY_LOCAL_MACHINE\\A"), QStringLiteral("y")), nullptr);
-  EXPECT_FALSE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\B")));
-  EXPECT_FALSE(magasin->cleExiste(QStringLiteral("HKEY_LOCAL_MACHINE\\B\\C")));
+  EXPECT_EQ(magasin->valeur(std::string("HKEY_LOCAL_MACHINE\\A"), std::string("x")), nullptr);
+  EXPECT_NE(magasin->valeur(std::string("HKEY_LOCAL_MACHINE\\A"), std::string("y")), nullptr);
+  EXPECT_FALSE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\B")));
+  EXPECT_FALSE(magasin->cleExiste(std::string("HKEY_LOCAL_MACHINE\\B\\C")));
 }
 
 TEST(MagasinRegistre, UnFichierMalFormeEstRefuseEnEntier) {
@@ -149,11 +149,11 @@ TEST(MagasinRegistre, FichierAbsentOuIllisible) {
 TEST(MagasinRegistre, LExempleLivreAvecLeProgrammeEstLisible) {
   const auto magasin = chargerMagasinRegistre(std::filesystem::path(ZOR_DOSSIER_SOURCE) / "about" / "registre-exemple.reg");
   ASSERT_TRUE(magasin.has_value());
-  const ValeurRegistre* v = magasin->valeur(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location"),
-                                            QStringLiteral("MSINFO"));
+  const ValeurRegistre* v = magasin->valeur(std::string("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location"),
+                                            std::string("MSINFO"));
   ASSERT_NE(v, nullptr);
   EXPECT_EQ(v->octets, "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\0"s);
 }
 
 }  // namespace
-}  // namespace zor::platform
+}  // namespace zor::apropos

@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "platform/registre.h"
+#include "about/registre.h"
 #include "tests/about/outils_apropos.h"
 
-namespace zor::platform {
+namespace zor::apropos {
 namespace {
 
 class RegistreTest : public ::testing::Test {
@@ -72,4 +72,4 @@ TEST_F(RegistreTest, OuvrirEchoueSansFichierOuSurFichierMalFormeOuCleAbsente) {
 }
 
 }  // namespace
-}  // namespace zor::platform
+}  // namespace zor::apropos

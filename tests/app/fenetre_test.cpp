@@ -1,199 +1,144 @@
-// The main window as the user meets it: controls, texts, and the two step buttons.
+// The window's model as the user meets it, without any toolkit: which controls each step
+// shows, every way out of the program, the about box, and a close request during a transfer.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
+#include <map>
 
 #include "app/form1.h"
-#include "tests/support/fenetre.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
 namespace zor::app {
 namespace {
 
-struct Visibilite {
-  const char* controle;
-  bool depart, apresOk, apresOk1;
-};
+// The window's layout after each step of the workflow, one letter per control in this order.
+// Y: shown, -: hidden.
+constexpr const char* kControles[] = {"ok",     "ok1",  "Comm",    "prtd",   "Typef",  "nom",    "ouvrir",
+                                      "lire",   "ecrire", "fenetre", "nombre", "quant1", "nombre1", "result",
+                                      "Label2", "profil", "waypoint", "Label1", "sortie", "zor"};
 
-// Which controls the user sees at start, after the first "Ok" and after the second.
-const Visibilite kVisibilites[] = {
-    {"ok", true, false, false},      {"ok1", false, true, false},     {"Comm", false, true, true},
-    {"prtd", false, true, true},     {"Typef", false, false, true},   {"nom", false, false, true},
-    {"ouvrir", false, false, true},  {"lire", false, false, true},    {"ecrire", false, false, false},
-    {"fenetre", false, false, false}, {"nombre", false, false, false}, {"quant1", true, true, true},
-    {"nombre1", false, false, false}, {"result", true, true, true},    {"Label2", false, false, false},
-    {"profil", true, true, true},    {"waypoint", true, true, true},  {"Label1", true, true, true},
-    {"sortie", true, true, true},    {"zor", true, true, true},
-};
-
-class FenetreTest : public ::testing::Test {
+class Fenetre : public ::testing::Test {
  protected:
-  void SetUp() override {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  std::string visibles() {
+    std::map<std::string_view, Controle*> parNom;
+    for (Controle* c : form.controles()) parNom[c->nom()] = c;
+    std::string s;
+    for (const char* nom : kControles) s += parNom.at(nom)->Visible() ? 'Y' : '-';
+    return s;
   }
-  QWidget* controle(const char* nom) {
-    auto* w = form.client()->findChild<QWidget*>(QLatin1String(nom));
-    EXPECT_NE(w, nullptr) << nom;
-    return w;
+  void convertir(const std::string& type, const std::optional<std::string>& fichier) {
+    form.nom.Text(type);
+    if (fichier) dialogue.choisir(*fichier);
+    else dialogue.annuler();
+    form.ouvrir_Click();
   }
-  void verifier(bool Visibilite::*colonne, const char* etape) {
-    for (const auto& v : kVisibilites)
-      EXPECT_EQ(controle(v.controle)->isVisible(), v.*colonne) << v.controle << " " << etape;
+  static std::string donnee(const char* nom) {
+    return std::string(std::getenv("ZOR_SOURCE_DIR")) + "/tests/convert/donnees/" + nom;
   }
 
+  test::LecteurCTemporaire lecteur;
+  test::ScriptOuverture dialogue;
+  test::ScriptMessages messages;
   test::ObservateurFin fin;
-  Form1 form{test::services(fin)};
+  Form1 form{test::services(dialogue, messages, fin)};
 };
 
-TEST_F(FenetreTest, LesEtapesOkPuisOk1MontrentLesControlesDansLOrdre) {
-  verifier(&Visibilite::depart, "au départ");
-  EXPECT_TRUE(form.profil->isChecked());
-  EXPECT_FALSE(form.waypoint->isChecked());
-  EXPECT_TRUE(form.quant1->text().isEmpty());
-  EXPECT_TRUE(form.result->text().isEmpty());
-
-  QTest::mouseClick(form.ok, Qt::LeftButton);
-  verifier(&Visibilite::apresOk, "après ok");
-  EXPECT_EQ(form.prtd->text(), QStringLiteral("Port de comm:"));
-  EXPECT_EQ(form.Comm->currentText(), QStringLiteral("Comm1"));
-
-  QTest::mouseClick(form.ok1, Qt::LeftButton);
-  verifier(&Visibilite::apresOk1, "après ok1");
-  EXPECT_EQ(form.Typef->text(), QStringLiteral("Format de fichier :"));
-  EXPECT_EQ(form.nom->currentText(), QStringLiteral("Format ZOR"));
-  EXPECT_EQ(form.ouvrir->text(), QStringLiteral("Rechercher Fichier"));
-  EXPECT_EQ(form.lire->text(), QStringLiteral("&Lire du GPS"));
-  EXPECT_FALSE(fin.termine());
-}
-
-TEST_F(FenetreTest, TextesEtListesExacts) {
-  EXPECT_EQ(form.windowTitle(),
-            QStringLiteral("Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4"));
-  EXPECT_EQ(form.zor->text(), QStringLiteral("Envoyer ou recevoir des données (Waypoint ou PDC) vers un Gps ZOR"));
-  EXPECT_EQ(form.nombre1->text(), QStringLiteral("nombre d'enregistrements écrits dans le GPS  FX312 4x4:"));
-  EXPECT_EQ(form.Label2->text(),
-            QStringLiteral("nombre d'enregistrements lus du GPS  FX312 4x4:  et ecrits dans le fichier c:\\zor.txt"));
-  EXPECT_EQ(form.fenetre->toolTip(), QStringLiteral("enregidtrements générés allant être écrits dans le GPS"));
-  EXPECT_EQ(form.lire->toolTip(), QStringLiteral("Pour recevoir un fichier du gps (Waypoint )"));
-  EXPECT_EQ(form.ecrire->text(), QStringLiteral("&Ecrire dans GPS"));
-  EXPECT_EQ(form.sortie->text(), QStringLiteral("&Quitter"));
-
-  const QStringList ports{"Comm1", "Comm2", "Comm3", "Comm4"};
-  const QStringList types{"Format ZOR", "G7towin", "Autoroute Express 2001"};
-  for (auto [liste, attendu] : {std::pair{form.Comm, ports}, std::pair{form.nom, types}}) {
-    QStringList vus;
-    for (int i = 0; i < liste->count(); ++i) vus << liste->itemText(i);
-    EXPECT_EQ(vus, attendu);
-    EXPECT_TRUE(liste->isEditable());
-  }
-
-  EXPECT_EQ(form.ouverture.DialogTitle, QStringLiteral("Fichier en entrée"));
-  EXPECT_EQ(form.ouverture.Filter, QStringLiteral("g7towin ou ZOR (*.txt)|*.txt|Autoroute Express (*.axe)|*.axe|"));
-  EXPECT_EQ(form.ecriture.FileName, QStringLiteral("c:\\$_t_e_m_p"));
-  EXPECT_EQ(form.ecrizor.FileName, QStringLiteral("c:\\zor.txt"));
-
-  ASSERT_EQ(form.menuBar()->actions().size(), 1);
-  EXPECT_EQ(form.menuBar()->actions().first()->text(), QStringLiteral("A propos"));
-}
-
-TEST_F(FenetreTest, PositionsEnTwipsEtTailleDeLaZoneClient) {
-  struct Place {
-    const char* controle;
-    int g, h, l, ht;
+TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
+  struct Pas {
+    const char* quoi;
+    std::function<void()> faire;
+    const char* attendu;
   };
-  const Place places[] = {{"profil", 1320, 480, 1335, 495}, {"ouvrir", 7080, 1680, 1815, 615},
-                          {"sortie", 7440, 3240, 1335, 615}, {"Comm", 4800, 600, 1095, 315},
-                          {"Label2", 720, 3360, 5295, 615},  {"ok1", 4800, 1440, 1095, 375}};
-  for (const auto& p : places) {
-    EXPECT_EQ(controle(p.controle)->geometry(), QRect(form.px(p.g), form.px(p.h), form.px(p.l), form.px(p.ht)))
-        << p.controle;
+  const Pas pas[] = {
+      {"départ", [] {}, "Y----------Y-Y-YYYYY"},
+      {"après ok", [&] { form.ok_Click(); }, "-YYY-------Y-Y-YYYYY"},
+      {"après ok1", [&] { form.ok1_Click(); }, "--YYYYYY---Y-Y-YYYYY"},
+      {"conversion avec enregistrements", [&] { convertir("G7towin", donnee("g7towin.txt")); },
+       "--YY--Y-YYYY-Y-YYYYY"},
+      {"conversion sans enregistrement", [&] { convertir("G7towin", donnee("vide.txt")); }, "--YYYYY---Y--Y-YYYYY"},
+      {"conversion échouée", [&] { convertir("G7towin", lecteur.chemin().string()); }, "--YY--Y--YY--Y-YYYYY"},
+  };
+  for (const Pas& p : pas) {
+    p.faire();
+    EXPECT_EQ(visibles(), p.attendu) << p.quoi;
   }
-  EXPECT_EQ(form.client()->size(), QSize(form.px(9465), form.px(4515)));
-
-  // Resizing the window moves nothing.
-  const QRect avant = form.sortie->geometry();
-  form.resize(form.width() + 200, form.height() + 120);
-  QTest::qWait(10);
-  EXPECT_EQ(form.sortie->geometry(), avant);
-}
-
-TEST_F(FenetreTest, EntreeAuDepartNeFaitRien) {
-  QTest::keyClick(&form, Qt::Key_Return);
-  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_Enter);
+  EXPECT_EQ(form.quant1.Caption(), "0");  // the failed run kept the count of the run before it
+  EXPECT_EQ(form.result.Caption(), " ");
   EXPECT_FALSE(fin.termine());
-  EXPECT_TRUE(form.ok->isVisible());
-  EXPECT_FALSE(form.Comm->isVisible());
 }
 
-TEST_F(FenetreTest, FenetreSAgranditAvecSonTexte) {
-  const QString courte = QStringLiteral("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59");
-  const QString longue = QStringLiteral("$GPWPL,4530.123,N,00130.456,E,WWWWWW*2E");
-  form.definirCaption(form.fenetre, courte + "\r\n" + longue + "\r\n" + courte + "\r\n");
-  // Every line is whole on screen: the label is at least as wide as its widest line and as
-  // high as its lines.
-  const QFontMetrics mesures(form.fenetre->font());
-  EXPECT_GE(form.fenetre->width(), mesures.horizontalAdvance(longue));
-  EXPECT_GE(form.fenetre->height(), 3 * mesures.lineSpacing());
-  EXPECT_EQ(form.fenetre->pos(), QPoint(form.px(360), form.px(1800)));
-  form.definirCaption(form.fenetre, QString());
-  EXPECT_LT(form.fenetre->height(), mesures.lineSpacing() * 2);
-}
-
-}  // namespace
-}  // namespace zor::app
-
-namespace zor::app {
-namespace {
-
-// The window at the type step.
-using EtapeTypeTest = test::FenetreEtapeType;
-
-TEST_F(EtapeTypeTest, OrdreDeTabulationSuitLOrdreDesControlesEtCommenceParProfil) {
-  EXPECT_EQ(QApplication::focusWidget(), form.profil);
-
-  const QStringList attendu{"profil", "ouvrir", "sortie", "Comm", "lire", "nom"};
-  QStringList vus;
-  QWidget* w = form.profil;
-  do {
-    if (w->parentWidget() == form.client() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus) &&
-        !vus.contains(w->objectName()))
-      vus << w->objectName();
-    w = w->nextInFocusChain();
-  } while (w != form.profil);
-  // `waypoint` shares the group of `profil`: Tab skips the option that is not selected.
-  vus.removeAll(QStringLiteral("waypoint"));
-  EXPECT_EQ(vus, attendu);
-}
-
-// The two lists are compared as exact text elsewhere: what the user types must stay exactly
-// as typed, even when the focus leaves the list (no completion, no change of case).
-TEST_F(EtapeTypeTest, ListesEditablesGardentLeTexteTapeTelQuel) {
+TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
   struct Cas {
-    QComboBox* liste;
-    QString tape;
+    const char* quoi;
+    std::function<void(Form1&)> faire;
+    std::vector<Reponse> reponses;
+    int fins;
+    std::size_t boites;
   };
-  const Cas cas[] = {{form.Comm, "comm2"}, {form.Comm, "c"},          {form.Comm, "COM2"},
-                     {form.nom, "format zor"}, {form.nom, "Autoroute Express"}, {form.nom, "g7towin"}};
-  for (const auto& c : cas) {
-    c.liste->setFocus();
-    c.liste->lineEdit()->selectAll();
-    QTest::keyClicks(c.liste->lineEdit(), c.tape);
-    EXPECT_EQ(c.liste->currentText(), c.tape) << "pendant la frappe";
-    form.lire->setFocus();  // the focus leaves the list, as when a button is clicked
-    QApplication::processEvents();
-    EXPECT_EQ(c.liste->currentText(), c.tape) << "après la sortie de la liste";
+  const Cas cas[] = {
+      {"Quitter", [](Form1& f) { f.sortie_Click(); }, {}, 1, 0},
+      {"Echap, Quitter affiché, focus sur une liste", [](Form1& f) { f.Echap(true); }, {}, 1, 0},
+      {"Echap, Quitter caché, aucun focus", [](Form1& f) { f.sortie.Visible(false), f.Echap(false); }, {}, 1, 0},
+      {"Echap, Quitter caché, focus sur un contrôle", [](Form1& f) { f.sortie.Visible(false), f.Echap(true); }, {}, 0, 0},
+      {"touche 27 de la fenêtre", [](Form1& f) { int t = 27; f.Form_KeyPress(t); }, {}, 1, 0},
+      {"autre touche", [](Form1& f) { int t = 13; f.Form_KeyPress(t); }, {}, 0, 0},
+      {"double clic, OK", [](Form1& f) { f.Form_DblClick(); }, {Reponse::Ok}, 1, 1},
+      {"double clic, Annuler", [](Form1& f) { f.Form_DblClick(); }, {Reponse::Cancel}, 1, 1},
+      {"Annuler avant l'envoi", [](Form1& f) { f.ecrire_Click(); }, {Reponse::Cancel}, 1, 1},
+      {"Annuler avant la réception", [](Form1& f) { f.lire_Click(); }, {Reponse::Cancel}, 1, 1},
+      {"fermeture", [](Form1& f) { EXPECT_TRUE(f.demandeFermeture()); }, {}, 0, 0},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages m;
+    for (Reponse r : c.reponses) m.repondre(r);
+    test::ObservateurFin f;
+    Form1 fenetre{test::services(m, f)};
+    c.faire(fenetre);
+    EXPECT_EQ(f.fois(), c.fins) << c.quoi;
+    EXPECT_EQ(m.vus().size(), c.boites) << c.quoi;
   }
-  // Picking an item from the list still works.
-  form.Comm->setCurrentIndex(2);
-  EXPECT_EQ(form.Comm->currentText(), QStringLiteral("Comm3"));
+  // The question of the double click, asked with OK and Cancel and no icon, under the program's title.
+  test::ScriptMessages m;
+  test::ObservateurFin f;
+  Form1 fenetre{test::services(m, f)};
+  fenetre.Form_DblClick();
+  ASSERT_EQ(m.vus().size(), 1u);
+  EXPECT_EQ(m.vus()[0].texte, "êtes-vous sûr de vouloir quitter le programme?");
+  EXPECT_EQ(m.vus()[0].titre, "ZOR");
+  EXPECT_EQ(m.vus()[0].boutons, Boutons::OkCancel);
+  EXPECT_EQ(m.vus()[0].icone, Icone::Aucune);
+}
+
+TEST_F(Fenetre, UneSeuleBoiteAProposRechargeeApresOK) {
+  std::vector<apropos::frmAbout*> montrees;
+  form.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
+  form.zorfrmabout_Click();
+  form.zorfrmabout_Click();
+  ASSERT_EQ(montrees.size(), 2u);
+  EXPECT_EQ(montrees[0], montrees[1]);
+  apropos::frmAbout& boite = *montrees[0];
+  EXPECT_EQ(boite.Caption, "À propos de ZOR");
+  EXPECT_EQ(boite.lblVersion.Caption(), "Version " ZOR_VERSION);
+  EXPECT_EQ(boite.lblTitle.Caption(), "ZOR");
+  boite.cmdOK_Click();
+  EXPECT_TRUE(boite.decharge());
+  form.zorfrmabout_Click();
+  ASSERT_EQ(montrees.size(), 3u);
+  EXPECT_FALSE(form.boiteAPropos()->decharge());
+  EXPECT_EQ(form.boiteAPropos()->lblTitle.Caption(), "ZOR");
+  EXPECT_FALSE(fin.termine());
+}
+
+// What the handlers change reaches the front end, each change once, as it is made.
+TEST_F(Fenetre, LaVueApprendChaqueChangement) {
+  std::vector<std::pair<std::string, Propriete>> vus;
+  form.definirVue({[&](const Controle& c, Propriete p) { vus.emplace_back(std::string(c.nom()), p); }, {}});
+  form.ok_Click();
+  const std::vector<std::pair<std::string, Propriete>> attendu{{"Comm", Propriete::Visible},
+                                                                {"prtd", Propriete::Visible},
+                                                                {"ok", Propriete::Visible},
+                                                                {"ok1", Propriete::Visible}};
+  EXPECT_EQ(vus, attendu);
 }
 
 }  // namespace

@@ -1,28 +1,41 @@
 #pragma once
-// The real main window for a test, built with the test seams (the messages answered by a
+// The real main window on Qt for a test, built with the test seams (the messages answered by a
 // script, the end of the program observed), shown, and brought to the type step through both
 // "Ok" buttons.
 #include <gtest/gtest.h>
 
 #include <QTest>
 
-#include "app/form1.h"
+#include "qt/form1_qt.h"
+#include "qt/services_qt.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
 namespace zor::test {
 
-class FenetreEtapeType : public ::testing::Test {
+class FenetreQt : public ::testing::Test {
  protected:
   void SetUp() override {
+    fenetre = &form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.ok_Click();
-    form.ok1_Click();
   }
+  QWidget* w(const Controle& c) { return form.widget(c); }
+
   ScriptMessages messages;
   ObservateurFin fin;
-  app::Form1 form{services(messages, fin)};
+  QPointer<qt::Form1Qt> fenetre;
+  app::Form1 modele{qt::servicesQt(services(messages, fin), fenetre)};
+  qt::Form1Qt form{modele};
+};
+
+class FenetreQtEtapeType : public FenetreQt {
+ protected:
+  void SetUp() override {
+    FenetreQt::SetUp();
+    modele.ok_Click();
+    modele.ok1_Click();
+  }
 };
 
 }  // namespace zor::test

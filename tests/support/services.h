@@ -1,6 +1,7 @@
 #pragma once
-// The window's services made of the test seams: what is not given stays real.
-//   Form1 form{test::services(messages, fin)};
+// The window's services made of the test seams: boxes answered Ok and an end of the program
+// that does nothing unless a test hands in its own; what is not given stays real.
+//   app::Form1 form{test::services(messages, fin)};
 #include "app/services.h"
 #include "tests/support/seams.h"
 
@@ -14,6 +15,9 @@ inline void poser(app::Services& s, HorlogeFactice& h) { s.horloge = &h; }
 template <class... Parties>
 app::Services services(Parties&... parties) {
   app::Services s;
+  s.messages = [](const DemandeMessage&) { return Reponse::Ok; };
+  s.ouverture = [](const app::DemandeOuverture&) { return std::optional<std::string>(); };
+  s.fin = [] {};
   (poser(s, parties), ...);
   return s;
 }

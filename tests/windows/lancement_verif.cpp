@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "platform/drive_c.h"
-#include "platform/lancement.h"
+#include "about/lancement.h"
 #include "platform/peripherique_serie.h"
 #include "platform/vidange_serie.h"
 #include "tests/windows/verification.h"

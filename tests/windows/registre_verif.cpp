@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "about/recherche_infos.h"
-#include "platform/lancement.h"
+#include "about/lancement.h"
 #include "tests/windows/verification.h"
 
 namespace zor::verif {

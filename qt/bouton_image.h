@@ -1,0 +1,30 @@
+#pragma once
+// A graphical command button: its picture above its caption on a flat face of its own colour
+// (QPalette::Button), inside a raised 3D border that sinks while the button is pressed, with a
+// dotted focus rectangle while it has the focus.
+#include <QRect>
+#include <QToolButton>
+
+namespace zor::qt {
+
+class BoutonImage : public QToolButton {
+  Q_OBJECT
+
+ public:
+  using QToolButton::QToolButton;
+
+  // Where the picture and the caption go on the face, pressed or not. The picture keeps its
+  // size when the face is high enough for it above the caption; on a low face it goes at the
+  // caption's left if the width allows; otherwise it shrinks above the caption. The caption
+  // always keeps a full line.
+  struct Disposition {
+    QRect image;
+    QRect texte;
+  };
+  Disposition disposition() const;
+
+ protected:
+  void paintEvent(QPaintEvent* evenement) override;
+};
+
+}  // namespace zor::qt

@@ -1,0 +1,39 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+
+#include "app/form1.h"
+#include "platform/fichiers_standard.h"
+#include "qt/application.h"
+#include "qt/form1_qt.h"
+#include "qt/services_qt.h"
+#include "qt/traductions.h"
+
+int main(int argc, char** argv) {
+  // Answered before the toolkit starts: no display is needed and no window ever shows.
+  if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("zor " ZOR_VERSION);
+    return 0;
+  }
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::fputs("Usage : zor [--version]\n"
+               "Ouvre la fenêtre de ZOR. Sans fenêtre : zor-cli (voir « zor-cli --help » et « man zor »).\n",
+               stdout);
+    return 0;
+  }
+  zor::platform::ignorerLimiteTailleFichier();
+  zor::qt::ApplicationZor application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZOR"));
+  QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
+  // The desktop matches the window with its menu entry (name, icon) through this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZOR_ID_BUREAU));
+  zor::qt::installerTraductions();
+  QPointer<zor::qt::Form1Qt> fenetre;
+  zor::app::Form1 modele(zor::qt::servicesQt({}, fenetre));
+  fenetre = new zor::qt::Form1Qt(modele);
+  fenetre->setAttribute(Qt::WA_DeleteOnClose, false);
+  fenetre->show();
+  const int code = QApplication::exec();
+  delete fenetre.data();
+  return code;
+}
