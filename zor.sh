@@ -5,12 +5,13 @@
 #   ./zor.sh tests-sanitizers the same tests built with AddressSanitizer + UndefinedBehaviorSanitizer
 #   ./zor.sh build            install what is missing and build only
 #   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
-#   ./zor.sh paquet           build the Debian package build/zor_VERSION_ARCH.deb
+#   ./zor.sh paquet           build the Debian packages build/zor_VERSION_ARCH.deb (the window)
+#                             and build/zor-cli_VERSION_ARCH.deb (zor-cli and zor-sim)
 #   ./zor.sh windows          the parts without Qt built for Windows (mingw-w64), checked under wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PAQUETS=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
+PAQUETS=(g++ cmake ninja-build pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
          libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n)
 
 installer_manquants() {
@@ -34,6 +35,25 @@ construire() {  # construire DOSSIER [options cmake...]
   command -v ccache >/dev/null && cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cache[@]}" "$@" >/dev/null
   cmake --build "$dossier" -j "$(nproc)"
+}
+
+# The options that give the normal build tree (build/) Debian's hardening flags, where the
+# machine has dpkg-buildflags: the tests and the package use that one tree, so what is tested
+# is what is packaged and `paquet` after `tests` rebuilds nothing. The sanitizer, fuzz and
+# Windows trees keep their own flags. bindnow comes on top of Debian's defaults (hardening=+all).
+durcissement() {
+  command -v dpkg-buildflags >/dev/null || return 0
+  local -x DEB_BUILD_MAINT_OPTIONS=hardening=+all
+  local ld
+  ld=$(dpkg-buildflags --get LDFLAGS)
+  printf '%s\n' "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    "-DCMAKE_EXE_LINKER_FLAGS=$ld" "-DCMAKE_SHARED_LINKER_FLAGS=$ld" "-DCMAKE_MODULE_LINKER_FLAGS=$ld"
+}
+
+construire_normal() {  # construire_normal [options cmake...]: build/, hardened where possible
+  local options=()
+  mapfile -t options < <(durcissement)
+  construire build "${options[@]}" "$@"
 }
 
 # The suite runs once under the C locale and once under a French one: nothing the program
@@ -64,16 +84,16 @@ tester() {  # tester DOSSIER
 case "${1:-lancer}" in
   lancer)
     installer_manquants
-    construire build
+    construire_normal
     exec ./build/zor
     ;;
   build)
     installer_manquants
-    construire build
+    construire_normal
     ;;
   tests)
     installer_manquants
-    construire build
+    construire_normal
     tester build
     ;;
   tests-sanitizers)
@@ -88,15 +108,17 @@ case "${1:-lancer}" in
     ZOR_FUZZ_BUILD=$PWD/build-fuzz fuzz/run.sh "${2:-300}"
     ;;
   paquet)
-    # dpkg-dev and file compute the package's dependencies; the validators check the menu
-    # entry and the software-centre metadata the package installs. Qt's French texts, a
-    # dependency of the package, are installed here too so that the package installs offline.
-    installer_manquants dpkg-dev file desktop-file-utils appstream qt6-translations-l10n
+    # dpkg-dev and file compute the packages' dependencies; the validators check the menu
+    # entry and the software-centre metadata of the package zor, lintian both packages.
+    installer_manquants file desktop-file-utils appstream lintian
     # The same tree as the tests (only the installation prefix changes: nothing is rebuilt).
-    construire build -DCMAKE_INSTALL_PREFIX=/usr
+    construire_normal -DCMAKE_INSTALL_PREFIX=/usr
     desktop-file-validate build/paquet/*.desktop
     appstreamcli validate --no-net --pedantic build/paquet/*.metainfo.xml
+    rm -f build/zor_*.deb build/zor-cli_*.deb
     (cd build && cpack -G DEB)
+    # Debian's own checks: any error or warning fails; the notes (I:) are shown, not counted.
+    lintian --fail-on error,warning --display-info build/zor-cli_*.deb build/zor_*.deb
     ;;
   windows)
     installer_manquants g++-mingw-w64-x86-64-posix wine wine64
