@@ -185,7 +185,9 @@ void Form1::lire_Click() {
 
   serie::Telechargement demande;
   demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
-  demande.vidage = serie::FichierReception::Vidage::Immediat;
+  // "c:\zor.txt" keeps what it held until the new text is there: a download that ends in
+  // any way, the program killed included, never leaves it emptied.
+  demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.numeroPort = serie::choixPort(texteComm);
   demande.avantReception = [this] {
     zor.Caption(" Reception de waypoints d'un ZOR FX312 4X4");

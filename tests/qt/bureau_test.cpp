@@ -13,8 +13,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 #include "qt/bouton_image.h"
+#include "qt/messages.h"
 #include "qt/traductions.h"
 #include "tests/support/fenetre.h"
 
@@ -158,6 +160,35 @@ TEST_F(BureauTest, BoutonImageAvecLeFocusMontreSonRectangle) {
   EXPECT_EQ(lignePointillee(), 0);
   bouton(modele.sortie)->setFocus();
   EXPECT_GT(lignePointillee(), 0);
+}
+
+}  // namespace
+}  // namespace zor::qt
+
+namespace zor::qt {
+namespace {
+
+// A box's text breaks between words only: never inside a path or a device name.
+TEST(BoiteTest, UnCheminNeSeCoupeJamais) {
+  const std::string texte =
+      "Le port de communication Comm1 (/dev/pts/1) est introuvable : aucun fichier ou dossier de ce nom.\n"
+      "Fichier c:\\zor.txt (/home/moi/usb-Prolific_Technology_Inc.-port0/zor.txt) illisible.";
+  const QString boite = texteDeBoite(texte);
+  EXPECT_EQ(QString(boite).remove(QChar(0x2060)).toStdString(), texte);
+  QTextBoundaryFinder coupures(QTextBoundaryFinder::Line, boite);
+  for (const QString& chemin : {QStringLiteral("(/dev/pts/1)"), QStringLiteral("c:\\zor.txt"),
+                                QStringLiteral("(/home/moi/usb-Prolific_Technology_Inc.-port0/zor.txt)")}) {
+    QString joint;
+    for (qsizetype i = 0; i < chemin.size(); ++i) joint += (i > 0 ? QString(QChar(0x2060)) : QString()) + chemin.at(i);
+    const qsizetype debut = boite.indexOf(joint);
+    ASSERT_GE(debut, 0) << chemin.toStdString();
+    for (qsizetype p = debut + 1; p < debut + joint.size(); ++p) {
+      coupures.setPosition(p);
+      EXPECT_FALSE(coupures.isAtBoundary()) << chemin.toStdString() << " @" << p;
+    }
+  }
+  coupures.setPosition(boite.indexOf(QStringLiteral("communication")));
+  EXPECT_TRUE(coupures.isAtBoundary());
 }
 
 }  // namespace
