@@ -8,7 +8,7 @@
 #include "app/etiquette_fenetre.h"
 #include "app/services.h"
 #include "platform/common_dialog.h"
-#include "serial/affichage.h"
+#include "serial/suivi.h"
 
 class QComboBox;
 class QRadioButton;
@@ -121,7 +121,7 @@ class Form1 : public QMainWindow {
   // Before the message that ends a transfer: a close request waiting in the queue is held.
   void avantMessageDeFin();
   void repeindre();
-  serie::Affichage affichageTransfert();
+  serie::Suivi affichageTransfert();
   // Each item of `Comm` tells the device behind it.
   void decrirePorts();
 };

@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "app/form1.h"
-#include "app/veille_transfert.h"
 #include "platform/cp1252.h"
 #include "platform/drive_c.h"
 #include "platform/messages.h"
@@ -45,14 +44,16 @@ class Form1::Transfert {
 
 void Form1::construireCommunication() {
   // Design values of both controls: port 1, 4800 baud, no parity, 8 data bits, 2 stop bits.
-  MSComm1 = std::make_unique<serie::MSComm>(services_.liaisonMSComm1);
-  MSComm2 = std::make_unique<serie::MSComm>(services_.liaisonMSComm2);
+  auto plusTard = [this](std::function<void()> f) {
+    QMetaObject::invokeMethod(this, std::move(f), Qt::QueuedConnection);
+  };
+  MSComm1 = std::make_unique<serie::MSComm>(serie::MSComm::Services{services_.liaisonMSComm1, services_.portsPresents, plusTard});
+  MSComm2 = std::make_unique<serie::MSComm>(serie::MSComm::Services{services_.liaisonMSComm2, services_.portsPresents, plusTard});
   for (serie::MSComm* c : {MSComm1.get(), MSComm2.get()}) {
     c->CommPort(1);
-    c->Settings("4800,N,8,2");
-    c->definirDetection(services_.portsPresents);
+    c->Settings(serie::kReglagesGps);
   }
-  connect(MSComm2.get(), &serie::MSComm::OnComm, this, &Form1::MSComm2_OnComm);
+  MSComm2->OnComm = [this] { MSComm2_OnComm(); };
 }
 
 void Form1::detruireCommunication() {
@@ -116,29 +117,15 @@ void Form1::repeindre() {
 void Form1::decrirePorts() {
   const std::vector<serie::PortSerie> presents = services_.portsPresents ? services_.portsPresents()
                                                                           : std::vector<serie::PortSerie>{};
-  const serie::DetectionPorts memes = [&presents] { return presents; };
   for (int n = 1; n <= 4; ++n) {
     const int index = Comm->findText(QStringLiteral("Comm%1").arg(n), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0) continue;
-    const serie::Correspondance c = serie::correspondance(n, memes);
-    std::string description;
-    for (const serie::PortSerie& p : presents)
-      if (p.peripherique == c.peripherique) description = p.description;
-    // Where the device comes from, when the user chose it rather than the machine.
-    const std::string virgule = description.empty() ? "" : ", ";
-    if (c.erreurConfiguration) description = "fichier " + c.configuration.string() + " illisible";
-    else if (c.origine == serie::Origine::Configuration) description += virgule + "d'après zor.conf";
-    else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(n);
-    else if (description.empty() && c.origine == serie::Origine::Defaut) description = "par défaut, non détecté";
-    QString texte = QString::fromLocal8Bit(c.peripherique.c_str());
-    if (!description.empty()) texte += QStringLiteral(" — ") + QString::fromStdString(description);
-    Comm->setItemData(index, texte, Qt::ToolTipRole);
+    if (index >= 0) Comm->setItemData(index, QString::fromStdString(serie::descriptionPort(n, presents)), Qt::ToolTipRole);
   }
 }
 
 // The window takes no input while a transfer runs, but shows each change at once.
-serie::Affichage Form1::affichageTransfert() {
-  return serie::Affichage{[this](std::string_view texte) {
+serie::Suivi Form1::affichageTransfert() {
+  return serie::Suivi{[this](std::string_view texte) {
                             fenetre->definirOctets(std::string(texte));
                             repeindre();
                           },
@@ -155,8 +142,9 @@ void Form1::ecrire_Click() {
     return;
   }
   Transfert transfert(*this);
-  const std::optional<int> numero = serie::choixPort(Comm->currentText());
-  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm1->definirPeripherique(*chemin);
+  const std::string texteComm = Comm->currentText().toLocal8Bit().toStdString();
+  const std::optional<int> numero = serie::choixPort(texteComm);
+  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm1->definirPeripherique(*chemin);
 
   definirCaption(fenetre, QString());
   fenetre->show();
@@ -169,9 +157,8 @@ void Form1::ecrire_Click() {
   serie::Envoi envoi;
   envoi.numeroPort = numero;
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
-  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
-  PortVeillant port(*MSComm1, [this] { veiller(); });
-  const auto bilan = serie::televerser(port, horlogeVeillante, envoi, affichageTransfert());
+  envoi.veille = [this] { veiller(); };
+  const auto bilan = serie::televerser(*MSComm1, horloge(), envoi, affichageTransfert());
 
   if (bilan.erreur) {
     // The interchange file is untouched: the user can send it again, or convert another file.
@@ -206,13 +193,14 @@ void Form1::lire_Click() {
   // An end-of-file character received during the download is handled once this handler returns.
   serie::RetenueEvenements retenue(*MSComm2);
   Transfert transfert(*this);
-  if (const auto chemin = serie::peripheriqueTape(Comm->currentText())) MSComm2->definirPeripherique(*chemin);
+  const std::string texteComm = Comm->currentText().toLocal8Bit().toStdString();
+  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm2->definirPeripherique(*chemin);
 
   serie::Telechargement demande;
   const std::string nomFichier = ecrizor.FileName.toStdString();
   demande.fichier = {platform::cheminLocal(nomFichier), nomFichier};
   demande.vidage = serie::FichierReception::Vidage::Immediat;
-  demande.reception.numeroPort = serie::choixPort(Comm->currentText());
+  demande.reception.numeroPort = serie::choixPort(texteComm);
   demande.avantReception = [this] {
     definirCaption(zor, QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
     definirCaption(prtd, QStringLiteral("port lecture"));
@@ -220,9 +208,8 @@ void Form1::lire_Click() {
     for (QWidget* w : std::initializer_list<QWidget*>{result, fenetre, Label2}) w->show();
     repeindre();
   };
-  HorlogeVeillante horlogeVeillante(horloge(), [this] { veiller(); });
-  PortVeillant port(*MSComm2, [this] { veiller(); });
-  const auto bilan = serie::telecharger(port, horlogeVeillante, demande, affichageTransfert());
+  demande.veille = [this] { veiller(); };
+  const auto bilan = serie::telecharger(*MSComm2, horloge(), demande, affichageTransfert());
   if (bilan.fichierOuvert) sortie->show();
   repeindre();
 
@@ -235,13 +222,8 @@ void Form1::lire_Click() {
 
 void Form1::MSComm2_OnComm() {
   if (MSComm2->CommEvent() != serie::MSComm::comEvEOF) return;
-  if (MSComm2->PortOpen()) {
-    try {
-      MSComm2->Output("\x1a");
-    } catch (const Echec&) {
-      // The program ends anyway.
-    }
-  }
+  // The program ends anyway, whether the character leaves or not.
+  if (MSComm2->PortOpen()) MSComm2->Output("\x1a");
   terminer();
 }
 

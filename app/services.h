@@ -23,8 +23,8 @@ struct Services {
   // The pauses of the transfers and the time they measure silences with.
   Horloge* horloge = &horlogeReelle();
   // The device under each serial control.
-  serie::FabriqueLiaison liaisonMSComm1 = serie::liaisonReelle;
-  serie::FabriqueLiaison liaisonMSComm2 = serie::liaisonReelle;
+  serie::OuvrirLiaison liaisonMSComm1 = serie::ouvertureReelle();
+  serie::OuvrirLiaison liaisonMSComm2 = serie::ouvertureReelle();
   // The serial ports that exist, behind Comm1 to Comm4 when nothing else names their device.
   serie::DetectionPorts portsPresents = serie::portsPresents;
   // Starts the system-information program; empty: the real start.
