@@ -164,6 +164,8 @@ std::string decrire(const Erreur& e) {
       return "Impossible de créer le fichier " + nomFichier(e) + raison(e);
     case G::FichierNonEcrit:
       return "Impossible d'écrire le fichier " + nomFichier(e) + raison(e);
+    case G::FichierNonOrdinaire:
+      return "Impossible de lire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire.";
     case G::MemeFichier:
       return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
     case G::MemoireInsuffisante:

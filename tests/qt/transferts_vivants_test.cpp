@@ -11,7 +11,8 @@
 #include <QToolButton>
 
 #include "app/form1.h"
-#include "tests/app/outils_ports.h"
+#include "tests/serial/configuration_ports.h"
+#include "tests/serial/liaison_scriptee.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
@@ -37,13 +38,12 @@ class Vivante : public ::testing::Test {
  protected:
   Services services() {
     Services s = test::services(messages, fin, horloge);
-    s.liaisonMSComm1 = test::fabrique(appareil);
-    s.liaisonMSComm2 = test::fabrique(appareil);
+    s.liaisonMSComm1 = test::liaisonScriptee(appareil);
+    s.liaisonMSComm2 = test::liaisonScriptee(appareil);
     s.portsPresents = [] { return kPresents; };
     return s;
   }
   void SetUp() override {
-    appareil.horloge = &horloge;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::mouseClick(form.ok, Qt::LeftButton);
@@ -57,7 +57,7 @@ class Vivante : public ::testing::Test {
   test::ScriptMessages messages;
   test::ObservateurFin fin;
   test::HorlogeFactice horloge;
-  test::Appareil appareil;
+  test::ScenarioLiaison appareil{&horloge};
   Form1 form{services()};
 };
 
@@ -94,12 +94,13 @@ TEST_F(Vivante, CaractereDeFinTraiteSeulementApresLeTelechargement) {
     return s + '\r' + dernier;
   };
   // The receiver sends its end-of-file character in the middle of the list.
-  appareil.arrivees = {"\r", lecture('A', '\n'), lecture('B', '\n'), lecture('C', '\x1a'), lecture('D', '\n'),
-                       lecture('B', '\n')};
+  for (const std::string& piece : {std::string("\r"), lecture('A', '\n'), lecture('B', '\n'), lecture('C', '\x1a'),
+                                   lecture('D', '\n'), lecture('B', '\n')})
+    appareil.arrivees.ajouter(piece);
   int pendant = 0;
   appareil.surLecture = [&] { pendant += fin.fois(); };
   form.lire_Click();
-  EXPECT_TRUE(appareil.arrivees.empty());
+  EXPECT_FALSE(appareil.arrivees.restantes());
   EXPECT_EQ(pendant, 0);
   EXPECT_FALSE(fin.termine());
   QCoreApplication::processEvents();
@@ -123,13 +124,17 @@ TEST_F(Vivante, TexteDeLaListeDesPorts) {
     form.Comm->setEditText(QString::fromUtf8(c.texte));
     appareil.ouverts.clear();
     form.ecrire_Click();
-    EXPECT_EQ(appareil.ouverts, std::vector<std::string>{c.ouvert}) << c.texte;
+    ASSERT_EQ(appareil.ouverts.size(), 1u) << c.texte;
+    EXPECT_EQ(appareil.ouverts.front().peripherique, c.ouvert) << c.texte;
   }
 }
 
 TEST_F(Vivante, PortQuiNeSOuvrePasListeLesPortsEtNommeZorConf) {
   configuration.fichier("[ports]\nComm3=/dev/ttyUSB7\n");
-  appareil.introuvable = "/dev/ttyUSB7";
+  appareil.refus = [](const serie::PortDesigne& p) -> std::optional<Erreur> {
+    if (p.peripherique == "/dev/ttyUSB7") return serie::erreurDuPort(p, Erreur::Genre::PortIntrouvable, ENOENT);
+    return std::nullopt;
+  };
   form.Comm->setEditText(QStringLiteral("Comm3"));
   form.ecrire_Click();
   ASSERT_FALSE(messages.vus().empty());
@@ -143,8 +148,8 @@ TEST_F(Vivante, PortQuiNeSOuvrePasListeLesPortsEtNommeZorConf) {
 TEST_F(Vivante, InfobulleDeChaquePort) {
   configuration.fichier("[ports]\nComm3=/dev/gps\n");
   form.Comm->showPopup();
-  EXPECT_EQ(form.Comm->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0 — CP2102"));
-  EXPECT_EQ(form.Comm->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB1 — FT232R"));
+  EXPECT_EQ(form.Comm->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0 — CP2102, port détecté"));
+  EXPECT_EQ(form.Comm->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB1 — FT232R, port détecté"));
   EXPECT_TRUE(form.Comm->itemData(2, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/gps")));
   EXPECT_TRUE(form.Comm->itemData(3, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/ttyS3")));
   form.Comm->hidePopup();

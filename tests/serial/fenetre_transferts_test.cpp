@@ -304,7 +304,7 @@ TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
   EXPECT_TRUE(messages.vus()[1].texte.contains(QStringLiteral("c:\\zor.txt n'a pas été modifié")));
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(scenario2.ecrit, "\x1a");
-  EXPECT_EQ(scenario2.journal.back(), "fermer en vidant");
+  EXPECT_EQ(scenario2.fermetures, 1);
   EXPECT_GE(horloge.maintenant() - Instant{}, std::chrono::seconds(30));
   EXPECT_TRUE(form.sortie->isVisible());
 }
@@ -330,7 +330,10 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
   test::ecrireOctets(zorTxt(), "ancien");
   const fs::path parti = lecteur.chemin().string() + "-parti";
-  scenario2.aLOuverture = [&] { fs::rename(lecteur.chemin(), parti); };
+  scenario2.refus = [&](const serie::PortDesigne&) -> std::optional<Erreur> {
+    fs::rename(lecteur.chemin(), parti);
+    return std::nullopt;
+  };
   scenario2.arrivees.ajouter("\r" + r1 + r2 + r3 + r2);
   form.lire_Click();
   fs::rename(parti, lecteur.chemin());
@@ -355,13 +358,13 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
 TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
   test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$A*41\r\n\r\n$B*42\r\n\r\n");
   form.ecrire->show();
-  scenario1.echecEcritureNumero = 2;
+  scenario1.echecEcriture = 2;
   form.ecrire_Click();
   const QString texte = messages.vus().back().texte;
   EXPECT_TRUE(texte.contains(QStringLiteral("a été coupée"))) << texte.toStdString();
   EXPECT_TRUE(texte.contains(QStringLiteral("1 phrase(s) envoyée(s)"))) << texte.toStdString();
   EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
-  EXPECT_EQ(scenario1.journal.back(), "fermer sans vider");
+  EXPECT_EQ(scenario1.abandons, 1);
   verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
 }
 

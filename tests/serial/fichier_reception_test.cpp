@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "serial/fichier_reception.h"
-#include "tests/support/seams.h"
+#include "tests/support/outils.h"
 
 namespace zor::serie {
 namespace {
