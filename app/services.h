@@ -20,11 +20,11 @@ struct Services {
   DialogueOuverture ouverture;
   // The pauses of the transfers and the time they measure silences with.
   Horloge* horloge = &horlogeReelle();
-  // The device under each serial control.
-  serie::OuvrirLiaison liaisonMSComm1 = serie::ouvertureReelle();
-  serie::OuvrirLiaison liaisonMSComm2 = serie::ouvertureReelle();
+  // The device under each serial control: the front end hands in the machine's real ones.
+  serie::OuvrirLiaison liaisonMSComm1;
+  serie::OuvrirLiaison liaisonMSComm2;
   // The serial ports that exist, behind Comm1 to Comm4 when nothing else names their device.
-  serie::DetectionPorts portsPresents = serie::portsPresents;
+  serie::DetectionPorts portsPresents;
   // Starts the system-information program; empty: the real start.
   apropos::Lanceur lancement;
   // Ends the program at once: every open file closed, no handler runs after it.
