@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -74,7 +75,14 @@ std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& v
     numero = static_cast<int>(*n);
     return std::nullopt;
   }
-  port.definirPeripherique(valeur);
+  // A device named from the current folder ("./gps", "pts/3" from /dev) is a path like any
+  // other: the serial library would look for it under /dev.
+  std::error_code ec;
+  const std::filesystem::path chemin(valeur);
+  if (chemin.is_relative() && std::filesystem::exists(chemin, ec))
+    port.definirPeripherique(std::filesystem::absolute(chemin, ec).lexically_normal().string());
+  else
+    port.definirPeripherique(valeur);
   return std::nullopt;
 }
 
@@ -151,37 +159,36 @@ int commandeDownload(const Arguments& arguments) {
   demande.fichier = {sortie, sortie};
   demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.interrompu = interrompu;
-  if (demande.sortieStandard) {
-    platform::fluxBinaire(stdout);
-    platform::ignorerTubeCoupe();
-  }
+  if (demande.sortieStandard) platform::fluxBinaire(stdout);
+  // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
+  // told in French, with what came rescued, not the end of the process.
+  platform::ignorerTubeCoupe();
 
   // The recording notes every byte as the port takes it in, with its time since the start.
-  std::unique_ptr<std::ofstream> brut;
+  // A FIFO as the recording waits for its reader no longer than the receiver's silence.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> brut(nullptr, std::fclose);
   int erreurBrut = 0;
   if (const auto chemin = ligne.valeur("brut")) {
-    errno = 0;
-    brut = std::make_unique<std::ofstream>(*chemin, std::ios::binary | std::ios::trunc);
-    if (!brut->is_open()) {
-      dire(decrire(erreurFichier(Erreur::Genre::FichierNonCreable, *chemin, errno)));
+    brut.reset(platform::ouvrirFichierEcritureSansBloquer(*chemin, demande.reception.silenceMax));
+    if (!brut) {
+      Erreur e = erreurFichier(errno == ENXIO ? Erreur::Genre::TubeSansLecteur : Erreur::Genre::FichierNonCreable, *chemin,
+                               errno == ENXIO ? 0 : errno);
+      e.dureeMs = demande.reception.silenceMax.count();
+      dire(decrire(e));
       return 2;
     }
     // The reason of the first write that fails (a full disk, a file too large) is the one told.
-    auto noterEchecBrut = [&brut, &erreurBrut] {
-      if (!brut->good() && erreurBrut == 0) erreurBrut = errno != 0 ? errno : EIO;
+    auto ecrireBrut = [f = brut.get(), &erreurBrut](const std::string& texte) {
+      errno = 0;
+      if ((std::fwrite(texte.data(), 1, texte.size(), f) != texte.size() || std::fflush(f) != 0) && erreurBrut == 0)
+        erreurBrut = errno != 0 ? errno : EIO;
     };
-    errno = 0;
-    *brut << serie::kEnteteBrut << "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n";
-    brut->flush();
-    noterEchecBrut();
+    ecrireBrut(std::string(serie::kEnteteBrut) + "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n");
     demande.reception.pausesALEcoute = true;
     const auto debut = std::chrono::steady_clock::now();
-    port.observerReception([&brut, debut, noterEchecBrut](std::string_view octets) {
+    port.observerReception([debut, ecrireBrut](std::string_view octets) {
       const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
-      errno = 0;
-      *brut << serie::ligneBrute({ms, std::string(octets)}) << "\n";
-      brut->flush();
-      noterEchecBrut();
+      ecrireBrut(serie::ligneBrute({ms, std::string(octets)}) + "\n");
     });
   }
   platform::intercepterInterruptions();
@@ -196,8 +203,8 @@ int commandeDownload(const Arguments& arguments) {
       !resume.empty()) dire(resume);
   dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
   bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
-  if (brut && !brut->good()) {
-    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut != 0 ? erreurBrut : EIO)));
+  if (brut && erreurBrut != 0) {
+    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut)));
     echec = true;
   }
   return codeSortie(echec);

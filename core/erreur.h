@@ -29,6 +29,7 @@ struct Erreur {
     FichierNonEcrit,       // writing (or closing) a file failed
     FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder
     MemeFichier,           // the output is the input itself
+    TubeSansLecteur,       // a pipe to write into that no program reads
     // Anything.
     MemoireInsuffisante,
   };
