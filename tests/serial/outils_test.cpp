@@ -85,6 +85,36 @@ TEST(Outils, EnvoiVersLeSimulateur) {
       << vu;
 }
 
+// A file written on Linux (LF alone): told about before anything leaves, read as the window
+// reads it unless --lf; -q leaves only the errors.
+TEST(Outils, FinsDeLigneLfEtSilence) {
+  LecteurCTemporaire dossier;
+  const QString lf = QString::fromStdString((dossier.chemin() / "lf.txt").string());
+  ecrireOctets(lf.toStdString(), "$A*41\n$B*42\n");
+  struct Cas {
+    QStringList options;
+    int phrasesCrLf;  // lines the receiver got ending with CR LF
+    bool avertissement;
+    bool silencieux;
+  };
+  const Cas cas[] = {
+      {{}, 1, true, false},
+      {{"--lf"}, 2, false, false},
+      {{"--lf", "-q"}, 2, false, true},
+  };
+  for (const Cas& c : cas) {
+    Simulateur gps({"recevoir", "--tsv"});
+    const auto r = lancer("zor-cli", QStringList{"upload", "--port", gps.peripherique()} + c.options + QStringList{lf});
+    EXPECT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs.find("n'a que des fins de ligne LF") != std::string::npos, c.avertissement) << r.erreurs;
+    EXPECT_EQ(r.erreurs.empty(), c.silencieux) << r.erreurs;
+    const std::string vu = gps.sortie("ferme");
+    int crlf = 0;
+    for (std::size_t p = vu.find("\tCRLF\t"); p != std::string::npos; p = vu.find("\tCRLF\t", p + 1)) ++crlf;
+    EXPECT_EQ(crlf, c.phrasesCrLf) << vu;
+  }
+}
+
 // A device named from the current folder is found there, not under /dev.
 TEST(Outils, PeripheriqueNommeDepuisLeDossierCourant) {
   LecteurCTemporaire dossier;
