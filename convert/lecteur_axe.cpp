@@ -58,14 +58,6 @@ std::int32_t entier32(const std::string& zone, std::size_t position) {
   return static_cast<std::int32_t>(v);
 }
 
-void ajouterChamp(std::string& corps, const CoordonneeTexte& c) {
-  corps.append(c.degres);
-  corps.append(c.minutes);
-  corps.push_back(',');
-  corps.push_back(c.lettre);
-  corps.push_back(',');
-}
-
 }  // namespace
 
 long long lireAutorouteExpress(Source& source, Redaction& redaction) {
@@ -80,7 +72,7 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
 
   const unsigned nombre = static_cast<unsigned char>((*zone)[kPositionCompte]);
   std::size_t r = kPremierEnregistrement;
-  std::string corps;
+  char profil[32];
   for (unsigned i = 0; i < nombre; ++i) {
     if (r + kOctetsLusParEnregistrement > zone->size()) break;
     const CoordonneeTexte longitude = decoderCoordonnee(entier32(*zone, r), Axe::Longitude);
@@ -88,14 +80,14 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
     const long long numero = redaction.compter();
     const unsigned longueur = static_cast<unsigned char>((*zone)[r + 8]);
 
-    corps.assign("GPWPL,");
-    ajouterChamp(corps, latitude);
-    ajouterChamp(corps, longitude);
-    if (redaction.mode() == Mode::Profil)
-      ajouterNomProfil(corps, numero);
-    else
-      corps.append(*zone, r + 9, 6);
-    redaction.ecrirePhrase(corps);
+    const char* nom = zone->data() + r + 9;
+    std::size_t longueurNom = 6;
+    if (redaction.mode() == Mode::Profil) {
+      nom = profil;
+      longueurNom = static_cast<std::size_t>(poserNomProfil(profil, numero) - profil);
+    }
+    redaction.ecrire({latitude.degres, latitude.minutes, std::string_view(&latitude.lettre, 1), longitude.degres,
+                      longitude.minutes, std::string_view(&longitude.lettre, 1), std::string_view(nom, longueurNom)});
 
     r += 121 + 3 * static_cast<std::size_t>(longueur);
   }

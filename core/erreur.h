@@ -28,6 +28,7 @@ struct Erreur {
     FichierNonCreable,     // a file to write could not be created
     FichierNonEcrit,       // writing (or closing) a file failed
     MemeFichier,           // the output is the input itself
+    GpxInvalide,           // a GPX file is no well-formed XML or holds a point that is no position
     // Anything.
     MemoireInsuffisante,
   };
@@ -43,6 +44,8 @@ struct Erreur {
   // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.
   std::string fichier;
   std::string chemin;
+  long long ligne = 0;       // GpxInvalide: the line of the file
+  std::string detail;        // GpxInvalide: what is wrong there, in French
 
   long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
   long long limite = 0;      // TropDEnregistrements: the bound on stored reads
