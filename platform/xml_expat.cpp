@@ -90,7 +90,6 @@ int XMLCALL encodageInconnu(void*, const XML_Char* nom, XML_Encoding* info) {
 FauteXml faute(XML_Error code) {
   switch (code) {
     case XML_ERROR_TAG_MISMATCH: return FauteXml::BalisesCroisees;
-    case XML_ERROR_INVALID_TOKEN:
     case XML_ERROR_BAD_CHAR_REF: return FauteXml::Caractere;
     case XML_ERROR_UNKNOWN_ENCODING:
     case XML_ERROR_INCORRECT_ENCODING: return FauteXml::Encodage;
@@ -99,6 +98,7 @@ FauteXml faute(XML_Error code) {
     case XML_ERROR_PARTIAL_CHAR:
     case XML_ERROR_UNCLOSED_CDATA_SECTION: return FauteXml::FinPrematuree;
     case XML_ERROR_UNDEFINED_ENTITY: return FauteXml::EntiteInconnue;
+    case XML_ERROR_INVALID_TOKEN:
     case XML_ERROR_SYNTAX:
     case XML_ERROR_JUNK_AFTER_DOC_ELEMENT:
     case XML_ERROR_DUPLICATE_ATTRIBUTE:
