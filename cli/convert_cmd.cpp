@@ -169,8 +169,10 @@ int commandeConvert(const Arguments& arguments) {
     const std::unique_ptr<conversion::Ecrivain> ecrivain = formatSortie->creer(*destination.sortie);
     bilan = conversion::convertirVers(format->type, *source, *ecrivain, mode);
     destination.sortie->fermer();
+    // Not waited for on the disk itself: a conversion can be made again, and a sync would cost
+    // more than the whole conversion.
     if (destination.remplacement && bilan.enregistrements > bilan.ignores)
-      if (const int numero = destination.remplacement->remplacer(); numero != 0)
+      if (const int numero = destination.remplacement->remplacer(false); numero != 0)
         throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, sortie, numero));
   } catch (const Echec& e) {
     return echec(e.erreur());

@@ -141,7 +141,10 @@ void EcrivainGpx::ecrire(const Waypoint& w) {
   texte_.append("\" lon=\"");
   ajouterDegres(texte_, longitude);
   texte_.append("\">\n    <name>");
-  ajouterNom(texte_, w.nom);
+  if (w.profil > 0)
+    ajouterNomProfil(texte_, w.profil);
+  else
+    ajouterNom(texte_, w.nom);
   texte_.append("</name>\n  </wpt>\n");
   sortie_.ecrire(texte_);
   sortie_.finDeLigne();

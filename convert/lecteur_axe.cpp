@@ -72,7 +72,6 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
 
   const unsigned nombre = static_cast<unsigned char>((*zone)[kPositionCompte]);
   std::size_t r = kPremierEnregistrement;
-  char profil[32];
   for (unsigned i = 0; i < nombre; ++i) {
     if (r + kOctetsLusParEnregistrement > zone->size()) break;
     const CoordonneeTexte longitude = decoderCoordonnee(entier32(*zone, r), Axe::Longitude);
@@ -80,14 +79,11 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
     const long long numero = redaction.compter();
     const unsigned longueur = static_cast<unsigned char>((*zone)[r + 8]);
 
-    const char* nom = zone->data() + r + 9;
-    std::size_t longueurNom = 6;
-    if (redaction.mode() == Mode::Profil) {
-      nom = profil;
-      longueurNom = static_cast<std::size_t>(poserNomProfil(profil, numero) - profil);
-    }
-    redaction.ecrire({latitude.degres, latitude.minutes, std::string_view(&latitude.lettre, 1), longitude.degres,
-                      longitude.minutes, std::string_view(&longitude.lettre, 1), std::string_view(nom, longueurNom)});
+    Waypoint point{latitude.degres,  latitude.minutes,  std::string_view(&latitude.lettre, 1),
+                   longitude.degres, longitude.minutes, std::string_view(&longitude.lettre, 1),
+                   std::string_view(zone->data() + r + 9, 6)};
+    if (redaction.mode() == Mode::Profil) point.profil = numero;
+    redaction.ecrire(point);
 
     r += 121 + 3 * static_cast<std::size_t>(longueur);
   }

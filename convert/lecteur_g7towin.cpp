@@ -61,14 +61,13 @@ class DecoupeG7towin {
                    colonnes<kLettreLatitude>(ligne, longueur),  colonnes<kDegresLongitude>(ligne, longueur),
                    colonnes<kMinutesLongitude>(ligne, longueur), colonnes<kLettreLongitude>(ligne, longueur),
                    colonnes<kNom>(ligne, longueur)};
-    if (redaction_.mode() == Mode::Profil) point.nom = std::string_view(nom_, poserNomProfil(nom_, numero));
+    if (redaction_.mode() == Mode::Profil) point.profil = numero;
     redaction_.ecrire(point);
   }
 
   Redaction& redaction_;
   char ligne_[kColonnesUtiles];
   std::size_t longueur_ = 0;
-  char nom_[32];  // a profile point name: at most 25 bytes
 };
 
 }  // namespace

@@ -128,15 +128,13 @@ class LecteurGpx : public platform::EcouteXml {
   void finirPoint() {
     const long long numero = redaction_.compter();
     std::string nom;
-    if (redaction_.mode() == Mode::Profil) {
-      nom = nomProfil(numero);
-    } else {
+    if (redaction_.mode() == Mode::Waypoint)
       nom = noms_.attribuer(nomPourRecepteur(nomVu_ ? std::string_view(texteNom_) : std::string_view()));
-    }
     redaction_.ecrire({std::string_view(latitude_.degres, latitude_.tailleDegres),
                        std::string_view(latitude_.minutes, 6), std::string_view(&latitude_.lettre, 1),
                        std::string_view(longitude_.degres, longitude_.tailleDegres),
-                       std::string_view(longitude_.minutes, 6), std::string_view(&longitude_.lettre, 1), nom});
+                       std::string_view(longitude_.minutes, 6), std::string_view(&longitude_.lettre, 1), nom,
+                       redaction_.mode() == Mode::Profil ? numero : 0});
   }
 
   Redaction& redaction_;

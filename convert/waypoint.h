@@ -13,7 +13,10 @@ struct Waypoint {
   std::string_view longitudeDegres;  // "001"
   std::string_view longitudeMinutes;
   std::string_view estOuest;         // "E" or "W"
-  std::string_view nom;              // Windows-1252 bytes: the name or the profile point name
+  std::string_view nom;              // Windows-1252 bytes: the waypoint's name
+  // A map profile point: its record number (1 for the run's first), from which the writer
+  // makes the name "PDC0010C"...; 0 for a waypoint, named by `nom`.
+  long long profil = 0;
 };
 
 class Ecrivain {

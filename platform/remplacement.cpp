@@ -55,15 +55,16 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
   return nullptr;
 }
 
-// Writes, flushes to the disk and closes; the errno of the first step that fails, else 0.
-int ecrireEtFermer(std::FILE* f, std::string_view octets) {
+// Writes, flushes (to the disk too with `surLeDisque`) and closes; the errno of the first step
+// that fails, else 0.
+int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = true) {
   int numero = 0;
   errno = 0;
   if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;
   errno = 0;
   if (numero == 0 && std::fflush(f) != 0) numero = errno != 0 ? errno : EIO;
 #ifndef _WIN32
-  if (numero == 0 && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
+  if (numero == 0 && surLeDisque && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
 #endif
   errno = 0;
   if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
@@ -95,11 +96,11 @@ Remplacement::~Remplacement() {
   std::filesystem::remove(temporaire_, ec);
 }
 
-int Remplacement::remplacer() {
+int Remplacement::remplacer(bool surLeDisque) {
   if (flux_ == nullptr) return numero_ != 0 ? numero_ : EBADF;
   std::FILE* f = flux_;
   flux_ = nullptr;
-  int numero = ecrireEtFermer(f, {});
+  int numero = ecrireEtFermer(f, {}, surLeDisque);
   std::error_code ec;
   if (numero == 0) {
     std::filesystem::rename(temporaire_, chemin_, ec);

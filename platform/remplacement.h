@@ -25,9 +25,9 @@ class Remplacement {
   // nullptr when the file beside could not be created; numero() then says why.
   std::FILE* flux() const { return flux_; }
   int numero() const { return numero_; }
-  // Flushes to the disk, closes, and gives the new file the name: 0, or the errno of the
-  // failing step (then nothing is left but `chemin` as it was).
-  int remplacer();
+  // Flushes (to the disk itself with `surLeDisque`), closes, and gives the new file the name:
+  // 0, or the errno of the failing step (then nothing is left but `chemin` as it was).
+  int remplacer(bool surLeDisque = true);
 
  private:
   std::filesystem::path chemin_, temporaire_;
