@@ -49,7 +49,7 @@ std::string aideConvert() {
       "      --to FORMAT    format de la sortie :\n";
   for (const conversion::FormatSortie& f : conversion::formatsSortie()) {
     std::string ligne = "                       " + std::string(f.nomCli);
-    ligne.resize(32, ' ');
+    ligne.resize(34, ' ');
     aide += ligne + std::string(f.descriptionCli) + "\n";
   }
   aide +=
