@@ -65,6 +65,8 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = tru
   if (numero == 0 && std::fflush(f) != 0) numero = errno != 0 ? errno : EIO;
 #ifndef _WIN32
   if (numero == 0 && surLeDisque && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
+#else
+  (void)surLeDisque;  // Windows: flushed to the system only, as ever
 #endif
   errno = 0;
   if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
