@@ -149,7 +149,8 @@ std::string decrire(const Erreur& e) {
     case G::MemeFichier:
       return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
     case G::GpxInvalide:
-      return "Le fichier " + nomFichier(e) + " n'est pas un fichier GPX valable (ligne " + nombre(e.ligne) +
+      return (e.fichier.empty() ? std::string("Le fichier") : "Le fichier " + nomFichier(e)) +
+             " n'est pas un fichier GPX valable (ligne " + nombre(e.ligne) +
              ") : " + e.detail + ".";
     case G::MemoireInsuffisante:
       return "Mémoire insuffisante" + (e.fichier.empty() ? std::string() : " pour traiter le fichier " + nomFichier(e)) +
