@@ -14,8 +14,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <vector>
 #endif
 
@@ -138,18 +136,32 @@ std::vector<std::string> verrous(const std::string& peripherique) {
   return {"/var/lock/LCK.." + nom, "/run/lock/LCK.." + nom};
 }
 
-// The process number a lock file holds: UUCP locks write it in ASCII, padded with blanks; the
-// toolkit's own locks start with it on their first line.
-std::optional<long> processusDuVerrou(const std::string& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  if (!f) return std::nullopt;
-  const std::string contenu((std::istreambuf_iterator<char>(f)), {});
+// A lock file is a few bytes; anything larger is not one.
+constexpr std::size_t kTailleVerrouMax = 4096;
+
+// What stands at a lock file's place: nothing, a regular file naming a process (or naming
+// none: empty, damaged), or something no program writes as a lock (a folder, a pipe, a link,
+// a huge file), read without following links and without blocking.
+struct Verrou {
+  bool present = false;
+  std::optional<long> processus;
+};
+
+Verrou lireVerrou(const std::string& chemin) {
+  Verrou v;
+  const PetitFichier f = lirePetitFichier(chemin, kTailleVerrouMax, true);
+  if (f.etat == PetitFichier::Etat::Absent) return v;
+  v.present = true;
+  if (f.etat != PetitFichier::Etat::Lu) return v;
+  // UUCP locks write the number in ASCII, padded with blanks; the toolkit's own locks start
+  // with it on their first line.
+  const std::string& contenu = f.contenu;
   const std::size_t debut = contenu.find_first_not_of(" \t");
-  if (debut == std::string::npos) return std::nullopt;
+  if (debut == std::string::npos) return v;
   long pid = 0;
   const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
-  if (ec != std::errc{} || pid <= 0) return std::nullopt;
-  return pid;
+  if (ec == std::errc{} && pid > 0) v.processus = pid;
+  return v;
 }
 
 bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
@@ -159,9 +171,9 @@ bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno 
 std::string nomDOuverture(const std::string& peripherique) {
   if (peripherique.rfind("/dev/", 0) != 0) return peripherique;
   for (const std::string& chemin : verrous(peripherique)) {
-    const auto pid = processusDuVerrou(chemin);
+    const Verrou v = lireVerrou(chemin);
     // Only a lock whose program has ended is ours to clear.
-    if (!pid || vivant(*pid)) continue;
+    if (!v.processus || vivant(*v.processus)) continue;
     if (::unlink(chemin.c_str()) == 0 || errno == ENOENT) continue;
     return "/dev/." + peripherique.substr(4);
   }
@@ -170,12 +182,14 @@ std::string nomDOuverture(const std::string& peripherique) {
 
 std::optional<std::string> verrouActif(const std::string& peripherique) {
   for (const std::string& chemin : verrous(peripherique)) {
-    const auto pid = processusDuVerrou(chemin);
+    const Verrou v = lireVerrou(chemin);
+    if (!v.present) continue;
     // This program's own lock (a port already open here) is the serial library's to report.
-    if (pid && *pid != ::getpid() && vivant(*pid)) return chemin;
-    // A lock that names no program (empty, damaged) blocks the serial library for good, and
-    // nobody can tell it is stale: name it, so the user knows which file holds the port.
-    if (!pid && ::access(chemin.c_str(), F_OK) == 0) return chemin;
+    if (v.processus && *v.processus != ::getpid() && vivant(*v.processus)) return chemin;
+    // A lock that names no program (empty, damaged), or something that is no lock file at all
+    // (a folder, a pipe, a link, a huge file), blocks the serial library for good, and nobody
+    // can tell it is stale: name it, so the user knows which file holds the port.
+    if (!v.processus) return chemin;
   }
   return std::nullopt;
 }
