@@ -9,11 +9,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <vector>
 #endif
 
@@ -49,6 +52,12 @@ std::optional<std::string> verrouActif(const std::string&) { return std::nullopt
 std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
 
 int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
+
+int verrouillerPeripherique(PoigneeSerie) { return 0; }
+
+std::vector<std::string> nomsParIdentifiant(const std::string&, const std::filesystem::path&) { return {}; }
+
+int accesPeripherique(const std::string&) { return 0; }
 
 PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien) {
   PetitFichier f;
@@ -127,9 +136,14 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& perip
 
 namespace {
 
-// The lock files other programs would write for this device.
+// The lock files other programs would write for this device, named after its real path: the
+// same device reached through a link or an odd spelling ("/dev//pts/3") has the same locks.
 std::vector<std::string> verrous(const std::string& peripherique) {
   std::string nom = peripherique;
+  if (char* reel = ::realpath(peripherique.c_str(), nullptr)) {
+    nom = reel;
+    std::free(reel);
+  }
   if (nom.rfind("/dev/", 0) == 0) nom.erase(0, 5);
   for (char& c : nom)
     if (c == '/') c = '_';
@@ -244,6 +258,30 @@ PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t m
   f.etat = lus > max ? E::TropGrand : E::Lu;
   if (f.etat != E::Lu) f.contenu.clear();
   return f;
+}
+
+int verrouillerPeripherique(PoigneeSerie poignee) {
+  if (::flock(poignee, LOCK_EX | LOCK_NB) == 0) return 0;
+  return errno == EWOULDBLOCK ? EBUSY : errno;
+}
+
+std::vector<std::string> nomsParIdentifiant(const std::string& peripherique, const std::filesystem::path& dossier) {
+  std::vector<std::string> noms;
+  struct stat cible {};
+  if (::stat(peripherique.c_str(), &cible) != 0) return noms;
+  std::error_code ec;
+  for (const auto& entree : std::filesystem::directory_iterator(dossier, ec)) {
+    struct stat etat {};
+    if (::stat(entree.path().c_str(), &etat) == 0 && etat.st_rdev == cible.st_rdev && S_ISCHR(etat.st_mode))
+      noms.push_back(entree.path().string());
+  }
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+int accesPeripherique(const std::string& peripherique) {
+  if (::access(peripherique.c_str(), R_OK | W_OK) == 0) return 0;
+  return errno;
 }
 
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {

@@ -2,12 +2,16 @@
 // an event loop, nothing is cut at closing, the line is 4800 8N2, and each kind of device
 // failure is told apart.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
 #include <functional>
 #include <optional>
@@ -160,6 +164,68 @@ TEST(PtyOuverture, ChaqueEchecDOuvertureASonGenre) {
     }
     EXPECT_FALSE(comm.PortOpen()) << c.nom;
   }
+}
+
+// One port, one program: a device held with flock (picocom, minicom, another ZOR) is refused,
+// whatever path names it, and nothing reaches it.
+TEST(PtyPartage, UnPortTenuParUnAutreProgrammeEstRefuse) {
+  test::PairePty pty;
+  const std::string nom = pty.esclave();
+  const std::string lien = (std::filesystem::temp_directory_path() / ("zor-lien-" + std::to_string(::getpid()))).string();
+  ASSERT_EQ(::symlink(nom.c_str(), lien.c_str()), 0);
+  struct Cas {
+    const char* quoi;
+    std::string autreNom;  // how the second opening names the device
+  };
+  const Cas cas[] = {
+      {"le même nom", nom},
+      {"une double barre", "/dev/" + nom.substr(5).insert(0, "/")},
+      {"un point", "/dev/pts/./" + nom.substr(9)},
+      {"un lien", lien},
+  };
+  // Held by another program with flock, as picocom does.
+  const int autre = ::open(nom.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(autre, 0);
+  ASSERT_EQ(::flock(autre, LOCK_EX | LOCK_NB), 0);
+  for (const Cas& c : cas) {
+    MSComm comm;
+    comm.definirPeripherique(c.autreNom);
+    const auto e = comm.ouvrir();
+    ASSERT_TRUE(e) << c.quoi;
+    EXPECT_EQ(e->genre, Erreur::Genre::PortOccupe) << c.quoi;
+    EXPECT_NE(decrire(*e).find("est déjà utilisé par un autre programme"), std::string::npos) << decrire(*e);
+  }
+  const std::string commande = std::string(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli upload --port " + nom +
+                               " - </dev/null 2>/dev/null";
+  const int statut = std::system(commande.c_str());
+  EXPECT_EQ(WEXITSTATUS(statut), 2);
+  ::close(autre);
+  // Held by this program under one name, the device is refused under the others.
+  MSComm premier;
+  premier.definirPeripherique(nom);
+  ASSERT_FALSE(premier.ouvrir());
+  for (const Cas& c : cas) {
+    MSComm second;
+    second.definirPeripherique(c.autreNom);
+    const auto e = second.ouvrir();
+    ASSERT_TRUE(e) << c.quoi;
+    EXPECT_EQ(e->genre, Erreur::Genre::PortOccupe) << c.quoi;
+  }
+  EXPECT_FALSE(premier.Output("$A*41\r\n"));
+  EXPECT_EQ(pty.lire(7), "$A*41\r\n") << "only the first one's bytes";
+  ::unlink(lien.c_str());
+}
+
+TEST(PtyPartage, NomsParIdentifiantDUnAdaptateur) {
+  test::PairePty pty, autre;
+  test::LecteurCTemporaire dossier;
+  const auto parId = dossier.chemin() / "by-id";
+  std::filesystem::create_directory(parId);
+  std::filesystem::create_symlink(pty.esclave(), parId / "usb-Prolific-if00-port0");
+  std::filesystem::create_symlink(autre.esclave(), parId / "usb-FTDI-if00-port0");
+  EXPECT_EQ(platform::nomsParIdentifiant(pty.esclave(), parId),
+            std::vector<std::string>{(parId / "usb-Prolific-if00-port0").string()});
+  EXPECT_TRUE(platform::nomsParIdentifiant("/dev/ttyAbsent", parId).empty());
 }
 
 // Lock files in the shared lock folder: a running program's reserves the device, a finished
