@@ -106,11 +106,17 @@ std::string descriptionPort(int numero, const std::vector<PortSerie>& presents) 
   return texte + origineEnFrancais(c, numero);
 }
 
-std::string listePorts(const std::vector<PortSerie>& ports) {
+std::string listePorts(const std::vector<PortSerie>& ports, const std::function<std::string(const PortSerie&)>& details) {
   if (ports.empty()) return "Aucun port série n'est détecté sur cet ordinateur.";
   std::string texte = "Ports série présents :";
-  for (const PortSerie& p : ports)
+  for (const PortSerie& p : ports) {
     texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
+    if (details) {
+      std::string lignes = details(p);
+      if (!lignes.empty() && lignes.back() == '\n') lignes.pop_back();
+      if (!lignes.empty()) texte += "\n" + lignes;
+    }
+  }
   return texte;
 }
 

@@ -117,8 +117,9 @@ TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   char tampon[4096];
   for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, sortieCli)) > 0;) sortie.append(tampon, n);
   EXPECT_EQ(::pclose(sortieCli), 0);
-  EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1)\n"), std::string::npos) << sortie;
-  EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ")\n"), std::string::npos)
+  // A device that does not exist is said so.
+  EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1, absent)\n"), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ", absent)\n"), std::string::npos)
       << sortie;
 }
 
