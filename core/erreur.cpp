@@ -45,14 +45,6 @@ std::string secondes(long long ms) { return secondesEnFrancais(ms) + (ms < 2000 
 // " : reason." or "." when the system gave no number.
 std::string raison(const Erreur& e) { return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + "."; }
 
-const char kConseilDialout[] =
-#ifdef __linux__
-    "\nAjoutez votre compte au groupe dialout (sudo usermod -a -G dialout $USER), puis fermez la session et "
-    "reconnectez-vous.";
-#else
-    "";
-#endif
-
 }  // namespace
 
 Erreur erreurFichier(Erreur::Genre genre, std::string fichier, int numeroSysteme, std::string chemin) {
@@ -135,7 +127,7 @@ std::string decrire(const Erreur& e) {
       return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + lisible(e.verrou) +
              ").\nFermez ce programme, puis recommencez.";
     case G::PortInterdit:
-      return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e) + kConseilDialout;
+      return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e);
     case G::PasUnPort:
       return "Le port de communication " + port + " n'est pas un port série" + raison(e) + "\nVérifiez le port choisi.";
     case G::PortRefuse:

@@ -10,6 +10,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +52,8 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int)
 std::optional<std::string> verrouActif(const std::string&) { return std::nullopt; }
 
 std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
+
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string&) { return std::nullopt; }
 
 int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
 
@@ -282,6 +286,17 @@ std::vector<std::string> nomsParIdentifiant(const std::string& peripherique, con
 int accesPeripherique(const std::string& peripherique) {
   if (::access(peripherique.c_str(), R_OK | W_OK) == 0) return 0;
   return errno;
+}
+
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& peripherique) {
+  struct stat etat {};
+  if (::stat(peripherique.c_str(), &etat) != 0) return std::nullopt;
+  Proprietaire p;
+  const passwd* u = ::getpwuid(etat.st_uid);
+  const group* g = ::getgrgid(etat.st_gid);
+  p.utilisateur = u != nullptr ? u->pw_name : std::to_string(etat.st_uid);
+  p.groupe = g != nullptr ? g->gr_name : std::to_string(etat.st_gid);
+  return p;
 }
 
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {

@@ -74,6 +74,14 @@ std::vector<std::string> nomsParIdentifiant(const std::string& peripherique,
 // Whether this user may open the device: 0, or why not (ENOENT: it does not exist, EACCES…).
 int accesPeripherique(const std::string& peripherique);
 
+// Who owns a device and which group may use it, by name, for the advice given to a user who
+// may not open it; nothing where the system does not say (Windows).
+struct Proprietaire {
+  std::string utilisateur;
+  std::string groupe;
+};
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& peripherique);
+
 // Why an open device stopped answering: ENODEV when it has gone, EIO after a hang-up, 0 when
 // the system does not say.
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee);
