@@ -211,6 +211,8 @@ int commandeConvert(const Arguments& arguments) {
     std::error_code ec;
     if (versSortieStandard) {
       platform::fluxBinaire(stdout);
+      // A reader that goes ("zor-cli convert … | head") is a write error told in French.
+      platform::ignorerTubeCoupe();
       destination.sortie.emplace(stdout, "(sortie standard)");
     } else if (const auto etat = std::filesystem::status(sortie, ec);
                std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
