@@ -1,9 +1,12 @@
 // The stand-in registry file: what each line form stores, and the files that are refused.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "about/registre_magasin.h"
+#include "tests/support/outils.h"
 
 namespace zor::apropos {
 namespace {
@@ -141,9 +144,17 @@ TEST(MagasinRegistre, UnFichierMalFormeEstRefuseEnEntier) {
   for (const auto& c : cas) EXPECT_FALSE(lireMagasinRegistre(c.fichier).has_value()) << c.nom;
 }
 
-TEST(MagasinRegistre, FichierAbsentOuIllisible) {
-  EXPECT_FALSE(chargerMagasinRegistre("/nulle/part/registry.reg").has_value());
-  EXPECT_FALSE(chargerMagasinRegistre(std::filesystem::temp_directory_path()).has_value());
+// What is no store is refused at once: never waited on (a FIFO), never read whole (a huge file).
+TEST(MagasinRegistre, FichierAbsentIllisibleOuQuiNEnEstPasUn) {
+  test::LecteurCTemporaire dossier;
+  const auto tube = dossier.chemin() / "tube.reg";
+  ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+  const auto enorme = dossier.chemin() / "enorme.reg";
+  test::ecrireOctets(enorme, "REGEDIT4\n" + std::string(2 << 20, ';'));
+  for (const std::filesystem::path& p : {std::filesystem::path("/nulle/part/registry.reg"),
+                                         std::filesystem::temp_directory_path(), tube, enorme,
+                                         std::filesystem::path("/dev/zero")})
+    EXPECT_FALSE(chargerMagasinRegistre(p).has_value()) << p;
 }
 
 TEST(MagasinRegistre, LExempleLivreAvecLeProgrammeEstLisible) {
