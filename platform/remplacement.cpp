@@ -70,6 +70,29 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets) {
   return numero;
 }
 
+#ifdef _WIN32
+// Windows lets a user who is no administrator change a file at the root of C: that was made
+// writable for them (the setup program does so for c:\zor.txt), but not create one beside it.
+// The file is then rewritten where it is; should that fail, its old bytes are put back.
+int remplacerSurPlace(const std::filesystem::path& chemin, std::string_view octets) {
+  std::FILE* lu = _wfopen(chemin.c_str(), L"rb");
+  if (lu == nullptr) return errno != 0 ? errno : EACCES;
+  std::string ancien;
+  char tampon[65536];
+  for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, lu)) > 0;) ancien.append(tampon, n);
+  const bool illisible = std::ferror(lu) != 0;
+  std::fclose(lu);
+  if (illisible) return EIO;
+  std::FILE* f = _wfopen(chemin.c_str(), L"wb");
+  if (f == nullptr) return errno != 0 ? errno : EACCES;
+  const int numero = ecrireEtFermer(f, octets);
+  if (numero != 0) {
+    if (std::FILE* remis = _wfopen(chemin.c_str(), L"wb")) ecrireEtFermer(remis, ancien);
+  }
+  return numero;
+}
+#endif
+
 }  // namespace
 
 int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
@@ -83,6 +106,9 @@ int remplacerContenu(const std::filesystem::path& lien, std::string_view octets)
   std::filesystem::path temporaire;
   int numero = 0;
   std::FILE* f = creerVoisin(chemin, ".tmp", temporaire, numero);
+#ifdef _WIN32
+  if (f == nullptr && numero == EACCES && std::filesystem::is_regular_file(chemin, ec)) return remplacerSurPlace(chemin, octets);
+#endif
   if (f == nullptr) return numero;
 #ifndef _WIN32
   // The new file takes the old one's permissions; a new one gets the usual ones (umask).

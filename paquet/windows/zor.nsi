@@ -1,5 +1,6 @@
 ; The Windows setup program: zor.exe (the window) and zor-cli.exe under Program Files\ZOR, a
-; Start-menu entry « ZOR », an uninstaller listed among the installed programs. French texts;
+; Start-menu entry « ZOR », an uninstaller listed among the installed programs, the files
+; c:\$_t_e_m_p and c:\zor.txt writable by every user. French texts;
 ; /S installs (and, given to the uninstaller, removes) without a question.
 ; Built by CMake (target setup, ./zor.sh windows), which passes:
 ;   /DVERSION=3.0.0 /DSORTIE=…\zor-3.0.0-setup.exe /DZOR_CLI=…\zor-cli.exe [/DZOR_EXE=…\zor.exe]
@@ -35,6 +36,17 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "ZOR"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "French"
 
+; FichierDesUtilisateurs PATH (on the stack): made if absent, then writable by the group Users.
+Function FichierDesUtilisateurs
+  Exch $R0
+  IfFileExists "$R0" +3
+    FileOpen $0 "$R0" w
+    FileClose $0
+  nsExec::Exec '"$SYSDIR\icacls.exe" "$R0" /grant *S-1-5-32-545:(M)'
+  Pop $0
+  Pop $R0
+FunctionEnd
+
 Section "ZOR"
   SetOutPath "$INSTDIR"
   File "/oname=zor-cli.exe" "${ZOR_CLI}"
@@ -44,6 +56,13 @@ Section "ZOR"
   SetShellVarContext all
   CreateShortCut "$SMPROGRAMS\ZOR.lnk" "$INSTDIR\zor.exe" "" "$INSTDIR\zor.exe" 0 SW_SHOWNORMAL "" "ZOR ${VERSION}"
 !endif
+  ; The program's two fixed files live at the root of C:, where Windows lets only an
+  ; administrator create files: they are made here, once, writable by every user of the
+  ; machine (the SID of the group Users, whatever the system's language calls it).
+  Push "C:\$$_t_e_m_p"
+  Call FichierDesUtilisateurs
+  Push "C:\zor.txt"
+  Call FichierDesUtilisateurs
   WriteUninstaller "$INSTDIR\desinstaller.exe"
   WriteRegStr HKLM "${CLE_DESINSTALLATION}" "DisplayName" "ZOR"
   WriteRegStr HKLM "${CLE_DESINSTALLATION}" "DisplayVersion" "${VERSION}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The setup program under wine: a silent installation (/S) puts the programs under
-# Program Files\ZOR, the Start-menu entry and the uninstaller in the installed programs; the
+# Program Files\ZOR, the Start-menu entry and the uninstaller in the installed programs, makes
+# c:\$_t_e_m_p (an existing c:\zor.txt keeps what it holds); the
 # installed zor-cli.exe runs; the silent uninstallation takes all of it away again.
 # Called by lancer.sh, which has set WINEPREFIX and the rest of wine's environment.
 #   tests/windows/installation.sh DOSSIER_WINDOWS
@@ -16,8 +17,13 @@ echo "== $(basename "$setup") /S (wine)"
 programmes=$(winepath -u 'C:\Program Files\ZOR')
 menu=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs')
 cle='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZOR'
+lecteur_c=$(winepath -u 'C:\')
+rm -f "$lecteur_c/\$_t_e_m_p"
+printf 'waypoints reçus avant\r\n' >"$lecteur_c/zor.txt"
 wine "$setup" /S
 wineserver -w
+[ -f "$lecteur_c/\$_t_e_m_p" ] || echec "C:\\\$_t_e_m_p n'a pas été créé"
+[ "$(cat "$lecteur_c/zor.txt")" = $'waypoints reçus avant\r' ] || echec "C:\\zor.txt n'a pas gardé son contenu"
 [ -f "$programmes/zor-cli.exe" ] || echec "zor-cli.exe n'est pas dans $programmes"
 [ -f "$programmes/desinstaller.exe" ] || echec "pas de désinstalleur dans $programmes"
 if [ -f "$construction/zor.exe" ]; then
