@@ -50,6 +50,10 @@ void intercepterInterruptions() {
 #else
   std::signal(SIGINT, noter);
   std::signal(SIGTERM, noter);
+#ifdef SIGHUP
+  // A terminal that closes (a remote session that drops) stops the transfer like Ctrl+C.
+  std::signal(SIGHUP, noter);
+#endif
 #endif
 }
 

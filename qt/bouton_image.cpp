@@ -41,12 +41,15 @@ BoutonImage::Disposition BoutonImage::disposition() const {
   const int largeurTexte = fontMetrics().horizontalAdvance(sansMnemonique(text()));
   const int cote = iconSize().height();
   const int decalage = isDown() ? 1 : 0;
+  const int placeAuDessus = zone.height() - hauteurTexte;
   Disposition d;
-  if (cote + hauteurTexte <= zone.height() || cote + kEcartImageTexte + largeurTexte > zone.width()) {
-    const int place = zone.height() - hauteurTexte;
-    const int c = std::clamp(place, 0, cote);
-    d.image = QRect(zone.center().x() - c / 2, zone.top() + (place - c) / 2, c, c);
-    d.texte = QRect(zone.left(), zone.bottom() + 1 - hauteurTexte, zone.width(), hauteurTexte);
+  if (2 * placeAuDessus >= cote || cote + kEcartImageTexte + largeurTexte > zone.width()) {
+    // Picture and caption centred together; a picture taller than the room above the caption
+    // keeps its size, centred on that room, and is cut by the border and by the caption.
+    const int haut = zone.top() + (placeAuDessus - cote) / 2;
+    d.image = QRect(zone.center().x() + 1 - cote / 2, haut, cote, cote);
+    d.texte = QRect(zone.left(), zone.top() + std::max(0, placeAuDessus - cote) / 2 + std::min(cote, placeAuDessus),
+                    zone.width(), hauteurTexte);
   } else {
     const int largeur = cote + kEcartImageTexte + largeurTexte;
     const int gauche = zone.left() + (zone.width() - largeur) / 2;
@@ -73,8 +76,13 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   }
 
   const Disposition d = disposition();
-  if (!d.image.isEmpty())
+  {
+    // A picture taller than the room above the caption is cut there, never drawn on the caption.
+    p.save();
+    if (d.image.bottom() >= d.texte.top()) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
     icon().paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    p.restore();
+  }
   const QPalette::ColorGroup groupe = isEnabled() ? QPalette::Active : QPalette::Disabled;
   p.setPen(palette().color(groupe, QPalette::ButtonText));
   p.setFont(font());

@@ -13,10 +13,11 @@ class BoutonImage : public QToolButton {
  public:
   using QToolButton::QToolButton;
 
-  // Where the picture and the caption go on the face, pressed or not. The picture keeps its
-  // size when the face is high enough for it above the caption; on a low face it goes at the
-  // caption's left if the width allows; otherwise it shrinks above the caption. The caption
-  // always keeps a full line.
+  // Where the picture and the caption go on the face, pressed or not: the picture at its own
+  // size above the caption, the two centred on the face, the caption always on a full line.
+  // A face too low for both clips the top of the picture, as a Windows graphical button does.
+  // The "Ok" buttons are so low that less than half of their picture would show above the
+  // caption: there the picture goes at the caption's left, which reads best.
   struct Disposition {
     QRect image;
     QRect texte;

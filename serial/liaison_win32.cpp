@@ -15,7 +15,7 @@ namespace {
 using namespace std::chrono;
 
 Erreur erreurWindows(Erreur::Genre genre, const PortDesigne& port, DWORD code) {
-  Erreur e = erreurPort(genre, port.numero, port.peripherique);
+  Erreur e = erreurDuPort(port, genre);
   e.codeWindows = code;
   return e;
 }

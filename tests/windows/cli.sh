@@ -3,7 +3,8 @@
 # byte the same, with the same exit code; then upload and download on COM1, which wine maps
 # to a pseudo-terminal of zor-sim (the Linux simulated receiver): the sentences, their 600 ms
 # gaps, the line at 4800 8N2, the character 26, a download file equal to the Linux one, Ctrl+C.
-# Called by lancer.sh, which has set WINEPREFIX and the rest of wine's environment.
+# Called by lancer.sh, which has set WINEPREFIX and the rest of wine's environment and started
+# a wine server that stays.
 #   tests/windows/cli.sh DOSSIER_WINDOWS DOSSIER_LINUX
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
@@ -52,6 +53,7 @@ if ! wine reg query "$cle_ports" /v COM1 2>/dev/null | grep -qF "$lien"; then
   wine reg add "$cle_ports" /v COM1 /t REG_SZ /d "$lien" /f >/dev/null
   wineserver -k || true
   wineserver -w
+  wineserver -p >/dev/null 2>&1
 fi
 demarrer_sim() {  # demarrer_sim JOURNAL ARGUMENTS...: zor-sim on the link, once it is ready
   local journal=$1
@@ -77,7 +79,8 @@ wine "$cli_exe" upload --port 1 "Z:$dossier/phrases.txt" 2>"$dossier/upload.log"
 sleep 0.3
 arreter_sim
 [ "$code" = 0 ] || echec "upload : code de sortie $code ($(cat "$dossier/upload.log"))"
-grep -q "^$(wc -l <"$dossier/attendues.txt") phrase(s) envoyée(s).$" "$dossier/upload.log" ||
+# The standard error of a Windows program is text: its lines end in CR LF.
+tr -d '\r' <"$dossier/upload.log" | grep -q "^$(wc -l <"$dossier/attendues.txt") phrase(s) envoyée(s).$" ||
   echec "upload : bilan inattendu ($(tail -1 "$dossier/upload.log"))"
 awk -F'\t' '$1 == "phrase" { print $7 }' "$dossier/recus.tsv" >"$dossier/recues.txt"
 if cmp -s "$dossier/recues.txt" "$dossier/attendues.txt"; then
@@ -91,7 +94,10 @@ mauvaises=$(awk -F'\t' '$1 == "phrase" && ($4 != "somme juste" || $5 != "CRLF" |
 [ -z "$mauvaises" ] || echec "upload : phrases mal reçues : $mauvaises"
 [ -n "$mauvaises" ] || reussite "chaque phrase : somme juste, CR LF, ligne à 4800 8N2"
 ecarts=$(awk -F'\t' '$1 == "phrase" { if (n++) printf "%.0f ", $3 }' "$dossier/recus.tsv")
-echo "  écarts entre phrases (ms) : $ecarts"
+# The pause follows the last sentence too, before the port is closed.
+derniere=$(awk -F'\t' '$1 == "phrase" { t = $2 } $1 == "ferme" && t { printf "%.0f", $2 - t; exit }' "$dossier/recus.tsv")
+echo "  écarts entre phrases (ms) : $ecarts; de la dernière à la fermeture du port : $derniere"
+if [ -z "$derniere" ] || [ "$derniere" -lt 595 ]; then echec "upload : port fermé ${derniere:-?} ms après la dernière phrase"; fi
 for e in $ecarts; do
   if [ "$e" -lt 595 ] || [ "$e" -gt 900 ]; then echec "upload : écart de $e ms entre deux phrases (600 attendus)"; fi
 done
@@ -142,7 +148,7 @@ cmp -s "$dossier/garde.txt" "$dossier/garde-avant.txt" || echec "Ctrl+C : le fic
 code=0
 wine "$cli_exe" upload --port COM9 "Z:$dossier/phrases.txt" 2>"$dossier/absent.log" || code=$?
 if [ "$code" = 2 ] && grep -q 'Le port de communication COM9 est introuvable' "$dossier/absent.log"; then
-  reussite "COM9 absent : « $(head -1 "$dossier/absent.log") »"
+  reussite "COM9 absent : « $(head -1 "$dossier/absent.log" | tr -d '\r') »"
 else
   echec "port absent : code $code, « $(cat "$dossier/absent.log") »"
 fi

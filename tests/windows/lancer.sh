@@ -25,6 +25,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1
   wineserver -w
 fi
+# One wine server for every program below, started here so that what it prints when it ends
+# goes nowhere (it would land in the output of whichever program started it).
+wineserver -p >/dev/null 2>&1
 
 cle_msinfo='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 cle_emplacements='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
