@@ -42,10 +42,6 @@ wine reg delete "$cle_msinfo" /v ABSENTE /f >/dev/null 2>&1 || true
 echo "== verifications-systeme.exe (wine)"
 statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
-if [ -f "$construction/zor-cli.exe" ]; then
-  "$ici/cli.sh" "$construction" "$linux" || statut=1
-  "$ici/installation.sh" "$construction" || statut=1
-else
-  echo "== zor-cli.exe n'est pas encore construit : ni ses vérifications ni celles de l'installation"
-fi
+"$ici/cli.sh" "$construction" "$linux" || statut=1
+"$ici/installation.sh" "$construction" || statut=1
 exit "$statut"
