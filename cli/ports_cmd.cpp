@@ -14,9 +14,14 @@ namespace {
 const char kAidePorts[] =
     "Usage : zor-cli ports\n"
     "\n"
+#ifdef _WIN32
+    "Liste les ports série que les pilotes de Windows annoncent, puis le port de Comm1 à Comm4\n"
+    "(et de --port 1 à 4) : COM1 à COM4. Un autre port se donne par son nom (--port COM5).\n"
+#else
     "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
     "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
     "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3.\n"
+#endif
     "  -h, --help  affiche cette aide\n";
 
 constexpr Option kOptionsPorts[] = {{"help", 'h', false}};

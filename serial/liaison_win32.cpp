@@ -181,7 +181,10 @@ class LiaisonWin32 final : public Liaison {
     ::SetLastError(0);
     const bool parti = platform::viderSortie(h_, bauds_);
     const DWORD code = ::GetLastError();
-    abandonner();
+    // Nothing is purged here: the bytes have left, or are still on their way to a slow other
+    // end (a pseudo-terminal under wine keeps them until it is read), and a purge would lose them.
+    ::CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
     if (!parti) return erreurWindows(Erreur::Genre::DonneesNonParties, port_, code == 0 ? ERROR_TIMEOUT : code);
     return std::nullopt;
   }

@@ -23,8 +23,6 @@ VERIF(un_port_absent_ou_qui_n_est_pas_un_port_se_dit_en_francais) {
   const Cas cas[] = {
       {{0, "COM200", ""}, Erreur::Genre::PortIntrouvable,
        "Le port de communication COM200 est introuvable : le système ne trouve pas ce fichier ou ce port."},
-      {{3, "\\\\.\\COM200", ""}, Erreur::Genre::PortIntrouvable,
-       "Le port de communication Comm3 (\\\\.\\COM200) est introuvable"},
       {{0, "\\\\.\\NUL", ""}, Erreur::Genre::PasUnPort, "Le port de communication \\\\.\\NUL n'est pas un port série : "},
   };
   for (const Cas& c : cas) {
