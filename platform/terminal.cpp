@@ -11,6 +11,7 @@
 #include "platform/windows_leger.h"
 #else
 #include <langinfo.h>
+#include <unistd.h>
 #endif
 
 namespace zor::platform {
@@ -36,6 +37,14 @@ bool terminalUtf8() {
 
 }  // namespace
 
+bool estUnTerminal(std::FILE* flux) {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(flux)) != 0;
+#else
+  return ::isatty(::fileno(flux)) != 0;
+#endif
+}
+
 std::string pourTerminal(std::string_view utf8) {
   if (terminalUtf8()) return std::string(utf8);
   std::string s;
@@ -60,6 +69,9 @@ bool ecrireConsole(std::FILE* flux, std::string_view utf8) {
   const auto h = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(flux)));
   DWORD mode = 0;
   if (h == INVALID_HANDLE_VALUE || !::GetConsoleMode(h, &mode)) return false;
+  // The sequences that rewrite a line in place ("\x1b[K"): the console of Windows 10 and later
+  // takes them once asked; an older one refuses and shows them as they are.
+  if ((mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) == 0) ::SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
   if (utf8.empty()) return true;
   if (utf8.size() > INT_MAX) return false;
   const int n = static_cast<int>(utf8.size());

@@ -7,6 +7,9 @@
 
 namespace zor::platform {
 
+// Whether the stream is a terminal (a console on Windows) a person reads.
+bool estUnTerminal(std::FILE* flux);
+
 // UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
 // what it cannot show) for an 8-bit one.
 std::string pourTerminal(std::string_view utf8);
