@@ -58,14 +58,6 @@ std::int32_t entier32(const std::string& zone, std::size_t position) {
   return static_cast<std::int32_t>(v);
 }
 
-void ajouterChamp(std::string& corps, const CoordonneeTexte& c) {
-  corps.append(c.degres);
-  corps.append(c.minutes);
-  corps.push_back(',');
-  corps.push_back(c.lettre);
-  corps.push_back(',');
-}
-
 }  // namespace
 
 long long lireAutorouteExpress(Source& source, Redaction& redaction) {
@@ -80,7 +72,6 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
 
   const unsigned nombre = static_cast<unsigned char>((*zone)[kPositionCompte]);
   std::size_t r = kPremierEnregistrement;
-  std::string corps;
   for (unsigned i = 0; i < nombre; ++i) {
     if (r + kOctetsLusParEnregistrement > zone->size()) break;
     const CoordonneeTexte longitude = decoderCoordonnee(entier32(*zone, r), Axe::Longitude);
@@ -88,14 +79,11 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
     const long long numero = redaction.compter();
     const unsigned longueur = static_cast<unsigned char>((*zone)[r + 8]);
 
-    corps.assign("GPWPL,");
-    ajouterChamp(corps, latitude);
-    ajouterChamp(corps, longitude);
-    if (redaction.mode() == Mode::Profil)
-      ajouterNomProfil(corps, numero);
-    else
-      corps.append(*zone, r + 9, 6);
-    redaction.ecrirePhrase(corps);
+    Waypoint point{latitude.degres,  latitude.minutes,  std::string_view(&latitude.lettre, 1),
+                   longitude.degres, longitude.minutes, std::string_view(&longitude.lettre, 1),
+                   std::string_view(zone->data() + r + 9, 6)};
+    if (redaction.mode() == Mode::Profil) point.profil = numero;
+    redaction.ecrire(point);
 
     r += 121 + 3 * static_cast<std::size_t>(longueur);
   }

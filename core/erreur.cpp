@@ -180,6 +180,10 @@ std::string decrire(const Erreur& e) {
       return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +
              " caractères : ce n'est pas une phrase pour le GPS, et l'envoi s'arrête avant elle.\nVérifiez que le "
              "fichier est bien un fichier converti (ses lignes finissent par CR LF).";
+    case G::GpxInvalide:
+      return (e.fichier.empty() ? std::string("Le fichier") : "Le fichier " + nomFichier(e)) +
+             " n'est pas un fichier GPX valable (ligne " + nombre(e.ligne) +
+             ") : " + e.detail + ".";
     case G::MemoireInsuffisante:
       return "Mémoire insuffisante" + (e.fichier.empty() ? std::string() : " pour traiter le fichier " + nomFichier(e)) +
              ".\nFermez d'autres programmes, puis recommencez.";

@@ -31,6 +31,7 @@ struct Erreur {
     MemeFichier,           // the output is the input itself
     TubeSansLecteur,       // a pipe to write into that no program reads
     LigneTropLongue,       // a line to send far longer than any sentence
+    GpxInvalide,           // a GPX file is no well-formed XML or holds a point that is no position
     // Anything.
     MemoireInsuffisante,
   };
@@ -48,7 +49,8 @@ struct Erreur {
   // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.
   std::string fichier;
   std::string chemin;
-  long long ligne = 0;       // LigneTropLongue: the line of the file, counted from 1
+  long long ligne = 0;       // LigneTropLongue, GpxInvalide: the line of the file, counted from 1
+  std::string detail;        // GpxInvalide: what is wrong there, in French
 
   long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
   long long limite = 0;      // TropDEnregistrements: the bound on stored reads; LigneTropLongue: bytes
