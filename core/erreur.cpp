@@ -161,6 +161,7 @@ std::string decrire(const Erreur& e) {
       return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
     case G::Interruption:
+      if (e.peripherique.empty() && !e.fichier.empty()) return "La conversion du fichier " + nomFichier(e) + " a été interrompue.";
       return "Transfert interrompu sur le port de communication " + port + ".";
     case G::FichierIllisible:
       return "Impossible de lire le fichier " + nomFichier(e) + raison(e);
@@ -176,6 +177,9 @@ std::string decrire(const Erreur& e) {
       return "Aucun programme ne lit le tube " + nomFichier(e) + " : le texte ne peut pas y être écrit" +
              (e.dureeMs > 0 ? " (attendu " + secondes(e.dureeMs) + ")" : std::string()) +
              ".\nLancez d'abord le programme qui lit ce tube, puis recommencez.";
+    case G::FichierEnEcriture:
+      return "Le fichier " + nomFichier(e) + " est en train d'être écrit par un autre programme (une autre conversion ?)." +
+             "\nAttendez qu'il ait fini, puis recommencez.";
     case G::LigneTropLongue:
       return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +
              " caractères : ce n'est pas une phrase pour le GPS, et l'envoi s'arrête avant elle.\nVérifiez que le "
