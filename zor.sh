@@ -7,7 +7,8 @@
 #   ./zor.sh fuzz [SECONDES]  run each file-reader fuzzer for SECONDES seconds (clang, libFuzzer)
 #   ./zor.sh paquet           build the Debian packages build/zor_VERSION_ARCH.deb (the window)
 #                             and build/zor-cli_VERSION_ARCH.deb (zor-cli and zor-sim)
-#   ./zor.sh windows          the parts without Qt built for Windows (mingw-w64), checked under wine
+#   ./zor.sh windows          the Windows programs and their setup program (mingw-w64, nsis),
+#                             checked under wine against the Linux zor-cli and zor-sim
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -30,13 +31,17 @@ installer_manquants() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 install -y -qq "${manquants[@]}"
 }
 
-construire() {  # construire DOSSIER [options cmake...]
+configurer() {  # configurer DOSSIER [options cmake...]
   local dossier=$1; shift
   # A compiler cache, where the machine has one, makes rebuilds of unchanged files free.
   local cache=()
   command -v ccache >/dev/null && cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$dossier" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${cache[@]}" "$@" >/dev/null
-  cmake --build "$dossier" -j "$(nproc)"
+}
+
+construire() {  # construire DOSSIER [options cmake...]
+  configurer "$@"
+  cmake --build "$1" -j "$(nproc)"
 }
 
 # The options that give the normal build tree (build/) Debian's hardening flags, where the
@@ -123,9 +128,16 @@ case "${1:-lancer}" in
     lintian --fail-on error,warning --display-info build/zor-cli_*.deb build/zor_*.deb
     ;;
   windows)
-    installer_manquants g++-mingw-w64-x86-64-posix wine wine64
+    # nsis: makensis builds the setup program.
+    installer_manquants g++-mingw-w64-x86-64-posix wine wine64 nsis
     construire build-windows -DCMAKE_TOOLCHAIN_FILE=platform/mingw-w64.cmake -DZOR_SANS_QT=ON
-    tests/windows/lancer.sh build-windows
+    # The Linux zor-cli and zor-sim the Windows programs are checked against, in the tests'
+    # own tree (./zor.sh tests has built them already: nothing is rebuilt then).
+    options=()
+    mapfile -t options < <(durcissement)
+    configurer build "${options[@]}"
+    cmake --build build -j "$(nproc)" --target zor-cli zor-sim
+    tests/windows/lancer.sh build-windows build
     ;;
   *)
     echo "usage : $0 [lancer|build|tests|tests-sanitizers|fuzz [SECONDES]|paquet|windows]" >&2

@@ -13,15 +13,19 @@
 namespace zor::cli {
 namespace {
 
-const char kAidePorts[] =
-    "Usage : zor-cli ports\n"
-    "\n"
-    "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
-    "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
-    "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
-    "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
-    "un périphérique qui n'existe pas est dit absent.\n"
-    "  -h, --help  affiche cette aide\n";
+// Windows names its ports itself; elsewhere the device behind CommN has a source.
+std::string aidePorts() {
+  return std::string("Usage : zor-cli ports\n\n") +
+         (platform::portsNommesParLeSysteme()
+              ? "Liste les ports série que les pilotes de Windows annoncent, puis le port de Comm1 à Comm4\n"
+                "(et de --port 1 à 4) : COM1 à COM4. Un autre port se donne par son nom (--port COM5).\n"
+              : "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
+                "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
+                "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
+                "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
+                "un périphérique qui n'existe pas est dit absent.\n") +
+         "  -h, --help  affiche cette aide\n";
+}
 
 constexpr Option kOptionsPorts[] = {{"help", 'h', false}};
 
@@ -31,11 +35,11 @@ int commandePorts(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsPorts);
   if (ligne.erreur || !ligne.noms.empty()) {
     dire("zor-cli : " + (ligne.erreur ? *ligne.erreur : "argument inattendu « " + ligne.noms.front() + " »."));
-    dire(kAidePorts);
+    dire(aidePorts());
     return 2;
   }
   if (ligne.a("help")) {
-    ecrireSortie(kAidePorts);
+    ecrireSortie(aidePorts());
     return 0;
   }
   const std::vector<serie::PortSerie> presents = serie::portsPresents();

@@ -14,9 +14,11 @@ void Progression::etape(const std::string& ligne, const std::string& enPlace) {
   if (mode_ == Mode::Lignes) cli::dire(ligne);
   if (mode_ != Mode::EnPlace || enPlace.empty()) return;
   // Back to the start of the line, the new text, the rest of the old one cleared.
-  const std::string texte = "\r" + platform::pourTerminal(enPlace) + "\x1b[K";
-  std::fwrite(texte.data(), 1, texte.size(), stderr);
-  std::fflush(stderr);
+  if (!platform::ecrireConsole(stderr, "\r" + enPlace + "\x1b[K")) {
+    const std::string texte = "\r" + platform::pourTerminal(enPlace) + "\x1b[K";
+    std::fwrite(texte.data(), 1, texte.size(), stderr);
+    std::fflush(stderr);
+  }
   enCours_ = true;
 }
 

@@ -8,12 +8,14 @@
 namespace zor::cli {
 
 void dire(std::string_view utf8) {
+  if (platform::ecrireConsole(stderr, std::string(utf8) + "\n")) return;
   const std::string texte = platform::pourTerminal(utf8) + "\n";
   std::fwrite(texte.data(), 1, texte.size(), stderr);
   std::fflush(stderr);
 }
 
 void ecrireSortie(std::string_view utf8) {
+  if (platform::ecrireConsole(stdout, utf8)) return;
   const std::string texte = platform::pourTerminal(utf8);
   std::fwrite(texte.data(), 1, texte.size(), stdout);
   std::fflush(stdout);

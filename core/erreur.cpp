@@ -42,8 +42,12 @@ std::string nomFichier(const Erreur& e) {
 // French puts a quantity below two in the singular: "1 seconde", "0,5 seconde", "1 enregistrement".
 std::string secondes(long long ms) { return secondesEnFrancais(ms) + (ms < 2000 ? " seconde" : " secondes"); }
 
-// " : reason." or "." when the system gave no number.
-std::string raison(const Erreur& e) { return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + "."; }
+// " : reason." or "." when the system gave no number. A Windows code, where there is one, is
+// the system's own word.
+std::string raison(const Erreur& e) {
+  if (e.codeWindows != 0) return " : " + raisonWindows(e.codeWindows) + ".";
+  return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + ".";
+}
 
 }  // namespace
 

@@ -39,6 +39,7 @@ struct Erreur {
 
   Genre genre = Genre::PortRefuse;
   int numeroSysteme = 0;     // errno right after the failing call; 0 when the system said nothing
+  unsigned long codeWindows = 0;  // GetLastError() right after a failing Windows call; 0 otherwise
 
   // The port: shown as "Comm2 (/dev/ttyUSB0)", or its device alone when it was named directly.
   int numeroPort = 0;
@@ -78,6 +79,9 @@ std::string decrire(const Erreur& erreur);
 
 // The system's reason alone, in French: "plus de place sur le disque", "erreur système n° 1234".
 std::string raisonSysteme(int numeroSysteme);
+
+// A Windows error code (GetLastError()) in French: "accès refusé", "erreur Windows n° 1234".
+std::string raisonWindows(unsigned long code);
 
 // "30", or "0,5" when the duration is not a whole number of seconds.
 std::string secondesEnFrancais(long long millisecondes);

@@ -1,22 +1,59 @@
 #include "platform/interruption.h"
 
+#include <atomic>
 #include <csignal>
+
+#ifdef _WIN32
+#include "platform/windows_leger.h"
+#endif
 
 namespace zor::platform {
 namespace {
 
-volatile std::sig_atomic_t signalRecu = 0;
+std::atomic<int> signalRecu{0};
+
+#ifdef _WIN32
+
+// The console calls this on a thread of its own. Ctrl+C and Ctrl+Break count as SIGINT, so
+// zor-cli ends with the same code as elsewhere (130); closing the console window, logging off
+// or shutting down as SIGTERM (143). For those three the process ends as soon as the handler
+// returns: it waits a little, long enough for the transfer to tell the receiver to stop and
+// to close the port.
+BOOL WINAPI noter(DWORD evenement) {
+  switch (evenement) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+      signalRecu = SIGINT;
+      return TRUE;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+      signalRecu = SIGTERM;
+      ::Sleep(2000);
+      return TRUE;
+    default: break;
+  }
+  return FALSE;
+}
+
+#else
 
 extern "C" void noter(int numero) { signalRecu = numero; }
+
+#endif
 
 }  // namespace
 
 void intercepterInterruptions() {
+#ifdef _WIN32
+  ::SetConsoleCtrlHandler(noter, TRUE);
+#else
   std::signal(SIGINT, noter);
   std::signal(SIGTERM, noter);
 #ifdef SIGHUP
   // A terminal that closes (a remote session that drops) stops the transfer like Ctrl+C.
   std::signal(SIGHUP, noter);
+#endif
 #endif
 }
 

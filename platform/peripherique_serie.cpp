@@ -34,7 +34,21 @@ std::optional<std::string> peripheriqueDeLEnvironnement(int) { return std::nullo
 
 std::string peripheriqueParDefaut(int numero) { return peripheriqueDuPort(numero); }
 
-bool estCheminDePeripherique(std::string_view) { return false; }
+bool estCheminDePeripherique(std::string_view texte) {
+  // "\\.\COM10", "\\.\CNCA0": any device in the system's own namespace.
+  if (texte.size() > 4 && texte.substr(0, 4) == "\\\\.\\") return true;
+  // "COM3", in any case, as the system writes its ports: COM1 to COM255.
+  if (texte.size() < 4 || texte.size() > 6) return false;
+  for (std::size_t i = 0; i < 3; ++i)
+    if ((texte[i] | 0x20) != "com"[i]) return false;
+  if (texte[3] == '0') return false;
+  int numero = 0;
+  for (const char c : texte.substr(3)) {
+    if (c < '0' || c > '9') return false;
+    numero = numero * 10 + (c - '0');
+  }
+  return numero >= 1 && numero <= 255;
+}
 
 std::filesystem::path fichierConfiguration() { return {}; }
 

@@ -27,7 +27,8 @@ std::optional<std::string> peripheriqueDeLEnvironnement(int numero);
 // The device of port n when nothing says otherwise: /dev/ttyS(n-1), COMn on Windows.
 std::string peripheriqueParDefaut(int numero);
 
-// A text that names a device by its absolute path ("/dev/ttyUSB0"); never on Windows.
+// A text that names a device directly: by its absolute path ("/dev/ttyUSB0"); on Windows by
+// its port name ("COM5", any case) or in the device namespace ("\\.\COM12").
 bool estCheminDePeripherique(std::string_view texte);
 
 // The user's configuration file: $XDG_CONFIG_HOME/zor/zor.conf, by default

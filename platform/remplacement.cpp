@@ -28,16 +28,18 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
                        int& numero, unsigned mode = 0666) {
   static std::mt19937 hasard{std::random_device{}()};
   // The mark and the suffix go after the name, which is cut when they would make it too long.
-  std::string nom = modele.filename().string();
+  // The system's own form of the name (UTF-16 on Windows): no code page in between.
+  std::filesystem::path::string_type nom = modele.filename().native();
   const std::size_t ajout = 9 + suffixe.size();
   if (nom.size() + ajout > kNomMax) nom.resize(kNomMax - ajout);
   for (int essai = 0; essai < 100; ++essai) {
     char marque[16];
     std::snprintf(marque, sizeof marque, ".%08x", static_cast<unsigned>(hasard()));
-    std::filesystem::path candidat = modele.parent_path() / nom;
+    std::filesystem::path candidat = modele.parent_path() / std::filesystem::path(nom);
     candidat += marque;
     candidat += std::string(suffixe);
 #ifdef _WIN32
+    (void)mode;  // the folder's permissions decide
     std::FILE* f = _wfopen(candidat.c_str(), L"wbx");
     if (f == nullptr) {
       numero = errno;
@@ -84,6 +86,29 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = tru
   return numero;
 }
 
+#ifdef _WIN32
+// Windows lets a user who is no administrator change a file at the root of C: that was made
+// writable for them (the setup program does so for c:\zor.txt), but not create one beside it.
+// The file is then rewritten where it is; should that fail, its old bytes are put back.
+int remplacerSurPlace(const std::filesystem::path& chemin, std::string_view octets) {
+  std::FILE* lu = _wfopen(chemin.c_str(), L"rb");
+  if (lu == nullptr) return errno != 0 ? errno : EACCES;
+  std::string ancien;
+  char tampon[65536];
+  for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, lu)) > 0;) ancien.append(tampon, n);
+  const bool illisible = std::ferror(lu) != 0;
+  std::fclose(lu);
+  if (illisible) return EIO;
+  std::FILE* f = _wfopen(chemin.c_str(), L"wb");
+  if (f == nullptr) return errno != 0 ? errno : EACCES;
+  const int numero = ecrireEtFermer(f, octets);
+  if (numero != 0) {
+    if (std::FILE* remis = _wfopen(chemin.c_str(), L"wb")) ecrireEtFermer(remis, ancien);
+  }
+  return numero;
+}
+#endif
+
 }  // namespace
 
 Remplacement::Remplacement(const std::filesystem::path& lien) {
@@ -127,6 +152,11 @@ int Remplacement::remplacer(bool surLeDisque) {
 int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
   Remplacement remplacement(lien);
   std::FILE* f = remplacement.flux();
+#ifdef _WIN32
+  std::error_code ec;
+  if (f == nullptr && remplacement.numero() == EACCES && std::filesystem::is_regular_file(lien, ec))
+    return remplacerSurPlace(lien, octets);
+#endif
   if (f == nullptr) return remplacement.numero();
   errno = 0;
   if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) return errno != 0 ? errno : EIO;
@@ -135,6 +165,14 @@ int remplacerContenu(const std::filesystem::path& lien, std::string_view octets)
 
 std::filesystem::path dossierDeSecours() {
 #ifdef _WIN32
+  // The user's own local application data (C:\Users\NOM\AppData\Local\ZOR): the root of C:,
+  // where the download failed, takes no new file from a user who is no administrator.
+  std::error_code ec;
+  if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local != nullptr && *local != L'\0') {
+    const std::filesystem::path dossier = std::filesystem::path(local) / L"ZOR";
+    std::filesystem::create_directories(dossier, ec);
+    if (std::filesystem::is_directory(dossier, ec)) return dossier;
+  }
   return dossierLecteurC();
 #else
   // The user's own state folder: nobody else reads what the receiver sent.

@@ -36,8 +36,8 @@ class Remplacement {
 };
 
 // Where what could not be written goes: the user's own state folder ($XDG_STATE_HOME/zor, by
-// default ~/.local/state/zor), made readable by this user only; else the folder that stands
-// for drive C:.
+// default ~/.local/state/zor), made readable by this user only; on Windows %LOCALAPPDATA%\ZOR;
+// else the folder that stands for drive C:.
 std::filesystem::path dossierDeSecours();
 
 // Saves `octets` into a new file of dossierDeSecours() whose name starts with `prefixe`,

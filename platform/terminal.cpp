@@ -6,6 +6,8 @@
 #ifdef _WIN32
 #include <io.h>
 
+#include <climits>
+
 #include "platform/windows_leger.h"
 #else
 #include <langinfo.h>
@@ -17,9 +19,9 @@ namespace {
 
 bool terminalUtf8() {
 #ifdef _WIN32
-  // The console is switched to UTF-8 once, here.
-  static const bool fait = ::SetConsoleOutputCP(CP_UTF8) != 0;
-  return fait || ::GetConsoleOutputCP() == CP_UTF8 || ::GetFileType(::GetStdHandle(STD_ERROR_HANDLE)) != FILE_TYPE_CHAR;
+  // A console gets its text through ecrireConsole, whatever its code page; files and pipes
+  // get UTF-8, which today's Windows editors read.
+  return true;
 #else
   static const bool utf8 = [] {
     std::setlocale(LC_CTYPE, "");
@@ -60,6 +62,31 @@ std::string pourTerminal(std::string_view utf8) {
     }
   }
   return s;
+}
+
+bool ecrireConsole(std::FILE* flux, std::string_view utf8) {
+#ifdef _WIN32
+  const auto h = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(flux)));
+  DWORD mode = 0;
+  if (h == INVALID_HANDLE_VALUE || !::GetConsoleMode(h, &mode)) return false;
+  // The sequences that rewrite a line in place ("\x1b[K"): the console of Windows 10 and later
+  // takes them once asked; an older one refuses and shows them as they are.
+  if ((mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) == 0) ::SetConsoleMode(h, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  if (utf8.empty()) return true;
+  if (utf8.size() > INT_MAX) return false;
+  const int n = static_cast<int>(utf8.size());
+  const int besoin = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
+  if (besoin <= 0) return false;
+  std::wstring texte(static_cast<std::size_t>(besoin), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, texte.data(), besoin);
+  std::fflush(flux);
+  DWORD ecrits = 0;
+  return ::WriteConsoleW(h, texte.data(), static_cast<DWORD>(texte.size()), &ecrits, nullptr) != 0;
+#else
+  (void)flux;
+  (void)utf8;
+  return false;
+#endif
 }
 
 }  // namespace zor::platform

@@ -1,10 +1,9 @@
 #pragma once
 // Text for the user's terminal: the program's messages are UTF-8, files and the receiver speak
 // Windows-1252, and the terminal takes whatever its locale says.
+#include <cstdio>
 #include <string>
 #include <string_view>
-
-#include <cstdio>
 
 namespace zor::platform {
 
@@ -14,5 +13,10 @@ bool estUnTerminal(std::FILE* flux);
 // UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
 // what it cannot show) for an 8-bit one.
 std::string pourTerminal(std::string_view utf8);
+
+// Writes UTF-8 text to `flux` when it is a Windows console, in UTF-16, so that accents read
+// right whatever the console's code page (850 in a French cmd.exe); false, and nothing
+// written, for a file, a pipe, and on every other system.
+bool ecrireConsole(std::FILE* flux, std::string_view utf8);
 
 }  // namespace zor::platform

@@ -14,10 +14,10 @@ using PoigneeSerie = void*;
 using PoigneeSerie = int;
 #endif
 
-// Blocks until the device has sent everything. On Windows the driver knows its own bound
-// (FlushFileBuffers) and `bauds` is not used; elsewhere (tcdrain) the wait lasts no longer
-// than the queue needs at `bauds` plus a margin. False when the queue would not empty (a
-// line held by flow control) or the device refused.
+// Blocks until the device has sent everything (FlushFileBuffers on Windows, tcdrain
+// elsewhere); the wait lasts no longer than the queue needs at `bauds` plus a margin. False
+// when the queue would not empty (a line held by flow control) or the device refused; on
+// Windows GetLastError() then tells why.
 bool viderSortie(PoigneeSerie poignee, int bauds);
 
 }  // namespace zor::platform

@@ -76,8 +76,13 @@ class Televersement {
       else horloge_.dormir(kPauseApresPhrase);
       return;
     }
+    // The slices end at one deadline kept by the clock: each sleep may last a little longer
+    // than asked (a tick of 15.6 ms on Windows), and twelve of them would add up.
     constexpr std::chrono::milliseconds kTranche{50};
-    for (auto reste = kPauseApresPhrase; reste.count() > 0 && !envoi_.interrompu(); reste -= kTranche) {
+    const auto fin = horloge_.maintenant() + kPauseApresPhrase;
+    while (!envoi_.interrompu()) {
+      const auto reste = std::chrono::ceil<std::chrono::milliseconds>(fin - horloge_.maintenant());
+      if (reste.count() <= 0) break;
       const auto tranche = std::min(reste, kTranche);
       if (envoi_.veille) horloge_.dormirEnVeillant(tranche, envoi_.veille);
       else horloge_.dormir(tranche);

@@ -38,7 +38,7 @@ std::optional<int> choixPort(std::string_view texteComm) {
 }
 
 std::optional<std::string> peripheriqueTape(std::string_view texteComm) {
-  if (platform::portsNommesParLeSysteme() || !platform::estCheminDePeripherique(texteComm)) return std::nullopt;
+  if (!platform::estCheminDePeripherique(texteComm)) return std::nullopt;
   return std::string(texteComm);
 }
 
@@ -124,7 +124,18 @@ std::string decrireEchec(const Erreur& e, const DetectionPorts& detection) {
   std::string texte = decrire(e);
   // zor.conf unreadable comes back as a file that could not be read, with the port it was for.
   const bool configuration = lectureDeFichier(e.genre) && e.numeroPort > 0;
-  if (!(ouvertureDuPort(e.genre) || configuration) || platform::portsNommesParLeSysteme()) return texte;
+  if (!(ouvertureDuPort(e.genre) || configuration)) return texte;
+  // A port another program holds is the right one: close that program, nothing to map.
+  if (e.genre == Erreur::Genre::PortOccupe || e.genre == Erreur::Genre::PortVerrouille) return texte;
+  if (platform::portsNommesParLeSysteme()) {
+    // Windows names its ports itself: the list tells which exist, and any of them can be typed.
+    const std::vector<PortSerie> ports = detection ? detection() : std::vector<PortSerie>{};
+    texte += "\n\n" + listePorts(ports);
+    if (!ports.empty() && ports.front().peripherique != e.peripherique)
+      texte += "\n\nPour utiliser un port de la liste, donnez son nom (par exemple " + ports.front().peripherique +
+               ") au lieu de " + (e.numeroPort > 0 ? "Comm" + std::to_string(e.numeroPort) : e.peripherique) + ".";
+    return texte;
+  }
   if (e.genre == Erreur::Genre::PortInterdit) {
     // The device's group says what to do: the serial ports' own group (dialout) is for users to
     // join; any other is the administrator's business.
@@ -139,8 +150,6 @@ std::string decrireEchec(const Erreur& e, const DetectionPorts& detection) {
     }
     return texte;
   }
-  // A port another program holds is the right one: close that program, nothing to map.
-  if (e.genre == Erreur::Genre::PortOccupe || e.genre == Erreur::Genre::PortVerrouille) return texte;
   if (configuration)
     texte += "\nCe fichier dit quel périphérique est Comm" + std::to_string(e.numeroPort) +
              " : tant qu'il ne peut pas être lu, ce port ne s'ouvre pas.";

@@ -16,7 +16,8 @@ namespace zor::serie {
 // "Comm1" … "Comm4", compared exactly, case included; any other text chooses nothing.
 std::optional<int> choixPort(std::string_view texteComm);
 
-// A device typed into the port list by its absolute path, where the system has no COM names.
+// A device typed into the port list: its absolute path ("/dev/ttyUSB0"), or on Windows its
+// port name ("COM5", "\\.\COM12").
 std::optional<std::string> peripheriqueTape(std::string_view texteComm);
 
 // A serial port that exists on this machine.
@@ -27,7 +28,8 @@ struct PortSerie {
 
 // The ports that exist, in the order CommN takes them.
 using DetectionPorts = std::function<std::vector<PortSerie>()>;
-// The machine's own (Qt SerialPortInfo on Linux: serial/liaison_qt.cpp).
+// The machine's own (Qt SerialPortInfo on Linux: serial/liaison_qt.cpp; the drivers' list on
+// Windows: serial/ports_win32.cpp).
 std::vector<PortSerie> portsPresents();
 
 // A port as the system lists it, before it takes its place.

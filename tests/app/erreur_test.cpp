@@ -94,6 +94,31 @@ TEST(Decrire, LaRaisonDuSystemeEnFrancais) {
   }
 }
 
+// A Windows code (GetLastError) is the reason told, in the program's French, and wins over an
+// errno the C library may have left beside it.
+TEST(Decrire, LaRaisonDeWindowsEnFrancais) {
+  struct Cas {
+    G genre;
+    unsigned long code;
+    const char* attendu;
+  };
+  const Cas cas[] = {
+      {G::PortIntrouvable, 2, "introuvable : le système ne trouve pas ce fichier ou ce port."},
+      {G::PortOccupe, 5, "déjà utilisé par un autre programme : accès refusé."},
+      {G::LiaisonCoupee, 31, " : un périphérique attaché au système ne fonctionne pas."},
+      {G::DonneesNonParties, 1460, " : délai dépassé."},
+      {G::FichierNonEcrit, 112, " : plus de place sur le disque."},
+      {G::PortRefuse, 4242, " : erreur Windows n° 4242."},
+  };
+  for (const auto& c : cas) {
+    Erreur e = exemple(c.genre, EIO);
+    e.codeWindows = c.code;
+    const std::string texte = decrire(e);
+    EXPECT_NE(texte.find(c.attendu), std::string::npos) << c.code << " : " << texte;
+    EXPECT_EQ(texte.find("entrée-sortie"), std::string::npos) << texte;
+  }
+}
+
 // Whatever the language the program runs in, the text is the program's own French, never the
 // system's message.
 TEST(Decrire, MemeTexteQuelleQueSoitLaLangue) {

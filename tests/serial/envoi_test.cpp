@@ -80,6 +80,27 @@ TEST_F(EnvoiTest, SeulesLesLignesCommencantParDollarPartentSuiviesDeLaPause) {
   }
 }
 
+// Each sleep lasts a little longer than asked, as on Windows (a tick of 15.6 ms): the pause of an
+// upload that can be stopped still ends 600 ms after its sentence, not twelve delays later.
+TEST_F(EnvoiTest, LaPauseInterruptibleNAjoutePasLeRetardDeChaqueTranche) {
+  class HorlogeEnRetard : public test::HorlogeFactice {
+   public:
+    void dormir(std::chrono::milliseconds duree) override { HorlogeFactice::dormir(duree + 5ms); }
+  };
+  HorlogeEnRetard h;
+  test::ScenarioLiaison s{&h};
+  MSComm p{test::servicesScriptes(s)};
+  test::ecrireOctets(fichier().chemin, "$A*41\r\n$B*42\r\n");
+  Envoi envoi;
+  envoi.fichier = fichier();
+  envoi.interrompu = [] { return false; };
+  const auto bilan = televerser(p, h, envoi, {[](std::string_view) {}, [](int) {}});
+  EXPECT_FALSE(bilan.erreur);
+  ASSERT_EQ(s.quand.size(), 2u);
+  EXPECT_GE(s.quand[1] - s.quand[0], 600ms);
+  EXPECT_LE(s.quand[1] - s.quand[0], 605ms);
+}
+
 // The file is read block by block: a line far larger than a block reaches the receiver byte for
 // byte, in bounded writes; the window keeps painting along the pauses.
 // A line far longer than any sentence is no sentence: a file holding one sends nothing at all;

@@ -79,6 +79,19 @@ VERIF(les_ports_sont_com1_a_com4) {
   EXIGER(platform::genreEchecOuverture(platform::EchecOuverture::Permission, "COM1", 5) == Erreur::Genre::PortOccupe);
 }
 
+VERIF(un_port_tape_se_nomme_comme_windows_le_nomme) {
+  struct Cas {
+    const char* texte;
+    bool peripherique;
+  };
+  const Cas cas[] = {
+      {"COM1", true},    {"com3", true},    {"COM255", true},  {"\\\\.\\COM12", true}, {"\\\\.\\CNCA0", true},
+      {"Comm1", false},  {"COM", false},    {"COM0", false},   {"COM256", false},      {"COM01", false},
+      {"COM1 ", false},  {"\\\\.\\", false}, {"/dev/ttyS0", false}, {"", false},
+  };
+  for (const Cas& c : cas) EXIGER_EGAL(platform::estCheminDePeripherique(c.texte), c.peripherique);
+}
+
 VERIF(la_vidange_attend_le_pilote_et_signale_une_poignee_invalide) {
   const auto chemin = dossierTemporaire() / "vidange";
   HANDLE h = CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Runs the Windows build's checks under wine, in a wine prefix of the build folder: writes the
 # registry values the about box's lookups are checked against with wine's own `reg add`, runs
-# verifications-systeme.exe, and leaves no wine process behind.
-#   tests/windows/lancer.sh DOSSIER_DE_CONSTRUCTION
+# verifications-systeme.exe, then zor-cli.exe against the Linux build (cli.sh) and the setup
+# program (installation.sh), and leaves no wine process behind.
+#   tests/windows/lancer.sh DOSSIER_DE_CONSTRUCTION [DOSSIER_LINUX]
+# DOSSIER_LINUX (build by default) holds the Linux zor-cli and zor-sim.
 set -euo pipefail
-racine=$(cd "$(dirname "$0")/../.." && pwd)
-construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION}" && pwd)
+ici=$(cd "$(dirname "$0")" && pwd)
+racine=$(cd "$ici/../.." && pwd)
+construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION [DOSSIER_LINUX]}" && pwd)
+linux=${2:-$racine/build}
 
 export WINEPREFIX=$construction/wine
 export WINEDEBUG=-all
@@ -21,6 +25,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot --init >/dev/null 2>&1
   wineserver -w
 fi
+# One wine server for every program below, started here so that what it prints when it ends
+# goes nowhere (it would land in the output of whichever program started it).
+wineserver -p >/dev/null 2>&1
 
 cle_msinfo='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 cle_emplacements='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
@@ -35,5 +42,6 @@ wine reg delete "$cle_msinfo" /v ABSENTE /f >/dev/null 2>&1 || true
 echo "== verifications-systeme.exe (wine)"
 statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
-wineserver -w
+"$ici/cli.sh" "$construction" "$linux" || statut=1
+"$ici/installation.sh" "$construction" || statut=1
 exit "$statut"
