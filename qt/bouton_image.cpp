@@ -1,8 +1,8 @@
 #include "qt/bouton_image.h"
 
 #include <QPainter>
-#include <algorithm>
 
+#include "core/disposition_bouton.h"
 #include "qt/apparence.h"
 
 namespace zor::qt {
@@ -37,26 +37,11 @@ QString sansMnemonique(QString texte) {
 
 BoutonImage::Disposition BoutonImage::disposition() const {
   const QRect zone = rect().adjusted(kInterieur, kInterieur, -kInterieur, -kInterieurBas);
-  const int hauteurTexte = fontMetrics().height();
-  const int largeurTexte = fontMetrics().horizontalAdvance(sansMnemonique(text()));
-  const int cote = iconSize().height();
-  const int decalage = isDown() ? 1 : 0;
-  Disposition d;
-  if (cote + hauteurTexte <= zone.height() || cote + kEcartImageTexte + largeurTexte > zone.width()) {
-    const int place = zone.height() - hauteurTexte;
-    const int c = std::clamp(place, 0, cote);
-    d.image = QRect(zone.center().x() - c / 2, zone.top() + (place - c) / 2, c, c);
-    d.texte = QRect(zone.left(), zone.bottom() + 1 - hauteurTexte, zone.width(), hauteurTexte);
-  } else {
-    const int largeur = cote + kEcartImageTexte + largeurTexte;
-    const int gauche = zone.left() + (zone.width() - largeur) / 2;
-    d.image = QRect(gauche, zone.top() + (zone.height() - cote) / 2, cote, cote);
-    d.texte = QRect(gauche + cote + kEcartImageTexte, zone.top() + (zone.height() - hauteurTexte) / 2, largeurTexte,
-                    hauteurTexte);
-  }
-  d.image.translate(decalage, decalage);
-  d.texte.translate(decalage, decalage);
-  return d;
+  const DispositionBouton d =
+      disposerBouton({zone.x(), zone.y(), zone.width(), zone.height()}, fontMetrics().height(),
+                     fontMetrics().horizontalAdvance(sansMnemonique(text())), iconSize().height(), isDown(), kEcartImageTexte);
+  auto rectangle = [](const Zone& z) { return QRect(z.x, z.y, z.largeur, z.hauteur); };
+  return {rectangle(d.image), rectangle(d.texte)};
 }
 
 void BoutonImage::paintEvent(QPaintEvent*) {

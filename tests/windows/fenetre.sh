@@ -1,0 +1,262 @@
+#!/usr/bin/env bash
+# The window zor.exe under wine on a virtual screen (Xvfb), driven with xdotool through its
+# steps: the start layout, Enter (clicks nothing), "Ok", "Ok", a conversion through the real
+# open dialog, the about box, Esc; then a second start for the double click on the background
+# and its question. Every step is a screenshot (ImageMagick) read against the rectangles the
+# window's model gives (disposition.exe): the faces of the buttons that show, the window's green
+# where hidden controls are, the lists' backgrounds, the coloured captions. The message box
+# must read « Annuler » under a French system. The screenshots stay in captures-fenetre/.
+#   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/../.." && pwd)
+construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION}" && pwd)
+
+export WINEPREFIX=${WINEPREFIX:-$construction/wine}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# wine's own boxes and dialogs in French, and the Windows code page 1252.
+export LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8
+captures=$construction/captures-fenetre
+rm -rf "$captures"
+mkdir -p "$captures"
+
+echecs=0
+echec() {
+  echo "ÉCHEC : $*" >&2
+  echecs=$((echecs + 1))
+}
+
+# --- the virtual screen --------------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$captures/ecran" 2>/dev/null &
+xvfb=$!
+zor=
+nettoyer() {
+  [ -n "$zor" ] && kill "$zor" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap nettoyer EXIT
+for _ in $(seq 50); do [ -s "$captures/ecran" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$captures/ecran")"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+# No window manager runs: wine draws the frames and captions itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+
+# --- the model's rectangles ------------------------------------------------------------------
+declare -A X Y L H FOND GENRE
+while read -r quoi nom genre visible x y l h fond; do
+  case $quoi in
+    client) CLIENT_L=$nom CLIENT_H=$genre ;;
+    apropos) APROPOS=("$nom" "$genre" "$visible" "$x") ;;  # left, top, width, height
+    controle) X[$nom]=$x Y[$nom]=$y L[$nom]=$l H[$nom]=$h FOND[$nom]=$fond GENRE[$nom]=$genre ;;
+  esac
+done < <(wine "$construction/disposition.exe" | tr -d '\r')
+[ -n "${CLIENT_L:-}" ] || { echo "ÉCHEC : disposition.exe n'a rien donné" >&2; exit 1; }
+
+# --- screenshots and what they show ----------------------------------------------------------
+VERT="rgb(192,255,192)"
+capture() {  # capture NOM: the screen into NOM.png, and the client area's place on it
+  # The pointer out of the way: no tooltip over what is read.
+  xdotool mousemove 1023 767
+  sleep 0.7
+  import -window root "$captures/$1.png"
+  image=$captures/$1.png
+  # The client area is the one block of the window's green: its box gives its size and place.
+  local boite
+  boite=$(convert "$image" -fill black +opaque "$VERT" -format '%@' info:)
+  CX=${boite#*+}
+  CY=${CX#*+}
+  CX=${CX%%+*}
+  [ "${boite%%+*}" = "${CLIENT_L}x${CLIENT_H}" ] ||
+    echec "$1 : la zone cliente fait ${boite%%+*} au lieu de ${CLIENT_L}x${CLIENT_H} pixels"
+}
+
+part() {  # part COULEUR X Y L H: the share of the rectangle (client coordinates) in that colour
+  convert "$image" -crop "$4x$5+$((CX + $2))+$((CY + $3))" +repage -fill black +opaque "$1" -fill white -opaque "$1" \
+    -colorspace Gray -format '%[fx:mean]' info:
+}
+au_moins() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# The face of a button inside its border; the whole rectangle of the others.
+zone() {
+  if [ "${GENRE[$1]}" = bouton ]; then
+    echo $((X[$1] + 4)) $((Y[$1] + 4)) $((L[$1] - 8)) $((H[$1] - 8))
+  else
+    echo "${X[$1]}" "${Y[$1]}" "${L[$1]}" "${H[$1]}"
+  fi
+}
+
+montre() {  # montre ETAPE NOM COULEUR PART: at least PART of the control is in COULEUR
+  local p
+  # shellcheck disable=SC2046
+  p=$(part "$3" $(zone "$2"))
+  au_moins "$p" "$4" || echec "$1 : $2 devrait se voir ($3 sur $p de sa surface, attendu $4)"
+}
+cache() {  # cache ETAPE NOM...: nothing but the window's green where these controls are
+  local etape=$1 nom p
+  shift
+  for nom; do
+    # shellcheck disable=SC2046
+    p=$(part "$VERT" $(zone "$nom"))
+    au_moins "$p" 0.97 || echec "$etape : $nom devrait être caché (vert sur $p de sa surface)"
+  done
+}
+ecrit() {  # ecrit ETAPE NOM COULEUR: the control's caption shows in that colour
+  local p
+  p=$(part "$3" "${X[$2]}" "${Y[$2]}" "${L[$2]}" "${H[$2]}")
+  au_moins "$p" 0.01 || echec "$1 : le texte de $2 devrait se voir en $3"
+}
+boutons() {  # boutons ETAPE NOM...: these picture buttons show their faces
+  local etape=$1 nom f
+  shift
+  for nom; do
+    f=${FOND[$nom]}
+    montre "$etape" "$nom" "rgb($f)" 0.6
+  done
+}
+
+# Without a window manager the keyboard goes to the window under the pointer: the pointer
+# rests there first.
+touche() {  # touche X Y TOUCHE (screen coordinates)
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool key "$3"
+}
+cliquer() {  # cliquer NOM: a click in the middle of the control
+  xdotool mousemove $((CX + X[$1] + L[$1] / 2)) $((CY + Y[$1] + H[$1] / 2)) click 1
+}
+attendre_fenetre() {  # attendre_fenetre TITRE: its X window, once it shows
+  local w
+  for _ in $(seq 100); do
+    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+attendre_disparition() {  # attendre_disparition TITRE: its window goes within 5 s
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+attendre_fin() {  # attendre_fin: zor.exe ends within 10 s
+  for _ in $(seq 100); do
+    kill -0 "$zor" 2>/dev/null || { wait "$zor" || true; zor=; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+
+titre="Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4"
+echange="$WINEPREFIX/drive_c/\$_t_e_m_p"
+rm -f "$echange"
+
+# --- first run: the steps ------------------------------------------------------------------
+echo "== zor.exe (wine, Xvfb $DISPLAY)"
+wine "$construction/zor.exe" &
+zor=$!
+attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+
+capture 1-depart
+boutons depart ok sortie
+cache depart ok1 ouvrir ecrire lire Comm nom prtd Typef nombre nombre1 Label2
+ecrit depart profil "rgb(255,0,0)"
+ecrit depart waypoint "rgb(255,0,0)"
+ecrit depart zor "rgb(0,0,0)"
+
+# Enter clicks nothing: no button is the default one.
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Return
+capture 2-entree
+boutons entree ok sortie
+cache entree ok1 Comm
+
+cliquer ok
+capture 3-ok
+boutons ok ok1 sortie
+cache ok ok ouvrir lire nom Typef
+montre ok Comm "rgb(255,255,192)" 0.35
+ecrit ok prtd "rgb(0,0,0)"
+
+cliquer ok1
+capture 4-ok1
+boutons ok1 ouvrir lire sortie
+cache ok1 ok ok1 ecrire
+montre ok1 nom "rgb(255,255,255)" 0.4
+ecrit ok1 Typef "rgb(0,0,255)"
+
+# A conversion of a file in the receiver's own format, chosen in the real open dialog.
+cliquer ouvrir
+if attendre_fenetre "Fichier en entrée" >/dev/null; then
+  sleep 0.5
+  import -window root "$captures/5-dialogue.png"
+  xdotool type --delay 20 "Z:$(echo "$racine/tests/convert/donnees/zor.txt" | tr / '\\')"
+  xdotool key Return
+  for _ in $(seq 50); do [ -f "$echange" ] && break; sleep 0.1; done
+  capture 6-conversion
+  boutons conversion ouvrir ecrire sortie
+  cache conversion ok ok1 lire
+  montre conversion Comm "rgb(255,255,192)" 0.35
+  ecrit conversion quant1 "rgb(0,0,255)"
+  ecrit conversion nombre "rgb(0,0,0)"
+  # The echo label shows the sentences, from its place on.
+  p=$(part "rgb(0,0,0)" "${X[fenetre]}" "${Y[fenetre]}" 250 40)
+  au_moins "$p" 0.02 || echec "conversion : les phrases ne s'affichent pas dans fenetre"
+  if ! cmp -s "$echange" "$racine/tests/windows/attendu/zor-profil.txt"; then
+    echec "conversion : c:\\\$_t_e_m_p diffère de tests/windows/attendu/zor-profil.txt"
+  fi
+else
+  echec "la boîte « Fichier en entrée » ne s'ouvre pas"
+fi
+
+# The about box, from the menu entry just above the client area.
+xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
+if w=$(attendre_fenetre "À propos de ZOR"); then
+  capture 7-apropos
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  [ "$X" -le "${APROPOS[0]}" ] && [ "$Y" -le "${APROPOS[1]}" ] ||
+    echec "À propos : la boîte est en $X,$Y, sa zone cliente devrait commencer en ${APROPOS[0]},${APROPOS[1]}"
+  # The etched line: grey over white, across the box.
+  ligne=$(convert "$image" -crop "1x6+$((APROPOS[0] + 100))+$((APROPOS[1] + 161))" +repage txt:- | tr -d ' ')
+  grep -q '(128,128,128)' <<< "$ligne" && grep -q '(255,255,255)' <<< "$ligne" ||
+    echec "À propos : le séparateur gravé manque"
+  touche "$((APROPOS[0] + 20))" "$((APROPOS[1] + 20))" Escape
+  attendre_disparition "À propos de ZOR" || echec "À propos : Échap ne la ferme pas"
+else
+  echec "la boîte « À propos de ZOR » ne s'ouvre pas"
+fi
+
+# Esc clicks « Quitter »: the program ends.
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+attendre_fin || echec "Échap ne termine pas le programme"
+
+# --- second run: the double click on the background asks, and ends the program ------------
+wine "$construction/zor.exe" &
+zor=$!
+attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+capture 8-depart
+xdotool mousemove $((CX + CLIENT_L - 40)) $((CY + CLIENT_H - 10)) click --repeat 2 --delay 80 1
+if attendre_fenetre ZOR >/dev/null; then
+  sleep 0.5
+  import -window root "$captures/9-question.png"
+  textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+  grep -qx "OK" <<< "$textes" && grep -qx "Annuler" <<< "$textes" ||
+    echec "la question devrait offrir « OK » et « Annuler » : $(tr '\n' ' ' <<< "$textes")"
+  grep -qx "êtes-vous sûr de vouloir quitter le programme?" <<< "$textes" ||
+    echec "la question n'a pas son texte : $(tr '\n' ' ' <<< "$textes")"
+  xdotool key Escape
+  attendre_fin || echec "Annuler dans la question ne termine pas le programme"
+else
+  echec "le double clic sur le fond n'ouvre pas la question"
+fi
+
+if [ "$echecs" -ne 0 ]; then
+  echo "== fenêtre : $echecs échec(s) ; captures dans $captures" >&2
+  exit 1
+fi
+echo "== fenêtre : toutes les étapes conformes ; captures dans $captures"
