@@ -121,7 +121,7 @@ case "${1:-lancer}" in
     lintian --fail-on error,warning --display-info build/zor-cli_*.deb build/zor_*.deb
     ;;
   windows)
-    installer_manquants g++-mingw-w64-x86-64-posix wine wine64
+    installer_manquants g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick
     construire build-windows -DCMAKE_TOOLCHAIN_FILE=platform/mingw-w64.cmake -DZOR_SANS_QT=ON
     tests/windows/lancer.sh build-windows
     ;;

@@ -137,6 +137,9 @@ attendre_fenetre() {  # attendre_fenetre TITRE: its X window, once it shows
   done
   return 1
 }
+position() {  # position FENETRE_X: its top-left corner on the screen
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^X=//p; s/^Y=//p' | paste -sd' '
+}
 attendre_disparition() {  # attendre_disparition TITRE: its window goes within 5 s
   for _ in $(seq 50); do
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
@@ -159,7 +162,7 @@ rm -f "$echange"
 
 # --- first run: the steps ------------------------------------------------------------------
 echo "== zor.exe (wine, Xvfb $DISPLAY)"
-wine "$construction/zor.exe" &
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
 attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
 
@@ -192,9 +195,12 @@ ecrit ok1 Typef "rgb(0,0,255)"
 
 # A conversion of a file in the receiver's own format, chosen in the real open dialog.
 cliquer ouvrir
-if attendre_fenetre "Fichier en entrée" >/dev/null; then
+if dialogue=$(attendre_fenetre "Fichier en entrée"); then
   sleep 0.5
   import -window root "$captures/5-dialogue.png"
+  read -r wx wy < <(position "$dialogue")
+  xdotool mousemove $((wx + 20)) $((wy + 40))
+  sleep 0.3
   xdotool type --delay 20 "Z:$(echo "$racine/tests/convert/donnees/zor.txt" | tr / '\\')"
   xdotool key Return
   for _ in $(seq 50); do [ -f "$echange" ] && break; sleep 0.1; done
@@ -218,9 +224,9 @@ fi
 xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
 if w=$(attendre_fenetre "À propos de ZOR"); then
   capture 7-apropos
-  eval "$(xdotool getwindowgeometry --shell "$w")"
-  [ "$X" -le "${APROPOS[0]}" ] && [ "$Y" -le "${APROPOS[1]}" ] ||
-    echec "À propos : la boîte est en $X,$Y, sa zone cliente devrait commencer en ${APROPOS[0]},${APROPOS[1]}"
+  read -r wx wy < <(position "$w")
+  [ "$wx" -le "${APROPOS[0]}" ] && [ "$wy" -le "${APROPOS[1]}" ] && [ $((APROPOS[1] - wy)) -lt 40 ] ||
+    echec "À propos : la boîte est en $wx,$wy, sa zone cliente devrait commencer en ${APROPOS[0]},${APROPOS[1]}"
   # The etched line: grey over white, across the box.
   ligne=$(convert "$image" -crop "1x6+$((APROPOS[0] + 100))+$((APROPOS[1] + 161))" +repage txt:- | tr -d ' ')
   grep -q '(128,128,128)' <<< "$ligne" && grep -q '(255,255,255)' <<< "$ligne" ||
@@ -236,7 +242,7 @@ touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
 attendre_fin || echec "Échap ne termine pas le programme"
 
 # --- second run: the double click on the background asks, and ends the program ------------
-wine "$construction/zor.exe" &
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
 attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
 capture 8-depart

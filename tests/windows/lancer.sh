@@ -36,4 +36,6 @@ echo "== verifications-systeme.exe (wine)"
 statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
 wineserver -w
+# The window, on a virtual screen (once the window is built).
+[ ! -f "$construction/zor.exe" ] || "$racine/tests/windows/fenetre.sh" "$construction" || statut=$?
 exit "$statut"
