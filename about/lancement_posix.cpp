@@ -1,6 +1,5 @@
 // The file test and the program start on systems other than Windows: registry paths are
 // Windows-1252 text, "C:\..." lives under the folder that stands for drive C:.
-#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,4 +71,3 @@ bool demarrerProgramme(const std::filesystem::path& programme) {
 }
 
 }  // namespace zor::apropos
-#endif

@@ -1,5 +1,4 @@
 // The file test and the program start on Windows: the system's own calls on UTF-16 paths.
-#ifdef _WIN32
 #include <string>
 
 #include "platform/drive_c.h"
@@ -37,4 +36,3 @@ bool demarrerProgramme(const std::filesystem::path& programme) {
 }
 
 }  // namespace zor::apropos
-#endif

@@ -1,5 +1,4 @@
 // The registry calls served by the stand-in store (every system but Windows).
-#ifndef _WIN32
 #include "about/registre.h"
 
 #include <algorithm>
@@ -106,4 +105,3 @@ long RegCloseKey(HandleCle cle) {
 }
 
 }  // namespace zor::apropos
-#endif

@@ -40,9 +40,8 @@ long RegQueryValueExA(HandleCle cle, const char* nomValeur, std::uint32_t* reser
 
 long RegCloseKey(HandleCle cle);
 
-#ifndef _WIN32
-// The stand-in store file: $ZOR_REGISTRY, or /etc/zor/registry.reg when it is not set.
+// Off Windows, the stand-in store file: $ZOR_REGISTRY, or /etc/zor/registry.reg when it is
+// not set.
 std::filesystem::path fichierRegistre();
-#endif
 
 }  // namespace zor::apropos

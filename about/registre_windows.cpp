@@ -1,5 +1,4 @@
 // The registry calls on Windows: HKEY_LOCAL_MACHINE itself, through advapi32.
-#ifdef _WIN32
 #include "platform/windows_leger.h"
 
 #include "about/registre.h"
@@ -38,4 +37,3 @@ long RegQueryValueExA(HandleCle cle, const char* nomValeur, std::uint32_t* reser
 long RegCloseKey(HandleCle cle) { return ::RegCloseKey(versHkey(cle)); }
 
 }  // namespace zor::apropos
-#endif

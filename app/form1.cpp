@@ -112,8 +112,8 @@ Form1::Form1(Services services)
                        {720, 3360, 5295, 615}, false, kGras975)),
       ok(bouton("ok", "Ok", {1320, 1440, 1095, 375}, true, Image::Ok, 16)),
       ok1(bouton("ok1", "Ok", {4800, 1440, 1095, 375}, false, Image::Ok, 16)),
-      MSComm1(services.liaisonMSComm1),
-      MSComm2(services.liaisonMSComm2),
+      MSComm1({services.liaisonMSComm1, services.portsPresents, services.plusTard}),
+      MSComm2({services.liaisonMSComm2, services.portsPresents, services.plusTard}),
       services_(std::move(services)) {
   profil.definirValeurChoisie(true);
   for (Controle* c : controles()) c->observer(&observateur_);
@@ -123,7 +123,13 @@ Form1::Form1(Services services)
   ouverture.Filter = conversion::filtreOuverture();
   ecriture.FileName = "c:\\$_t_e_m_p";
   ecrizor.FileName = "c:\\zor.txt";
-  construireCommunication();
+  // Design values of both serial controls: port 1, 4800 baud, no parity, 8 data bits, 2 stop
+  // bits. Only the download's has an event handler.
+  for (serie::MSComm* c : {&MSComm1, &MSComm2}) {
+    c->CommPort(1);
+    c->Settings(serie::kReglagesGps);
+  }
+  MSComm2.OnComm = [this] { MSComm2_OnComm(); };
 }
 
 Form1::~Form1() = default;
@@ -204,6 +210,10 @@ Reponse Form1::MsgBox(std::string texte, Boutons boutons, Icone icone, std::stri
 
 void Form1::peindre() {
   if (services_.peindre) services_.peindre();
+}
+
+void Form1::veiller() {
+  if (services_.veiller) services_.veiller();
 }
 
 }  // namespace zor::app

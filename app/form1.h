@@ -11,7 +11,7 @@
 #include "app/common_dialog.h"
 #include "app/services.h"
 #include "core/controle.h"
-#include "serial/affichage.h"
+#include "serial/suivi.h"
 #include "serial/mscomm.h"
 
 namespace zor::app {
@@ -87,8 +87,8 @@ class Form1 {
   Reponse MsgBox(std::string texte, Boutons boutons, Icone icone, std::string titre = std::string(kTitreApplication));
   void terminer() { services_.fin(); }
   void peindre();
-  void construireCommunication();
-  serie::Affichage suiviTransfert();
+  serie::Suivi suiviTransfert();
+  void veiller();
 
   Services services_;
   Observateur observateur_;

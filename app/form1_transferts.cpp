@@ -15,44 +15,6 @@ namespace {
 // The upload opens the interchange file by this literal, the conversion by `ecriture.FileName`.
 constexpr char kFichierEchange[] = "c:\\$_t_e_m_p";
 
-// The clock's pauses with the window painted all along them.
-class HorlogeVeillante : public Horloge {
- public:
-  HorlogeVeillante(Horloge& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
-  void dormir(std::chrono::milliseconds duree) override { base_.dormirEnVeillant(duree, veille_); }
-  Instant maintenant() override { return base_.maintenant(); }
-
- private:
-  Horloge& base_;
-  std::function<void()> veille_;
-};
-
-class PortVeillant : public serie::Port {
- public:
-  PortVeillant(serie::Port& base, std::function<void()> veille) : base_(base), veille_(std::move(veille)) {}
-  void Settings(std::string_view reglages) override { base_.Settings(reglages); }
-  void CommPort(int numero) override { base_.CommPort(numero); }
-  int CommPort() const override { return base_.CommPort(); }
-  void PortOpen(bool ouvrir) override { base_.PortOpen(ouvrir); }
-  bool PortOpen() const override { return base_.PortOpen(); }
-  void InputMode(int mode) override { base_.InputMode(mode); }
-  void InputLen(int longueur) override { base_.InputLen(longueur); }
-  std::string Input() override { return base_.Input(); }
-  void Output(std::string_view octets) override { base_.Output(octets); }
-  std::size_t enAttente() override { return base_.enAttente(); }
-  void attendreReception(std::chrono::milliseconds delaiMax) override {
-    base_.attendreReception(delaiMax);
-    veille_();
-  }
-  void abandonner() noexcept override { base_.abandonner(); }
-  int numeroAffiche() const override { return base_.numeroAffiche(); }
-  std::string peripherique() const override { return base_.peripherique(); }
-
- private:
-  serie::Port& base_;
-  std::function<void()> veille_;
-};
-
 }  // namespace
 
 // While it lives a transfer runs: a close request is held, then honoured once it is over.
@@ -75,47 +37,20 @@ class Form1::Transfert {
   Form1& fenetre_;
 };
 
-void Form1::construireCommunication() {
-  // Design values of both controls: port 1, 4800 baud, no parity, 8 data bits, 2 stop bits.
-  for (serie::MSComm* c : {&MSComm1, &MSComm2}) {
-    c->CommPort(1);
-    c->Settings("4800,N,8,2");
-    c->definirDetection(services_.portsPresents);
-  }
-  QObject::connect(&MSComm2, &serie::MSComm::OnComm, [this] { MSComm2_OnComm(); });
-}
-
 void Form1::Comm_DropDown() {
   const std::vector<serie::PortSerie> presents = services_.portsPresents ? services_.portsPresents()
                                                                           : std::vector<serie::PortSerie>{};
-  const serie::DetectionPorts memes = [&presents] { return presents; };
   std::vector<std::string> infobulles;
   for (const std::string& element : Comm.description().liste) {
-    const std::optional<int> n = serie::choixPort(QString::fromStdString(element));
-    if (!n) {
-      infobulles.emplace_back();
-      continue;
-    }
-    const serie::Correspondance c = serie::correspondance(*n, memes);
-    std::string description;
-    for (const serie::PortSerie& p : presents)
-      if (p.peripherique == c.peripherique) description = p.description;
-    // Where the device comes from, when the user chose it rather than the machine.
-    const std::string virgule = description.empty() ? "" : ", ";
-    if (c.erreurConfiguration) description = "fichier " + c.configuration.string() + " illisible";
-    else if (c.origine == serie::Origine::Configuration) description += virgule + "d'après zor.conf";
-    else if (c.origine == serie::Origine::Environnement) description += virgule + "d'après ZOR_COMM" + std::to_string(*n);
-    else if (description.empty() && c.origine == serie::Origine::Defaut) description = "par défaut, non détecté";
-    std::string texte = c.peripherique;
-    if (!description.empty()) texte += " — " + description;
-    infobulles.push_back(std::move(texte));
+    const std::optional<int> n = serie::choixPort(element);
+    infobulles.push_back(n ? serie::descriptionPort(*n, presents) : std::string());
   }
   Comm.definirInfobullesListe(std::move(infobulles));
 }
 
 // The window takes no input while a transfer runs, but shows each change at once.
-serie::Affichage Form1::suiviTransfert() {
-  return serie::Affichage{[this](std::string_view texte) {
+serie::Suivi Form1::suiviTransfert() {
+  return serie::Suivi{[this](std::string_view texte) {
                             fenetre.definirOctets(std::string(texte));
                             peindre();
                           },
@@ -132,7 +67,7 @@ void Form1::ecrire_Click() {
     return;
   }
   Transfert transfert(*this);
-  const QString texteComm = QString::fromStdString(Comm.Text());
+  const std::string& texteComm = Comm.Text();
   const std::optional<int> numero = serie::choixPort(texteComm);
   if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm1.definirPeripherique(*chemin);
 
@@ -147,9 +82,8 @@ void Form1::ecrire_Click() {
   serie::Envoi envoi;
   envoi.numeroPort = numero;
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
-  HorlogeVeillante horloge(*services_.horloge, [this] { peindre(); });
-  PortVeillant port(MSComm1, [this] { peindre(); });
-  const auto bilan = serie::televerser(port, horloge, envoi, suiviTransfert());
+  envoi.veille = [this] { veiller(); };
+  const auto bilan = serie::televerser(MSComm1, *services_.horloge, envoi, suiviTransfert());
 
   if (bilan.erreur) {
     // The interchange file is untouched: the user can send it again, or convert another file.
@@ -180,12 +114,14 @@ void Form1::lire_Click() {
   // An end-of-file character received during the download is handled once this handler returns.
   serie::RetenueEvenements retenue(MSComm2);
   Transfert transfert(*this);
-  const QString texteComm = QString::fromStdString(Comm.Text());
+  const std::string& texteComm = Comm.Text();
   if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm2.definirPeripherique(*chemin);
 
   serie::Telechargement demande;
   demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
-  demande.vidage = serie::FichierReception::Vidage::Immediat;
+  // "c:\zor.txt" keeps what it held until the new text is there: a download that ends in
+  // any way, the program killed included, never leaves it emptied.
+  demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.numeroPort = serie::choixPort(texteComm);
   demande.avantReception = [this] {
     zor.Caption(" Reception de waypoints d'un ZOR FX312 4X4");
@@ -194,9 +130,8 @@ void Form1::lire_Click() {
     for (Controle* c : {&result, &fenetre, &Label2}) c->Visible(true);
     peindre();
   };
-  HorlogeVeillante horloge(*services_.horloge, [this] { peindre(); });
-  PortVeillant port(MSComm2, [this] { peindre(); });
-  const auto bilan = serie::telecharger(port, horloge, demande, suiviTransfert());
+  demande.veille = [this] { veiller(); };
+  const auto bilan = serie::telecharger(MSComm2, *services_.horloge, demande, suiviTransfert());
   if (bilan.fichierOuvert) sortie.Visible(true);
   peindre();
 
@@ -208,13 +143,8 @@ void Form1::lire_Click() {
 
 void Form1::MSComm2_OnComm() {
   if (MSComm2.CommEvent() != serie::MSComm::comEvEOF) return;
-  if (MSComm2.PortOpen()) {
-    try {
-      MSComm2.Output("\x1a");
-    } catch (const Echec&) {
-      // The program ends anyway.
-    }
-  }
+  // The program ends anyway, whether the character leaves or not.
+  if (MSComm2.PortOpen()) MSComm2.Output("\x1a");
   terminer();
 }
 

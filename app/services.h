@@ -20,17 +20,19 @@ struct Services {
   DialogueOuverture ouverture;
   // The pauses of the transfers and the time they measure silences with.
   Horloge* horloge = &horlogeReelle();
-  // The device under each serial control.
-  serie::FabriqueLiaison liaisonMSComm1 = serie::liaisonReelle;
-  serie::FabriqueLiaison liaisonMSComm2 = serie::liaisonReelle;
+  // The device under each serial control: the front end hands in the machine's real ones.
+  serie::OuvrirLiaison liaisonMSComm1;
+  serie::OuvrirLiaison liaisonMSComm2;
   // The serial ports that exist, behind Comm1 to Comm4 when nothing else names their device.
-  serie::DetectionPorts portsPresents = serie::portsPresents;
+  serie::DetectionPorts portsPresents;
   // Starts the system-information program; empty: the real start.
   apropos::Lanceur lancement;
   // Ends the program at once: every open file closed, no handler runs after it.
   std::function<void()> fin;
-  // Paints what changed and lets the window answer the desktop, taking no click or key: the
-  // window keeps its face while a transfer runs inside a click handler.
+  // While a transfer runs inside a click handler the window takes no click or key, but keeps
+  // its face: `veiller` lets it answer the desktop and paint what asks for it, `peindre` shows
+  // at once what the handler just changed.
+  std::function<void()> veiller;
   std::function<void()> peindre;
   // Runs a function once the event loop runs again.
   std::function<void(std::function<void()>)> plusTard;

@@ -1,5 +1,4 @@
 // zor-cli: the window's conversion and transfers without the window, for scripts and tests.
-#include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
 
@@ -29,11 +28,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   zor::platform::ignorerLimiteTailleFichier();
-  // The conversion needs nothing of the toolkit: it starts without it, which keeps small
-  // conversions quick. The serial commands get the application object they rely on.
-  if (argc >= 2 && std::strcmp(argv[1], "convert") == 0)
-    return zor::cli::commandeConvert(zor::cli::Arguments(argv + 2, argv + argc));
-  QCoreApplication application(argc, argv);
   if (argc < 2) {
     zor::cli::dire(kAide);
     return 2;
@@ -44,6 +38,7 @@ int main(int argc, char** argv) {
   }
   const std::string commande = argv[1];
   zor::cli::Arguments arguments(argv + 2, argv + argc);
+  if (commande == "convert") return zor::cli::commandeConvert(arguments);
   if (commande == "upload") return zor::cli::commandeUpload(arguments);
   if (commande == "download") return zor::cli::commandeDownload(arguments);
   if (commande == "ports") return zor::cli::commandePorts(arguments);

@@ -36,14 +36,7 @@ int commandePorts(const Arguments& arguments) {
   }
   const std::vector<serie::PortSerie> presents = serie::portsPresents();
   const serie::DetectionPorts memes = [&presents] { return presents; };
-  std::string texte;
-  if (presents.empty()) {
-    texte += "Aucun port série détecté.\n";
-  } else {
-    texte += "Ports série présents :\n";
-    for (const serie::PortSerie& p : presents)
-      texte += "  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description) + "\n";
-  }
+  std::string texte = serie::listePorts(presents) + "\n";
   texte += "\n";
   for (int n = 1; n <= 4; ++n) {
     const serie::Correspondance c = serie::correspondance(n, memes);

@@ -110,13 +110,13 @@ int commandeUpload(const Arguments& arguments) {
   platform::intercepterInterruptions();
 
   int numero = 0;
-  const serie::Affichage affichage{[&](std::string_view phrase) {
-                                     if (!phrase.empty())
-                                       dire(std::to_string(++numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)));
-                                   },
-                                   [](int) {}};
-  const auto bilan = serie::televerser(port, horlogeReelle(), envoi, affichage);
-  if (bilan.erreur) dire(serie::decrireEchec(*bilan.erreur));
+  const serie::Suivi suivi{[&](std::string_view phrase) {
+                             if (!phrase.empty())
+                               dire(std::to_string(++numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)));
+                           },
+                           [](int) {}};
+  const auto bilan = serie::televerser(port, horlogeReelle(), envoi, suivi);
+  if (bilan.erreur) dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
   dire(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
   return codeSortie(bilan.erreur.has_value());
 }
@@ -187,11 +187,12 @@ int commandeDownload(const Arguments& arguments) {
   platform::intercepterInterruptions();
 
   int passe = 0;
-  const serie::Affichage affichage{
+  const serie::Suivi suivi{
       [&](std::string_view enregistrement) { dire(std::to_string(++passe) + " : " + lisible(enregistrement)); },
       [](int) {}};
-  const auto bilan = serie::telecharger(port, horlogeReelle(), demande, affichage);
-  if (const std::string resume = serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e); });
+  const auto bilan = serie::telecharger(port, horlogeReelle(), demande, suivi);
+  if (const std::string resume =
+          serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e, serie::portsPresents); });
       !resume.empty()) dire(resume);
   dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
   bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;

@@ -2,19 +2,34 @@
 // Cuts a text input into lines as the receiver's PC tools wrote them: a line ends at CR LF or
 // at a lone CR; a lone LF is an ordinary character; the last line needs no line end. Lines
 // are handed over in pieces straight out of the source's blocks, so a line of any length costs
-// no memory. Empty lines are never handed over (no reader takes them).
+// no memory.
 //
 // The visitor provides:
 //   void entiere(std::string_view)    a whole line that lies in one block (the usual case)
 //   bool debut(char premier)          a line that spans blocks starts; true if its bytes are wanted
 //   void suite(std::string_view)      the next piece of a wanted line (the first holds `premier`)
 //   void fin()                        the wanted line is complete
+// and, if it wants them (the readers do not; the upload does):
+//   void vide()                       an empty line
+//   bool arrete()                     asked after each line: true ends the walk there
 #include <cstring>
 #include <string_view>
 
 #include "convert/source.h"
 
 namespace zor::conversion {
+
+namespace detail {
+template <class Visiteur>
+void ligneVide(Visiteur& visiteur) {
+  if constexpr (requires { visiteur.vide(); }) visiteur.vide();
+}
+template <class Visiteur>
+bool arrete(Visiteur& visiteur) {
+  if constexpr (requires { visiteur.arrete(); }) return visiteur.arrete();
+  else return false;
+}
+}  // namespace detail
 
 template <class Visiteur>
 void parcourirLignes(Source& source, Visiteur& visiteur) {
@@ -41,7 +56,9 @@ void parcourirLignes(Source& source, Visiteur& visiteur) {
       }
       if (cr == nullptr) break;
       if (dansLigne && voulue) visiteur.fin();
+      else if (!dansLigne && fin == i) detail::ligneVide(visiteur);
       dansLigne = false;
+      if (detail::arrete(visiteur)) return;
       i = fin + 1;
       if (i == n)
         crEnFinDeBloc = true;

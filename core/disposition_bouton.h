@@ -1,9 +1,10 @@
 #pragma once
-// Where a picture button puts its picture and its caption, the same for every front end. The
-// picture keeps its size when the face is high enough for it above the caption. On a face too
-// low for both (the window's one-line buttons), the caption reads best whole and the picture
-// goes at its left when the width allows; otherwise the picture shrinks above the caption. The
-// caption always keeps a full line.
+// Where a picture button puts its picture and its caption, the same for every front end: the
+// picture at its own size above the caption, the two centred on the face, the caption always
+// on a full line. A face too low for both clips the top of the picture (the front end cuts it
+// at the caption's top), as a Windows graphical button does. The "Ok" buttons are so low that
+// less than half of their picture would show above the caption: there the picture goes at the
+// caption's left, which reads best.
 
 namespace zor {
 
@@ -21,13 +22,16 @@ struct DispositionBouton {
 // picture's side. `enfonce`: a pressed button shifts both by one pixel.
 constexpr DispositionBouton disposerBouton(Zone interieur, int hauteurTexte, int largeurTexte, int cote, bool enfonce,
                                            int ecart = 3) {
-  DispositionBouton d;
   const Zone& z = interieur;
-  if (cote + hauteurTexte <= z.hauteur || cote + ecart + largeurTexte > z.largeur) {
-    const int place = z.hauteur - hauteurTexte;
-    const int c = place < 0 ? 0 : (place > cote ? cote : place);
-    d.image = {z.x + (z.largeur - 1) / 2 - c / 2, z.y + (place - c) / 2, c, c};
-    d.texte = {z.x, z.y + z.hauteur - hauteurTexte, z.largeur, hauteurTexte};
+  const int placeAuDessus = z.hauteur - hauteurTexte;
+  DispositionBouton d;
+  if (2 * placeAuDessus >= cote || cote + ecart + largeurTexte > z.largeur) {
+    // A picture taller than the room above the caption keeps its size, centred on that room.
+    const int haut = z.y + (placeAuDessus - cote) / 2;
+    const int centre = z.x + (z.largeur - 1) / 2;
+    d.image = {centre + 1 - cote / 2, haut, cote, cote};
+    const int reste = placeAuDessus - cote > 0 ? placeAuDessus - cote : 0;
+    d.texte = {z.x, z.y + reste / 2 + (cote < placeAuDessus ? cote : placeAuDessus), z.largeur, hauteurTexte};
   } else {
     const int largeur = cote + ecart + largeurTexte;
     const int gauche = z.x + (z.largeur - largeur) / 2;

@@ -11,14 +11,32 @@ std::string nombre(long long n) {
   return std::string(tampon, std::to_chars(tampon, tampon + sizeof tampon, n).ptr);
 }
 
+// A name as the user gave it may hold any byte: control characters are written \xHH, so that
+// a terminal never takes them as commands and a message stays on its lines.
+std::string lisible(std::string_view nom) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string s;
+  for (const char c : nom) {
+    const auto o = static_cast<unsigned char>(c);
+    if (o < 0x20 || o == 0x7F) {
+      s += "\\x";
+      s.push_back(kHex[o >> 4]);
+      s.push_back(kHex[o & 0x0F]);
+    } else {
+      s.push_back(c);
+    }
+  }
+  return s;
+}
+
 std::string nomPort(const Erreur& e) {
-  if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + e.peripherique + ")";
-  return e.peripherique;
+  if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + lisible(e.peripherique) + ")";
+  return lisible(e.peripherique);
 }
 
 std::string nomFichier(const Erreur& e) {
-  if (e.chemin.empty() || e.chemin == e.fichier) return e.fichier;
-  return e.fichier + " (" + e.chemin + ")";
+  if (e.chemin.empty() || e.chemin == e.fichier) return lisible(e.fichier);
+  return lisible(e.fichier) + " (" + lisible(e.chemin) + ")";
 }
 
 // French puts a quantity below two in the singular: "1 seconde", "0,5 seconde", "1 enregistrement".
@@ -114,7 +132,7 @@ std::string decrire(const Erreur& e) {
       return "Le port de communication " + port + " est déjà utilisé par un autre programme" + raison(e) +
              "\nFermez ce programme, puis recommencez.";
     case G::PortVerrouille:
-      return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + e.verrou +
+      return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + lisible(e.verrou) +
              ").\nFermez ce programme, puis recommencez.";
     case G::PortInterdit:
       return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e) + kConseilDialout;
@@ -146,6 +164,8 @@ std::string decrire(const Erreur& e) {
       return "Impossible de créer le fichier " + nomFichier(e) + raison(e);
     case G::FichierNonEcrit:
       return "Impossible d'écrire le fichier " + nomFichier(e) + raison(e);
+    case G::FichierNonOrdinaire:
+      return "Impossible de lire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire.";
     case G::MemeFichier:
       return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
     case G::MemoireInsuffisante:

@@ -27,6 +27,7 @@ struct Erreur {
     FichierIllisible,      // a file to read could not be opened or read
     FichierNonCreable,     // a file to write could not be created
     FichierNonEcrit,       // writing (or closing) a file failed
+    FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder
     MemeFichier,           // the output is the input itself
     // Anything.
     MemoireInsuffisante,
@@ -38,6 +39,7 @@ struct Erreur {
   // The port: shown as "Comm2 (/dev/ttyUSB0)", or its device alone when it was named directly.
   int numeroPort = 0;
   std::string peripherique;
+  std::string origine;       // where the device came from ("fichier ~/.config/zor/zor.conf"); may be empty
   std::string verrou;        // PortVerrouille: the lock file
 
   // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.

@@ -14,6 +14,10 @@ extern "C" void noter(int numero) { signalRecu = numero; }
 void intercepterInterruptions() {
   std::signal(SIGINT, noter);
   std::signal(SIGTERM, noter);
+#ifdef SIGHUP
+  // A terminal that closes (a remote session that drops) stops the transfer like Ctrl+C.
+  std::signal(SIGHUP, noter);
+#endif
 }
 
 int interruptionRecue() { return signalRecu; }

@@ -1,9 +1,9 @@
 #pragma once
-// Ctrl+C and SIGTERM during a transfer of zor-cli: the transfer stops cleanly (the receiver is
+// Ctrl+C, SIGTERM and SIGHUP during a transfer of zor-cli: the transfer stops cleanly (the receiver is
 // told to stop, the port closed, the output file left as it was) instead of the process dying.
 namespace zor::platform {
 
-// From now on SIGINT and SIGTERM only set a mark.
+// From now on SIGINT, SIGTERM and SIGHUP only set a mark.
 void intercepterInterruptions();
 // The signal received since, or 0.
 int interruptionRecue();

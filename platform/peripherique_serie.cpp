@@ -2,7 +2,11 @@
 
 #include <cstdlib>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fstream>
+#include <system_error>
+#else
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -47,6 +51,36 @@ std::optional<std::string> verrouActif(const std::string&) { return std::nullopt
 std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
 
 int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
+
+PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien) {
+  PetitFichier f;
+  std::error_code ec;
+  const auto etat = sansLien ? std::filesystem::symlink_status(chemin, ec) : std::filesystem::status(chemin, ec);
+  if (!std::filesystem::exists(etat)) {
+    f.etat = ec && ec != std::errc::no_such_file_or_directory ? PetitFichier::Etat::Illisible : PetitFichier::Etat::Absent;
+    f.numeroSysteme = ec.value();
+    return f;
+  }
+  if (!std::filesystem::is_regular_file(etat)) {
+    f.etat = PetitFichier::Etat::PasOrdinaire;
+    return f;
+  }
+  std::ifstream flux(chemin, std::ios::binary);
+  if (!flux) {
+    f.numeroSysteme = EACCES;
+    return f;
+  }
+  f.contenu.resize(max + 1);
+  flux.read(f.contenu.data(), static_cast<std::streamsize>(max + 1));
+  f.contenu.resize(static_cast<std::size_t>(flux.gcount()));
+  if (flux.bad()) {
+    f.numeroSysteme = EIO;
+    return f;
+  }
+  f.etat = f.contenu.size() > max ? PetitFichier::Etat::TropGrand : PetitFichier::Etat::Lu;
+  if (f.etat != PetitFichier::Etat::Lu) f.contenu.clear();
+  return f;
+}
 
 #else
 
@@ -144,6 +178,58 @@ std::optional<std::string> verrouActif(const std::string& peripherique) {
     if (!pid && ::access(chemin.c_str(), F_OK) == 0) return chemin;
   }
   return std::nullopt;
+}
+
+PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien) {
+  PetitFichier f;
+  using E = PetitFichier::Etat;
+  struct stat etat {};
+  // Looked at before it is opened: opening a device (a serial port named by mistake) could
+  // already change its lines.
+  if ((sansLien ? ::lstat(chemin.c_str(), &etat) : ::stat(chemin.c_str(), &etat)) != 0) {
+    f.etat = errno == ENOENT || errno == ENOTDIR ? E::Absent : E::Illisible;
+    f.numeroSysteme = errno;
+    return f;
+  }
+  if (!S_ISREG(etat.st_mode)) {
+    f.etat = E::PasOrdinaire;
+    return f;
+  }
+  const int d = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (sansLien ? O_NOFOLLOW : 0));
+  if (d < 0) {
+    f.etat = errno == ENOENT ? E::Absent : errno == ELOOP ? E::PasOrdinaire : E::Illisible;
+    f.numeroSysteme = errno;
+    return f;
+  }
+  // Swapped for something else between the look and the opening: look again at what is open.
+  if (::fstat(d, &etat) != 0 || !S_ISREG(etat.st_mode)) {
+    ::close(d);
+    f.etat = E::PasOrdinaire;
+    return f;
+  }
+  if (static_cast<unsigned long long>(etat.st_size) > max) {
+    ::close(d);
+    f.etat = E::TropGrand;
+    return f;
+  }
+  char bloc[4096];
+  while (f.contenu.size() <= max) {
+    const ssize_t n = ::read(d, bloc, sizeof bloc);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      f.numeroSysteme = errno;
+      ::close(d);
+      f.contenu.clear();
+      return f;
+    }
+    if (n == 0) break;
+    f.contenu.append(bloc, static_cast<std::size_t>(n));
+  }
+  ::close(d);
+  const std::size_t lus = f.contenu.size();
+  f.etat = lus > max ? E::TropGrand : E::Lu;
+  if (f.etat != E::Lu) f.contenu.clear();
+  return f;
 }
 
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {

@@ -33,6 +33,17 @@ bool estCheminDePeripherique(std::string_view texte);
 // ~/.config/zor/zor.conf; empty on Windows and when neither variable gives a folder.
 std::filesystem::path fichierConfiguration();
 
+// A small file read whole: the user's zor.conf, a lock file. Opened without blocking (a pipe
+// or a device in its place is not waited on) and, with `sansLien`, without following a
+// symbolic link; only a regular file of at most `max` bytes is read.
+struct PetitFichier {
+  enum class Etat { Lu, Absent, PasOrdinaire, TropGrand, Illisible };
+  Etat etat = Etat::Illisible;
+  int numeroSysteme = 0;  // Illisible: errno of the failing call
+  std::string contenu;
+};
+PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien = false);
+
 // How the serial library said an opening failed.
 enum class EchecOuverture { Introuvable, Permission, NonSupporte, DejaOuvert, Autre };
 

@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <system_error>
+
+#include "platform/drive_c.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,14 +19,22 @@
 namespace zor::platform {
 namespace {
 
-// A name nobody uses yet beside `modele`, created empty and open for writing.
+// The longest name a folder entry may have on the systems the program runs on.
+constexpr std::size_t kNomMax = 255;
+
+// A name nobody uses yet beside `modele`, created empty and open for writing (only by this
+// user, with `mode`), its name as long as the folder allows.
 std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suffixe, std::filesystem::path& cree,
-                       int& numero) {
+                       int& numero, unsigned mode = 0666) {
   static std::mt19937 hasard{std::random_device{}()};
+  // The mark and the suffix go after the name, which is cut when they would make it too long.
+  std::string nom = modele.filename().string();
+  const std::size_t ajout = 9 + suffixe.size();
+  if (nom.size() + ajout > kNomMax) nom.resize(kNomMax - ajout);
   for (int essai = 0; essai < 100; ++essai) {
     char marque[16];
     std::snprintf(marque, sizeof marque, ".%08x", static_cast<unsigned>(hasard()));
-    std::filesystem::path candidat = modele;
+    std::filesystem::path candidat = modele.parent_path() / nom;
     candidat += marque;
     candidat += std::string(suffixe);
 #ifdef _WIN32
@@ -34,7 +45,7 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
       return nullptr;
     }
 #else
-    const int fd = ::open(candidat.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(candidat.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
     if (fd < 0) {
       numero = errno;
       if (numero == EEXIST) continue;
@@ -99,18 +110,32 @@ int remplacerContenu(const std::filesystem::path& lien, std::string_view octets)
   return numero;
 }
 
-std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme) {
+std::filesystem::path dossierDeSecours() {
+#ifdef _WIN32
+  return dossierLecteurC();
+#else
+  // The user's own state folder: nobody else reads what the receiver sent.
+  std::filesystem::path base;
+  if (const char* etat = std::getenv("XDG_STATE_HOME"); etat != nullptr && etat[0] == '/') base = etat;
+  else if (const char* maison = std::getenv("HOME"); maison != nullptr && maison[0] == '/')
+    base = std::filesystem::path(maison) / ".local" / "state";
+  if (base.empty()) return dossierLecteurC();
   std::error_code ec;
-  std::filesystem::path dossier = std::filesystem::temp_directory_path(ec);
-  if (ec) {
-    numeroSysteme = ec.value();
-    return {};
-  }
+  std::filesystem::create_directories(base / "zor", ec);
+  ::chmod((base / "zor").c_str(), 0700);
+  if (ec || !std::filesystem::is_directory(base / "zor", ec)) return dossierLecteurC();
+  return base / "zor";
+#endif
+}
+
+std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme) {
   std::filesystem::path cree;
-  std::FILE* f = creerVoisin(dossier / std::string(prefixe), ".txt", cree, numeroSysteme);
+  // Readable by this user alone: waypoints are nobody else's business.
+  std::FILE* f = creerVoisin(dossierDeSecours() / std::string(prefixe), ".txt", cree, numeroSysteme, 0600);
   if (f == nullptr) return {};
   numeroSysteme = ecrireEtFermer(f, octets);
   if (numeroSysteme != 0) {
+    std::error_code ec;
     std::filesystem::remove(cree, ec);
     return {};
   }

@@ -11,8 +11,14 @@ namespace zor::platform {
 // left as it was and nothing else remains. A file that existed keeps its permissions.
 int remplacerContenu(const std::filesystem::path& chemin, std::string_view octets);
 
-// Saves `octets` into a new file of the system's temporary folder whose name starts with
-// `prefixe`; its full path, or empty with `numeroSysteme` set when even that fails.
+// Where what could not be written goes: the user's own state folder ($XDG_STATE_HOME/zor, by
+// default ~/.local/state/zor), made readable by this user only; else the folder that stands
+// for drive C:.
+std::filesystem::path dossierDeSecours();
+
+// Saves `octets` into a new file of dossierDeSecours() whose name starts with `prefixe`,
+// readable by this user only; its full path, or empty with `numeroSysteme` set when even that
+// fails.
 std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme);
 
 }  // namespace zor::platform

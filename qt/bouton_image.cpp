@@ -58,8 +58,13 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   }
 
   const Disposition d = disposition();
-  if (!d.image.isEmpty())
+  {
+    // A picture taller than the room above the caption is cut there, never drawn on the caption.
+    p.save();
+    if (d.image.bottom() >= d.texte.top()) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
     icon().paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    p.restore();
+  }
   const QPalette::ColorGroup groupe = isEnabled() ? QPalette::Active : QPalette::Disabled;
   p.setPen(palette().color(groupe, QPalette::ButtonText));
   p.setFont(font());

@@ -13,10 +13,8 @@ class BoutonImage : public QToolButton {
  public:
   using QToolButton::QToolButton;
 
-  // Where the picture and the caption go on the face, pressed or not. The picture keeps its
-  // size when the face is high enough for it above the caption; on a low face it goes at the
-  // caption's left if the width allows; otherwise it shrinks above the caption. The caption
-  // always keeps a full line.
+  // Where the picture and the caption go on the face, pressed or not (core/disposition_bouton.h,
+  // shared with the Win32 front end).
   struct Disposition {
     QRect image;
     QRect texte;

@@ -239,6 +239,10 @@ bool Form1Qt::focusSurUnControle() const {
 
 void Form1Qt::peindre() {
   client_->repaint();
+  veiller();
+}
+
+void Form1Qt::veiller() {
   // Paint, expose and the desktop's "are you alive" pings; no click or key. A deferred delete
   // asked for by the handler itself does not run here either: the toolkit runs it only back in
   // the loop that asked for it.

@@ -31,7 +31,9 @@ class Form1Qt : public QMainWindow {
   // Pixels for a length in twips at this screen's logical resolution.
   int px(int twips) const { return pixels(twips, logicalDpiX()); }
 
-  // Paints what changed and answers the desktop, without taking any click or key.
+  // Answers the desktop and paints what asks for it, without taking any click or key.
+  void veiller();
+  // Paints what changed at once, then veiller().
   void peindre();
   // Before the message that ends a transfer: a close request waiting in the queue is held.
   void avantMessageDeFin();

@@ -21,11 +21,35 @@ QMessageBox::Icon iconeQt(Icone icone) {
 
 }  // namespace
 
+QString texteDeBoite(const std::string& utf8) {
+  const QString texte = depuisUtf8(utf8);
+  QString resultat;
+  resultat.reserve(texte.size());
+  qsizetype debut = 0;
+  while (debut < texte.size()) {
+    qsizetype fin = debut;
+    while (fin < texte.size() && !texte.at(fin).isSpace()) ++fin;
+    const QStringView mot = QStringView(texte).mid(debut, fin - debut);
+    if (mot.contains(u'/') || mot.contains(u'\\')) {
+      // A word joiner between every two characters: the line breaks before or after the path.
+      for (qsizetype i = 0; i < mot.size(); ++i) {
+        if (i > 0) resultat += QChar(0x2060);
+        resultat += mot.at(i);
+      }
+    } else {
+      resultat += mot;
+    }
+    while (fin < texte.size() && texte.at(fin).isSpace()) resultat += texte.at(fin++);
+    debut = fin;
+  }
+  return resultat;
+}
+
 Reponse afficherMessage(const DemandeMessage& demande, QWidget* parent) {
   // Centred on the window the user is working in (the about box has its own message), else
   // on the main window.
   if (QApplication::activeWindow() != nullptr) parent = QApplication::activeWindow();
-  QMessageBox boite(iconeQt(demande.icone), depuisUtf8(demande.titre), depuisUtf8(demande.texte), QMessageBox::NoButton,
+  QMessageBox boite(iconeQt(demande.icone), depuisUtf8(demande.titre), texteDeBoite(demande.texte), QMessageBox::NoButton,
                     parent);
   if (demande.boutons == Boutons::OkCancel) {
     boite.addButton(QMessageBox::Ok);

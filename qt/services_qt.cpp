@@ -23,6 +23,13 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
       return afficherMessage(demande, f->data());
     };
   if (!s.ouverture) s.ouverture = [f](const app::DemandeOuverture& d) { return afficherOuverture(d, f->data()); };
+  if (!s.liaisonMSComm1) s.liaisonMSComm1 = serie::ouvertureReelle();
+  if (!s.liaisonMSComm2) s.liaisonMSComm2 = serie::ouvertureReelle();
+  if (!s.portsPresents) s.portsPresents = serie::portsPresents;
+  if (!s.veiller)
+    s.veiller = [f] {
+      if (!f->isNull()) (*f)->veiller();
+    };
   if (!s.peindre)
     s.peindre = [f] {
       if (!f->isNull()) (*f)->peindre();

@@ -5,6 +5,8 @@
 #include <QPointer>
 
 #include "app/services.h"
+#include "serial/liaison.h"
+#include "serial/peripherique.h"
 #include "qt/form1_qt.h"
 
 namespace zor::qt {

@@ -13,11 +13,7 @@ namespace {
 // The file itself emptied and written: 0, or the system's error number.
 int ecrireSurPlace(const std::filesystem::path& chemin, std::string_view octets) {
   errno = 0;
-#ifdef _WIN32
-  std::FILE* f = _wfopen(chemin.c_str(), L"wb");
-#else
-  std::FILE* f = std::fopen(chemin.c_str(), "wb");
-#endif
+  std::FILE* f = platform::ouvrirFichierEcriture(chemin);
   if (f == nullptr) return errno != 0 ? errno : EACCES;
   int numero = 0;
   if (std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;

@@ -1,12 +1,16 @@
 #pragma once
-// The device under a serial control: open with line settings, push bytes out, take what has
-// arrived, wait for more, close. The real one drives Qt SerialPort (liaison_qt.h); tests hand
-// the control a scripted one instead.
+// The one seam between the serial control and a serial device: open with typed line settings,
+// take what has arrived, wait for more within a bound, write and drain, close. Every failure
+// comes back as one error record naming the port. The real devices are Qt SerialPort's on
+// Linux (liaison_qt.cpp); the tests hand the control a scripted device instead.
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/erreur.h"
 
 namespace zor::serie {
 
@@ -16,28 +20,42 @@ struct Reglages {
   int bitsDonnees = 8;
   int bitsStop = 2;    // 1, 2, or 15 for one and a half
 };
+// The receiver's line: 4800 baud, no parity, 8 data bits, 2 stop bits.
+inline constexpr Reglages kReglagesGps{4800, 'N', 8, 2};
 
-// Failures are raised as zor::Echec with their kind and the system's error number; the
-// control adds the port's names.
+// How the user knows a port; resolved once, when it is opened, and carried in every error.
+struct PortDesigne {
+  int numero = 0;            // 1..4 for Comm1..Comm4; 0 when the device was named directly
+  std::string peripherique;  // "/dev/ttyUSB0", "COM3"
+  std::string origine;       // where the device came from, in French; may be empty
+};
+
+// A failure about `port`, naming it the way the user knows it.
+Erreur erreurDuPort(const PortDesigne& port, Erreur::Genre genre, int numeroSysteme = 0);
+
+// One open device.
 class Liaison {
  public:
   virtual ~Liaison() = default;
-  virtual void ouvrir(const std::string& peripherique, const Reglages& reglages) = 0;
-  // Returns once the device has taken every byte (it sends them on by itself).
-  virtual void ecrire(std::string_view octets) = 0;
-  // What has arrived so far, without waiting.
-  virtual std::string lire() = 0;
-  // Waits in the operating system until something new arrives or `delaiMax` has passed.
-  virtual void attendre(std::chrono::milliseconds delaiMax) = 0;
-  // With `vider`, only after every byte written has left the device; raises when it could not.
-  virtual void fermer(bool vider) = 0;
-  // Called when data arrives while the event loop runs (not during a wait of ours).
-  virtual void surArrivee(std::function<void()> rappel) = 0;
+  // Appends what has arrived to `recu`; never waits.
+  virtual std::optional<Erreur> lire(std::string& recu) = 0;
+  // Waits in the system until bytes arrive or `max` has passed (bytes already there end it).
+  virtual std::optional<Erreur> attendre(std::chrono::milliseconds max) = 0;
+  // Returns once the device took every byte (it sends them on by itself), within a bound.
+  virtual std::optional<Erreur> ecrire(std::string_view octets) = 0;
+  // Waits (bounded) until every byte written has left, then closes.
+  virtual std::optional<Erreur> fermer() = 0;
+  // Closes at once, whatever is still queued: the way out of a failure.
+  virtual void abandonner() noexcept = 0;
 };
 
-using FabriqueLiaison = std::function<std::unique_ptr<Liaison>()>;
+struct Ouverture {
+  std::unique_ptr<Liaison> liaison;  // set when the device opened
+  std::optional<Erreur> erreur;
+};
+using OuvrirLiaison = std::function<Ouverture(const PortDesigne&, const Reglages&)>;
 
 // The real serial devices of this system.
-std::unique_ptr<Liaison> liaisonReelle();
+OuvrirLiaison ouvertureReelle();
 
 }  // namespace zor::serie

@@ -1,22 +1,20 @@
-#include "serial/liaison_qt.h"
-
+// The serial devices of Linux through Qt SerialPort, driven without an event loop: every write
+// is pushed to the device at once and every read polls it, because a transfer runs inside a
+// click handler. The only file of the serial link that reaches the toolkit.
+#include <QCoreApplication>
+#include <QSerialPort>
+#include <QSerialPortInfo>
 #include <cerrno>
 
-#include "core/erreur.h"
 #include "platform/peripherique_serie.h"
 #include "platform/vidange_serie.h"
+#include "serial/liaison.h"
+#include "serial/peripherique.h"
 
 namespace zor::serie {
 namespace {
 
 using namespace std::chrono;
-
-Echec echec(Erreur::Genre genre, int numeroSysteme) {
-  Erreur e;
-  e.genre = genre;
-  e.numeroSysteme = numeroSysteme;
-  return Echec(std::move(e));
-}
 
 platform::EchecOuverture echecOuverture(QSerialPort::SerialPortError code) {
   switch (code) {
@@ -29,137 +27,160 @@ platform::EchecOuverture echecOuverture(QSerialPort::SerialPortError code) {
   return platform::EchecOuverture::Autre;
 }
 
-// Keeps the arrival callback quiet while one of our own calls polls the device: Qt announces
-// data from inside its waits, and the caller reads it right after anyway.
-class Garde {
+// Qt SerialPort watches its device through the toolkit's notifiers, which want an application
+// object: zor-cli and the tests have none of their own. It lives until the program ends.
+void assurerApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  static int argc = 1;
+  static char nom[] = "zor";
+  static char* argv[] = {nom, nullptr};
+  static QCoreApplication* application = new QCoreApplication(argc, argv);
+  (void)application;
+}
+
+class LiaisonQt : public Liaison {
  public:
-  explicit Garde(bool& drapeau) : drapeau_(drapeau), avant_(drapeau) { drapeau_ = true; }
-  ~Garde() { drapeau_ = avant_; }
+  explicit LiaisonQt(PortDesigne port) : port_(std::move(port)) {}
+  ~LiaisonQt() override { abandonner(); }
+
+  std::optional<Erreur> ouvrir(const Reglages& r) {
+    bauds_ = r.bauds;
+    serie_.setPortName(QString::fromLocal8Bit(platform::nomDOuverture(port_.peripherique).c_str()));
+    // A lock of a running program: say which file reserves the port. A lock whose program has
+    // ended is stale and does not count.
+    if (const auto verrou = platform::verrouActif(port_.peripherique)) {
+      Erreur e = erreurDuPort(port_, Erreur::Genre::PortVerrouille);
+      e.verrou = *verrou;
+      return e;
+    }
+    errno = 0;
+    if (!serie_.open(QIODevice::ReadWrite)) {
+      const int numero = errno;
+      const auto code = serie_.error();
+      serie_.clearError();
+      return erreurDuPort(port_, platform::genreEchecOuverture(echecOuverture(code), port_.peripherique, numero), numero);
+    }
+    QSerialPort::Parity parite = QSerialPort::NoParity;
+    switch (r.parite) {
+      case 'E': parite = QSerialPort::EvenParity; break;
+      case 'O': parite = QSerialPort::OddParity; break;
+      case 'M': parite = QSerialPort::MarkParity; break;
+      case 'S': parite = QSerialPort::SpaceParity; break;
+      default: break;
+    }
+    const auto stop = r.bitsStop == 2 ? QSerialPort::TwoStop
+                      : r.bitsStop == 15 ? QSerialPort::OneAndHalfStop
+                                         : QSerialPort::OneStop;
+    errno = 0;
+    const bool regle = serie_.setBaudRate(r.bauds) &&
+                       serie_.setDataBits(static_cast<QSerialPort::DataBits>(r.bitsDonnees)) &&
+                       serie_.setParity(parite) && serie_.setStopBits(stop) &&
+                       serie_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!regle) {
+      const int numero = errno;
+      serie_.close();
+      serie_.clearError();
+      return erreurDuPort(port_, Erreur::Genre::PortRefuse, numero);
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Erreur> lire(std::string& recu) override {
+    errno = 0;
+    if (!serie_.waitForReadyRead(0))
+      if (auto e = verifierApresAttente()) return e;
+    const QByteArray octets = serie_.readAll();
+    recu.append(octets.constData(), static_cast<std::size_t>(octets.size()));
+    return std::nullopt;
+  }
+
+  std::optional<Erreur> attendre(milliseconds max) override {
+    if (serie_.bytesAvailable() > 0) return std::nullopt;
+    errno = 0;
+    if (!serie_.waitForReadyRead(static_cast<int>(max.count()))) return verifierApresAttente();
+    return std::nullopt;
+  }
+
+  std::optional<Erreur> ecrire(std::string_view octets) override {
+    const auto taille = static_cast<qint64>(octets.size());
+    errno = 0;
+    if (serie_.write(octets.data(), taille) != taille) return coupure(errno);
+    // The device takes a sentence at once; only a line held back by the other end makes us wait.
+    const auto limite = steady_clock::now() + seconds(10) + milliseconds(taille * 12 * 1000 / bauds_);
+    while (serie_.bytesToWrite() > 0) {
+      const auto reste = duration_cast<milliseconds>(limite - steady_clock::now()).count();
+      if (reste <= 0) return erreurDuPort(port_, Erreur::Genre::DonneesNonParties);
+      errno = 0;
+      if (!serie_.waitForBytesWritten(static_cast<int>(reste)))
+        if (auto e = verifierApresAttente()) return e;
+    }
+    return std::nullopt;
+  }
+
+  std::optional<Erreur> fermer() override {
+    if (!serie_.isOpen()) return std::nullopt;
+    while (serie_.bytesToWrite() > 0 && serie_.waitForBytesWritten(2000)) {
+    }
+    const bool parti = serie_.bytesToWrite() == 0 && platform::viderSortie(serie_.handle(), bauds_);
+    serie_.close();
+    serie_.clearError();
+    if (!parti) return erreurDuPort(port_, Erreur::Genre::DonneesNonParties);
+    return std::nullopt;
+  }
+
+  void abandonner() noexcept override {
+    if (serie_.isOpen()) serie_.close();
+    serie_.clearError();
+  }
 
  private:
-  bool& drapeau_;
-  bool avant_;
+  // A wait that ended because its time ran out is no error; anything else is a lost link.
+  std::optional<Erreur> verifierApresAttente() {
+    const int numero = errno;
+    const auto code = serie_.error();
+    if (code == QSerialPort::NoError || code == QSerialPort::TimeoutError) {
+      serie_.clearError();
+      return std::nullopt;
+    }
+    return coupure(numero);
+  }
+
+  Erreur coupure(int numero) {
+    // After a hang-up the library reports whatever error the system last left behind: the
+    // device itself tells what happened.
+    if (const int constat = platform::raisonCoupure(port_.peripherique, serie_.handle()); constat != 0) numero = constat;
+    serie_.clearError();
+    return erreurDuPort(port_, Erreur::Genre::LiaisonCoupee, numero);
+  }
+
+  PortDesigne port_;
+  QSerialPort serie_;
+  int bauds_ = 4800;
 };
 
 }  // namespace
 
-LiaisonQt::LiaisonQt() {
-  QObject::connect(&port_, &QSerialPort::readyRead, [this] {
-    if (!dansAppel_ && rappel_) rappel_();
-  });
+OuvrirLiaison ouvertureReelle() {
+  return [](const PortDesigne& port, const Reglages& reglages) {
+    assurerApplication();
+    auto liaison = std::make_unique<LiaisonQt>(port);
+    Ouverture o;
+    o.erreur = liaison->ouvrir(reglages);
+    if (!o.erreur) o.liaison = std::move(liaison);
+    return o;
+  };
 }
 
-LiaisonQt::~LiaisonQt() {
-  if (port_.isOpen()) port_.close();
-}
-
-void LiaisonQt::surArrivee(std::function<void()> rappel) { rappel_ = std::move(rappel); }
-
-void LiaisonQt::ouvrir(const std::string& peripherique, const Reglages& r) {
-  Garde garde(dansAppel_);
-  peripherique_ = peripherique;
-  bauds_ = r.bauds;
-  port_.setPortName(QString::fromLocal8Bit(platform::nomDOuverture(peripherique).c_str()));
-  // A lock of a running program: say which file reserves the port. A lock whose program has
-  // ended is stale and does not count.
-  if (const auto verrou = platform::verrouActif(peripherique)) {
-    Erreur e;
-    e.genre = Erreur::Genre::PortVerrouille;
-    e.verrou = *verrou;
-    throw Echec(std::move(e));
+std::vector<PortSerie> portsPresents() {
+  std::vector<PortTrouve> trouves;
+  for (const QSerialPortInfo& p : QSerialPortInfo::availablePorts()) {
+    QString description = p.description();
+    if (description.isEmpty()) description = p.manufacturer();
+    const std::string nom = p.portName().toStdString();
+    const bool adaptateur = p.hasVendorIdentifier() || nom.rfind("ttyUSB", 0) == 0 || nom.rfind("ttyACM", 0) == 0;
+    trouves.push_back({{p.systemLocation().toLocal8Bit().toStdString(), description.toStdString()}, nom, adaptateur});
   }
-  errno = 0;
-  if (!port_.open(QIODevice::ReadWrite)) {
-    const int numero = errno;
-    const auto code = port_.error();
-    port_.clearError();
-    throw echec(platform::genreEchecOuverture(echecOuverture(code), peripherique, numero), numero);
-  }
-  QSerialPort::Parity parite = QSerialPort::NoParity;
-  switch (r.parite) {
-    case 'E': parite = QSerialPort::EvenParity; break;
-    case 'O': parite = QSerialPort::OddParity; break;
-    case 'M': parite = QSerialPort::MarkParity; break;
-    case 'S': parite = QSerialPort::SpaceParity; break;
-    default: break;
-  }
-  const auto stop = r.bitsStop == 2 ? QSerialPort::TwoStop
-                    : r.bitsStop == 15 ? QSerialPort::OneAndHalfStop
-                                       : QSerialPort::OneStop;
-  errno = 0;
-  const bool regle = port_.setBaudRate(r.bauds) && port_.setDataBits(static_cast<QSerialPort::DataBits>(r.bitsDonnees)) &&
-                     port_.setParity(parite) && port_.setStopBits(stop) &&
-                     port_.setFlowControl(QSerialPort::NoFlowControl);
-  if (!regle) {
-    const int numero = errno;
-    port_.close();
-    port_.clearError();
-    throw echec(Erreur::Genre::PortRefuse, numero);
-  }
-}
-
-void LiaisonQt::ecrire(std::string_view octets) {
-  Garde garde(dansAppel_);
-  const auto taille = static_cast<qint64>(octets.size());
-  errno = 0;
-  if (port_.write(octets.data(), taille) != taille) liaisonCoupee(errno);
-  // The device takes a sentence at once; only a line held back by the other end makes us wait.
-  const auto limite = steady_clock::now() + seconds(10) + milliseconds(taille * 12 * 1000 / bauds_);
-  while (port_.bytesToWrite() > 0) {
-    const auto reste = duration_cast<milliseconds>(limite - steady_clock::now()).count();
-    if (reste <= 0) throw echec(Erreur::Genre::DonneesNonParties, 0);
-    errno = 0;
-    if (!port_.waitForBytesWritten(static_cast<int>(reste))) verifierApresAttente();
-  }
-}
-
-std::string LiaisonQt::lire() {
-  Garde garde(dansAppel_);
-  errno = 0;
-  if (!port_.waitForReadyRead(0)) verifierApresAttente();
-  const QByteArray recu = port_.readAll();
-  return std::string(recu.constData(), static_cast<std::size_t>(recu.size()));
-}
-
-void LiaisonQt::attendre(milliseconds delaiMax) {
-  Garde garde(dansAppel_);
-  if (port_.bytesAvailable() > 0) return;
-  errno = 0;
-  if (!port_.waitForReadyRead(static_cast<int>(delaiMax.count()))) verifierApresAttente();
-}
-
-void LiaisonQt::verifierApresAttente() {
-  const int numero = errno;
-  const auto code = port_.error();
-  if (code == QSerialPort::NoError || code == QSerialPort::TimeoutError) {
-    port_.clearError();
-    return;
-  }
-  liaisonCoupee(numero);
-}
-
-void LiaisonQt::liaisonCoupee(int numero) {
-  // After a hang-up the library reports whatever error the system last left behind: the
-  // device itself tells what happened.
-  if (const int constat = platform::raisonCoupure(peripherique_, port_.handle()); constat != 0)
-    numero = constat;
-  port_.clearError();
-  throw echec(Erreur::Genre::LiaisonCoupee, numero);
-}
-
-void LiaisonQt::fermer(bool vider) {
-  Garde garde(dansAppel_);
-  if (!port_.isOpen()) return;
-  bool parti = true;
-  if (vider) {
-    while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(2000)) {
-    }
-    parti = port_.bytesToWrite() == 0;
-    parti = parti && platform::viderSortie(port_.handle(), bauds_);
-  }
-  port_.close();
-  port_.clearError();
-  if (!parti) throw echec(Erreur::Genre::DonneesNonParties, 0);
+  return ordonnerPorts(std::move(trouves));
 }
 
 }  // namespace zor::serie

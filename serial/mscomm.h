@@ -1,88 +1,100 @@
 #pragma once
 // The window's serial control: the operations the transfers use, with their meanings, over a
-// serial device. Nothing here needs the event loop; only the OnComm event is delivered through
-// it. The window lets the loop paint during a transfer: what arrives then is only taken in, and
-// OnComm is held for as long as the click handler runs (RetenueEvenements).
-#include <QObject>
+// serial device (liaison.h). A plain object of the program: the front end hands in how to run
+// something later from its event loop, and OnComm is delivered that way only, never from
+// inside the call that received the end-of-file character. While a click handler runs, OnComm
+// is held (RetenueEvenements) and delivered once it returns.
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "core/erreur.h"
 #include "serial/liaison.h"
 #include "serial/peripherique.h"
-#include "serial/port.h"
 
 namespace zor::serie {
 
-class MSComm : public QObject, public Port {
-  Q_OBJECT
+// What the control is handed by whoever builds it.
+struct ServicesMSComm {
+  // The defaults are the machine's own (Qt SerialPort on Linux); a test hands in both and the
+  // control then needs no toolkit at all.
+  OuvrirLiaison ouvrir = ouvertureReelle();
+  DetectionPorts detection = portsPresents;
+  std::function<void(std::function<void()>)> plusTard;  // runs f from the event loop, later
+};
 
+class MSComm {
  public:
   static constexpr int comEvEOF = 7;  // CommEvent: an end-of-file character (code 26) arrived
 
-  // `fabrique` gives the device under the control: the real serial devices unless a test
-  // hands in its own.
-  explicit MSComm(FabriqueLiaison fabrique = liaisonReelle, QObject* parent = nullptr);
-  ~MSComm() override;
+  using Services = ServicesMSComm;
 
-  void Settings(std::string_view reglages) override;
-  const std::string& Settings() const { return texteReglages_; }
-  void CommPort(int numero) override;
-  int CommPort() const override { return numero_; }
-  void PortOpen(bool ouvrir) override;
-  bool PortOpen() const override { return ouvert_; }
-  void InputMode(int mode) override;
-  void InputLen(int longueur) override;
-  std::string Input() override;
-  void Output(std::string_view octets) override;
-  int CommEvent() const { return commEvent_; }
+  explicit MSComm(Services services = {});
+  ~MSComm();
+  MSComm(const MSComm&) = delete;
+  MSComm& operator=(const MSComm&) = delete;
 
-  std::size_t enAttente() override;
-  void attendreReception(std::chrono::milliseconds delaiMax) override;
-  void abandonner() noexcept override;
-  int numeroAffiche() const override;
-  std::string peripherique() const override;
-
-  // zor-cli may name the device itself ("--port /dev/ttyUSB0") rather than a port number.
-  // The window types a device path into its port list the same way.
+  void Settings(const Reglages& reglages) { reglages_ = reglages; }
+  const Reglages& Settings() const { return reglages_; }
+  // Only while closed; a port number forgets a device named directly.
+  void CommPort(int numero);
+  int CommPort() const { return numero_; }
+  // zor-cli may name the device itself ("--port /dev/ttyUSB0"); the window's port list the same.
   void definirPeripherique(std::string peripherique);
-  // Where CommN finds the serial ports that exist; the machine's own unless a test says.
-  void definirDetection(DetectionPorts detection) { detection_ = std::move(detection); }
+
+  // Resolves the port (its device and where it came from, kept for every error) and opens it.
+  std::optional<Erreur> ouvrir();
+  // Waits until everything written has left, then closes.
+  std::optional<Erreur> fermer();
+  bool PortOpen() const { return liaison_ != nullptr; }
+  // Closes at once, without raising: the way out of a failure.
+  void abandonner() noexcept;
+
+  void InputLen(int longueur) { inputLen_ = longueur < 0 ? 0 : longueur; }
+  // Removes and gives (in `lu`) up to InputLen characters of what has arrived (0: all); never waits.
+  std::optional<Erreur> Input(std::string& lu);
+  // Returns once the device has the bytes.
+  std::optional<Erreur> Output(std::string_view octets);
+  // Takes in what has arrived; enAttente() then tells how many bytes wait to be read.
+  std::optional<Erreur> prendre();
+  std::size_t enAttente() const { return recu_.size(); }
+  // Blocks until new bytes arrive or `max` has passed, then takes them in.
+  std::optional<Erreur> attendreReception(std::chrono::milliseconds max);
+
+  int CommEvent() const { return commEvent_; }
+  std::function<void()> OnComm;  // set by the window; called through plusTard
+
+  // The port as last resolved (before the first opening: as it would be now, without zor.conf).
+  const PortDesigne& designe() const { return designe_; }
+  Erreur erreur(Erreur::Genre genre, int numeroSysteme = 0) const { return erreurDuPort(designe_, genre, numeroSysteme); }
 
   // Every byte received, as it is taken from the device (a recording of the session).
   void observerReception(std::function<void(std::string_view)> observateur) { observateur_ = std::move(observateur); }
 
-  // While held, an event found in what arrives waits; releasing delivers it through the event
-  // loop. A click handler holds events for its whole run, so OnComm comes after it returns.
-  void retenirEvenements();
+  void retenirEvenements() { ++retenues_; }
   void libererEvenements();
 
- signals:
-  void OnComm();
-
  private:
-  // Takes in what the device has; returns whether anything came.
-  bool tirer();
-  void recevoir(std::string octets);
+  void recevoir(std::string_view octets);
   void annoncer();
-  [[noreturn]] void relancer(const Echec& e) const;
+  std::optional<Erreur> nommer(std::optional<Erreur> e) const;
 
+  Services services_;
   std::unique_ptr<Liaison> liaison_;
-  Reglages reglages_{9600, 'N', 8, 1};
-  std::string texteReglages_ = "9600,N,8,1";
+  Reglages reglages_ = kReglagesGps;
   int numero_ = 1;
   std::optional<std::string> peripheriqueImpose_;
-  DetectionPorts detection_ = portsPresents;
-  // The device behind the port number, as found when the port was last opened: failures name
-  // the device that was tried, even if the machine's ports change meanwhile.
-  std::optional<std::string> peripheriqueTrouve_;
-  bool ouvert_ = false;
+  PortDesigne designe_;
   int inputLen_ = 0;
   std::string recu_;
   std::function<void(std::string_view)> observateur_;
   int commEvent_ = 0;
   int retenues_ = 0;
   bool evenementRetenu_ = false;
+  std::shared_ptr<bool> vivant_ = std::make_shared<bool>(true);
 };
 
 class RetenueEvenements {
@@ -95,8 +107,5 @@ class RetenueEvenements {
  private:
   MSComm& port_;
 };
-
-// "4800,N,8,2" → settings; raises std::invalid_argument for anything else.
-Reglages lireReglages(std::string_view texte);
 
 }  // namespace zor::serie

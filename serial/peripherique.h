@@ -2,11 +2,11 @@
 // From the port the user picked to the device the system knows. Behind CommN, in this order:
 // $ZOR_COMMn; the user's zor.conf ([ports] CommN=/dev/...); the N-th serial port found on the
 // machine, USB adapters first; /dev/ttyS(N-1). Windows names its ports itself: COMn.
-#include <QString>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/erreur.h"
@@ -14,10 +14,10 @@
 namespace zor::serie {
 
 // "Comm1" … "Comm4", compared exactly, case included; any other text chooses nothing.
-std::optional<int> choixPort(const QString& texteComm);
+std::optional<int> choixPort(std::string_view texteComm);
 
 // A device typed into the port list by its absolute path, where the system has no COM names.
-std::optional<std::string> peripheriqueTape(const QString& texteComm);
+std::optional<std::string> peripheriqueTape(std::string_view texteComm);
 
 // A serial port that exists on this machine.
 struct PortSerie {
@@ -27,6 +27,7 @@ struct PortSerie {
 
 // The ports that exist, in the order CommN takes them.
 using DetectionPorts = std::function<std::vector<PortSerie>()>;
+// The machine's own (Qt SerialPortInfo on Linux: serial/liaison_qt.cpp).
 std::vector<PortSerie> portsPresents();
 
 // A port as the system lists it, before it takes its place.
@@ -44,21 +45,27 @@ enum class Origine { Environnement, Configuration, Detection, Defaut, Systeme };
 struct Correspondance {
   std::string peripherique;         // empty when zor.conf could not be read
   Origine origine = Origine::Defaut;
-  std::filesystem::path configuration;  // Configuration: the file that said it
-  std::optional<int> erreurConfiguration;  // zor.conf exists but could not be read (errno, or 0)
+  std::filesystem::path configuration;     // Configuration: the file that said it
+  std::optional<Erreur> erreurConfiguration;  // zor.conf exists but could not be read (it names the port)
 };
 
-Correspondance correspondance(int numero, const DetectionPorts& detection = portsPresents);
+Correspondance correspondance(int numero, const DetectionPorts& detection);
 
-// The device of port `numero` (1 to 4).
-std::string peripheriqueDuPort(int numero, const DetectionPorts& detection = portsPresents);
-
-// Where the device of port `numero` came from: "variable d'environnement ZOR_COMM1",
-// "fichier /home/…/zor.conf", "port détecté", "par défaut".
+// Where the device of port `numero` came from, the one wording of the tooltips, zor-cli ports
+// and the messages: "variable d'environnement ZOR_COMM1", "fichier /home/…/zor.conf",
+// "port détecté", "par défaut".
 std::string origineEnFrancais(const Correspondance& c, int numero);
 
-// The French description of a failure, with, for a port that could not be opened, the ports
-// that exist, where the port's device came from and how to map one in zor.conf.
-std::string decrireEchec(const Erreur& erreur, const DetectionPorts& detection = portsPresents);
+// "/dev/ttyUSB0 — CP2102, port détecté": the device behind port `numero`, what the machine
+// calls it and where it came from (the tooltip of each item of the port list).
+std::string descriptionPort(int numero, const std::vector<PortSerie>& presents);
+
+// "Ports série présents :\n  /dev/ttyUSB0 — CP2102\n  /dev/ttyS0", or the sentence saying there
+// is none.
+std::string listePorts(const std::vector<PortSerie>& ports);
+
+// The French description of a failure, with, for a port that could not be opened, where the
+// port's device came from, the ports that exist and how to map one in zor.conf.
+std::string decrireEchec(const Erreur& erreur, const DetectionPorts& detection);
 
 }  // namespace zor::serie

@@ -1,6 +1,7 @@
 #include "serial/reception.h"
 
 #include <algorithm>
+#include <new>
 
 namespace zor::serie {
 namespace {
@@ -13,16 +14,18 @@ constexpr milliseconds kAttente{100};
 
 class Collecte {
  public:
-  Collecte(Port& port, Horloge& horloge, const OptionsReception& o, BilanReception& bilan)
-      : port_(port), horloge_(horloge), o_(o), bilan_(bilan) {}
+  Collecte(MSComm& port, Horloge& horloge, const OptionsReception& o, const Suivi& suivi, BilanReception& bilan)
+      : port_(port), horloge_(horloge), o_(o), suivi_(suivi), bilan_(bilan) {}
 
   // Everything up to and including the first CR is dropped. Gives up when no CR has come
   // within the silence bound, whether the line is silent or sending something else.
   bool synchroniser() {
     const auto debut = horloge_.maintenant();
     bool quelqueChose = false;
+    std::string lu;
+    port_.InputLen(1);
     for (;;) {
-      const std::string lu = port_.Input();
+      if (panne(port_.Input(lu))) return false;
       if (lu == "\r") return true;
       quelqueChose = quelqueChose || !lu.empty();
       if (arreter()) return false;
@@ -31,40 +34,22 @@ class Collecte {
         echouer(quelqueChose ? Erreur::Genre::SansFinDeLigne : Erreur::Genre::Silence);
         return false;
       }
-      if (lu.empty()) port_.attendreReception(std::min(kAttente, reste(ecoule)));
+      if (lu.empty() && !attendre(std::min(kAttente, reste(ecoule)))) return false;
     }
-  }
-
-  // Waits until a whole read has arrived, or the receiver has paused with fewer characters
-  // there, or nothing at all came within the silence bound. So a receiver sending in real time
-  // gives the same reads as one whose whole stream was already waiting.
-  // Returns how many bytes were there when the wait ended.
-  std::size_t attendreLecture() {
-    std::size_t la = port_.enAttente();
-    if (la > attendus_) derniere_ = horloge_.maintenant();
-    while (la < static_cast<std::size_t>(kLongueurLecture)) {
-      if (arreter()) return la;
-      const auto calme = horloge_.maintenant() - derniere_;
-      if (la > 0 && calme >= kPauseDuGps) break;
-      if (calme >= o_.silenceMax) break;
-      const auto borne = la > 0 ? kPauseDuGps : o_.silenceMax;
-      port_.attendreReception(std::min(kAttente, std::chrono::duration_cast<milliseconds>(borne - calme)));
-      const std::size_t maintenant = port_.enAttente();
-      if (maintenant > la) derniere_ = horloge_.maintenant();
-      la = maintenant;
-    }
-    return la;
   }
 
   void collecter() {
     derniere_ = horloge_.maintenant();
-    std::optional<std::string> premier;  // unset compares as the empty text
+    // The record of the second read: the collection ends when it comes round again. Unset, it
+    // compares as the empty text.
+    std::optional<std::string> deuxieme;
     int compteur = 0;
+    std::string lu;
     for (;;) {
       port_.InputLen(kLongueurLecture);
       const std::size_t la = attendreLecture();
       if (bilan_.erreur) return;
-      const std::string lu = port_.Input();
+      if (panne(port_.Input(lu))) return;
       // Anything beyond counts as new at the next look: it came during this read at the latest.
       attendus_ = la > lu.size() ? la - lu.size() : 0;
       if (lu.empty()) {
@@ -72,18 +57,18 @@ class Collecte {
         return;
       }
       const std::string enregistrement = lu.substr(0, kLongueurEnregistrement);
-      if (enregistrement == premier.value_or(std::string())) return;
-      pauser();
-      if (compteur == 1) premier = enregistrement;
+      if (enregistrement == deuxieme.value_or(std::string())) return;
+      if (!pauser()) return;
+      if (compteur == 1) deuxieme = enregistrement;
       ++compteur;
-      affichage_->fenetre(enregistrement);
+      suivi_.element(enregistrement);
       if (compteur > 1) {
         bilan_.collecte += lu;
         bilan_.stockes = compteur - 1;
       }
-      affichage_->result(compteur - 1);
+      suivi_.compte(compteur - 1);
       if (bilan_.stockes >= o_.lecturesMax) {
-        Erreur e = erreurDuPort(port_, Erreur::Genre::TropDEnregistrements);
+        Erreur e = port_.erreur(Erreur::Genre::TropDEnregistrements);
         e.limite = o_.lecturesMax;
         bilan_.erreur = e;
         return;
@@ -92,19 +77,49 @@ class Collecte {
     }
   }
 
-  const Affichage* affichage_ = nullptr;
+  bool enPanne() const { return enPanne_; }
 
  private:
-  void pauser() {
+  // Waits until a whole read has arrived, or the receiver has paused with fewer characters
+  // there, or nothing at all came within the silence bound. So a receiver sending in real time
+  // gives the same reads as one whose whole stream was already waiting.
+  // Returns how many bytes were there when the wait ended.
+  std::size_t attendreLecture() {
+    if (panne(port_.prendre())) return 0;
+    std::size_t la = port_.enAttente();
+    if (la > attendus_) derniere_ = horloge_.maintenant();
+    while (la < static_cast<std::size_t>(kLongueurLecture)) {
+      if (arreter()) return la;
+      const auto calme = horloge_.maintenant() - derniere_;
+      if (la > 0 && calme >= kPauseDuGps) break;
+      if (calme >= o_.silenceMax) break;
+      const auto borne = la > 0 ? kPauseDuGps : o_.silenceMax;
+      if (!attendre(std::min(kAttente, std::chrono::duration_cast<milliseconds>(borne - calme)))) return la;
+      const std::size_t maintenant = port_.enAttente();
+      if (maintenant > la) derniere_ = horloge_.maintenant();
+      la = maintenant;
+    }
+    return la;
+  }
+
+  // The 400 ms between passes.
+  bool pauser() {
     if (!o_.pausesALEcoute) {
-      horloge_.dormir(kPauseEntrePassages);
-      return;
+      if (o_.veille) horloge_.dormirEnVeillant(kPauseEntrePassages, o_.veille);
+      else horloge_.dormir(kPauseEntrePassages);
+      return true;
     }
     const auto fin = horloge_.maintenant() + kPauseEntrePassages;
-    for (auto t = horloge_.maintenant(); t < fin; t = horloge_.maintenant()) {
-      port_.attendreReception(std::min(milliseconds(20), std::chrono::duration_cast<milliseconds>(fin - t) + milliseconds(1)));
-      port_.enAttente();
-    }
+    for (auto t = horloge_.maintenant(); t < fin; t = horloge_.maintenant())
+      if (!attendre(std::min(milliseconds(20), std::chrono::duration_cast<milliseconds>(fin - t) + milliseconds(1))))
+        return false;
+    return true;
+  }
+
+  bool attendre(milliseconds max) {
+    const bool ok = !panne(port_.attendreReception(max));
+    if (o_.veille) o_.veille();
+    return ok;
   }
 
   milliseconds reste(Instant::duration ecoule) const {
@@ -114,45 +129,54 @@ class Collecte {
   bool arreter() {
     if (bilan_.erreur) return true;
     if (!o_.interrompu || !o_.interrompu()) return false;
-    bilan_.erreur = erreurDuPort(port_, Erreur::Genre::Interruption);
+    bilan_.erreur = port_.erreur(Erreur::Genre::Interruption);
+    return true;
+  }
+
+  // A failure of the port itself: the collection ends there, nothing more goes to the device.
+  bool panne(std::optional<Erreur> e) {
+    if (!e) return false;
+    if (!bilan_.erreur) bilan_.erreur = std::move(e);
+    enPanne_ = true;
     return true;
   }
 
   void echouer(Erreur::Genre genre) {
-    Erreur e = erreurDuPort(port_, genre);
+    Erreur e = port_.erreur(genre);
     e.dureeMs = o_.silenceMax.count();
     bilan_.erreur = e;
   }
 
-  Port& port_;
+  MSComm& port_;
   Horloge& horloge_;
   const OptionsReception& o_;
+  const Suivi& suivi_;
   BilanReception& bilan_;
-  Instant derniere_{};  // when the last bytes came in
-  std::size_t attendus_ = 0;      // bytes left waiting after the last read
+  Instant derniere_{};        // when the last bytes came in
+  std::size_t attendus_ = 0;  // bytes left waiting after the last read
+  bool enPanne_ = false;
 };
 
 }  // namespace
 
-BilanReception recevoir(Port& port, Horloge& horloge, const OptionsReception& options,
-                        const Affichage& affichage) {
+BilanReception recevoir(MSComm& port, Horloge& horloge, const OptionsReception& options, const Suivi& suivi) {
   BilanReception bilan;
+  port.Settings(kReglagesGps);
+  if (options.numeroPort) port.CommPort(*options.numeroPort);
+  if ((bilan.erreur = port.ouvrir())) return bilan;
+  Collecte collecte(port, horloge, options, suivi, bilan);
   try {
-    port.Settings("4800,N,8,2");
-    if (options.numeroPort) port.CommPort(*options.numeroPort);
-    port.PortOpen(true);
-    port.InputMode(0);
-    port.InputLen(1);
-    Collecte collecte(port, horloge, options, bilan);
-    collecte.affichage_ = &affichage;
     if (collecte.synchroniser()) collecte.collecter();
-    port.Output("\x1a");
-  } catch (const Echec& e) {
-    port.abandonner();
-    if (!bilan.erreur) bilan.erreur = e.erreur();
   } catch (const std::bad_alloc&) {
     port.abandonner();
-    bilan.erreur = erreurDuPort(port, Erreur::Genre::MemoireInsuffisante);
+    bilan.erreur = port.erreur(Erreur::Genre::MemoireInsuffisante);
+    return bilan;
+  }
+  if (collecte.enPanne()) {
+    port.abandonner();
+  } else if (auto e = port.Output("\x1a")) {
+    port.abandonner();
+    if (!bilan.erreur) bilan.erreur = e;  // the first failure is the one told
   }
   return bilan;
 }

@@ -9,8 +9,8 @@
 
 #include "core/erreur.h"
 #include "core/horloge.h"
-#include "serial/affichage.h"
-#include "serial/port.h"
+#include "serial/mscomm.h"
+#include "serial/suivi.h"
 
 namespace zor::serie {
 
@@ -28,6 +28,7 @@ struct OptionsReception {
   std::chrono::milliseconds silenceMax = kSilenceMax;
   int lecturesMax = kLecturesMax;
   std::function<bool()> interrompu;  // asked between waits: the user wants to stop
+  std::function<void()> veille;      // called along every wait and pause (the window paints)
   // The 400 ms pauses listen to the port instead of sleeping, so that a recording of the
   // session sees each byte when it arrives (nothing else changes).
   bool pausesALEcoute = false;
@@ -43,7 +44,6 @@ struct BilanReception {
 // the caller to close after writing the file, except after a port failure, when it is already
 // closed. Silence, a line without CR, the bound on reads and an interruption stop the
 // collection with their error, keeping what was collected, and 26 is still sent.
-BilanReception recevoir(Port& port, Horloge& horloge, const OptionsReception& options,
-                        const Affichage& affichage);
+BilanReception recevoir(MSComm& port, Horloge& horloge, const OptionsReception& options, const Suivi& suivi);
 
 }  // namespace zor::serie

@@ -6,8 +6,7 @@
 
 namespace zor::serie {
 
-BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargement& demande,
-                                const Affichage& affichage) {
+BilanTelechargement telecharger(MSComm& port, Horloge& horloge, const Telechargement& demande, const Suivi& suivi) {
   BilanTelechargement bilan;
   FichierReception fichier;
   if (demande.sortieStandard) {
@@ -19,7 +18,9 @@ BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargeme
   bilan.fichierOuvert = true;
   if (demande.avantReception) demande.avantReception();
 
-  BilanReception recu = recevoir(port, horloge, demande.reception, affichage);
+  OptionsReception options = demande.reception;
+  if (!options.veille) options.veille = demande.veille;
+  BilanReception recu = recevoir(port, horloge, options, suivi);
   bilan.stockes = recu.stockes;
   bilan.recuQuelqueChose = !recu.collecte.empty();
   bilan.erreur = recu.erreur;
@@ -48,13 +49,7 @@ BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargeme
     bilan.erreurFichier = erreurFichier(Erreur::Genre::MemoireInsuffisante, demande.fichier.nom, 0);
   }
 
-  if (port.PortOpen()) {
-    try {
-      port.PortOpen(false);
-    } catch (const Echec& e) {
-      if (!bilan.erreur) bilan.erreur = e.erreur();
-    }
-  }
+  if (auto e = port.fermer(); e && !bilan.erreur) bilan.erreur = e;
   fichier.fermer();
   return bilan;
 }

@@ -9,9 +9,9 @@
 
 #include "core/erreur.h"
 #include "core/horloge.h"
-#include "serial/affichage.h"
 #include "serial/fichier_reception.h"
-#include "serial/port.h"
+#include "serial/mscomm.h"
+#include "serial/suivi.h"
 #include "serial/reception.h"
 
 namespace zor::serie {
@@ -25,6 +25,7 @@ struct Telechargement {
   OptionsReception reception;
   // Once the file is open, before the port is: the window shows the download's layout.
   std::function<void()> avantReception;
+  std::function<void()> veille;  // called along every wait and pause (the window paints)
 };
 
 struct BilanTelechargement {
@@ -38,8 +39,7 @@ struct BilanTelechargement {
   std::filesystem::path secours;       // where the collected text went when the file refused it
 };
 
-BilanTelechargement telecharger(Port& port, Horloge& horloge, const Telechargement& demande,
-                                const Affichage& affichage);
+BilanTelechargement telecharger(MSComm& port, Horloge& horloge, const Telechargement& demande, const Suivi& suivi);
 
 // What the user is told when something went wrong (UTF-8, paragraphs apart); empty when the
 // download went well.

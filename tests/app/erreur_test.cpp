@@ -62,6 +62,12 @@ TEST(Decrire, ChaqueGenreNommeSonObjet) {
       memeChemin.chemin = memeChemin.fichier;
       EXPECT_EQ(decrire(memeChemin).find("c:\\zor.txt (c:\\zor.txt)"), std::string::npos) << n;
     }
+    // A name holding control characters never reaches a terminal raw, nor splits the message.
+    Erreur hostile = exemple(g, 0);
+    hostile.peripherique = hostile.fichier = hostile.chemin = "a\x1b[2Jb\nc";
+    const std::string echappe = decrire(hostile);
+    EXPECT_EQ(echappe.find('\x1b'), std::string::npos) << n;
+    EXPECT_NE(echappe.find("a\\x1B[2Jb\\x0Ac"), std::string::npos) << n << " : " << echappe;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/form1.h"
+#include "tests/serial/liaison_scriptee.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
@@ -36,11 +37,20 @@ class Fenetre : public ::testing::Test {
     return std::string(std::getenv("ZOR_SOURCE_DIR")) + "/tests/convert/donnees/" + nom;
   }
 
+  Services services() {
+    Services s = test::services(dialogue, messages, fin, horloge);
+    s.liaisonMSComm1 = s.liaisonMSComm2 = test::liaisonScriptee(gps);
+    s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
+    return s;
+  }
+
   test::LecteurCTemporaire lecteur;
   test::ScriptOuverture dialogue;
   test::ScriptMessages messages;
   test::ObservateurFin fin;
-  Form1 form{test::services(dialogue, messages, fin)};
+  test::HorlogeFactice horloge;
+  test::ScenarioLiaison gps{&horloge};
+  Form1 form{services()};
 };
 
 TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
@@ -53,17 +63,27 @@ TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
       {"départ", [] {}, "Y----------Y-Y-YYYYY"},
       {"après ok", [&] { form.ok_Click(); }, "-YYY-------Y-Y-YYYYY"},
       {"après ok1", [&] { form.ok1_Click(); }, "--YYYYYY---Y-Y-YYYYY"},
+      {"conversion échouée", [&] { convertir("G7towin", lecteur.chemin().string()); }, "--YY--Y--Y-Y-Y-YYYYY"},
+      {"conversion sans enregistrement", [&] { convertir("G7towin", donnee("vide.txt")); }, "--YYYYY---Y--Y-YYYYY"},
       {"conversion avec enregistrements", [&] { convertir("G7towin", donnee("g7towin.txt")); },
        "--YY--Y-YYYY-Y-YYYYY"},
-      {"conversion sans enregistrement", [&] { convertir("G7towin", donnee("vide.txt")); }, "--YYYYY---Y--Y-YYYYY"},
-      {"conversion échouée", [&] { convertir("G7towin", lecteur.chemin().string()); }, "--YY--Y--YY--Y-YYYYY"},
+      {"envoi", [&] { form.ecrire_Click(); }, "--YYYYYY-YYYYY-YYYYY"},
+      {"réception", [&] {
+         gps.arrivees.ajouter("\r" + std::string(62, 'a') + "\r\n" + std::string(62, 'b') + "\r\n" +
+                              std::string(62, 'c') + "\r\n" + std::string(62, 'b') + "\r\n");
+         form.lire_Click();
+       },
+       "--YY---Y-YYYYYY---YY"},
   };
   for (const Pas& p : pas) {
     p.faire();
     EXPECT_EQ(visibles(), p.attendu) << p.quoi;
   }
-  EXPECT_EQ(form.quant1.Caption(), "0");  // the failed run kept the count of the run before it
-  EXPECT_EQ(form.result.Caption(), " ");
+  EXPECT_EQ(form.quant1.Caption(), "6");
+  EXPECT_EQ(form.result.Caption(), "2");  // the 2nd and 3rd reads, until the 2nd came round again
+  EXPECT_EQ(form.zor.Caption(), " Reception de waypoints d'un ZOR FX312 4X4");
+  EXPECT_EQ(form.prtd.Caption(), "port lecture");
+  EXPECT_EQ(gps.ecrit.substr(gps.ecrit.size() - 1), "\x1a");
   EXPECT_FALSE(fin.termine());
 }
 

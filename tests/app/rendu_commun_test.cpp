@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "core/disposition_bouton.h"
@@ -11,16 +12,8 @@
 namespace zor {
 namespace {
 
-bool contient(const Zone& dehors, const Zone& dedans) {
-  return dedans.x >= dehors.x && dedans.y >= dehors.y && dedans.x + dedans.largeur <= dehors.x + dehors.largeur &&
-         dedans.y + dedans.hauteur <= dehors.y + dehors.hauteur;
-}
-bool disjoints(const Zone& a, const Zone& b) {
-  return a.x + a.largeur <= b.x || b.x + b.largeur <= a.x || a.y + a.hauteur <= b.y || b.y + b.hauteur <= a.y;
-}
-
-TEST(DispositionBouton, ImageAuDessusACoteOuReduiteSelonLaFace) {
-  enum class Place { Dessus, ACote, Reduite };
+TEST(DispositionBouton, ImageASaTailleAuDessusCoupeeOuACoteSelonLaFace) {
+  enum class Place { Dessus, Coupee, ACote };
   struct Cas {
     const char* bouton;
     Zone interieur;  // the window's buttons at 96 points per inch, inside their border
@@ -30,39 +23,38 @@ TEST(DispositionBouton, ImageAuDessusACoteOuReduiteSelonLaFace) {
       {"sortie", {3, 3, 83, 34}, 40, 16, Place::Dessus},
       {"ouvrir", {3, 3, 115, 34}, 90, 16, Place::Dessus},
       {"ok", {3, 3, 67, 18}, 14, 16, Place::ACote},
-      {"lire", {3, 3, 91, 26}, 62, 32, Place::Reduite},
-      {"ecrire", {3, 3, 91, 26}, 80, 32, Place::Reduite},
-      {"face vide", {3, 3, 20, 10}, 60, 16, Place::Reduite},
+      {"lire", {3, 3, 91, 26}, 62, 32, Place::Coupee},
+      {"ecrire", {3, 3, 91, 26}, 80, 32, Place::Coupee},
+      {"ok trop étroit", {3, 3, 30, 18}, 14, 16, Place::Coupee},
   };
   const int hauteurTexte = 13;
   for (const Cas& c : cas) {
-    const DispositionBouton d = disposerBouton(c.interieur, hauteurTexte, c.largeurTexte, c.cote, false);
+    const Zone& z = c.interieur;
+    const DispositionBouton d = disposerBouton(z, hauteurTexte, c.largeurTexte, c.cote, false);
+    EXPECT_EQ(d.image.largeur, c.cote) << c.bouton << " : l'image garde sa taille";
+    EXPECT_EQ(d.image.hauteur, c.cote) << c.bouton;
     EXPECT_EQ(d.texte.hauteur, hauteurTexte) << c.bouton << " : la légende garde une ligne entière";
-    // A face too low even for the caption leaves no picture at all.
-    if (d.image.largeur > 0) {
-      EXPECT_TRUE(disjoints(d.image, d.texte)) << c.bouton;
-    }
+    EXPECT_GE(d.texte.y, z.y) << c.bouton;
+    EXPECT_LE(d.texte.y + d.texte.hauteur, z.y + z.hauteur) << c.bouton;
     switch (c.attendue) {
       case Place::Dessus:
-        EXPECT_EQ(d.image.largeur, c.cote) << c.bouton;
         EXPECT_LE(d.image.y + d.image.hauteur, d.texte.y) << c.bouton;
-        EXPECT_TRUE(contient(c.interieur, d.image)) << c.bouton;
+        EXPECT_GE(d.image.y, z.y) << c.bouton;
+        break;
+      case Place::Coupee:
+        // The caption at the bottom of the face, the picture centred above it and cut there.
+        EXPECT_EQ(d.texte.y + d.texte.hauteur, z.y + z.hauteur) << c.bouton;
+        EXPECT_GT(d.image.y + d.image.hauteur, d.texte.y) << c.bouton;
+        EXPECT_LE(std::abs((d.image.x + d.image.largeur / 2) - (z.x + z.largeur / 2)), 1) << c.bouton;
         break;
       case Place::ACote:
-        EXPECT_EQ(d.image.largeur, c.cote) << c.bouton;
         EXPECT_LE(d.image.x + d.image.largeur, d.texte.x) << c.bouton;
-        EXPECT_TRUE(contient(c.interieur, d.texte)) << c.bouton;
-        break;
-      case Place::Reduite:
-        EXPECT_EQ(d.image.largeur, std::max(0, c.interieur.hauteur - hauteurTexte)) << c.bouton;
-        EXPECT_EQ(d.image.largeur, d.image.hauteur) << c.bouton;
-        if (d.image.largeur > 0) {
-          EXPECT_LE(d.image.y + d.image.hauteur, d.texte.y) << c.bouton;
-        }
+        EXPECT_GE(d.image.x, z.x) << c.bouton;
+        EXPECT_LE(d.texte.x + d.texte.largeur, z.x + z.largeur) << c.bouton;
         break;
     }
     // Pressed, everything moves one pixel down and right.
-    const DispositionBouton e = disposerBouton(c.interieur, hauteurTexte, c.largeurTexte, c.cote, true);
+    const DispositionBouton e = disposerBouton(z, hauteurTexte, c.largeurTexte, c.cote, true);
     EXPECT_EQ(e.image, (Zone{d.image.x + 1, d.image.y + 1, d.image.largeur, d.image.hauteur})) << c.bouton;
     EXPECT_EQ(e.texte, (Zone{d.texte.x + 1, d.texte.y + 1, d.texte.largeur, d.texte.hauteur})) << c.bouton;
   }

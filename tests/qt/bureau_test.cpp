@@ -13,8 +13,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 #include "qt/bouton_image.h"
+#include "qt/messages.h"
 #include "qt/traductions.h"
 #include "tests/support/fenetre.h"
 
@@ -128,19 +130,20 @@ TEST_F(BureauTest, BoutonsImagesFaceUnieBordEnReliefQuiSEnfonce) {
   }
 }
 
-TEST_F(BureauTest, BoutonsImagesLegendeEntiereImageASaTailleQuandLaPlaceLePermet) {
-  for (QToolButton* b : {bouton(modele.ok), bouton(modele.ok1), bouton(modele.ouvrir), bouton(modele.sortie),
-                         bouton(modele.ecrire), bouton(modele.lire)}) {
-    const std::string nom = b->objectName().toStdString();
+// The picture at its own size above the caption (32 × 32 on "Lire" and "Ecrire"), the caption
+// whole; only the "Ok" buttons, too low for both, put the picture at the caption's left.
+TEST_F(BureauTest, BoutonsImagesImageASaTailleAuDessusDeLaLegendeEntiere) {
+  for (const Controle* c : {&modele.ok, &modele.ok1, &modele.ouvrir, &modele.sortie, &modele.ecrire, &modele.lire}) {
+    QToolButton* b = bouton(*c);
+    const std::string nom(c->nom());
     const auto d = static_cast<BoutonImage*>(b)->disposition();
     const QRect face = b->rect().adjusted(2, 2, -2, -2);
     EXPECT_TRUE(face.contains(d.texte)) << nom;
-    EXPECT_TRUE(face.contains(d.image)) << nom;
-    EXPECT_FALSE(d.texte.intersects(d.image)) << nom;
-    EXPECT_GE(d.texte.height(), b->fontMetrics().height()) << nom;
     EXPECT_GE(d.texte.width(), b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&')))) << nom;
-    if (b->iconSize().height() == 16) EXPECT_EQ(d.image.size(), QSize(16, 16)) << nom;
-    else EXPECT_GE(d.image.height(), 12) << nom;
+    EXPECT_EQ(d.image.size(), QSize(c->description().coteImage, c->description().coteImage)) << nom;
+    const bool aGauche = c == &modele.ok || c == &modele.ok1;
+    EXPECT_EQ(d.image.right() < d.texte.left(), aGauche) << nom;
+    EXPECT_EQ(d.image.center().y() < d.texte.top(), !aGauche) << nom;
   }
 }
 
@@ -157,6 +160,35 @@ TEST_F(BureauTest, BoutonImageAvecLeFocusMontreSonRectangle) {
   EXPECT_EQ(lignePointillee(), 0);
   bouton(modele.sortie)->setFocus();
   EXPECT_GT(lignePointillee(), 0);
+}
+
+}  // namespace
+}  // namespace zor::qt
+
+namespace zor::qt {
+namespace {
+
+// A box's text breaks between words only: never inside a path or a device name.
+TEST(BoiteTest, UnCheminNeSeCoupeJamais) {
+  const std::string texte =
+      "Le port de communication Comm1 (/dev/pts/1) est introuvable : aucun fichier ou dossier de ce nom.\n"
+      "Fichier c:\\zor.txt (/home/moi/usb-Prolific_Technology_Inc.-port0/zor.txt) illisible.";
+  const QString boite = texteDeBoite(texte);
+  EXPECT_EQ(QString(boite).remove(QChar(0x2060)).toStdString(), texte);
+  QTextBoundaryFinder coupures(QTextBoundaryFinder::Line, boite);
+  for (const QString& chemin : {QStringLiteral("(/dev/pts/1)"), QStringLiteral("c:\\zor.txt"),
+                                QStringLiteral("(/home/moi/usb-Prolific_Technology_Inc.-port0/zor.txt)")}) {
+    QString joint;
+    for (qsizetype i = 0; i < chemin.size(); ++i) joint += (i > 0 ? QString(QChar(0x2060)) : QString()) + chemin.at(i);
+    const qsizetype debut = boite.indexOf(joint);
+    ASSERT_GE(debut, 0) << chemin.toStdString();
+    for (qsizetype p = debut + 1; p < debut + joint.size(); ++p) {
+      coupures.setPosition(p);
+      EXPECT_FALSE(coupures.isAtBoundary()) << chemin.toStdString() << " @" << p;
+    }
+  }
+  coupures.setPosition(boite.indexOf(QStringLiteral("communication")));
+  EXPECT_TRUE(coupures.isAtBoundary());
 }
 
 }  // namespace

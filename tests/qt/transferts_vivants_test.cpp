@@ -10,12 +10,14 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/form1.h"
-#include "tests/app/outils_ports.h"
+#include "qt/form1_qt.h"
+#include "qt/services_qt.h"
+#include "tests/serial/configuration_ports.h"
+#include "tests/serial/liaison_scriptee.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
-namespace zor::app {
+namespace zor::qt {
 namespace {
 
 // Counts the paint events of a widget.
@@ -35,38 +37,41 @@ const std::vector<serie::PortSerie> kPresents = {{"/dev/ttyUSB0", "CP2102"}, {"/
 
 class Vivante : public ::testing::Test {
  protected:
-  Services services() {
-    Services s = test::services(messages, fin, horloge);
-    s.liaisonMSComm1 = test::fabrique(appareil);
-    s.liaisonMSComm2 = test::fabrique(appareil);
+  app::Services services() {
+    app::Services s = test::services(messages, fin, horloge);
+    s.liaisonMSComm1 = test::liaisonScriptee(appareil);
+    s.liaisonMSComm2 = test::liaisonScriptee(appareil);
     s.portsPresents = [] { return kPresents; };
-    return s;
+    return servicesQt(s, pointeur);
   }
   void SetUp() override {
-    appareil.horloge = &horloge;
+    pointeur = &form;
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.ok, Qt::LeftButton);
-    QTest::mouseClick(form.ok1, Qt::LeftButton);
+    QTest::mouseClick(form.widget(modele.ok), Qt::LeftButton);
+    QTest::mouseClick(form.widget(modele.ok1), Qt::LeftButton);
     test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$GPWPL,1\r\n\r\n$GPWPL,2\r\n\r\n$GPWPL,3\r\n");
-    form.ecrire->show();
+    modele.ecrire.Visible(true);
   }
+  QComboBox* Comm() { return qobject_cast<QComboBox*>(form.widget(modele.Comm)); }
 
   test::ConfigurationPorts configuration;
   test::LecteurCTemporaire lecteur;
   test::ScriptMessages messages;
   test::ObservateurFin fin;
   test::HorlogeFactice horloge;
-  test::Appareil appareil;
-  Form1 form{services()};
+  test::ScenarioLiaison appareil{&horloge};
+  QPointer<Form1Qt> pointeur;
+  app::Form1 modele{services()};
+  Form1Qt form{modele};
 };
 
 TEST_F(Vivante, ChaqueControleEstPeintAvantLaPremierePhrase) {
   // Shown at the start of the upload, painted before the first sentence leaves.
-  CompteurPeinture nombre1(form.nombre1), fenetre(form.fenetre);
+  CompteurPeinture nombre1(form.widget(modele.nombre1)), fenetre(form.widget(modele.fenetre));
   std::vector<std::pair<int, int>> vus;
   appareil.surEcriture = [&] { vus.emplace_back(nombre1.fois, fenetre.fois); };
-  form.ecrire_Click();
+  modele.ecrire_Click();
   ASSERT_EQ(vus.size(), 3u);
   EXPECT_GT(vus[0].first, 0);
   // The sentence shown by the previous one has been painted when the next one leaves.
@@ -80,7 +85,7 @@ TEST_F(Vivante, FermetureDemandeePendantLEnvoiAttendSaFin) {
     }
     EXPECT_TRUE(form.isVisible());
   };
-  form.ecrire_Click();
+  modele.ecrire_Click();
   EXPECT_EQ(appareil.ecrit, "$GPWPL,1\r\n$GPWPL,2\r\n$GPWPL,3\r\n");
   EXPECT_TRUE(form.isVisible());
   QCoreApplication::processEvents();
@@ -94,12 +99,13 @@ TEST_F(Vivante, CaractereDeFinTraiteSeulementApresLeTelechargement) {
     return s + '\r' + dernier;
   };
   // The receiver sends its end-of-file character in the middle of the list.
-  appareil.arrivees = {"\r", lecture('A', '\n'), lecture('B', '\n'), lecture('C', '\x1a'), lecture('D', '\n'),
-                       lecture('B', '\n')};
+  for (const std::string& piece : {std::string("\r"), lecture('A', '\n'), lecture('B', '\n'), lecture('C', '\x1a'),
+                                   lecture('D', '\n'), lecture('B', '\n')})
+    appareil.arrivees.ajouter(piece);
   int pendant = 0;
   appareil.surLecture = [&] { pendant += fin.fois(); };
-  form.lire_Click();
-  EXPECT_TRUE(appareil.arrivees.empty());
+  modele.lire_Click();
+  EXPECT_FALSE(appareil.arrivees.restantes());
   EXPECT_EQ(pendant, 0);
   EXPECT_FALSE(fin.termine());
   QCoreApplication::processEvents();
@@ -120,35 +126,39 @@ TEST_F(Vivante, TexteDeLaListeDesPorts) {
       {"Comm1", "/dev/ttyUSB0"},
   };
   for (const Cas& c : cas) {
-    form.Comm->setEditText(QString::fromUtf8(c.texte));
+    modele.Comm.Text(c.texte);
     appareil.ouverts.clear();
-    form.ecrire_Click();
-    EXPECT_EQ(appareil.ouverts, std::vector<std::string>{c.ouvert}) << c.texte;
+    modele.ecrire_Click();
+    ASSERT_EQ(appareil.ouverts.size(), 1u) << c.texte;
+    EXPECT_EQ(appareil.ouverts.front().peripherique, c.ouvert) << c.texte;
   }
 }
 
 TEST_F(Vivante, PortQuiNeSOuvrePasListeLesPortsEtNommeZorConf) {
   configuration.fichier("[ports]\nComm3=/dev/ttyUSB7\n");
-  appareil.introuvable = "/dev/ttyUSB7";
-  form.Comm->setEditText(QStringLiteral("Comm3"));
-  form.ecrire_Click();
+  appareil.refus = [](const serie::PortDesigne& p) -> std::optional<Erreur> {
+    if (p.peripherique == "/dev/ttyUSB7") return serie::erreurDuPort(p, Erreur::Genre::PortIntrouvable, ENOENT);
+    return std::nullopt;
+  };
+  modele.Comm.Text("Comm3");
+  modele.ecrire_Click();
   ASSERT_FALSE(messages.vus().empty());
-  const QString texte = messages.vus().back().texte;
-  for (const QString& attendu : {QStringLiteral("/dev/ttyUSB7"), QString::fromStdString(configuration.chemin().string()),
-                                 QStringLiteral("/dev/ttyUSB0 — CP2102"), QStringLiteral("/dev/ttyUSB1 — FT232R"),
-                                 QStringLiteral("Comm3=")})
-    EXPECT_TRUE(texte.contains(attendu)) << attendu.toStdString() << "\n" << texte.toStdString();
+  const std::string texte = messages.vus().back().texte;
+  for (const std::string& attendu : {std::string("/dev/ttyUSB7"), configuration.chemin().string(),
+                                     std::string("/dev/ttyUSB0 — CP2102"), std::string("/dev/ttyUSB1 — FT232R"),
+                                     std::string("Comm3=")})
+    EXPECT_NE(texte.find(attendu), std::string::npos) << attendu << "\n" << texte;
 }
 
 TEST_F(Vivante, InfobulleDeChaquePort) {
   configuration.fichier("[ports]\nComm3=/dev/gps\n");
-  form.Comm->showPopup();
-  EXPECT_EQ(form.Comm->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0 — CP2102"));
-  EXPECT_EQ(form.Comm->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB1 — FT232R"));
-  EXPECT_TRUE(form.Comm->itemData(2, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/gps")));
-  EXPECT_TRUE(form.Comm->itemData(3, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/ttyS3")));
-  form.Comm->hidePopup();
+  Comm()->showPopup();
+  EXPECT_EQ(Comm()->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB0 — CP2102, port détecté"));
+  EXPECT_EQ(Comm()->itemData(1, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyUSB1 — FT232R, port détecté"));
+  EXPECT_TRUE(Comm()->itemData(2, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/gps")));
+  EXPECT_TRUE(Comm()->itemData(3, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/ttyS3")));
+  Comm()->hidePopup();
 }
 
 }  // namespace
-}  // namespace zor::app
+}  // namespace zor::qt

@@ -1,196 +1,158 @@
-// The upload, step by step against a scripted port and the fake clock: what goes on the wire,
-// when the labels change, where the pauses fall, and what a failure leaves behind.
+// The upload against the scripted device and the fake clock: what goes on the wire, where the
+// pauses fall, what the window is left showing, and what a failure leaves behind.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
 #include "serial/envoi.h"
-#include "tests/serial/outils_serie.h"
-#include "tests/support/seams.h"
+#include "tests/serial/liaison_scriptee.h"
 
 namespace zor::serie {
 namespace {
 
-using Lignes = std::vector<std::string>;
+using namespace std::chrono_literals;
 
 class EnvoiTest : public ::testing::Test {
  protected:
-  BilanEnvoi envoyerContenu(std::string_view contenu) {
-    test::ecrireOctets(fichier().chemin, contenu);
-    return envoyer();
-  }
-  BilanEnvoi envoyer() {
+  BilanEnvoi envoyer(std::optional<std::string_view> contenu) {
+    std::filesystem::remove_all(fichier().chemin);
+    if (contenu) test::ecrireOctets(fichier().chemin, *contenu);
     Envoi envoi;
     envoi.numeroPort = numeroPort;
     envoi.fichier = fichier();
     envoi.interrompu = interrompu;
-    return televerser(port, horloge, envoi, journal.affichage());
+    envoi.veille = [this] { ++veilles; };
+    const Suivi suivi{[this](std::string_view t) { element = std::string(t); },
+                      [this](int n) { comptes.push_back(n); }};
+    return televerser(port, horloge, envoi, suivi);
   }
   FichierNomme fichier() const { return {lecteur.chemin() / "$_t_e_m_p", "c:\\$_t_e_m_p"}; }
-  // The journal from the opening of the port on.
-  Lignes apresOuverture() const {
-    return Lignes(std::find(journal.lignes.begin(), journal.lignes.end(), "PortOpen 1"), journal.lignes.end());
-  }
 
   std::optional<int> numeroPort;
   std::function<bool()> interrompu;
+  std::string element = "avant";
+  std::vector<int> comptes;
+  int veilles = 0;
   test::LecteurCTemporaire lecteur;
-  test::Journal journal;
-  test::HorlogeJournal horloge{journal};
-  test::FauxPort port{journal, horloge};
+  test::HorlogeFactice horloge;
+  test::ScenarioLiaison scenario{&horloge};
+  MSComm port{test::servicesScriptes(scenario)};
 };
 
-TEST_F(EnvoiTest, UnePhraseSuivieDUneLigneVide) {
-  numeroPort = 2;
-  const auto bilan = envoyerContenu("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n");
-  EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(bilan.envoyees, 1);
-  EXPECT_EQ(journal.lignes, (Lignes{
-                                "Settings 4800,N,8,2",
-                                "CommPort 2",
-                                "PortOpen 1",
-                                "fenetre ",
-                                "Output $GPWPL,4530.123,N,00130.456,E,PDC0010C*59\\r\\n",
-                                "fenetre $GPWPL,4530.123,N,00130.456,E,PDC0010C*59\\r\\n",
-                                "Sleep 600",
-                                "result 1",
-                                "fenetre ",
-                                "result 1",
-                                "PortOpen 0",
-                            }));
-}
-
-TEST_F(EnvoiTest, SeulesLesLignesCommencantParDollarPartent) {
+TEST_F(EnvoiTest, SeulesLesLignesCommencantParDollarPartentSuiviesDeLaPause) {
   struct Cas {
     const char* nom;
     std::string contenu;
-    Lignes sorties;
-    std::string derniereFenetre;
-    int compte;
+    std::string fil;                // the bytes on the wire
+    std::string element;            // what `fenetre` shows at the end
+    std::vector<int> comptes;       // `result` after each line read
   };
   const Cas cas[] = {
-      {"lignes copiées d'un fichier ZOR, sans ligne vide", "$A*41\r\n$B*42\r\n", {"Output $A*41\\r\\n", "Output $B*42\\r\\n"},
-       "fenetre $B*42\\r\\n", 2},
-      {"espace avant le dollar", " $A*41\r\n$B*42", {"Output $B*42\\r\\n"}, "fenetre $B*42\\r\\n", 1},
-      {"texte avant le dollar", "x$A*41\r\n", {}, "fenetre ", 0},
-      {"CR seul comme fin de ligne", "$A*41\r$B*42\r", {"Output $A*41\\r\\n", "Output $B*42\\r\\n"},
-       "fenetre $B*42\\r\\n", 2},
-      {"LF seul reste dans la ligne", "$A*41\n$B*42\r\n", {"Output $A*41\\n$B*42\\r\\n"}, "fenetre $A*41\\n$B*42\\r\\n",
-       1},
+      {"une phrase et sa ligne vide", "$A*41\r\n\r\n", "$A*41\r\n", "", {1, 1}},
+      {"lignes d'un fichier ZOR", "$A*41\r\n$B*42\r\n", "$A*41\r\n$B*42\r\n", "$B*42\r\n", {1, 2}},
+      {"espace ou texte avant le dollar", " $A*41\r\nx$B\r\n$C*43", "$C*43\r\n", "$C*43\r\n", {0, 0, 1}},
+      {"CR seul comme fin de ligne", "$A*41\r$B*42\r", "$A*41\r\n$B*42\r\n", "$B*42\r\n", {1, 2}},
+      {"LF seul reste dans la ligne", "$A*41\n$B*42\r\n", "$A*41\n$B*42\r\n", "$A*41\n$B*42\r\n", {1}},
+      {"lignes vides seules", "\r\n\r\r\n", "", "", {0, 0, 0}},
+      {"fichier vide", "", "", "avant", {}},
   };
-  for (const auto& c : cas) {
-    journal.lignes.clear();
-    const auto bilan = envoyerContenu(c.contenu);
-    Lignes sorties;
-    std::string derniereFenetre, dernierResultat;
-    for (const auto& l : journal.lignes) {
-      if (l.rfind("Output", 0) == 0) sorties.push_back(l);
-      if (l.rfind("fenetre", 0) == 0) derniereFenetre = l;
-      if (l.rfind("result", 0) == 0) dernierResultat = l;
-    }
-    EXPECT_EQ(sorties, c.sorties) << c.nom;
-    EXPECT_EQ(derniereFenetre, c.derniereFenetre) << c.nom;
-    EXPECT_EQ(dernierResultat, "result " + std::to_string(c.compte)) << c.nom;
-    EXPECT_EQ(bilan.envoyees, c.compte) << c.nom;
-    EXPECT_EQ(journal.lignes.back(), "PortOpen 0") << c.nom;
-  }
-  EXPECT_EQ(horloge.nombrePauses(), 2 + 1 + 0 + 2 + 1);
-}
-
-// The file is read as it goes: a file far larger than what is held at once, and a line
-// without any line end, reach the receiver byte for byte, never as one huge write.
-TEST_F(EnvoiTest, GrosFichiersEnvoyesMorceauParMorceau) {
-  port.journaliserSorties = false;
-  struct Cas {
-    const char* nom;
-    std::string contenu;
-    std::string attendu;
-    int phrases;
-  };
-  std::string gros, grosAttendu;
-  for (int i = 0; i < 60000; ++i) {
-    const std::string phrase = "$GPWPL,4530.123,N,00130.456,E,P" + std::to_string(100000 + i) + "*00";
-    gros += phrase + "\r\n" + (i % 3 == 0 ? "commentaire\r\n" : "");
-    grosAttendu += phrase + "\r\n";
-  }
-  const std::string sansFin = "$" + std::string(300000, 'Z');
-  const std::string ignoree = "x" + std::string(300000, 'Z');
-  const Cas cas[] = {
-      {"fichier de plusieurs mégaoctets", gros, grosAttendu, 60000},
-      {"une seule ligne sans CR", sansFin, sansFin + "\r\n", 1},
-      {"une ligne qui remplit juste un morceau", "$" + std::string((1 << 16) - 1, 'Z') + "\r\n$B\r\n",
-       "$" + std::string((1 << 16) - 1, 'Z') + "\r\n$B\r\n", 2},
-      {"une longue ligne ignorée puis une phrase", ignoree + "\r\n$A*41\r\n", "$A*41\r\n", 1},
-  };
-  for (const auto& c : cas) {
-    port.ecrit.clear();
-    port.plusLongueSortie = 0;
-    const auto bilan = envoyerContenu(c.contenu);
+  for (const Cas& c : cas) {
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    MSComm p{test::servicesScriptes(s)};
+    element = "avant";
+    comptes.clear();
+    test::ecrireOctets(fichier().chemin, c.contenu);
+    Envoi envoi;
+    envoi.fichier = fichier();
+    const auto bilan = televerser(p, h, envoi, {[&](std::string_view t) { element = t; }, [&](int n) { comptes.push_back(n); }});
     EXPECT_FALSE(bilan.erreur) << c.nom;
-    EXPECT_EQ(bilan.envoyees, c.phrases) << c.nom;
-    EXPECT_TRUE(port.ecrit == c.attendu) << c.nom << ": " << port.ecrit.size() << " octets au lieu de " << c.attendu.size();
-    EXPECT_LE(port.plusLongueSortie, 100000u) << c.nom;
+    EXPECT_EQ(test::visible(s.ecrit), test::visible(c.fil)) << c.nom;
+    EXPECT_EQ(test::visible(element), test::visible(c.element)) << c.nom;
+    EXPECT_EQ(comptes, c.comptes) << c.nom;
+    // One 600 ms pause after each sentence, the last one included, before the port closes.
+    EXPECT_EQ(h.totalDormi(), 600ms * static_cast<int>(s.quand.size())) << c.nom;
+    for (std::size_t i = 0; i < s.quand.size(); ++i) EXPECT_EQ(s.quand[i], 600ms * static_cast<int>(i)) << c.nom;
+    EXPECT_EQ(bilan.envoyees, static_cast<int>(s.quand.size())) << c.nom;
+    EXPECT_EQ(s.fermetures, 1) << c.nom << ": opened and closed, even with nothing to send";
+    EXPECT_EQ(s.reglages.bauds, 4800) << c.nom;
+    EXPECT_EQ(s.reglages.bitsStop, 2) << c.nom;
   }
 }
 
-TEST_F(EnvoiTest, FichierVideOuvreEtFermeLePortSansToucherAuCompte) {
-  const auto bilan = envoyerContenu("");
+// The file is read block by block: a line far larger than a block reaches the receiver byte for
+// byte, in bounded writes; the window keeps painting along the pauses.
+TEST_F(EnvoiTest, LongueLigneEnvoyeeMorceauParMorceau) {
+  std::size_t plusLongue = 0, avant = 0;
+  scenario.surEcriture = [&] {
+    plusLongue = std::max(plusLongue, scenario.ecrit.size() - avant);
+    avant = scenario.ecrit.size();
+  };
+  const std::string longue = "$" + std::string(3'000'000, 'Z');
+  const auto bilan = envoyer("x" + std::string(2'000'000, 'Y') + "\r\n" + longue + "\r\n$B*42");
   EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(apresOuverture(), (Lignes{"PortOpen 1", "PortOpen 0"}));
+  EXPECT_EQ(bilan.envoyees, 2);
+  EXPECT_TRUE(scenario.ecrit == longue + "\r\n$B*42\r\n") << scenario.ecrit.size();
+  EXPECT_LE(plusLongue, 70'000u);
+  EXPECT_GE(veilles, 2);
 }
 
-TEST_F(EnvoiTest, FichierDEchangeIllisibleFermeLePortEtNommeLeFichier) {
+TEST_F(EnvoiTest, EchecsNommentCeQuiAEchoueEtFermentLePort) {
   struct Cas {
     const char* nom;
-    bool dossier;
+    std::optional<std::string> contenu;  // nothing: no file
+    std::function<void()> preparer;
+    Erreur::Genre genre;
     int numero;
+    int envoyees;
   };
-  for (const Cas& c : {Cas{"absent", false, ENOENT}, Cas{"un dossier", true, EISDIR}}) {
-    journal.lignes.clear();
+  const Cas cas[] = {
+      {"fichier absent", std::nullopt, [] {}, Erreur::Genre::FichierIllisible, ENOENT, 0},
+      {"un dossier", std::nullopt, [this] { std::filesystem::create_directory(fichier().chemin); },
+       Erreur::Genre::FichierIllisible, EISDIR, 0},
+      {"liaison coupée à la deuxième phrase", "$A*41\r\n\r\n$B*42\r\n$C*43\r\n",
+       [this] { scenario.echecEcriture = 2; }, Erreur::Genre::LiaisonCoupee, EIO, 1},
+      {"interruption après une phrase", "$A*41\r\n$B*42\r\n",
+       [this] { interrompu = [this] { return !scenario.ecrit.empty(); }; }, Erreur::Genre::Interruption, 0, 1},
+  };
+  for (const Cas& c : cas) {
+    scenario.echecEcriture = 0;
+    scenario.ecrit.clear();
+    scenario.abandons = 0;
+    interrompu = nullptr;
     std::filesystem::remove_all(fichier().chemin);
-    if (c.dossier) std::filesystem::create_directory(fichier().chemin);
-    const auto bilan = envoyer();
+    c.preparer();
+    const auto bilan = c.contenu ? envoyer(*c.contenu) : [&] {
+      Envoi envoi;
+      envoi.fichier = fichier();
+      return televerser(port, horloge, envoi, {[](std::string_view) {}, [](int) {}});
+    }();
     ASSERT_TRUE(bilan.erreur) << c.nom;
-    EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::FichierIllisible) << c.nom;
+    EXPECT_EQ(bilan.erreur->genre, c.genre) << c.nom;
     EXPECT_EQ(bilan.erreur->numeroSysteme, c.numero) << c.nom;
-    EXPECT_EQ(bilan.erreur->fichier, "c:\\$_t_e_m_p") << c.nom;
-    EXPECT_EQ(bilan.erreur->chemin, fichier().chemin.string()) << c.nom;
-    EXPECT_EQ(apresOuverture(), (Lignes{"PortOpen 1", "abandonner"})) << c.nom;
+    EXPECT_EQ(bilan.envoyees, c.envoyees) << c.nom;
+    EXPECT_EQ(scenario.abandons, 1) << c.nom;
     EXPECT_FALSE(port.PortOpen()) << c.nom;
+    if (c.genre == Erreur::Genre::FichierIllisible) {
+      EXPECT_EQ(bilan.erreur->fichier, "c:\\$_t_e_m_p") << c.nom;
+      EXPECT_EQ(bilan.erreur->chemin, fichier().chemin.string()) << c.nom;
+    } else {
+      EXPECT_EQ(bilan.erreur->numeroPort, 1) << c.nom;
+    }
   }
 }
 
 TEST_F(EnvoiTest, PortQuiNeSOuvrePasNeLitPasLeFichier) {
   numeroPort = 3;
-  port.echecOuverture = Erreur::Genre::PortIntrouvable;
-  port.numeroEchecOuverture = ENOENT;
-  const auto bilan = envoyerContenu("$A*41\r\n");
+  test::VariableEnvironnement variable("ZOR_COMM3", std::string("/dev/gps"));
+  scenario.refus = [](const PortDesigne& p) { return erreurDuPort(p, Erreur::Genre::PortIntrouvable, ENOENT); };
+  const auto bilan = envoyer(std::nullopt);
   ASSERT_TRUE(bilan.erreur);
   EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::PortIntrouvable);
-  EXPECT_EQ(bilan.erreur->numeroSysteme, ENOENT);
   EXPECT_EQ(bilan.erreur->numeroPort, 3);
-  EXPECT_EQ(bilan.erreur->peripherique, "/dev/ttyS2");
-  EXPECT_EQ(apresOuverture(), (Lignes{"PortOpen 1", "abandonner"}));
-}
-
-TEST_F(EnvoiTest, LiaisonCoupeeEnCoursArreteToutEtCompteCeQuiEstParti) {
-  port.echecOutputNumero = 2;
-  const auto bilan = envoyerContenu("$A*41\r\n\r\n$B*42\r\n\r\n$C*43\r\n");
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::LiaisonCoupee);
-  EXPECT_EQ(bilan.envoyees, 1);
-  EXPECT_EQ(apresOuverture(), (Lignes{"PortOpen 1", "fenetre ", "Output $A*41\\r\\n", "fenetre $A*41\\r\\n", "Sleep 600",
-                                      "result 1", "fenetre ", "result 1", "fenetre ", "Output !", "abandonner"}));
-}
-
-TEST_F(EnvoiTest, InterruptionApresUnePhrase) {
-  interrompu = [this] { return !port.ecrit.empty(); };
-  const auto bilan = envoyerContenu("$A*41\r\n$B*42\r\n");
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::Interruption);
-  EXPECT_EQ(bilan.envoyees, 1);
-  EXPECT_EQ(port.ecrit, "$A*41\r\n");
-  EXPECT_EQ(journal.lignes.back(), "abandonner");
+  EXPECT_EQ(bilan.erreur->peripherique, "/dev/gps");
+  EXPECT_EQ(bilan.erreur->origine, "variable d'environnement ZOR_COMM3");
+  EXPECT_TRUE(comptes.empty());
 }
 
 }  // namespace

@@ -1,18 +1,13 @@
-// The window's transfers end to end: "&Ecrire dans GPS" and "&Lire du GPS" on a real
-// pseudo-terminal with the fake clock, the end-of-file event, and every failure ending in its
-// message with nothing lost.
+// The window's transfers end to end, on its model: "&Ecrire dans GPS" and "&Lire du GPS" on a
+// real pseudo-terminal with the fake clock, the end-of-file event, and every failure ending in
+// its message with nothing lost.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
 #include <cstdlib>
 
 #include "app/form1.h"
-#include "platform/cp1252.h"
 #include "serial/mscomm.h"
+#include "tests/serial/liaison_scriptee.h"
 #include "tests/serial/outils_serie.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
@@ -22,10 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const QString kConfirmationEnvoi =
-    QStringLiteral("Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication");
-const QString kConfirmationLecture =
-    QStringLiteral("Entrée de données, mettez le GPS sur Waypoints et verifiez bien le port de communication");
+const std::string kConfirmationEnvoi =
+    "Entrée de données, mettez le GPS sur NMEA et verifiez bien le port de communication";
+const std::string kConfirmationLecture =
+    "Entrée de données, mettez le GPS sur Waypoints et verifiez bien le port de communication";
+
+bool contient(const std::string& texte, const std::string& partie) { return texte.find(partie) != std::string::npos; }
+bool commencePar(const std::string& texte, const std::string& debut) { return texte.rfind(debut, 0) == 0; }
 
 std::string lecture(const std::string& tete, const std::string& fin = "\r\n") {
   std::string s = tete;
@@ -33,30 +31,50 @@ std::string lecture(const std::string& tete, const std::string& fin = "\r\n") {
   return s + fin;
 }
 
-void verifierVisibles(std::initializer_list<QWidget*> montres, std::initializer_list<QWidget*> caches, const char* etape) {
-  for (QWidget* w : montres) EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString() << " " << etape;
-  for (QWidget* w : caches) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " " << etape;
+void verifierVisibles(std::initializer_list<const Controle*> montres, std::initializer_list<const Controle*> caches,
+                      const char* etape) {
+  for (const Controle* c : montres) EXPECT_TRUE(c->Visible()) << c->nom() << " " << etape;
+  for (const Controle* c : caches) EXPECT_FALSE(c->Visible()) << c->nom() << " " << etape;
+}
+
+// What the front end's event loop would run once the handler returns.
+struct Boucle {
+  std::vector<std::function<void()>> enAttente;
+  void poser(Services& s) {
+    s.plusTard = [this](std::function<void()> f) { enAttente.push_back(std::move(f)); };
+  }
+  void tourner() {
+    auto taches = std::move(enAttente);
+    enAttente.clear();
+    for (auto& t : taches) t();
+  }
+};
+
+Services avecPortsReels(Services s, Boucle& boucle) {
+  s.liaisonMSComm1 = serie::ouvertureReelle();
+  s.liaisonMSComm2 = serie::ouvertureReelle();
+  s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
+  boucle.poser(s);
+  return s;
 }
 
 class Transferts : public ::testing::Test {
  protected:
   void SetUp() override {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    QTest::mouseClick(form.ok, Qt::LeftButton);
-    QTest::mouseClick(form.ok1, Qt::LeftButton);
+    form.ok_Click();
+    form.ok1_Click();
   }
   fs::path echange() const { return lecteur.chemin() / "$_t_e_m_p"; }
   fs::path zorTxt() const { return lecteur.chemin() / "zor.txt"; }
   // As a conversion with records leaves the window.
   void apresConversion(std::string_view contenu) {
     test::ecrireOctets(echange(), contenu);
-    form.ecrire->show();
-    form.Typef->hide();
-    form.nom->hide();
-    form.lire->hide();
+    form.ecrire.Visible(true);
+    form.Typef.Visible(false);
+    form.nom.Visible(false);
+    form.lire.Visible(false);
   }
-  const platform::DemandeMessage& dernierMessage() const { return messages.vus().back(); }
+  const DemandeMessage& dernierMessage() const { return messages.vus().back(); }
 
   test::LecteurCTemporaire lecteur;
   test::ScriptMessages messages;
@@ -65,26 +83,27 @@ class Transferts : public ::testing::Test {
   test::HorlogeFactice horloge;
   test::PairePty pty;
   test::PortEnvironnement comm2{2, pty.esclave()};
-  Form1 form{test::services(messages, dialogue, fin, horloge)};
+  Boucle boucle;
+  Form1 form{avecPortsReels(test::services(messages, dialogue, fin, horloge), boucle)};
 };
 
 TEST_F(Transferts, FichierConvertiEnvoyeAuGps) {
   const char* source = std::getenv("ZOR_SOURCE_DIR");
   if (source == nullptr) source = ZOR_DOSSIER_SOURCE;
-  form.nom->setEditText("G7towin");
-  dialogue.choisir(QString::fromStdString((fs::path(source) / "tests/convert/donnees/g7towin.txt").string()));
+  form.nom.Text("G7towin");
+  dialogue.choisir((fs::path(source) / "tests/convert/donnees/g7towin.txt").string());
   form.ouvrir_Click();
-  ASSERT_TRUE(form.ecrire->isVisible());
+  ASSERT_TRUE(form.ecrire.Visible());
   const std::string contenu = test::lireOctets(echange());
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
 
   form.ecrire_Click();
 
   ASSERT_EQ(messages.vus().size(), 1u);
   EXPECT_EQ(messages.vus()[0].texte, kConfirmationEnvoi);
-  EXPECT_EQ(messages.vus()[0].titre, QStringLiteral("ZOR"));
-  EXPECT_EQ(messages.vus()[0].boutons, platform::Boutons::OkCancel);
-  EXPECT_EQ(messages.vus()[0].icone, platform::Icone::Aucune);
+  EXPECT_EQ(messages.vus()[0].titre, std::string("ZOR"));
+  EXPECT_EQ(messages.vus()[0].boutons, Boutons::OkCancel);
+  EXPECT_EQ(messages.vus()[0].icone, Icone::Aucune);
   // Every generated sentence, each with CR LF, none of the empty lines between them.
   std::string attendu;
   int phrases = 0;
@@ -101,80 +120,78 @@ TEST_F(Transferts, FichierConvertiEnvoyeAuGps) {
   EXPECT_EQ(pty.lire(attendu.size()), attendu);
   EXPECT_EQ(horloge.nombrePauses(), 6);
   EXPECT_EQ(horloge.totalDormi(), std::chrono::milliseconds(3600));
-  EXPECT_EQ(form.result->text(), "6");
-  EXPECT_EQ(form.fenetre->text(), "") << "the last line read was the empty one";
-  EXPECT_EQ(form.MSComm1->CommPort(), 2);
-  EXPECT_FALSE(form.MSComm1->PortOpen());
-  verifierVisibles({form.sortie, form.Typef, form.nom, form.ouvrir, form.lire, form.fenetre, form.result, form.nombre1},
-                   {form.ecrire}, "après l'envoi");
+  EXPECT_EQ(form.result.Caption(), "6");
+  EXPECT_EQ(form.fenetre.octets(), "") << "the last line read was the empty one";
+  EXPECT_EQ(form.MSComm1.CommPort(), 2);
+  EXPECT_FALSE(form.MSComm1.PortOpen());
+  verifierVisibles({&form.sortie, &form.Typef, &form.nom, &form.ouvrir, &form.lire, &form.fenetre, &form.result, &form.nombre1}, {&form.ecrire}, "après l'envoi");
   EXPECT_EQ(test::lireOctets(echange()), contenu) << "the interchange file is only read";
   EXPECT_FALSE(fin.termine());
 }
 
 TEST_F(Transferts, FichierCopieDUnFichierZorLaisseLaDernierePhrase) {
   apresConversion("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n $GPWPL,x*00\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
   form.ecrire_Click();
   EXPECT_EQ(pty.lire(86), "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
-  EXPECT_EQ(form.fenetre->text(), "$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
-  EXPECT_EQ(form.result->text(), "2");
+  EXPECT_EQ(form.fenetre.octets(), "$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  EXPECT_EQ(form.result.Caption(), "2");
 }
 
 TEST_F(Transferts, UnTexteDePortInconnuGardeLePortDuControle) {
   test::PortEnvironnement comm1(1, pty.esclave());
   apresConversion("$A*41\r\n");
-  form.Comm->setEditText("comm2");
+  form.Comm.Text("comm2");
   form.ecrire_Click();
-  EXPECT_EQ(form.MSComm1->CommPort(), 1);
+  EXPECT_EQ(form.MSComm1.CommPort(), 1);
   EXPECT_EQ(pty.lire(7), "$A*41\r\n");
 }
 
 TEST_F(Transferts, AnnulerLEnvoiTermineSansRienToucher) {
   apresConversion("$A*41\r\n");
-  form.Comm->setEditText("Comm2");
-  messages.repondre(platform::Reponse::Cancel);
+  form.Comm.Text("Comm2");
+  messages.repondre(Reponse::Cancel);
   form.ecrire_Click();
   EXPECT_EQ(fin.fois(), 1);
   EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "");
-  EXPECT_TRUE(form.ouvrir->isVisible());
-  EXPECT_FALSE(form.fenetre->isVisible());
+  EXPECT_TRUE(form.ouvrir.Visible());
+  EXPECT_FALSE(form.fenetre.Visible());
 }
 
 TEST_F(Transferts, LectureDeCinqEnregistrements) {
   test::ecrireOctets(zorTxt(), "ancien téléchargement");
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3"), r4 = lecture("r4\xe9");
   pty.ecrire("bruit\r" + r1 + r2 + r3 + r4 + lecture("r2", "ZZ"));
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
 
   form.lire_Click();
 
   ASSERT_EQ(messages.vus().size(), 1u);
   EXPECT_EQ(messages.vus()[0].texte, kConfirmationLecture);
-  EXPECT_EQ(messages.vus()[0].titre, QStringLiteral(" Verification"));
-  EXPECT_EQ(messages.vus()[0].boutons, platform::Boutons::OkCancel);
-  EXPECT_EQ(messages.vus()[0].icone, platform::Icone::Information);
+  EXPECT_EQ(messages.vus()[0].titre, std::string(" Verification"));
+  EXPECT_EQ(messages.vus()[0].boutons, Boutons::OkCancel);
+  EXPECT_EQ(messages.vus()[0].icone, Icone::Information);
   EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + r4 + "\r\n");
-  EXPECT_EQ(form.result->text(), "3");
-  EXPECT_EQ(form.fenetre->text(), platform::depuisWindows1252(r4.substr(0, 62)));
+  EXPECT_EQ(form.result.Caption(), "3");
+  EXPECT_EQ(form.fenetre.octets(), r4.substr(0, 62));
   EXPECT_EQ(pty.lire(1), "\x1a");
   EXPECT_EQ(horloge.nombrePauses(), 4);
-  EXPECT_EQ(form.zor->text(), QStringLiteral(" Reception de waypoints d'un ZOR FX312 4X4"));
-  EXPECT_EQ(form.prtd->text(), QStringLiteral("port lecture"));
-  verifierVisibles({form.sortie, form.result, form.fenetre, form.Label2, form.lire, form.Comm},
-                   {form.Label1, form.profil, form.waypoint, form.ouvrir, form.Typef, form.nom}, "après la lecture");
-  EXPECT_FALSE(form.MSComm2->PortOpen());
-  QCoreApplication::processEvents();
+  EXPECT_EQ(form.zor.Caption(), std::string(" Reception de waypoints d'un ZOR FX312 4X4"));
+  EXPECT_EQ(form.prtd.Caption(), std::string("port lecture"));
+  verifierVisibles({&form.sortie, &form.result, &form.fenetre, &form.Label2, &form.lire, &form.Comm}, {&form.Label1, &form.profil, &form.waypoint, &form.ouvrir, &form.Typef, &form.nom}, "après la lecture");
+  EXPECT_FALSE(form.MSComm2.PortOpen());
+  boucle.tourner();
   EXPECT_FALSE(fin.termine());
 }
 
 TEST_F(Transferts, LeCaractere26RecuTermineLeProgrammeApresLaLecture) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3\x1a");
   pty.ecrire("\r" + r1 + r2 + r3 + r2);
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
   form.lire_Click();
   EXPECT_FALSE(fin.termine()) << "the event waits for the handler to return";
   EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + "\r\n");
-  QCoreApplication::processEvents();
+  boucle.tourner();
   EXPECT_EQ(fin.fois(), 1);
   // One 26, the download's own: the port was closed when the event came.
   EXPECT_EQ(pty.lire(2), "\x1a");
@@ -182,41 +199,41 @@ TEST_F(Transferts, LeCaractere26RecuTermineLeProgrammeApresLaLecture) {
 
 TEST_F(Transferts, AnnulerLaLectureNeToucheNiAuFichierNiAuPort) {
   test::ecrireOctets(zorTxt(), "ancien");
-  messages.repondre(platform::Reponse::Cancel);
+  messages.repondre(Reponse::Cancel);
   form.lire_Click();
   EXPECT_EQ(fin.fois(), 1);
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
-  EXPECT_TRUE(form.profil->isVisible());
+  EXPECT_TRUE(form.profil.Visible());
 }
 
 TEST_F(Transferts, EnvoiSansPeripherique) {
   test::PortEnvironnement absent(3, (lecteur.chemin() / "ttyAbsent").string());
   apresConversion("$A*41\r\n");
-  form.Comm->setEditText("Comm3");
+  form.Comm.Text("Comm3");
   form.ecrire_Click();
   ASSERT_EQ(messages.vus().size(), 2u);
   const auto& m = dernierMessage();
-  EXPECT_EQ(m.titre, QStringLiteral("ZOR"));
-  EXPECT_EQ(m.icone, platform::Icone::Avertissement);
-  EXPECT_EQ(m.boutons, platform::Boutons::Ok);
-  EXPECT_TRUE(m.texte.startsWith(QStringLiteral("Le port de communication Comm3 (%1) est introuvable : aucun fichier ou dossier de ce nom.")
-                                     .arg(QString::fromStdString((lecteur.chemin() / "ttyAbsent").string()))))
-      << m.texte.toStdString();
-  EXPECT_TRUE(m.texte.contains(QStringLiteral("« Ecrire dans GPS »")));
-  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
-  EXPECT_FALSE(form.MSComm1->PortOpen());
+  EXPECT_EQ(m.titre, std::string("ZOR"));
+  EXPECT_EQ(m.icone, Icone::Avertissement);
+  EXPECT_EQ(m.boutons, Boutons::Ok);
+  EXPECT_TRUE(commencePar(m.texte, "Le port de communication Comm3 (" + (lecteur.chemin() / "ttyAbsent").string() +
+                                        ") est introuvable : aucun fichier ou dossier de ce nom."))
+      << m.texte;
+  EXPECT_TRUE(contient(m.texte, std::string("« Ecrire dans GPS »")));
+  verifierVisibles({&form.ecrire, &form.ouvrir, &form.sortie}, {}, "après l'échec");
+  EXPECT_FALSE(form.MSComm1.PortOpen());
   EXPECT_FALSE(fin.termine());
 }
 
 TEST_F(Transferts, EnvoiSansFichierDEchange) {
   apresConversion("");
   fs::remove(echange());
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
   form.ecrire_Click();
-  EXPECT_TRUE(dernierMessage().texte.startsWith(QStringLiteral("Impossible de lire le fichier c:\\$_t_e_m_p (")))
-      << dernierMessage().texte.toStdString();
-  EXPECT_FALSE(form.MSComm1->PortOpen());
-  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
+  EXPECT_TRUE(commencePar(dernierMessage().texte, std::string("Impossible de lire le fichier c:\\$_t_e_m_p (")))
+      << dernierMessage().texte;
+  EXPECT_FALSE(form.MSComm1.PortOpen());
+  verifierVisibles({&form.ecrire, &form.ouvrir, &form.sortie}, {}, "après l'échec");
 }
 
 TEST_F(Transferts, LectureSurUnPortAbsentRemetLeFichierPrecedent) {
@@ -227,39 +244,39 @@ TEST_F(Transferts, LectureSurUnPortAbsentRemetLeFichierPrecedent) {
   for (const Cas& c : {Cas{"fichier existant", std::string("ancien\r\n")}, Cas{"pas de fichier", std::nullopt}}) {
     test::ScriptMessages local;
     test::HorlogeFactice h;
-    Form1 form{test::services(local, fin, h)};
-    form.show();
+    Boucle b;
+    Form1 form{avecPortsReels(test::services(local, fin, h), b)};
     form.ok_Click();
     form.ok1_Click();
     if (c.avant) test::ecrireOctets(zorTxt(), *c.avant);
     else fs::remove(zorTxt());
     test::PortEnvironnement absent(4, "/dev/zor-absent");
-    form.Comm->setEditText("Comm4");
+    form.Comm.Text("Comm4");
     form.lire_Click();
     ASSERT_EQ(local.vus().size(), 2u) << c.nom;
     const auto& m = local.vus().back();
-    EXPECT_EQ(m.icone, platform::Icone::Avertissement) << c.nom;
-    EXPECT_TRUE(m.texte.contains(QStringLiteral("Comm4 (/dev/zor-absent)"))) << m.texte.toStdString();
-    EXPECT_TRUE(m.texte.contains(QStringLiteral("Rien n'a été reçu : c:\\zor.txt n'a pas été modifié.")))
-        << m.texte.toStdString();
+    EXPECT_EQ(m.icone, Icone::Avertissement) << c.nom;
+    EXPECT_TRUE(contient(m.texte, std::string("Comm4 (/dev/zor-absent)"))) << m.texte;
+    EXPECT_TRUE(contient(m.texte, std::string("Rien n'a été reçu : c:\\zor.txt n'a pas été modifié.")))
+        << m.texte;
     EXPECT_EQ(fs::exists(zorTxt()), c.avant.has_value()) << c.nom;
     if (c.avant) {
       EXPECT_EQ(test::lireOctets(zorTxt()), *c.avant) << c.nom;
     }
-    EXPECT_TRUE(form.sortie->isVisible()) << c.nom;
-    EXPECT_TRUE(form.lire->isVisible()) << c.nom;
+    EXPECT_TRUE(form.sortie.Visible()) << c.nom;
+    EXPECT_TRUE(form.lire.Visible()) << c.nom;
   }
 }
 
 TEST_F(Transferts, FichierDeLectureImpossibleACreer) {
   fs::create_directories(zorTxt());
-  form.Comm->setEditText("Comm2");
+  form.Comm.Text("Comm2");
   form.lire_Click();
-  EXPECT_TRUE(dernierMessage().texte.startsWith(QStringLiteral("Impossible de créer le fichier c:\\zor.txt (")))
-      << dernierMessage().texte.toStdString();
-  EXPECT_EQ(dernierMessage().icone, platform::Icone::Avertissement);
+  EXPECT_TRUE(commencePar(dernierMessage().texte, std::string("Impossible de créer le fichier c:\\zor.txt (")))
+      << dernierMessage().texte;
+  EXPECT_EQ(dernierMessage().icone, Icone::Avertissement);
   // Nothing happened yet: the window is as before the click, the receiver heard nothing.
-  verifierVisibles({form.sortie, form.profil, form.ouvrir}, {form.Label2}, "avant tout");
+  verifierVisibles({&form.sortie, &form.profil, &form.ouvrir}, {&form.Label2}, "avant tout");
   EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "");
 }
 
@@ -267,11 +284,9 @@ TEST_F(Transferts, FichierDeLectureImpossibleACreer) {
 class TransfertsScriptes : public ::testing::Test {
  protected:
   void SetUp() override {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.ok_Click();
     form.ok1_Click();
-    form.Comm->setEditText("Comm2");
+    form.Comm.Text("Comm2");
   }
   fs::path zorTxt() const { return lecteur.chemin() / "zor.txt"; }
 
@@ -280,6 +295,7 @@ class TransfertsScriptes : public ::testing::Test {
   test::ObservateurFin fin;
   test::HorlogeFactice horloge;
   test::ScenarioLiaison scenario1 = scenario(), scenario2 = scenario();  // MSComm1, MSComm2
+  Boucle boucle;
   Form1 form{services()};
 
  private:
@@ -292,6 +308,8 @@ class TransfertsScriptes : public ::testing::Test {
     Services s = test::services(messages, fin, horloge);
     s.liaisonMSComm1 = test::liaisonScriptee(scenario1);
     s.liaisonMSComm2 = test::liaisonScriptee(scenario2);
+    s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
+    boucle.poser(s);
     return s;
   }
 };
@@ -300,13 +318,13 @@ TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
   test::ecrireOctets(zorTxt(), "ancien");
   form.lire_Click();
   ASSERT_EQ(messages.vus().size(), 2u);
-  EXPECT_TRUE(messages.vus()[1].texte.contains(QStringLiteral("depuis 30 secondes")));
-  EXPECT_TRUE(messages.vus()[1].texte.contains(QStringLiteral("c:\\zor.txt n'a pas été modifié")));
+  EXPECT_TRUE(contient(messages.vus()[1].texte, std::string("depuis 30 secondes")));
+  EXPECT_TRUE(contient(messages.vus()[1].texte, std::string("c:\\zor.txt n'a pas été modifié")));
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(scenario2.ecrit, "\x1a");
-  EXPECT_EQ(scenario2.journal.back(), "fermer en vidant");
+  EXPECT_EQ(scenario2.fermetures, 1);
   EXPECT_GE(horloge.maintenant() - Instant{}, std::chrono::seconds(30));
-  EXPECT_TRUE(form.sortie->isVisible());
+  EXPECT_TRUE(form.sortie.Visible());
 }
 
 TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
@@ -315,13 +333,13 @@ TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
   scenario2.coupure = std::chrono::milliseconds(1000);
   form.lire_Click();
   EXPECT_EQ(test::lireOctets(zorTxt()), r2 + r3 + "\r\n");
-  const QString texte = messages.vus().back().texte;
-  EXPECT_TRUE(texte.contains(QStringLiteral("a été coupée"))) << texte.toStdString();
-  EXPECT_TRUE(texte.contains(QStringLiteral("2 enregistrement(s) reçu(s) ont été écrits dans c:\\zor.txt.")))
-      << texte.toStdString();
+  const std::string texte = messages.vus().back().texte;
+  EXPECT_TRUE(contient(texte, std::string("a été coupée"))) << texte;
+  EXPECT_TRUE(contient(texte, std::string("2 enregistrement(s) reçu(s) ont été écrits dans c:\\zor.txt.")))
+      << texte;
   EXPECT_EQ(scenario2.ecrit, "") << "no 26 on a lost link";
-  EXPECT_FALSE(form.MSComm2->PortOpen());
-  EXPECT_EQ(form.result->text(), "2");
+  EXPECT_FALSE(form.MSComm2.PortOpen());
+  EXPECT_EQ(form.result.Caption(), "2");
 }
 
 // The download file's folder goes away during the download (a removed USB stick): the records
@@ -330,12 +348,15 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
   test::ecrireOctets(zorTxt(), "ancien");
   const fs::path parti = lecteur.chemin().string() + "-parti";
-  scenario2.aLOuverture = [&] { fs::rename(lecteur.chemin(), parti); };
+  scenario2.refus = [&](const serie::PortDesigne&) -> std::optional<Erreur> {
+    fs::rename(lecteur.chemin(), parti);
+    return std::nullopt;
+  };
   scenario2.arrivees.ajouter("\r" + r1 + r2 + r3 + r2);
   form.lire_Click();
   fs::rename(parti, lecteur.chemin());
   ASSERT_EQ(messages.vus().size(), 2u);
-  const std::string texte = messages.vus()[1].texte.toStdString();
+  const std::string texte = messages.vus()[1].texte;
   EXPECT_NE(texte.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << texte;
   const std::string annonce = "2 enregistrement(s) reçu(s) ont été gardés dans ";
   const auto debut = texte.find(annonce);
@@ -343,33 +364,34 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
   const auto finChemin = texte.find(".txt", debut + annonce.size());
   ASSERT_NE(finChemin, std::string::npos) << texte;
   const fs::path secours = texte.substr(debut + annonce.size(), finChemin + 4 - debut - annonce.size());
-  // The file could not be put back either (its folder was gone): nothing claims it is intact.
-  EXPECT_EQ(texte.find("n'a pas été modifié"), std::string::npos) << texte;
+  // The file was never emptied: it still holds what it held, and the message says so.
+  EXPECT_NE(texte.find("c:\\zor.txt n'a pas été modifié"), std::string::npos) << texte;
+  EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(test::lireOctets(secours), r2 + r3 + "\r\n");
   fs::remove(secours);
   EXPECT_EQ(scenario2.ecrit, "\x1a");
-  EXPECT_FALSE(form.MSComm2->PortOpen());
-  EXPECT_TRUE(form.sortie->isVisible());
+  EXPECT_FALSE(form.MSComm2.PortOpen());
+  EXPECT_TRUE(form.sortie.Visible());
 }
 
 TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
   test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$A*41\r\n\r\n$B*42\r\n\r\n");
-  form.ecrire->show();
-  scenario1.echecEcritureNumero = 2;
+  form.ecrire.Visible(true);
+  scenario1.echecEcriture = 2;
   form.ecrire_Click();
-  const QString texte = messages.vus().back().texte;
-  EXPECT_TRUE(texte.contains(QStringLiteral("a été coupée"))) << texte.toStdString();
-  EXPECT_TRUE(texte.contains(QStringLiteral("1 phrase(s) envoyée(s)"))) << texte.toStdString();
+  const std::string texte = messages.vus().back().texte;
+  EXPECT_TRUE(contient(texte, std::string("a été coupée"))) << texte;
+  EXPECT_TRUE(contient(texte, std::string("1 phrase(s) envoyée(s)"))) << texte;
   EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
-  EXPECT_EQ(scenario1.journal.back(), "fermer sans vider");
-  verifierVisibles({form.ecrire, form.ouvrir, form.sortie}, {}, "après l'échec");
+  EXPECT_EQ(scenario1.abandons, 1);
+  verifierVisibles({&form.ecrire, &form.ouvrir, &form.sortie}, {}, "après l'échec");
 }
 
 TEST_F(TransfertsScriptes, FinDeFichierSurPortFermeNEnvoieRien) {
   scenario2.arrivees.ajouter("\r\x1a");
   form.lire_Click();  // the first read takes the 26, then the receiver stays silent
   EXPECT_EQ(scenario2.ecrit, "\x1a");
-  QCoreApplication::processEvents();
+  boucle.tourner();
   EXPECT_EQ(fin.fois(), 1);
   EXPECT_EQ(scenario2.ecrit, "\x1a") << "sent only by the download, the port being closed";
 }

@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "serial/fichier_reception.h"
-#include "tests/support/seams.h"
+#include "tests/support/outils.h"
 
 namespace zor::serie {
 namespace {
@@ -152,15 +152,12 @@ TEST_F(FichierReceptionTest, SansPlaceACoteLeFichierVideEstEcritSurPlace) {
     f.fermer();
     EXPECT_EQ(test::lireOctets(longNom.chemin), c.attendu) << c.nom;
   }
-  // Not emptied: the received text cannot replace it, and the file keeps what it held.
+  // Not emptied: the name as long as the folder allows is replaced as any other.
   FichierReception f;
   ASSERT_FALSE(f.ouvrir(longNom, Vidage::ALaFin));
-  const auto erreur = f.ecrire("r2r3\r\n");
-  ASSERT_TRUE(erreur);
-  EXPECT_EQ(erreur->genre, Erreur::Genre::FichierNonEcrit);
-  EXPECT_EQ(erreur->numeroSysteme, ENAMETOOLONG);
+  EXPECT_FALSE(f.ecrire("r2r3\r\n"));
   f.fermer();
-  EXPECT_EQ(test::lireOctets(longNom.chemin), "ancien");
+  EXPECT_EQ(test::lireOctets(longNom.chemin), "r2r3\r\n");
 }
 
 // A pipe as the output (zor-cli download -o /dev/stdout | ...): never read back (that would

@@ -1,16 +1,16 @@
-// The download, read by read against a port whose bytes arrive at set times of the fake clock.
+// The download's collection against the scripted device, bytes arriving at set times of the
+// fake clock: which reads are stored, when it ends, and what each ending keeps.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
 #include "serial/reception.h"
-#include "tests/serial/outils_serie.h"
+#include "tests/serial/liaison_scriptee.h"
 
 namespace zor::serie {
 namespace {
 
 using namespace std::chrono_literals;
-using Lignes = std::vector<std::string>;
 
 // A 64-character read whose first 62 characters are `tete` padded with dots.
 std::string lecture(const std::string& tete, const std::string& fin = "\r\n") {
@@ -19,64 +19,42 @@ std::string lecture(const std::string& tete, const std::string& fin = "\r\n") {
   return s + fin;
 }
 
-// A record as the receiver holds it (62 characters); it sends each followed by CR LF.
-std::string enregistrement(const std::string& tete) {
-  std::string s = tete;
-  s.resize(62, ' ');
-  return s;
-}
-
-class ReceptionTest : public ::testing::Test {
- protected:
-  BilanReception recevoir(OptionsReception options = {}) {
-    return serie::recevoir(port, horloge, options, journal.affichage());
-  }
-  // The reads the collection took, in order.
-  Lignes lectures() const {
-    Lignes l;
-    for (const auto& ligne : journal.lignes)
-      if (ligne.rfind("Input ", 0) == 0) l.push_back(ligne);
-    return l;
-  }
-  std::chrono::milliseconds ecoule() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(horloge.maintenant() - Instant{});
-  }
-
-  test::Journal journal;
-  test::HorlogeJournal horloge{journal};
-  test::FauxPort port{journal, horloge};
+struct Resultat {
+  BilanReception bilan;
+  std::string element;  // what `fenetre` shows at the end
+  int compte = -1;      // what `result` shows at the end
 };
 
-TEST_F(ReceptionTest, CinqLecturesDontLaCinquiemeRameneLaDeuxieme) {
-  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3"), r4 = lecture("r4");
-  const std::string r5 = lecture("r2", "XY");  // same record as r2, other tail
-  port.arrivees.ajouter("j");
-  port.arrivees.ajouter("\r" + r1 + r2 + r3 + r4 + r5, 50ms);
-  OptionsReception options;
-  options.numeroPort = 2;
-  const auto bilan = recevoir(options);
-  EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(bilan.collecte, r2 + r3 + r4);
-  EXPECT_EQ(bilan.stockes, 3);
-  auto passe = [&](const std::string& r, int resultat) {
-    return Lignes{"InputLen 64", "Input " + test::visible(r), "Sleep 400", "fenetre " + test::visible(r.substr(0, 62)),
-                  "result " + std::to_string(resultat)};
-  };
-  Lignes attendu{"Settings 4800,N,8,2", "CommPort 2", "PortOpen 1", "InputMode 0",  "InputLen 1",
-                 "Input j",             "Input ",     "attendre 100", "Input \\r"};
-  for (const auto& [r, n] : {std::pair{r1, 0}, {r2, 1}, {r3, 2}, {r4, 3}}) {
-    const auto p = passe(r, n);
-    attendu.insert(attendu.end(), p.begin(), p.end());
-  }
-  attendu.insert(attendu.end(), {"InputLen 64", "Input " + test::visible(r5), "Output \\x1A"});
-  EXPECT_EQ(journal.lignes, attendu);
-  EXPECT_TRUE(port.PortOpen()) << "the caller closes the port after writing the file";
+Resultat recevoir(test::ScenarioLiaison& s, test::HorlogeFactice& h, OptionsReception options = {}) {
+  MSComm port{test::servicesScriptes(s)};
+  Resultat r;
+  const Suivi suivi{[&](std::string_view t) { r.element = t; }, [&](int n) { r.compte = n; }};
+  r.bilan = serie::recevoir(port, h, options, suivi);
+  if (port.PortOpen()) port.fermer();
+  return r;
 }
 
-// A receiver sending at the line's pace, its bytes coming in small pieces, gives the same reads
-// and the same text as one whose whole stream was already waiting.
-TEST_F(ReceptionTest, EnTempsReelCommeToutEnAttente) {
-  const std::string a = enregistrement("WP1"), b = enregistrement("WP2"), c = enregistrement("WP3");
+TEST(Reception, CinqLecturesDontLaCinquiemeRameneLaDeuxieme) {
+  test::HorlogeFactice h;
+  test::ScenarioLiaison s{&h};
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3"), r4 = lecture("r4");
+  s.arrivees.ajouter("bruit avant le CR");
+  s.arrivees.ajouter("\r" + r1 + r2 + r3 + r4 + lecture("r2", "XY"), 50ms);
+  const auto r = recevoir(s, h);
+  EXPECT_FALSE(r.bilan.erreur);
+  EXPECT_EQ(r.bilan.collecte, r2 + r3 + r4);
+  EXPECT_EQ(r.bilan.stockes, 3);
+  EXPECT_EQ(r.compte, 3);
+  EXPECT_EQ(r.element, r4.substr(0, 62));
+  EXPECT_EQ(s.ecrit, "\x1a");
+  EXPECT_EQ(h.nombrePauses(), 4) << "a 400 ms pause after each pass that is not the last";
+  EXPECT_EQ(h.totalDormi(), 1600ms);
+}
+
+// A receiver sending at the line's pace, its bytes coming in small pieces, gives the same text
+// as one whose whole stream was already waiting.
+TEST(Reception, EnTempsReelCommeToutEnAttente) {
+  std::string a(62, 'A'), b(62, 'B'), c(62, 'C');
   const std::string cycle = a + "\r\n" + b + "\r\n" + c + "\r\n";
   struct Flux {
     const char* nom;
@@ -90,205 +68,104 @@ TEST_F(ReceptionTest, EnTempsReelCommeToutEnAttente) {
       // Each read after the first CR: LF, a record, its CR.
       {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r", false},
       {"dernier enregistrement court", "\r" + lecture("r1") + lecture("r2") + "fin", lecture("r2") + "fin", true},
+      {"pause du GPS : lecture courte", "\r" + lecture("r1") + "ab", "ab", true},
   };
-  for (const auto& f : flux) {
-    journal.lignes.clear();
-    port.arrivees.ajouter(f.octets);
-    const auto reference = recevoir();
-    const Lignes lecturesReference = lectures();
-    port.abandonner();
-    EXPECT_EQ(reference.collecte, f.collecte) << f.nom;
-    EXPECT_EQ(reference.erreur.has_value(), f.silence) << f.nom;
-
-    for (std::size_t morceau : {1, 5, 16, 40}) {
+  for (const auto& f : flux)
+    for (std::size_t morceau : {0, 1, 5, 16, 40})
       for (auto debut : {0ms, 7ms, 1234ms}) {
-        const std::string cas = std::string(f.nom) + ", morceaux de " + std::to_string(morceau) + " à partir de " +
+        const std::string cas = std::string(f.nom) + ", morceaux de " + std::to_string(morceau) + " à " +
                                 std::to_string(debut.count()) + " ms";
-        journal.lignes.clear();
-        test::HorlogeJournal h{journal};
-        test::FauxPort enDirect{journal, h};
-        enDirect.journaliserAttentes = false;
-        enDirect.arrivees.enTempsReel(f.octets, morceau, debut);
-        const auto bilan = serie::recevoir(enDirect, h, {}, journal.affichage());
-        EXPECT_EQ(bilan.collecte, reference.collecte) << cas;
-        EXPECT_EQ(bilan.stockes, reference.stockes) << cas;
-        EXPECT_EQ(bilan.erreur.has_value(), reference.erreur.has_value()) << cas;
-        // The synchronisation may find the line empty more often; the collection reads alike.
-        auto collecte = [](Lignes l) {
-          l.erase(l.begin(), std::find(l.begin(), l.end(), "Input \\r") + 1);
-          return l;
-        };
-        EXPECT_EQ(collecte(lectures()), collecte(lecturesReference)) << cas;
-        EXPECT_EQ(enDirect.ecrit, "\x1a") << cas;
+        test::HorlogeFactice h;
+        test::ScenarioLiaison s{&h};
+        if (morceau == 0) s.arrivees.ajouter(f.octets);
+        else s.arrivees.enTempsReel(f.octets, morceau, debut);
+        OptionsReception options;
+        options.silenceMax = 2s;
+        const auto r = recevoir(s, h, options);
+        EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(f.collecte)) << cas;
+        EXPECT_EQ(r.bilan.erreur.has_value(), f.silence) << cas;
+        EXPECT_EQ(s.ecrit, "\x1a") << cas;
       }
-    }
-  }
 }
 
-// A read is taken once the receiver pauses with fewer than 64 characters there, not before.
-TEST_F(ReceptionTest, LeGpsQuiMarqueUnePauseDonneUneLectureCourte) {
-  port.arrivees.ajouter("\r" + lecture("r1"));
-  port.arrivees.ajouter("ab", 1000ms);
-  port.arrivees.ajouter("cd", 2000ms);
-  port.arrivees.ajouter("e", 2050ms);
-  port.arrivees.ajouter("ab", 3000ms);
-  const auto bilan = recevoir();
-  EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(bilan.collecte, "abcde");
-  EXPECT_EQ(bilan.stockes, 2);
-}
-
-TEST_F(ReceptionTest, LesCaracteres63Et64SontGardesMaisJamaisCompares) {
-  port.arrivees.ajouter("\r" + lecture("r1") + lecture("r2", "AB") + lecture("r2", "CD"));
-  const auto bilan = recevoir();
-  EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(bilan.collecte, lecture("r2", "AB"));
-  EXPECT_EQ(bilan.stockes, 1);
-}
-
-TEST_F(ReceptionTest, RienAvantLePremierCrNEstGarde) {
-  port.arrivees.ajouter("ab\n\rsuite");
-  port.arrivees.ajouter("x", 500ms);
-  port.arrivees.ajouter("x", 1000ms);
-  const auto bilan = recevoir();
-  EXPECT_EQ(bilan.collecte, "x");
-}
-
-TEST_F(ReceptionTest, UnEnregistrementPuisLeSilence) {
-  const std::string r1 = lecture("r1"), r2 = lecture("r2");
-  port.journaliserAttentes = false;
-  port.arrivees.enTempsReel("\r" + r1 + r2, 8, 0ms);
-  OptionsReception options;
-  options.numeroPort = 3;
-  const auto bilan = recevoir(options);
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::Silence);
-  EXPECT_EQ(bilan.erreur->dureeMs, 30000);
-  EXPECT_EQ(bilan.erreur->numeroPort, 3);
-  EXPECT_EQ(bilan.erreur->numeroSysteme, 0);
-  EXPECT_EQ(bilan.collecte, r2) << "what came is kept";
-  EXPECT_EQ(bilan.stockes, 1);
-  EXPECT_EQ(journal.lignes.back(), "Output \\x1A");
-  // 30 s after the last byte, not much later, and waiting in the system all along.
-  EXPECT_GE(ecoule(), 30s);
-  EXPECT_LT(ecoule(), 32s);
-  EXPECT_LT(port.attentes, 1000);
-}
-
-// The synchronisation gives up once no CR has come within the bound, telling a silent line
-// from one that sends something else; it waits for bytes rather than spinning.
-TEST_F(ReceptionTest, SansCrLaSynchronisationAbandonneALaBorne) {
-  struct Cas {
-    const char* nom;
-    std::string bruit;  // sent again and again at the line's pace
-    Erreur::Genre genre;
-  };
-  const Cas cas[] = {
-      {"ligne muette", "", Erreur::Genre::Silence},
-      {"bruit sans CR", "$GPGGA,123519,4807.038,N,01131.000,E\n", Erreur::Genre::SansFinDeLigne},
-      {"un octet de temps en temps", "?", Erreur::Genre::SansFinDeLigne},
-  };
-  for (const auto& c : cas) {
-    journal.lignes.clear();
-    test::HorlogeJournal h{journal};
-    test::FauxPort p{journal, h};
-    p.journaliserAttentes = false;
-    std::string flux;
-    while (!c.bruit.empty() && flux.size() < 60 * 436) flux += c.bruit;
-    if (c.bruit.size() == 1) {
-      for (int i = 0; i < 600; ++i) p.arrivees.ajouter("?", std::chrono::milliseconds(i * 250));
-    } else {
-      p.arrivees.enTempsReel(flux, 4, 0ms);
-    }
-    OptionsReception options;
-    options.silenceMax = 5s;
-    const auto bilan = serie::recevoir(p, h, options, journal.affichage());
-    ASSERT_TRUE(bilan.erreur) << c.nom;
-    EXPECT_EQ(bilan.erreur->genre, c.genre) << c.nom;
-    EXPECT_EQ(bilan.erreur->dureeMs, 5000) << c.nom;
-    EXPECT_TRUE(bilan.collecte.empty()) << c.nom;
-    EXPECT_EQ(p.ecrit, "\x1a") << c.nom;
-    const auto duree = h.maintenant() - Instant{};
-    EXPECT_GE(duree, 5s) << c.nom;
-    EXPECT_LT(duree, 5100ms) << c.nom;
-    // Every wait ends at an arrival or after a while: never more waits than arrivals and
-    // tenths of a second.
-    EXPECT_GT(p.attentes, 0) << c.nom;
-    EXPECT_LE(p.attentes, 50 + 5 * 436 / 4 + 1) << c.nom;
-  }
-}
-
-TEST_F(ReceptionTest, DesEnregistrementsQuiNeReviennentJamaisSArretentALaBorne) {
-  std::string flux = "\r";
-  for (int i = 1; i <= 20; ++i) flux += lecture("r" + std::to_string(i));
-  port.journaliserAttentes = false;
-  port.arrivees.enTempsReel(flux, 16, 0ms);
-  OptionsReception options;
-  options.lecturesMax = 3;
-  const auto bilan = recevoir(options);
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::TropDEnregistrements);
-  EXPECT_EQ(bilan.erreur->limite, 3);
-  EXPECT_EQ(bilan.stockes, 3);
-  EXPECT_EQ(bilan.collecte, lecture("r2") + lecture("r3") + lecture("r4"));
-  EXPECT_EQ(journal.lignes.back(), "Output \\x1A");
-}
-
-TEST_F(ReceptionTest, InterruptionGardeCeQuiEstVenuEtEnvoie26) {
+TEST(Reception, CaracteresHorsEnregistrementEtDebut) {
   struct Cas {
     const char* nom;
     std::string flux;
-    std::chrono::milliseconds arret;  // the user stops once the clock is past this
     std::string collecte;
   };
   const Cas cas[] = {
-      {"pendant la synchronisation", "", 1000ms, ""},
-      {"pendant la collecte", "\r" + lecture("r1") + lecture("r2") + lecture("r3") + lecture("r4"), 1000ms,
-       lecture("r2") + lecture("r3")},
+      // Only the first 62 characters take part in the comparison.
+      {"63 et 64 gardés, jamais comparés", "\r" + lecture("r1") + lecture("r2", "AB") + lecture("r2", "CD"),
+       lecture("r2", "AB")},
+      {"lecture 1 vide : fin immédiate", "\r", ""},
   };
-  for (const auto& c : cas) {
-    journal.lignes.clear();
-    test::HorlogeJournal h{journal};
-    test::FauxPort p{journal, h};
-    p.journaliserAttentes = false;
-    p.arrivees.ajouter(c.flux);
+  for (const Cas& c : cas) {
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    s.arrivees.ajouter(c.flux);
     OptionsReception options;
-    options.interrompu = [&] { return h.maintenant() - Instant{} > c.arret; };
-    const auto bilan = serie::recevoir(p, h, options, journal.affichage());
-    ASSERT_TRUE(bilan.erreur) << c.nom;
-    EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::Interruption) << c.nom;
-    EXPECT_EQ(bilan.collecte, c.collecte) << c.nom;
-    EXPECT_EQ(p.ecrit, "\x1a") << c.nom;
-    EXPECT_LT(h.maintenant() - Instant{}, c.arret + 500ms) << c.nom << ": stops at once";
+    options.silenceMax = 1s;
+    const auto r = recevoir(s, h, options);
+    EXPECT_EQ(r.bilan.collecte, c.collecte) << c.nom;
+    EXPECT_EQ(s.ecrit, "\x1a") << c.nom;
   }
 }
 
-TEST_F(ReceptionTest, LiaisonCoupeePendantLaCollecte) {
-  const std::string r1 = lecture("r1"), r2 = lecture("r2");
-  port.arrivees.ajouter("\r" + r1 + r2 + lecture("r3"));
-  port.echecInputNumero = 4;
-  const auto bilan = recevoir();
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::LiaisonCoupee);
-  EXPECT_EQ(bilan.erreur->numeroSysteme, EIO);
-  EXPECT_EQ(bilan.collecte, r2);
-  EXPECT_EQ(bilan.stockes, 1);
-  EXPECT_EQ(journal.lignes.back(), "abandonner");
-  EXPECT_TRUE(port.ecrit.empty()) << "no 26 on a lost link";
-  EXPECT_FALSE(port.PortOpen());
-}
-
-TEST_F(ReceptionTest, PortQuiNeSOuvrePas) {
-  port.echecOuverture = Erreur::Genre::PortOccupe;
-  port.numeroEchecOuverture = EBUSY;
-  OptionsReception options;
-  options.numeroPort = 4;
-  const auto bilan = recevoir(options);
-  ASSERT_TRUE(bilan.erreur);
-  EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::PortOccupe);
-  EXPECT_EQ(bilan.erreur->numeroSysteme, EBUSY);
-  EXPECT_EQ(bilan.erreur->numeroPort, 4);
-  EXPECT_EQ(journal.lignes, (Lignes{"Settings 4800,N,8,2", "CommPort 4", "PortOpen 1", "abandonner"}));
+// Each way the collection can end keeps what came, names the port, and (but on a lost link)
+// still tells the receiver to stop.
+TEST(Reception, ChaqueFinGardeCeQuiEstVenu) {
+  const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
+  std::string sansFin = "\r";
+  for (int i = 1; i <= 20; ++i) sansFin += lecture("r" + std::to_string(i));
+  std::string bruit;
+  while (bruit.size() < 4000) bruit += "$GPGGA,123519,4807.038,N\n";
+  struct Cas {
+    const char* nom;
+    std::string flux;  // at the line's pace
+    std::function<void(test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&)> preparer;
+    Erreur::Genre genre;
+    std::string collecte;
+    bool vingtSix;
+  };
+  const auto rien = [](test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&) {};
+  const Cas cas[] = {
+      {"ligne muette", "", rien, Erreur::Genre::Silence, "", true},
+      {"bruit sans CR", bruit, rien, Erreur::Genre::SansFinDeLigne, "", true},
+      {"un enregistrement puis le silence", "\r" + r1 + r2, rien, Erreur::Genre::Silence, r2, true},
+      {"jamais de retour au deuxième", sansFin,
+       [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice&) { o.lecturesMax = 3; },
+       Erreur::Genre::TropDEnregistrements, r2 + r3 + lecture("r4"), true},
+      {"interruption pendant la collecte", "\r" + r1 + r2 + r3 + sansFin,
+       [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice& h) {
+         o.interrompu = [&h] { return h.maintenant() - Instant{} > 1000ms; };
+       },
+       Erreur::Genre::Interruption, r2 + r3, true},
+      {"liaison coupée", "\r" + r1 + r2 + sansFin,
+       [](test::ScenarioLiaison& s, OptionsReception&, test::HorlogeFactice&) { s.coupure = 700ms; },
+       Erreur::Genre::LiaisonCoupee, r2, false},
+  };
+  for (const Cas& c : cas) {
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    s.arrivees.enTempsReel(c.flux, 8, 0ms);
+    OptionsReception options;
+    options.numeroPort = 3;
+    options.silenceMax = 5s;
+    c.preparer(s, options, h);
+    const auto r = recevoir(s, h, options);
+    ASSERT_TRUE(r.bilan.erreur) << c.nom;
+    EXPECT_EQ(r.bilan.erreur->genre, c.genre) << c.nom;
+    EXPECT_EQ(r.bilan.erreur->numeroPort, 3) << c.nom;
+    EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(c.collecte)) << c.nom;
+    EXPECT_EQ(s.ecrit, c.vingtSix ? "\x1a" : "") << c.nom;
+    EXPECT_FALSE(s.ouvert) << c.nom;
+    if (c.genre == Erreur::Genre::Silence || c.genre == Erreur::Genre::SansFinDeLigne) {
+      EXPECT_EQ(r.bilan.erreur->dureeMs, 5000) << c.nom;
+      // Waiting in the system all along: never more waits than arrivals and tenths of a second.
+      EXPECT_LE(s.attentes, 200 + static_cast<int>(c.flux.size()) / 8) << c.nom;
+    }
+  }
 }
 
 }  // namespace

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
   ::setenv("ZOR_BUILD_DIR", ZOR_BUILD_DIR_DEFAUT, 0);
   // The developer's own zor.conf must not choose the devices behind Comm1 to Comm4 here.
   ::setenv("XDG_CONFIG_HOME", ZOR_BUILD_DIR_DEFAUT "/tests/sans-configuration", 1);
+  // What a download rescues goes into the tests' own folder, not into the developer's.
+  ::setenv("XDG_STATE_HOME", ZOR_BUILD_DIR_DEFAUT "/tests/etat", 1);
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

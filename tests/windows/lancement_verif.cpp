@@ -46,7 +46,7 @@ VERIF(un_fichier_ordinaire_n_est_ni_dossier_ni_cache_ni_systeme) {
       {ansi(d / "cache.exe"), false},  {ansi(d / "systeme.exe"), false}, {ansi(d / "absent.exe"), false},
       {"", false},
   };
-  for (const Cas& c : cas) EXIGER_EGAL(platform::fichierOrdinaireExiste(c.chemin), c.existe);
+  for (const Cas& c : cas) EXIGER_EGAL(apropos::fichierOrdinaireExiste(c.chemin), c.existe);
 }
 
 VERIF(le_vrai_lancement_demarre_le_programme_sans_l_attendre) {
@@ -57,10 +57,10 @@ VERIF(le_vrai_lancement_demarre_le_programme_sans_l_attendre) {
   std::filesystem::copy_file(programmeCourant().parent_path() / "sonde.exe", sonde);
   const auto trace = std::filesystem::path(sonde.wstring() + L".trace");
 
-  EXIGER(!platform::lancerProgramme(""));
-  EXIGER(!platform::lancerProgramme(ansi(dossier / "absent.exe")));
-  EXIGER(!platform::lancerProgramme(ansi(dossier)));
-  if (!EXIGER(platform::lancerProgramme(ansi(sonde)))) return;
+  EXIGER(!apropos::lancerProgramme(""));
+  EXIGER(!apropos::lancerProgramme(ansi(dossier / "absent.exe")));
+  EXIGER(!apropos::lancerProgramme(ansi(dossier)));
+  if (!EXIGER(apropos::lancerProgramme(ansi(sonde)))) return;
   for (int i = 0; i < 500 && lireFichier(trace).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
   // The program got no argument: its command line is its own quoted name.
   const std::wstring attendu = L"\"" + sonde.wstring() + L"\"";

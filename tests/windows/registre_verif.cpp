@@ -43,7 +43,7 @@ VERIF(le_registre_donne_chaque_valeur_comme_la_boite_l_attend) {
   };
   for (const Cas& c : cas) {
     std::string texte = "avant";
-    EXIGER_EGAL(apropos::GetKeyValue(platform::kHkeyLocalMachine, c.cle, c.valeur, texte), c.trouve);
+    EXIGER_EGAL(apropos::GetKeyValue(apropos::kHkeyLocalMachine, c.cle, c.valeur, texte), c.trouve);
     EXIGER_EGAL(texte, c.texte);
   }
 }
@@ -52,7 +52,7 @@ VERIF(une_valeur_vide_est_une_erreur_de_lecture) {
   std::string texte;
   bool erreur = false;
   try {
-    apropos::GetKeyValue(platform::kHkeyLocalMachine, kCleMsinfo, "VIDE", texte);
+    apropos::GetKeyValue(apropos::kHkeyLocalMachine, kCleMsinfo, "VIDE", texte);
   } catch (const apropos::ErreurLecture&) {
     erreur = true;
   }
@@ -61,7 +61,7 @@ VERIF(une_valeur_vide_est_une_erreur_de_lecture) {
 
 VERIF(le_chemin_du_registre_va_au_lancement_sans_test_d_existence) {
   std::vector<std::filesystem::path> lances;
-  const platform::Lanceur observer = [&](const std::filesystem::path& p) {
+  const apropos::Lanceur observer = [&](const std::filesystem::path& p) {
     lances.push_back(p);
     return true;
   };
@@ -83,7 +83,7 @@ VERIF(sans_PATH_le_programme_est_MSINFO32_du_dossier_de_la_seconde_cle_s_il_exis
   RegDeleteValueW(cle, L"PATH");
 
   std::vector<std::filesystem::path> lances;
-  const platform::Lanceur observer = [&](const std::filesystem::path& p) {
+  const apropos::Lanceur observer = [&](const std::filesystem::path& p) {
     lances.push_back(p);
     return true;
   };

@@ -1,12 +1,16 @@
 // Which device stands behind Comm1 to Comm4, and what the user is told when it cannot be opened.
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "serial/peripherique.h"
-#include "tests/app/outils_ports.h"
+#include "serial/configuration.h"
+#include "tests/serial/configuration_ports.h"
+#include "tests/support/outils.h"
 
 namespace zor::serie {
 namespace {
@@ -80,12 +84,14 @@ TEST(CorrespondanceTest, FichierMalFormeRefuseChaquePortChaqueFois) {
   EXPECT_EQ(correspondance(1, kDeuxAdaptateurs).peripherique, "/dev/gps-repare");
 }
 
-TEST(CorrespondanceTest, ParLaVariableLeMessageLeDit) {
+TEST(CorrespondanceTest, LeMessageDitDOuVientLePeripherique) {
   test::ConfigurationPorts configuration;
-  configuration.variable(2, "/dev/gps");
-  const std::string texte =
-      decrireEchec(erreurPort(Erreur::Genre::PortIntrouvable, 2, "/dev/gps", ENOENT), kDeuxAdaptateurs);
-  EXPECT_NE(texte.find("ZOR_COMM2"), std::string::npos) << texte;
+  Erreur e = erreurPort(Erreur::Genre::PortIntrouvable, 2, "/dev/gps", ENOENT);
+  e.origine = "variable d'environnement ZOR_COMM2";
+  const std::string texte = decrireEchec(e, kDeuxAdaptateurs);
+  EXPECT_NE(texte.find("\nComm2 désigne /dev/gps (variable d'environnement ZOR_COMM2).\n"), std::string::npos) << texte;
+  EXPECT_NE(texte.find("Ports série présents :\n  /dev/ttyUSB0 — CP2102\n  /dev/ttyACM0\n"), std::string::npos) << texte;
+  EXPECT_NE(texte.find("[ports]\nComm2=/dev/ttyUSB0"), std::string::npos) << texte;
 }
 
 TEST(CorrespondanceTest, SeulsLesEchecsDOuvertureParlentDesPorts) {
@@ -104,21 +110,78 @@ TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   test::ConfigurationPorts configuration;
   configuration.variable(1, "/dev/gps");
   configuration.fichier("[ports]\nComm2=/dev/ttyUSB9\n");
-  QProcess zorCli;
-  zorCli.start(QString::fromLocal8Bit(std::getenv("ZOR_BUILD_DIR")) + QStringLiteral("/zor-cli"), {QStringLiteral("ports")});
-  ASSERT_TRUE(zorCli.waitForFinished(10000));
-  EXPECT_EQ(zorCli.exitCode(), 0);
-  const std::string sortie = zorCli.readAllStandardOutput().toStdString();
+  const std::string commande = std::string(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli ports";
+  std::FILE* sortieCli = ::popen(commande.c_str(), "r");
+  ASSERT_NE(sortieCli, nullptr);
+  std::string sortie;
+  char tampon[4096];
+  for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, sortieCli)) > 0;) sortie.append(tampon, n);
+  EXPECT_EQ(::pclose(sortieCli), 0);
   EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1)\n"), std::string::npos) << sortie;
   EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ")\n"), std::string::npos)
       << sortie;
 }
 
+// zor.conf is read with a bound and never waited on; whatever stands in its place that is not a
+// small regular file refuses every port, naming the file.
+TEST(CorrespondanceTest, ZorConfRefuseCeQuiNEstPasUnPetitFichier) {
+  struct Cas {
+    const char* nom;
+    std::function<void(const std::filesystem::path&)> poser;
+    Erreur::Genre genre;
+    int numero;
+  };
+  const Cas cas[] = {
+      {"un tube", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0600); }, Erreur::Genre::FichierNonOrdinaire, 0},
+      {"un dossier", [](const std::filesystem::path& p) { std::filesystem::create_directory(p); },
+       Erreur::Genre::FichierNonOrdinaire, 0},
+      {"plus d'un mégaoctet",
+       [](const std::filesystem::path& p) { test::ecrireOctets(p, "[ports]\nComm1=/dev/gps\n" + std::string(1 << 20, '#')); },
+       Erreur::Genre::FichierIllisible, EFBIG},
+      {"mal formé", [](const std::filesystem::path& p) { test::ecrireOctets(p, "[ports\nComm1=/dev/gps\n"); },
+       Erreur::Genre::FichierIllisible, 0},
+  };
+  for (const Cas& c : cas) {
+    test::ConfigurationPorts configuration;
+    c.poser(configuration.chemin());
+    const Correspondance trouvee = correspondance(1, kDeuxAdaptateurs);
+    ASSERT_TRUE(trouvee.erreurConfiguration) << c.nom;
+    EXPECT_EQ(trouvee.erreurConfiguration->genre, c.genre) << c.nom;
+    EXPECT_EQ(trouvee.erreurConfiguration->numeroSysteme, c.numero) << c.nom;
+    EXPECT_EQ(trouvee.erreurConfiguration->fichier, configuration.chemin().string()) << c.nom;
+    Erreur e = *trouvee.erreurConfiguration;
+    e.numeroPort = 1;
+    const std::string texte = decrireEchec(e, kDeuxAdaptateurs);
+    EXPECT_NE(texte.find(configuration.chemin().string()), std::string::npos) << texte;
+    EXPECT_NE(texte.find("ce port ne s'ouvre pas"), std::string::npos) << texte;
+  }
+}
+
+TEST(CorrespondanceTest, LectureIni) {
+  struct Cas {
+    const char* texte;
+    std::optional<std::optional<std::string>> valeur;  // outer nothing: malformed
+  };
+  using V = std::optional<std::string>;
+  const Cas cas[] = {
+      {"[ports]\nComm1=/dev/a\n", V("/dev/a")},
+      {"[ports]\r\n  Comm1 = /dev/a  \r\n", V("/dev/a")},
+      {"; commentaire\n# autre\n\n[ports]\nComm1=\"/dev/a b\"\n", V("/dev/a b")},
+      {"[ports]\nComm1=/dev/a\nComm1=/dev/b\n", V("/dev/b")},
+      {"[ports]\ncomm1=/dev/a\n[Ports]\nComm1=/dev/b\n", V()},
+      {"Comm1=/dev/a\n", V()},
+      {"", V()},
+      {"[ports]\nComm1\n", std::nullopt},
+      {"[ports\nComm1=/dev/a\n", std::nullopt},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(valeurIni(c.texte, "ports", "Comm1"), c.valeur) << c.texte;
+}
+
 TEST(CorrespondanceTest, CheminTapeDansLaListe) {
-  EXPECT_EQ(peripheriqueTape(QStringLiteral("/dev/ttyUSB3")), "/dev/ttyUSB3");
-  EXPECT_EQ(peripheriqueTape(QStringLiteral("dev/ttyUSB3")), std::nullopt);
-  EXPECT_EQ(peripheriqueTape(QStringLiteral("Comm2")), std::nullopt);
-  EXPECT_EQ(peripheriqueTape(QStringLiteral("/")), std::nullopt);
+  EXPECT_EQ(peripheriqueTape(("/dev/ttyUSB3")), "/dev/ttyUSB3");
+  EXPECT_EQ(peripheriqueTape(("dev/ttyUSB3")), std::nullopt);
+  EXPECT_EQ(peripheriqueTape(("Comm2")), std::nullopt);
+  EXPECT_EQ(peripheriqueTape(("/")), std::nullopt);
 }
 
 }  // namespace

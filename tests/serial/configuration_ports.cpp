@@ -1,4 +1,4 @@
-#include "tests/app/outils_ports.h"
+#include "tests/serial/configuration_ports.h"
 
 #include <atomic>
 #include <cerrno>
@@ -6,8 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "core/erreur.h"
-#include "tests/support/seams.h"
+#include "tests/support/outils.h"
 
 namespace zor::test {
 namespace {
@@ -16,34 +15,6 @@ void poserVariable(const std::string& nom, const std::optional<std::string>& val
   if (valeur) ::setenv(nom.c_str(), valeur->c_str(), 1);
   else ::unsetenv(nom.c_str());
 }
-
-class LiaisonTemoin : public serie::Liaison {
- public:
-  explicit LiaisonTemoin(Appareil& a) : a_(a) {}
-  void ouvrir(const std::string& peripherique, const serie::Reglages&) override {
-    a_.ouverts.push_back(peripherique);
-    if (a_.introuvable == peripherique) throw Echec(erreurPort(Erreur::Genre::PortIntrouvable, 0, {}, ENOENT));
-  }
-  void ecrire(std::string_view octets) override {
-    a_.ecrit += octets;
-    if (a_.surEcriture) a_.surEcriture();
-  }
-  std::string lire() override {
-    if (a_.surLecture) a_.surLecture();
-    if (a_.arrivees.empty()) return {};
-    std::string s = std::move(a_.arrivees.front());
-    a_.arrivees.pop_front();
-    return s;
-  }
-  void attendre(std::chrono::milliseconds delaiMax) override {
-    if (auto* h = dynamic_cast<HorlogeFactice*>(a_.horloge)) h->avancer(delaiMax);
-  }
-  void fermer(bool) override {}
-  void surArrivee(std::function<void()>) override {}
-
- private:
-  Appareil& a_;
-};
 
 }  // namespace
 
@@ -73,9 +44,5 @@ void ConfigurationPorts::variable(int numero, const std::string& peripherique) {
 }
 
 void ConfigurationPorts::fichier(const std::string& contenu) { ecrireOctets(chemin(), contenu); }
-
-serie::FabriqueLiaison fabrique(Appareil& appareil) {
-  return [&appareil] { return std::make_unique<LiaisonTemoin>(appareil); };
-}
 
 }  // namespace zor::test
