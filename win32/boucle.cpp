@@ -74,7 +74,7 @@ int Boucle::executer() {
   return static_cast<int>(m.wParam);
 }
 
-void Boucle::peindreSansSaisie() {
+void Boucle::peindre() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND w, LPARAM) -> BOOL {
@@ -82,6 +82,10 @@ void Boucle::peindreSansSaisie() {
         return TRUE;
       },
       0);
+  veiller();
+}
+
+void Boucle::veiller() {
   // Everything but the later functions, which run once the click handler is over.
   while (traiterUn(0, kMessagePlusTard - 1) || traiterUn(kMessagePlusTard + 1, 0xFFFFFFFF)) {
   }

@@ -20,10 +20,12 @@ class Boucle {
   int executer();
   // Runs `f` once the loop (or a modal box's loop) takes messages again.
   void plusTard(std::function<void()> f);
-  // Paints what changed in every window and handles what the system sends or posts, except
-  // the functions waiting to run later; clicks and keys meanwhile are dropped, not kept for
-  // afterwards.
-  static void peindreSansSaisie();
+  // While a transfer runs inside a click handler: handles what the system sends or posts (paint
+  // requests among them), except the functions waiting to run later; clicks and keys meanwhile
+  // are dropped, not kept for afterwards.
+  static void veiller();
+  // The same, once every window has painted what the handler just changed.
+  static void peindre();
 
  private:
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);

@@ -19,7 +19,11 @@ app::Services servicesWin32(app::Services s, Boucle& boucle, Form1Win32* const& 
   auto hwnd = [f]() -> HWND { return *f != nullptr ? (*f)->hwnd() : nullptr; };
   if (!s.messages) s.messages = [hwnd](const DemandeMessage& demande) { return afficherMessage(demande, hwnd()); };
   if (!s.ouverture) s.ouverture = [hwnd](const app::DemandeOuverture& d) { return afficherOuverture(d, hwnd()); };
-  if (!s.peindre) s.peindre = [] { Boucle::peindreSansSaisie(); };
+  if (!s.liaisonMSComm1) s.liaisonMSComm1 = serie::ouvertureReelle();
+  if (!s.liaisonMSComm2) s.liaisonMSComm2 = serie::ouvertureReelle();
+  if (!s.portsPresents) s.portsPresents = serie::portsPresents;
+  if (!s.veiller) s.veiller = [] { Boucle::veiller(); };
+  if (!s.peindre) s.peindre = [] { Boucle::peindre(); };
   if (!s.plusTard) s.plusTard = [&boucle](std::function<void()> plusTard) { boucle.plusTard(std::move(plusTard)); };
   if (!s.fermer)
     s.fermer = [hwnd] {

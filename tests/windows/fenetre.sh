@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The window zor.exe under wine on a virtual screen (Xvfb), driven with xdotool through its
 # steps: the start layout, Enter (clicks nothing), "Ok", "Ok", a conversion through the real
-# open dialog, the about box, Esc; then a second start for the double click on the background
-# and its question. Every step is a screenshot (ImageMagick) read against the rectangles the
+# open dialog, with a Linux build an upload on COM1 to zor-sim (wine maps COM1 to its
+# pseudo-terminal), the about box, Esc; then a second start for the double click on the
+# background and its question. Every step is a screenshot (ImageMagick) read against the rectangles the
 # window's model gives (disposition.exe): the faces of the buttons that show, the window's green
 # where hidden controls are, the lists' backgrounds, the coloured captions. The message box
 # must read « Annuler » under a French system. The screenshots stay in captures-fenetre/.
-#   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION
+#   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
-construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION}" && pwd)
+construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]}" && pwd)
+linux=${2:+$(cd "$2" && pwd)}
 
 export WINEPREFIX=${WINEPREFIX:-$construction/wine}
 export WINEDEBUG=-all
@@ -30,8 +32,10 @@ echec() {
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$captures/ecran" 2>/dev/null &
 xvfb=$!
 zor=
+sim=
 nettoyer() {
   [ -n "$zor" ] && kill "$zor" 2>/dev/null || true
+  [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
   wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
 }
@@ -45,6 +49,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # No window manager runs: wine draws the frames and captions itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+
+# COM1 leads to a link that zor-sim points at its pseudo-terminal (as for zor-cli.exe's checks).
+lien=$construction/wine-com1
+if [ -n "$linux" ]; then
+  cle_ports='HKLM\Software\Wine\Ports'
+  if ! wine reg query "$cle_ports" /v COM1 2>/dev/null | grep -qF "$lien"; then
+    wine reg add "$cle_ports" /v COM1 /t REG_SZ /d "$lien" /f >/dev/null
+    wineserver -k || true
+    wineserver -w
+  fi
+fi
+# One wine server for every program below, started here so that what it prints when it ends
+# goes nowhere.
+wineserver -p >/dev/null 2>&1 || true
 
 # --- the model's rectangles ------------------------------------------------------------------
 declare -A X Y L H FOND GENRE
@@ -108,7 +126,8 @@ cache() {  # cache ETAPE NOM...: nothing but the window's green where these cont
 ecrit() {  # ecrit ETAPE NOM COULEUR: the control's caption shows in that colour
   local p
   p=$(part "$3" "${X[$2]}" "${Y[$2]}" "${L[$2]}" "${H[$2]}")
-  au_moins "$p" 0.01 || echec "$1 : le texte de $2 devrait se voir en $3"
+  # A few pixels are enough: a count of "1" is a thin stroke in its label.
+  au_moins "$p" 0.003 || echec "$1 : le texte de $2 devrait se voir en $3"
 }
 boutons() {  # boutons ETAPE NOM...: these picture buttons show their faces
   local etape=$1 nom f
@@ -220,10 +239,49 @@ else
   echec "la boîte « Fichier en entrée » ne s'ouvre pas"
 fi
 
+# An upload on COM1, to the simulated receiver: the window paints the sentence being sent and
+# the count while it runs, and takes no click ("Quitter" clicked meanwhile does nothing).
+if [ -n "$linux" ] && [ -x "$linux/zor-sim" ] && [ -f "$echange" ]; then
+  "$linux/zor-sim" recevoir --tsv --lien "$lien" >"$captures/recus.tsv" &
+  sim=$!
+  for _ in $(seq 100); do grep -q '^GPS simulé prêt' "$captures/recus.tsv" 2>/dev/null && break; sleep 0.05; done
+  cliquer ecrire
+  if boite=$(attendre_fenetre ZOR); then
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+    grep -qx "Annuler" <<< "$textes" || echec "envoi : la confirmation devrait offrir « Annuler » : $(tr '\n' ' ' <<< "$textes")"
+    read -r wx wy < <(position "$boite")
+    touche $((wx + 10)) $((wy + 30)) Return
+    attendre_disparition ZOR || echec "envoi : Entrée ne ferme pas la confirmation"
+    # Taken while the last sentences are still on their way (600 ms each).
+    for _ in $(seq 100); do grep -q '^phrase' "$captures/recus.tsv" && break; sleep 0.05; done
+    capture 7-envoi
+    ecrit envoi fenetre "rgb(0,0,0)"
+    ecrit envoi result "rgb(0,0,255)"
+    ecrit envoi nombre1 "rgb(0,0,0)"
+    cache envoi ouvrir
+    cliquer sortie
+    attendues=$(grep -c '^\$' "$echange")
+    for _ in $(seq 100); do grep -q '^ferme' "$captures/recus.tsv" && break; sleep 0.1; done
+    sleep 0.5
+    capture 8-apres-envoi
+    kill -0 "$zor" 2>/dev/null || echec "envoi : le clic sur « Quitter » pendant l'envoi a été pris"
+    boutons "après l'envoi" ouvrir lire sortie
+    cache "après l'envoi" ecrire
+    montre "après l'envoi" nom "rgb(255,255,255)" 0.4
+    recues=$(grep -c '^phrase' "$captures/recus.tsv" || true)
+    [ "$recues" = "$attendues" ] || echec "envoi : $recues phrase(s) reçue(s) par zor-sim, $attendues attendue(s)"
+  else
+    echec "envoi : pas de confirmation"
+  fi
+  kill "$sim" 2>/dev/null || true
+  wait "$sim" 2>/dev/null || true
+  sim=
+fi
+
 # The about box, from the menu entry just above the client area.
 xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
 if w=$(attendre_fenetre "À propos de ZOR"); then
-  capture 7-apropos
+  capture 9-apropos
   read -r wx wy < <(position "$w")
   [ "$wx" -le "${APROPOS[0]}" ] && [ "$wy" -le "${APROPOS[1]}" ] && [ $((APROPOS[1] - wy)) -lt 40 ] ||
     echec "À propos : la boîte est en $wx,$wy, sa zone cliente devrait commencer en ${APROPOS[0]},${APROPOS[1]}"
@@ -245,17 +303,18 @@ attendre_fin || echec "Échap ne termine pas le programme"
 wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
 attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
-capture 8-depart
+capture 10-depart
 xdotool mousemove $((CX + CLIENT_L - 40)) $((CY + CLIENT_H - 10)) click --repeat 2 --delay 80 1
-if attendre_fenetre ZOR >/dev/null; then
+if boite=$(attendre_fenetre ZOR); then
   sleep 0.5
-  import -window root "$captures/9-question.png"
+  import -window root "$captures/11-question.png"
   textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
   grep -qx "OK" <<< "$textes" && grep -qx "Annuler" <<< "$textes" ||
     echec "la question devrait offrir « OK » et « Annuler » : $(tr '\n' ' ' <<< "$textes")"
   grep -qx "êtes-vous sûr de vouloir quitter le programme?" <<< "$textes" ||
     echec "la question n'a pas son texte : $(tr '\n' ' ' <<< "$textes")"
-  xdotool key Escape
+  read -r wx wy < <(position "$boite")
+  touche $((wx + 10)) $((wy + 30)) Escape
   attendre_fin || echec "Annuler dans la question ne termine pas le programme"
 else
   echec "le double clic sur le fond n'ouvre pas la question"

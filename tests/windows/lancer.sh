@@ -37,5 +37,5 @@ statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
 wineserver -w
 # The window, on a virtual screen (once the window is built).
-[ ! -f "$construction/zor.exe" ] || "$racine/tests/windows/fenetre.sh" "$construction" || statut=$?
+[ ! -f "$construction/zor.exe" ] || "$racine/tests/windows/fenetre.sh" "$construction" ${linux:+"$linux"} || statut=$?
 exit "$statut"
