@@ -16,6 +16,7 @@ struct Zone {
 struct DispositionBouton {
   Zone image;
   Zone texte;
+  bool coupee = false;  // the picture runs into the caption below it: drawn only above the caption
 };
 
 // `interieur`: the face inside its border; the caption's height and width in pixels; the
@@ -32,6 +33,7 @@ constexpr DispositionBouton disposerBouton(Zone interieur, int hauteurTexte, int
     d.image = {centre + 1 - cote / 2, haut, cote, cote};
     const int reste = placeAuDessus - cote > 0 ? placeAuDessus - cote : 0;
     d.texte = {z.x, z.y + reste / 2 + (cote < placeAuDessus ? cote : placeAuDessus), z.largeur, hauteurTexte};
+    d.coupee = d.image.y + d.image.hauteur > d.texte.y;
   } else {
     const int largeur = cote + ecart + largeurTexte;
     const int gauche = z.x + (z.largeur - largeur) / 2;

@@ -41,7 +41,7 @@ BoutonImage::Disposition BoutonImage::disposition() const {
       disposerBouton({zone.x(), zone.y(), zone.width(), zone.height()}, fontMetrics().height(),
                      fontMetrics().horizontalAdvance(sansMnemonique(text())), iconSize().height(), isDown(), kEcartImageTexte);
   auto rectangle = [](const Zone& z) { return QRect(z.x, z.y, z.largeur, z.hauteur); };
-  return {rectangle(d.image), rectangle(d.texte)};
+  return {rectangle(d.image), rectangle(d.texte), d.coupee};
 }
 
 void BoutonImage::paintEvent(QPaintEvent*) {
@@ -61,7 +61,7 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   {
     // A picture taller than the room above the caption is cut there, never drawn on the caption.
     p.save();
-    if (d.image.bottom() >= d.texte.top()) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
+    if (d.coupee) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
     icon().paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.restore();
   }

@@ -18,6 +18,7 @@ class BoutonImage : public QToolButton {
   struct Disposition {
     QRect image;
     QRect texte;
+    bool coupee = false;  // the picture is drawn only above the caption
   };
   Disposition disposition() const;
 

@@ -50,7 +50,7 @@ void dessinerBoutonImage(const DRAWITEMSTRUCT& dessin, Couleur face, HICON icone
   if (icone != nullptr) {
     // A picture taller than the room above the caption is cut there, never drawn on the caption.
     const int sauve = SaveDC(dc);
-    if (d.image.y + d.image.hauteur > d.texte.y) IntersectClipRect(dc, r.left, r.top + kBord, r.right, d.texte.y);
+    if (d.coupee) IntersectClipRect(dc, r.left, r.top + kBord, r.right, d.texte.y);
     DrawIconEx(dc, d.image.x, d.image.y, icone, d.image.largeur, d.image.hauteur, 0, nullptr, DI_NORMAL);
     RestoreDC(dc, sauve);
   }

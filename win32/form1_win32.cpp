@@ -114,14 +114,15 @@ void Form1Win32::construire(Controle& c, int id) {
   const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
   // Overlapping controls (the two count captions after a download) each paint only their
   // part: the one above covers the other cleanly.
-  const DWORD base = WS_CHILD | WS_CLIPSIBLINGS | (c.Visible() ? WS_VISIBLE : 0);
+  // The option buttons are the window's one group (arrows move between them, Tab goes to the
+  // chosen one); every other control is a group of its own.
+  const DWORD groupe = d.genre != Genre::Option || &c == &modele_.profil ? WS_GROUP : 0;
+  const DWORD base = WS_CHILD | WS_CLIPSIBLINGS | groupe | (c.Visible() ? WS_VISIBLE : 0);
   Natif n{&c, nullptr};
   switch (d.genre) {
     case Genre::Option:
-      // One group for the window's option buttons: the first one starts it.
-      n.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(),
-                               base | WS_TABSTOP | BS_AUTORADIOBUTTON | (&c == &modele_.profil ? WS_GROUP : 0), x, y, l,
-                               h, hwnd_, menu, nullptr, nullptr);
+      n.hwnd = CreateWindowExW(0, L"BUTTON", caption.c_str(), base | WS_TABSTOP | BS_AUTORADIOBUTTON, x, y, l, h, hwnd_,
+                               menu, nullptr, nullptr);
       SendMessageW(n.hwnd, BM_SETCHECK, c.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case Genre::Etiquette:

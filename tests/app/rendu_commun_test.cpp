@@ -38,6 +38,7 @@ TEST(DispositionBouton, ImageASaTailleAuDessusCoupeeOuACoteSelonLaFace) {
     EXPECT_LE(d.texte.y + d.texte.hauteur, z.y + z.hauteur) << c.bouton;
     switch (c.attendue) {
       case Place::Dessus:
+        EXPECT_FALSE(d.coupee) << c.bouton;
         EXPECT_LE(d.image.y + d.image.hauteur, d.texte.y) << c.bouton;
         EXPECT_GE(d.image.y, z.y) << c.bouton;
         break;
@@ -45,9 +46,12 @@ TEST(DispositionBouton, ImageASaTailleAuDessusCoupeeOuACoteSelonLaFace) {
         // The caption at the bottom of the face, the picture centred above it and cut there.
         EXPECT_EQ(d.texte.y + d.texte.hauteur, z.y + z.hauteur) << c.bouton;
         EXPECT_GT(d.image.y + d.image.hauteur, d.texte.y) << c.bouton;
+        EXPECT_TRUE(d.coupee) << c.bouton;
         EXPECT_LE(std::abs((d.image.x + d.image.largeur / 2) - (z.x + z.largeur / 2)), 1) << c.bouton;
         break;
       case Place::ACote:
+        // Beside the caption the picture is whole: nothing of it may be cut away.
+        EXPECT_FALSE(d.coupee) << c.bouton;
         EXPECT_LE(d.image.x + d.image.largeur, d.texte.x) << c.bouton;
         EXPECT_GE(d.image.x, z.x) << c.bouton;
         EXPECT_LE(d.texte.x + d.texte.largeur, z.x + z.largeur) << c.bouton;

@@ -192,14 +192,23 @@ ecrit depart profil "rgb(255,0,0)"
 ecrit depart waypoint "rgb(255,0,0)"
 ecrit depart zor "rgb(0,0,0)"
 
-# Enter clicks nothing: no button is the default one.
+# Enter clicks nothing: no button is the default one (the focus is on "profil de carte").
 touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Return
 capture 2-entree
 boutons entree ok sortie
 cache entree ok1 Comm
 
-cliquer ok
-capture 3-ok
+# Tab goes from the chosen option button to « Quitter », then to "Ok", which Enter clicks.
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Tab
+sleep 0.5
+xdotool key Tab
+sleep 0.5
+xdotool key Return
+for _ in $(seq 30); do
+  capture 3-ok
+  [ "$(part "rgb(255,255,192)" "${X[Comm]}" "${Y[Comm]}" "${L[Comm]}" "${H[Comm]}")" != 0 ] && break
+done
+kill -0 "$zor" 2>/dev/null || { echo "ÉCHEC : Tab, Tab, Entrée a cliqué « Quitter » au lieu de « Ok »" >&2; exit 1; }
 boutons ok ok1 sortie
 cache ok ok ouvrir lire nom Typef
 montre ok Comm "rgb(255,255,192)" 0.35
