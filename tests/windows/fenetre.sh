@@ -148,9 +148,9 @@ touche() {  # touche X Y TOUCHE (screen coordinates)
 cliquer() {  # cliquer NOM: a click in the middle of the control
   xdotool mousemove $((CX + X[$1] + L[$1] / 2)) $((CY + Y[$1] + H[$1] / 2)) click 1
 }
-attendre_fenetre() {  # attendre_fenetre TITRE: its X window, once it shows
+attendre_fenetre() {  # attendre_fenetre TITRE [SECONDES]: its X window, once it shows (10 s at most)
   local w
-  for _ in $(seq 100); do
+  for _ in $(seq $((${2:-10} * 10))); do
     w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$w" ] && { echo "$w"; return 0; }
     sleep 0.1
   done
@@ -183,7 +183,8 @@ rm -f "$echange"
 echo "== zor.exe (wine, Xvfb $DISPLAY)"
 wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
-attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+# The first start of a wine prefix is slow.
+attendre_fenetre "$titre" 60 >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
 
 capture 1-depart
 boutons depart ok sortie
@@ -298,6 +299,20 @@ if w=$(attendre_fenetre "À propos de ZOR"); then
   ligne=$(convert "$image" -crop "1x6+$((APROPOS[0] + 100))+$((APROPOS[1] + 161))" +repage txt:- | tr -d ' ')
   grep -q '(128,128,128)' <<< "$ligne" && grep -q '(255,255,255)' <<< "$ligne" ||
     echec "À propos : le séparateur gravé manque"
+  # « Infos système... » looks the program up in wine's registry: none is there to start, so the
+  # box says so in its one message.
+  xdotool mousemove $((APROPOS[0] + X[cmdSysInfo] + L[cmdSysInfo] / 2)) $((APROPOS[1] + Y[cmdSysInfo] + H[cmdSysInfo] / 2)) click 1
+  if boite=$(attendre_fenetre ZOR); then
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+    grep -qx "Les informations système ne sont pas disponibles actuellement" <<< "$textes" ||
+      echec "Infos système : message inattendu : $(tr '\n' ' ' <<< "$textes")"
+    import -window root "$captures/9-infos-systeme.png"
+    read -r bx by < <(position "$boite")
+    touche $((bx + 10)) $((by + 30)) Return
+    attendre_disparition ZOR || echec "Infos système : Entrée ne ferme pas le message"
+  else
+    echec "Infos système : pas de message"
+  fi
   touche "$((APROPOS[0] + 20))" "$((APROPOS[1] + 20))" Escape
   attendre_disparition "À propos de ZOR" || echec "À propos : Échap ne la ferme pas"
 else
@@ -311,7 +326,8 @@ attendre_fin || echec "Échap ne termine pas le programme"
 # --- second run: the double click on the background asks, and ends the program ------------
 wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
-attendre_fenetre "$titre" >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+# The first start of a wine prefix is slow.
+attendre_fenetre "$titre" 60 >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
 capture 10-depart
 xdotool mousemove $((CX + CLIENT_L - 40)) $((CY + CLIENT_H - 10)) click --repeat 2 --delay 80 1
 if boite=$(attendre_fenetre ZOR); then
