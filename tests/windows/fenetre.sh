@@ -3,7 +3,7 @@
 # steps: the start layout, Enter (clicks nothing), "Ok", "Ok", a conversion through the real
 # open dialog, with a Linux build an upload on COM1 to zor-sim (wine maps COM1 to its
 # pseudo-terminal), the about box, Esc; then a second start for the double click on the
-# background and its question. Every step is a screenshot (ImageMagick) read against the rectangles the
+# background and its question, and a third for the close box with the about box left open. Every step is a screenshot (ImageMagick) read against the rectangles the
 # window's model gives (disposition.exe): the faces of the buttons that show, the window's green
 # where hidden controls are, the lists' backgrounds, the coloured captions. The message box
 # must read « Annuler » under a French system. The screenshots stay in captures-fenetre/.
@@ -343,6 +343,31 @@ if boite=$(attendre_fenetre ZOR); then
   attendre_fin || echec "Annuler dans la question ne termine pas le programme"
 else
   echec "le double clic sur le fond n'ouvre pas la question"
+fi
+
+# --- third run: the close box closes the window; an about box left open keeps the program
+# running until it is closed too -------------------------------------------------------------
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
+zor=$!
+if principale=$(attendre_fenetre "$titre" 60); then
+  capture 12-depart
+  xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
+  if attendre_fenetre "À propos de ZOR" >/dev/null; then
+    read -r wx wy < <(position "$principale")
+    largeur=$(xdotool getwindowgeometry --shell "$principale" | sed -n 's/^WIDTH=//p')
+    # The close box, drawn by wine at the right end of the caption.
+    xdotool mousemove $((wx + largeur - 12)) $((wy + 12)) click 1
+    attendre_disparition "$titre" || echec "la case de fermeture ne ferme pas la fenêtre"
+    sleep 0.5
+    import -window root "$captures/13-apropos-seule.png"
+    kill -0 "$zor" 2>/dev/null || echec "la fenêtre fermée a emporté la boîte « À propos » ouverte"
+    touche "$((APROPOS[0] + 20))" "$((APROPOS[1] + 20))" Escape
+    attendre_fin || echec "le programme ne se termine pas avec sa dernière fenêtre"
+  else
+    echec "la boîte « À propos de ZOR » ne s'ouvre pas"
+  fi
+else
+  echec "la fenêtre ne s'ouvre pas une troisième fois"
 fi
 
 if [ "$echecs" -ne 0 ]; then
