@@ -12,7 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETS=(g++ cmake ninja-build pkg-config dpkg-dev qt6-base-dev qt6-serialport-dev qt6-qpa-plugins
-         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n)
+         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n libexpat1-dev)
+# The tests read back zor-cli's GPX with Python's XML parser and with GPSBabel.
+PAQUETS_TESTS=(python3 gpsbabel)
 
 installer_manquants() {
   local manquants=()
@@ -92,12 +94,12 @@ case "${1:-lancer}" in
     construire_normal
     ;;
   tests)
-    installer_manquants
+    installer_manquants "${PAQUETS_TESTS[@]}"
     construire_normal
     tester build
     ;;
   tests-sanitizers)
-    installer_manquants
+    installer_manquants "${PAQUETS_TESTS[@]}"
     construire build-asan -DZOR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \

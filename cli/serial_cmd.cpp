@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "cli/commandes.h"
 #include "cli/options.h"
+#include "cli/progression.h"
 #include "cli/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
@@ -33,9 +35,14 @@ const char kAideUpload[] =
     "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ;\n"
     "                           « zor-cli ports » montre le périphérique de chacun)\n"
     "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
+    "      --lf                 un LF seul finit aussi une ligne (fichiers écrits sous Linux) ; sans\n"
+    "                           cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
+    "  -q, --silencieux         n'affiche que les erreurs\n"
     "  -h, --help               affiche cette aide\n"
-    "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur.\n"
-    "Code de sortie : 0 si tout est parti, 2 sinon, 130 ou 143 après Ctrl+C ou SIGTERM.\n";
+    "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
+    "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
+    "Une ligne de plus de 4096 caractères n'est pas une phrase : le fichier qui en a une n'est pas envoyé.\n"
+    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
 const char kAideDownload[] =
     "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
@@ -49,15 +56,17 @@ const char kAideDownload[] =
     "  -t, --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par\n"
     "                             exemple, toujours avec un point)\n"
     "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
+    "  -q, --silencieux           n'affiche que les erreurs\n"
     "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
     "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
     "  -h, --help                 affiche cette aide\n"
     "Code de sortie : 0 si au moins un enregistrement a été reçu et écrit ; 2 en cas d'échec, de silence\n"
     "ou si rien n'a été reçu (ce qui a été reçu est écrit quand même) ; 130 ou 143 après Ctrl+C ou SIGTERM.\n";
 
-constexpr Option kOptionsUpload[] = {{"port", 'p'}, {"help", 'h', false}};
+constexpr Option kOptionsUpload[] = {{"port", 'p'}, {"lf", 0, false}, {"silencieux", 'q', false}, {"help", 'h', false}};
 constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeout", 't'},
-                                       {"max", 0},      {"brut", 0},     {"help", 'h', false}};
+                                       {"max", 0},      {"brut", 0},     {"silencieux", 'q', false},
+                                       {"help", 'h', false}};
 
 int usage(const char* aide, const std::string& erreur) {
   dire("zor-cli : " + erreur);
@@ -74,7 +83,14 @@ std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& v
     numero = static_cast<int>(*n);
     return std::nullopt;
   }
-  port.definirPeripherique(valeur);
+  // A device named from the current folder ("./gps", "pts/3" from /dev) is a path like any
+  // other: the serial library would look for it under /dev.
+  std::error_code ec;
+  const std::filesystem::path chemin(valeur);
+  if (chemin.is_relative() && std::filesystem::exists(chemin, ec))
+    port.definirPeripherique(std::filesystem::absolute(chemin, ec).lexically_normal().string());
+  else
+    port.definirPeripherique(valeur);
   return std::nullopt;
 }
 
@@ -107,17 +123,45 @@ int commandeUpload(const Arguments& arguments) {
   // into LF on a text stream, and every sentence would run into the next).
   if (fichier == "-") platform::fluxBinaire(stdin);
   envoi.interrompu = interrompu;
+  if (ligne.a("lf")) envoi.finDeLigne = conversion::FinDeLigne::CrOuLf;
   platform::intercepterInterruptions();
 
+  // On a terminal: how many have left of how many, and the time left at the pace so far (a
+  // sentence and its pause take about 0.7 s at 4800 baud).
+  Progression progression(ligne.a("silencieux"));
+  std::optional<int> total;
+  const bool lf = envoi.finDeLigne == conversion::FinDeLigne::CrOuLf;
+  const std::string avertissementLF =
+      " n'a que des fins de ligne LF, sans CR : comme la fenêtre, zor-cli ne voit là qu'une seule ligne. Avec --lf, "
+      "chaque LF finit aussi une ligne.";
+  envoi.annonce = [&](const serie::Envoi::Apercu& a) {
+    total = a.phrases;
+    if (a.seulementLF && !lf) progression.dire("Attention : " + envoi.fichier.nom + avertissementLF);
+  };
+  const auto debut = std::chrono::steady_clock::now();
   int numero = 0;
   const serie::Suivi suivi{[&](std::string_view phrase) {
-                             if (!phrase.empty())
-                               dire(std::to_string(++numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)));
+                             if (phrase.empty()) return;
+                             ++numero;
+                             std::string enPlace = std::to_string(numero) + (total ? "/" + std::to_string(*total) : "") +
+                                                   (numero < 2 && !total ? " phrase envoyée" : " phrases");
+                             if (total && *total > numero) {
+                               const auto ecoule = std::chrono::steady_clock::now() - debut;
+                               const auto parPhrase = std::max<std::chrono::steady_clock::duration>(
+                                   ecoule / numero, std::chrono::milliseconds(600));
+                               const auto reste = std::chrono::duration_cast<std::chrono::seconds>(
+                                   parPhrase * (*total - numero) + std::chrono::milliseconds(999));
+                               enPlace += " — " + dureeEnFrancais(reste) + (reste.count() < 2 ? " restante" : " restantes");
+                             }
+                             progression.etape(std::to_string(numero) + " : " + lisible(phrase.substr(0, phrase.size() - 2)),
+                                               enPlace);
                            },
                            [](int) {}};
   const auto bilan = serie::televerser(port, horlogeReelle(), envoi, suivi);
-  if (bilan.erreur) dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
-  dire(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
+  // From the standard input the line ends are only known once it has been read.
+  if (bilan.seulementLF && !lf && !total) progression.dire("Attention : " + envoi.fichier.nom + avertissementLF);
+  if (bilan.erreur) progression.dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
+  progression.resumer(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
   return codeSortie(bilan.erreur.has_value());
 }
 
@@ -151,53 +195,60 @@ int commandeDownload(const Arguments& arguments) {
   demande.fichier = {sortie, sortie};
   demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.interrompu = interrompu;
-  if (demande.sortieStandard) {
-    platform::fluxBinaire(stdout);
-    platform::ignorerTubeCoupe();
-  }
+  if (demande.sortieStandard) platform::fluxBinaire(stdout);
+  // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
+  // told in French, with what came rescued, not the end of the process.
+  platform::ignorerTubeCoupe();
 
   // The recording notes every byte as the port takes it in, with its time since the start.
-  std::unique_ptr<std::ofstream> brut;
+  // A FIFO as the recording waits for its reader no longer than the receiver's silence.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> brut(nullptr, std::fclose);
   int erreurBrut = 0;
   if (const auto chemin = ligne.valeur("brut")) {
-    errno = 0;
-    brut = std::make_unique<std::ofstream>(*chemin, std::ios::binary | std::ios::trunc);
-    if (!brut->is_open()) {
-      dire(decrire(erreurFichier(Erreur::Genre::FichierNonCreable, *chemin, errno)));
+    brut.reset(platform::ouvrirFichierEcritureSansBloquer(*chemin, demande.reception.silenceMax));
+    if (!brut) {
+      Erreur e = erreurFichier(errno == ENXIO ? Erreur::Genre::TubeSansLecteur : Erreur::Genre::FichierNonCreable, *chemin,
+                               errno == ENXIO ? 0 : errno);
+      e.dureeMs = demande.reception.silenceMax.count();
+      dire(decrire(e));
       return 2;
     }
     // The reason of the first write that fails (a full disk, a file too large) is the one told.
-    auto noterEchecBrut = [&brut, &erreurBrut] {
-      if (!brut->good() && erreurBrut == 0) erreurBrut = errno != 0 ? errno : EIO;
+    auto ecrireBrut = [f = brut.get(), &erreurBrut](const std::string& texte) {
+      errno = 0;
+      if ((std::fwrite(texte.data(), 1, texte.size(), f) != texte.size() || std::fflush(f) != 0) && erreurBrut == 0)
+        erreurBrut = errno != 0 ? errno : EIO;
     };
-    errno = 0;
-    *brut << serie::kEnteteBrut << "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n";
-    brut->flush();
-    noterEchecBrut();
+    ecrireBrut(std::string(serie::kEnteteBrut) + "\n# octets reçus du GPS par zor-cli download, heure en millisecondes\n");
     demande.reception.pausesALEcoute = true;
     const auto debut = std::chrono::steady_clock::now();
-    port.observerReception([&brut, debut, noterEchecBrut](std::string_view octets) {
+    port.observerReception([debut, ecrireBrut](std::string_view octets) {
       const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
-      errno = 0;
-      *brut << serie::ligneBrute({ms, std::string(octets)}) << "\n";
-      brut->flush();
-      noterEchecBrut();
+      ecrireBrut(serie::ligneBrute({ms, std::string(octets)}) + "\n");
     });
   }
   platform::intercepterInterruptions();
 
+  // On a terminal: how many records have come, and for how long.
+  Progression progression(ligne.a("silencieux"));
+  const auto debut = std::chrono::steady_clock::now();
   int passe = 0;
   const serie::Suivi suivi{
-      [&](std::string_view enregistrement) { dire(std::to_string(++passe) + " : " + lisible(enregistrement)); },
-      [](int) {}};
+      [&](std::string_view enregistrement) { ++passe, progression.etape(std::to_string(passe) + " : " + lisible(enregistrement), ""); },
+      [&](int stockes) {
+        if (progression.mode() != Progression::Mode::EnPlace) return;
+        const auto ecoule = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - debut);
+        progression.etape("", std::to_string(stockes) + (stockes < 2 ? " enregistrement reçu" : " enregistrements reçus") +
+                                  " — " + dureeEnFrancais(ecoule));
+      }};
   const auto bilan = serie::telecharger(port, horlogeReelle(), demande, suivi);
   if (const std::string resume =
           serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e, serie::portsPresents); });
-      !resume.empty()) dire(resume);
-  dire(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
+      !resume.empty()) progression.dire(resume);
+  progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
   bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
-  if (brut && !brut->good()) {
-    dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut != 0 ? erreurBrut : EIO)));
+  if (brut && erreurBrut != 0) {
+    progression.dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut)));
     echec = true;
   }
   return codeSortie(echec);

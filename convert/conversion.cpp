@@ -1,5 +1,7 @@
 #include "convert/conversion.h"
 
+#include "convert/ecrivain_phrases.h"
+
 
 namespace zor::conversion {
 
@@ -8,16 +10,21 @@ TypeEntree typeSelonTexte(std::string_view texte) {
   return format != nullptr ? format->type : TypeEntree::Aucun;
 }
 
-long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo) {
-  Redaction redaction(interchange, mode, echo);
+Bilan convertirVers(TypeEntree type, Source& source, Ecrivain& ecrivain, Mode mode) {
+  Redaction redaction(ecrivain, mode);
   try {
     if (const FormatEntree* format = formatDe(type)) format->lire(source, redaction);
-    interchange.vider();
+    ecrivain.terminer();
   } catch (...) {
-    redaction.abandonner();
+    ecrivain.abandonner();
     throw;
   }
-  return redaction.compteur();
+  return {redaction.compteur(), ecrivain.ignores(), redaction.pointsDeTrace()};
+}
+
+long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo) {
+  EcrivainPhrases phrases(interchange, echo);
+  return convertirVers(type, source, phrases, mode).enregistrements;
 }
 
 long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,

@@ -27,6 +27,20 @@ inline constexpr std::string_view kTitreSansEnregistrement = "Une petite questio
 long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,
                     std::string* echo = nullptr);
 
+// What one run did: the records taken, those the writer had to leave out (GPX output: a
+// receiver line that is no sound $GPWPL sentence, a point without valid coordinates), the
+// track points of a GPX input, which are no waypoints.
+struct Bilan {
+  long long enregistrements = 0;
+  long long ignores = 0;
+  long long pointsDeTrace = 0;
+};
+
+// Any input to any writer: the records of `source` read with the reader of `type`, written by
+// `ecrivain`, which is ended (terminer) or, on a failure, given up (abandonner) before the
+// exception goes on.
+Bilan convertirVers(TypeEntree type, Source& source, Ecrivain& ecrivain, Mode mode);
+
 // The same from any source (tests, fuzzers): the run's counter, reader and failure handling.
 long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo = nullptr);
 

@@ -58,14 +58,6 @@ std::int32_t entier32(const std::string& zone, std::size_t position) {
   return static_cast<std::int32_t>(v);
 }
 
-void ajouterChamp(std::string& corps, const CoordonneeTexte& c) {
-  corps.append(c.degres);
-  corps.append(c.minutes);
-  corps.push_back(',');
-  corps.push_back(c.lettre);
-  corps.push_back(',');
-}
-
 }  // namespace
 
 long long lireAutorouteExpress(Source& source, Redaction& redaction) {
@@ -80,7 +72,6 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
 
   const unsigned nombre = static_cast<unsigned char>((*zone)[kPositionCompte]);
   std::size_t r = kPremierEnregistrement;
-  std::string corps;
   for (unsigned i = 0; i < nombre; ++i) {
     if (r + kOctetsLusParEnregistrement > zone->size()) break;
     const CoordonneeTexte longitude = decoderCoordonnee(entier32(*zone, r), Axe::Longitude);
@@ -88,14 +79,18 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
     const long long numero = redaction.compter();
     const unsigned longueur = static_cast<unsigned char>((*zone)[r + 8]);
 
-    corps.assign("GPWPL,");
-    ajouterChamp(corps, latitude);
-    ajouterChamp(corps, longitude);
-    if (redaction.mode() == Mode::Profil)
-      ajouterNomProfil(corps, numero);
-    else
-      corps.append(*zone, r + 9, 6);
-    redaction.ecrirePhrase(corps);
+    // A CR or an LF among the name's bytes would cut the sentence in two lines of the
+    // interchange file, and the upload would send a sentence without its checksum: each is
+    // written as a blank, and the checksum covers what is written.
+    char nom[6];
+    std::memcpy(nom, zone->data() + r + 9, 6);
+    for (char& c : nom)
+      if (c == '\r' || c == '\n') c = ' ';
+    Waypoint point{latitude.degres,  latitude.minutes,  std::string_view(&latitude.lettre, 1),
+                   longitude.degres, longitude.minutes, std::string_view(&longitude.lettre, 1),
+                   std::string_view(nom, 6)};
+    if (redaction.mode() == Mode::Profil) point.profil = numero;
+    redaction.ecrire(point);
 
     r += 121 + 3 * static_cast<std::size_t>(longueur);
   }

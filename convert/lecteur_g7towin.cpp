@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "convert/lecteurs_texte.h"
 #include "convert/lignes.h"
@@ -23,24 +24,15 @@ constexpr Champ kLettreLongitude{32, 1};
 constexpr Champ kDegresLongitude{33, 3};
 constexpr Champ kMinutesLongitude{37, 6};
 
-// The first columns of one waypoint line. A short line gives the characters it has, possibly
-// none: nothing is trimmed or checked.
-struct Colonnes {
-  const char* ligne;
-  std::size_t longueur;
-
-  template <Champ champ>
-  char* poser(char* p) const {
-    constexpr std::size_t debut = champ.colonne - 1;
-    if (longueur >= debut + champ.longueur) {  // the usual whole field, copied at a known size
-      std::memcpy(p, ligne + debut, champ.longueur);
-      return p + champ.longueur;
-    }
-    if (debut >= longueur) return p;
-    std::memcpy(p, ligne + debut, longueur - debut);
-    return p + (longueur - debut);
-  }
-};
+// One field of a waypoint line. A short line gives the characters it has, possibly none:
+// nothing is trimmed or checked.
+template <Champ champ>
+std::string_view colonnes(const char* ligne, std::size_t longueur) {
+  constexpr std::size_t debut = champ.colonne - 1;
+  if (longueur >= debut + champ.longueur) return {ligne + debut, champ.longueur};
+  if (debut >= longueur) return {};
+  return {ligne + debut, longueur - debut};
+}
 
 class DecoupeG7towin {
  public:
@@ -65,31 +57,17 @@ class DecoupeG7towin {
  private:
   void ecrire(const char* ligne, std::size_t longueur) {
     const long long numero = redaction_.compter();
-    const Colonnes colonnes{ligne, longueur};
-    char* p = corps_;
-    std::memcpy(p, "GPWPL,", 6);
-    p += 6;
-    p = colonnes.poser<kDegresLatitude>(p);
-    p = colonnes.poser<kMinutesLatitude>(p);
-    *p++ = ',';
-    p = colonnes.poser<kLettreLatitude>(p);
-    *p++ = ',';
-    p = colonnes.poser<kDegresLongitude>(p);
-    p = colonnes.poser<kMinutesLongitude>(p);
-    *p++ = ',';
-    p = colonnes.poser<kLettreLongitude>(p);
-    *p++ = ',';
-    if (redaction_.mode() == Mode::Profil)
-      p = poserNomProfil(p, numero);
-    else
-      p = colonnes.poser<kNom>(p);
-    redaction_.ecrirePhrase(std::string_view(corps_, static_cast<std::size_t>(p - corps_)));
+    Waypoint point{colonnes<kDegresLatitude>(ligne, longueur),  colonnes<kMinutesLatitude>(ligne, longueur),
+                   colonnes<kLettreLatitude>(ligne, longueur),  colonnes<kDegresLongitude>(ligne, longueur),
+                   colonnes<kMinutesLongitude>(ligne, longueur), colonnes<kLettreLongitude>(ligne, longueur),
+                   colonnes<kNom>(ligne, longueur)};
+    if (redaction_.mode() == Mode::Profil) point.profil = numero;
+    redaction_.ecrire(point);
   }
 
   Redaction& redaction_;
   char ligne_[kColonnesUtiles];
   std::size_t longueur_ = 0;
-  char corps_[96];  // "GPWPL,", 20 bytes of coordinates, 4 commas, a name of at most 25 bytes
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Cuts a text input into lines as the receiver's PC tools wrote them: a line ends at CR LF or
-// at a lone CR; a lone LF is an ordinary character; the last line needs no line end. Lines
+// at a lone CR; a lone LF is an ordinary character (unless asked: zor-cli --lf reads files
+// written on Linux, where a lone LF ends a line too); the last line needs no line end. Lines
 // are handed over in pieces straight out of the source's blocks, so a line of any length costs
 // no memory.
 //
@@ -19,7 +20,20 @@
 
 namespace zor::conversion {
 
+// What ends a line.
+enum class FinDeLigne {
+  Cr,     // CR LF or a lone CR (the program's own rule)
+  CrOuLf  // also a lone LF
+};
+
 namespace detail {
+inline const char* chercherFin(const char* p, std::size_t n, FinDeLigne regle) {
+  if (regle == FinDeLigne::Cr) return static_cast<const char*>(std::memchr(p, '\r', n));
+  for (std::size_t i = 0; i < n; ++i)
+    if (p[i] == '\r' || p[i] == '\n') return p + i;
+  return nullptr;
+}
+
 template <class Visiteur>
 void ligneVide(Visiteur& visiteur) {
   if constexpr (requires { visiteur.vide(); }) visiteur.vide();
@@ -32,7 +46,7 @@ bool arrete(Visiteur& visiteur) {
 }  // namespace detail
 
 template <class Visiteur>
-void parcourirLignes(Source& source, Visiteur& visiteur) {
+void parcourirLignes(Source& source, Visiteur& visiteur, FinDeLigne regle = FinDeLigne::Cr) {
   bool dansLigne = false;  // a non-empty line has started and not ended
   bool voulue = false;
   bool crEnFinDeBloc = false;  // the previous block ended with CR: an LF now belongs to it
@@ -43,8 +57,8 @@ void parcourirLignes(Source& source, Visiteur& visiteur) {
     if (crEnFinDeBloc && p[0] == '\n') i = 1;
     crEnFinDeBloc = false;
     while (i < n) {
-      const void* cr = std::memchr(p + i, '\r', n - i);
-      const std::size_t fin = cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : n;
+      const char* cr = detail::chercherFin(p + i, n - i, regle);
+      const std::size_t fin = cr != nullptr ? static_cast<std::size_t>(cr - p) : n;
       if (fin > i && cr != nullptr && !dansLigne) {
         visiteur.entiere(std::string_view(p + i, fin - i));
       } else if (fin > i) {
@@ -60,6 +74,7 @@ void parcourirLignes(Source& source, Visiteur& visiteur) {
       dansLigne = false;
       if (detail::arrete(visiteur)) return;
       i = fin + 1;
+      if (p[fin] == '\n') continue;  // a lone LF ends its line by itself
       if (i == n)
         crEnFinDeBloc = true;
       else if (p[i] == '\n')

@@ -4,12 +4,6 @@
 
 namespace zor::conversion {
 
-std::uint8_t sommeControle(std::string_view corps) {
-  std::uint8_t somme = 0;
-  for (const char c : corps) somme ^= static_cast<std::uint8_t>(c);
-  return somme;
-}
-
 void ajouterPhrase(std::string& destination, std::string_view corps) {
   const std::size_t debut = destination.size();
   destination.resize(debut + corps.size() + 6);

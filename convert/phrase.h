@@ -8,15 +8,10 @@
 
 namespace zor::conversion {
 
-std::uint8_t sommeControle(std::string_view corps);
-
-// Writes the finished sentence, CR LF included, at `destination`, which has room for
-// corps.size() + 6 bytes; returns its length.
-inline std::size_t poserPhrase(char* destination, std::string_view corps) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  destination[0] = '$';
-  if (!corps.empty()) std::memcpy(destination + 1, corps.data(), corps.size());
-  // Eight bytes at a time, folded: the exclusive-or of every byte either way.
+// The checksum of a body: the exclusive-or of its bytes, eight at a time, folded (the
+// exclusive-or of every byte either way). The sentence builder and every check of a sentence
+// use this one function.
+inline std::uint8_t sommeControle(std::string_view corps) {
   std::uint64_t mots = 0;
   std::size_t i = 0;
   for (; i + 8 <= corps.size(); i += 8) {
@@ -29,12 +24,25 @@ inline std::size_t poserPhrase(char* destination, std::string_view corps) {
   mots ^= mots >> 8;
   auto somme = static_cast<std::uint8_t>(mots);
   for (; i < corps.size(); ++i) somme ^= static_cast<std::uint8_t>(corps[i]);
-  char* fin = destination + 1 + corps.size();
+  return somme;
+}
+
+// Writes "*", the checksum in two upper-case hex digits and CR LF at `fin` (5 bytes).
+inline void poserFinPhrase(char* fin, std::uint8_t somme) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   fin[0] = '*';
   fin[1] = kHex[somme >> 4];
   fin[2] = kHex[somme & 0x0F];
   fin[3] = '\r';
   fin[4] = '\n';
+}
+
+// Writes the finished sentence, CR LF included, at `destination`, which has room for
+// corps.size() + 6 bytes; returns its length.
+inline std::size_t poserPhrase(char* destination, std::string_view corps) {
+  destination[0] = '$';
+  if (!corps.empty()) std::memcpy(destination + 1, corps.data(), corps.size());
+  poserFinPhrase(destination + 1 + corps.size(), sommeControle(corps));
   return corps.size() + 6;
 }
 

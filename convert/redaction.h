@@ -1,10 +1,9 @@
 #pragma once
-// What the readers share during one run: the record counter, the interchange file, the kind
-// of sentence asked for, and the echo of every line for the window's `fenetre`.
-#include <string>
+// What the readers share during one run: the record counter, the kind of point asked for, and
+// the writer every record goes to (sentences or GPX).
 #include <string_view>
 
-#include "convert/sortie.h"
+#include "convert/waypoint.h"
 
 namespace zor::conversion {
 
@@ -13,36 +12,29 @@ enum class Mode { Profil, Waypoint };
 
 class Redaction {
  public:
-  // `echo` receives, as Windows-1252 bytes, what the window appends to `fenetre`; nullptr when
-  // nobody shows it (zor-cli), so nothing accumulates.
-  Redaction(Sortie& interchange, Mode mode, std::string* echo = nullptr)
-      : sortie_(interchange), echo_(echo), mode_(mode), finEcho_(echo != nullptr ? echo->size() : 0) {}
+  Redaction(Ecrivain& ecrivain, Mode mode) : ecrivain_(ecrivain), mode_(mode) {}
 
   Mode mode() const { return mode_; }
   long long compteur() const { return compteur_; }
   // One more record taken; returns its number (1 for the first of the run).
   long long compter() { return ++compteur_; }
 
-  // A generated sentence: through the sentence builder to the echo, then to the file as a
-  // line of its own, followed by an empty line.
-  void ecrirePhrase(std::string_view corps);
+  void ecrire(const Waypoint& point) { ecrivain_.ecrire(point); }
+  // A line copied unchanged (ZOR format), possibly in several pieces.
+  void copier(std::string_view morceau) { ecrivain_.copier(morceau); }
+  void finCopie() { ecrivain_.finCopie(); }
 
-  // A line copied unchanged (ZOR format), possibly in several pieces; no empty line follows.
-  void copier(std::string_view morceau) {
-    if (echo_ != nullptr) echo_->append(morceau);
-    sortie_.ecrire(morceau);
-  }
-  void finCopie();
+  // Points of a GPX track, which are no waypoints and are left out.
+  void noterPointsDeTrace(long long n) { pointsDeTrace_ += n; }
+  long long pointsDeTrace() const { return pointsDeTrace_; }
 
-  // After a failure: drops the unfinished line from the echo and the file.
-  void abandonner() noexcept;
+  Ecrivain& ecrivain() { return ecrivain_; }
 
  private:
-  Sortie& sortie_;
-  std::string* echo_;
+  Ecrivain& ecrivain_;
   Mode mode_;
   long long compteur_ = 0;
-  std::size_t finEcho_ = 0;
+  long long pointsDeTrace_ = 0;
 };
 
 }  // namespace zor::conversion

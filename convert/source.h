@@ -14,6 +14,8 @@ class Source {
   virtual ~Source() = default;
   // The next block of the input; empty at the end. Valid until the next call.
   virtual std::string_view lire() = 0;
+  // The input's name for messages ("(entrée standard)"); empty when it has none.
+  virtual std::string nom() const { return {}; }
 };
 
 // A file opened for reading as bytes. Opening or reading failures throw Echec (platform/erreur.h).
@@ -29,6 +31,7 @@ class SourceFichier : public Source {
   SourceFichier& operator=(const SourceFichier&) = delete;
 
   std::string_view lire() override;
+  std::string nom() const override { return nom_; }
 
  private:
   std::FILE* fichier_ = nullptr;

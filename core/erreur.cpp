@@ -157,6 +157,7 @@ std::string decrire(const Erreur& e) {
       return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
     case G::Interruption:
+      if (e.peripherique.empty() && !e.fichier.empty()) return "La conversion du fichier " + nomFichier(e) + " a été interrompue.";
       return "Transfert interrompu sur le port de communication " + port + ".";
     case G::FichierIllisible:
       return "Impossible de lire le fichier " + nomFichier(e) + raison(e);
@@ -168,6 +169,21 @@ std::string decrire(const Erreur& e) {
       return "Impossible de lire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire.";
     case G::MemeFichier:
       return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
+    case G::TubeSansLecteur:
+      return "Aucun programme ne lit le tube " + nomFichier(e) + " : le texte ne peut pas y être écrit" +
+             (e.dureeMs > 0 ? " (attendu " + secondes(e.dureeMs) + ")" : std::string()) +
+             ".\nLancez d'abord le programme qui lit ce tube, puis recommencez.";
+    case G::FichierEnEcriture:
+      return "Le fichier " + nomFichier(e) + " est en train d'être écrit par un autre programme (une autre conversion ?)." +
+             "\nAttendez qu'il ait fini, puis recommencez.";
+    case G::LigneTropLongue:
+      return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +
+             " caractères : ce n'est pas une phrase pour le GPS, et l'envoi s'arrête avant elle.\nVérifiez que le "
+             "fichier est bien un fichier converti (ses lignes finissent par CR LF).";
+    case G::GpxInvalide:
+      return (e.fichier.empty() ? std::string("Le fichier") : "Le fichier " + nomFichier(e)) +
+             " n'est pas un fichier GPX valable (ligne " + nombre(e.ligne) +
+             ") : " + e.detail + ".";
     case G::MemoireInsuffisante:
       return "Mémoire insuffisante" + (e.fichier.empty() ? std::string() : " pour traiter le fichier " + nomFichier(e)) +
              ".\nFermez d'autres programmes, puis recommencez.";

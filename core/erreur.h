@@ -29,6 +29,10 @@ struct Erreur {
     FichierNonEcrit,       // writing (or closing) a file failed
     FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder
     MemeFichier,           // the output is the input itself
+    TubeSansLecteur,       // a pipe to write into that no program reads
+    FichierEnEcriture,     // another program writes the file right now
+    LigneTropLongue,       // a line to send far longer than any sentence
+    GpxInvalide,           // a GPX file is no well-formed XML or holds a point that is no position
     // Anything.
     MemoireInsuffisante,
   };
@@ -45,9 +49,11 @@ struct Erreur {
   // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.
   std::string fichier;
   std::string chemin;
+  long long ligne = 0;       // LigneTropLongue, GpxInvalide: the line of the file, counted from 1
+  std::string detail;        // GpxInvalide: what is wrong there, in French
 
   long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
-  long long limite = 0;      // TropDEnregistrements: the bound on stored reads
+  long long limite = 0;      // TropDEnregistrements: the bound on stored reads; LigneTropLongue: bytes
 };
 
 // A failure on its way up to the level that reports it.

@@ -38,6 +38,29 @@ std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
 #endif
 }
 
+std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds attente) {
+#ifdef _WIN32
+  (void)attente;
+  return ouvrirFichierEcriture(chemin);
+#else
+  struct stat etat {};
+  if (::stat(chemin.c_str(), &etat) != 0 || !S_ISFIFO(etat.st_mode)) return ouvrirFichierEcriture(chemin);
+  const auto fin = std::chrono::steady_clock::now() + attente;
+  for (;;) {
+    errno = 0;
+    const int fd = ::open(chemin.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+      std::FILE* f = ::fdopen(fd, "wb");
+      if (f == nullptr) ::close(fd);
+      return f;
+    }
+    if (errno != ENXIO || std::chrono::steady_clock::now() >= fin) return nullptr;
+    ::usleep(20000);
+  }
+#endif
+}
+
 std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin) {
   errno = 0;
 #ifdef _WIN32

@@ -1,6 +1,7 @@
 #pragma once
 // Files opened by path with the C library. On Windows the path goes to the system in UTF-16,
 // so a name the ANSI code page cannot spell still opens; elsewhere it goes as bytes.
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,10 @@ std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin);
 
 // For writing as bytes, created or emptied. nullptr on failure, with errno set.
 std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin);
+
+// The same, except that a FIFO is opened without blocking: a reader is waited for during
+// `attente` at most, after which the open fails with errno ENXIO. Writes then block as usual.
+std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds attente);
 
 // For appending: created if missing, its content kept. nullptr on failure, with errno set.
 std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin);

@@ -66,15 +66,18 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
   return nullptr;
 }
 
-// Writes, flushes to the disk and closes; the errno of the first step that fails, else 0.
-int ecrireEtFermer(std::FILE* f, std::string_view octets) {
+// Writes, flushes (to the disk too with `surLeDisque`) and closes; the errno of the first step
+// that fails, else 0.
+int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = true) {
   int numero = 0;
   errno = 0;
   if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;
   errno = 0;
   if (numero == 0 && std::fflush(f) != 0) numero = errno != 0 ? errno : EIO;
 #ifndef _WIN32
-  if (numero == 0 && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
+  if (numero == 0 && surLeDisque && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
+#else
+  (void)surLeDisque;  // Windows: flushed to the system only, as ever
 #endif
   errno = 0;
   if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
@@ -83,31 +86,51 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets) {
 
 }  // namespace
 
-int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
+Remplacement::Remplacement(const std::filesystem::path& lien) {
   // A symbolic link stays a link: the file it leads to is the one replaced.
   std::error_code ec;
-  std::filesystem::path chemin = lien;
+  chemin_ = lien;
   if (std::filesystem::is_symlink(lien, ec)) {
     const std::filesystem::path cible = std::filesystem::weakly_canonical(lien, ec);
-    if (!ec) chemin = cible;
+    if (!ec) chemin_ = cible;
   }
-  std::filesystem::path temporaire;
-  int numero = 0;
-  std::FILE* f = creerVoisin(chemin, ".tmp", temporaire, numero);
-  if (f == nullptr) return numero;
+  flux_ = creerVoisin(chemin_, ".tmp", temporaire_, numero_);
 #ifndef _WIN32
   // The new file takes the old one's permissions; a new one gets the usual ones (umask).
   struct stat etat {};
-  if (::stat(chemin.c_str(), &etat) == 0) ::fchmod(::fileno(f), etat.st_mode & 07777);
+  if (flux_ != nullptr && ::stat(chemin_.c_str(), &etat) == 0) ::fchmod(::fileno(flux_), etat.st_mode & 07777);
 #endif
-  numero = ecrireEtFermer(f, octets);
+}
+
+Remplacement::~Remplacement() {
+  if (flux_ == nullptr) return;
+  std::fclose(flux_);
+  std::error_code ec;
+  std::filesystem::remove(temporaire_, ec);
+}
+
+int Remplacement::remplacer(bool surLeDisque) {
+  if (flux_ == nullptr) return numero_ != 0 ? numero_ : EBADF;
+  std::FILE* f = flux_;
+  flux_ = nullptr;
+  int numero = ecrireEtFermer(f, {}, surLeDisque);
+  std::error_code ec;
   if (numero == 0) {
-    std::filesystem::rename(temporaire, chemin, ec);
+    std::filesystem::rename(temporaire_, chemin_, ec);
     if (!ec) return 0;
     numero = ec.value();
   }
-  std::filesystem::remove(temporaire, ec);
+  std::filesystem::remove(temporaire_, ec);
   return numero;
+}
+
+int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
+  Remplacement remplacement(lien);
+  std::FILE* f = remplacement.flux();
+  if (f == nullptr) return remplacement.numero();
+  errno = 0;
+  if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) return errno != 0 ? errno : EIO;
+  return remplacement.remplacer();
 }
 
 std::filesystem::path dossierDeSecours() {

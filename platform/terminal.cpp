@@ -4,9 +4,12 @@
 #include <cstring>
 
 #ifdef _WIN32
+#include <io.h>
+
 #include "platform/windows_leger.h"
 #else
 #include <langinfo.h>
+#include <unistd.h>
 #endif
 
 namespace zor::platform {
@@ -31,6 +34,14 @@ bool terminalUtf8() {
 }
 
 }  // namespace
+
+bool estUnTerminal(std::FILE* flux) {
+#ifdef _WIN32
+  return ::_isatty(::_fileno(flux)) != 0;
+#else
+  return ::isatty(::fileno(flux)) != 0;
+#endif
+}
 
 std::string pourTerminal(std::string_view utf8) {
   if (terminalUtf8()) return std::string(utf8);

@@ -4,7 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include <cstdio>
+
 namespace zor::platform {
+
+// Whether the stream is a terminal (a console on Windows) a person reads.
+bool estUnTerminal(std::FILE* flux);
 
 // UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
 // what it cannot show) for an 8-bit one.

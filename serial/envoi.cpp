@@ -11,10 +11,6 @@
 namespace zor::serie {
 namespace {
 
-// A line of a wanted sentence longer than this (nothing the converter writes) goes out in
-// pieces, so that memory stays bounded whatever the file holds.
-constexpr std::size_t kMorceau = 1 << 16;
-
 // The interchange file read as the converter's readers read it (convert/lignes.h): a line ends
 // at CR LF or at a lone CR. Every line read, empty ones included, clears `fenetre` and shows
 // the count; a line whose first character is "$" is sent with CR LF, then the pause.
@@ -36,21 +32,19 @@ class Televersement {
     return phrase_;
   }
   void suite(std::string_view morceau) {
-    while (!morceau.empty() && !bilan_.erreur) {
-      if (ligne_.size() == kMorceau) {
-        envoyer(ligne_);
-        ligne_.clear();
-      }
-      const std::size_t n = std::min(kMorceau - ligne_.size(), morceau.size());
-      ligne_.append(morceau.substr(0, n));
-      morceau.remove_prefix(n);
+    if (bilan_.erreur) return;
+    if (ligne_.size() + morceau.size() > kLigneMax) {
+      bilan_.erreur = ligneTropLongue(envoi_, compteurLignes_ + 1);
+      return;
     }
+    ligne_.append(morceau);
   }
   void fin() { terminer(); }
   void vide() {
     commencer('\0');
     terminer();
   }
+  int lignes() const { return compteurLignes_; }
   bool arrete() {
     if (bilan_.erreur) return true;
     if (envoi_.interrompu && envoi_.interrompu()) bilan_.erreur = port_.erreur(Erreur::Genre::Interruption);
@@ -59,6 +53,7 @@ class Televersement {
 
  private:
   void commencer(char premier) {
+    ++compteurLignes_;
     suivi_.element("");
     phrase_ = premier == '$';
     if (phrase_) ++compteur_;
@@ -69,12 +64,26 @@ class Televersement {
       if (envoyer(ligne_)) {
         bilan_.envoyees = compteur_;
         suivi_.element(ligne_);
-        if (envoi_.veille) horloge_.dormirEnVeillant(kPauseApresPhrase, envoi_.veille);
-        else horloge_.dormir(kPauseApresPhrase);
+        pauser();
       }
     }
     suivi_.compte(compteur_);
   }
+  // The pause after a sentence; the user may stop the upload in its middle.
+  void pauser() {
+    if (!envoi_.interrompu) {
+      if (envoi_.veille) horloge_.dormirEnVeillant(kPauseApresPhrase, envoi_.veille);
+      else horloge_.dormir(kPauseApresPhrase);
+      return;
+    }
+    constexpr std::chrono::milliseconds kTranche{50};
+    for (auto reste = kPauseApresPhrase; reste.count() > 0 && !envoi_.interrompu(); reste -= kTranche) {
+      const auto tranche = std::min(reste, kTranche);
+      if (envoi_.veille) horloge_.dormirEnVeillant(tranche, envoi_.veille);
+      else horloge_.dormir(tranche);
+    }
+  }
+
   bool envoyer(std::string_view octets) {
     if (bilan_.erreur) return false;
     bilan_.erreur = port_.Output(octets);
@@ -89,9 +98,66 @@ class Televersement {
   std::string ligne_;
   bool phrase_ = false;
   int compteur_ = 0;
+  int compteurLignes_ = 0;
+};
+
+// A first look at a file: its sentences, its longest line, its line ends.
+class Apercu {
+ public:
+  explicit Apercu(std::size_t ligneMax) : ligneMax_(ligneMax) {}
+  void entiere(std::string_view ligne) {
+    if (debut(ligne.front())) suite(ligne);
+  }
+  bool debut(char premier) {
+    ++lignes;
+    longueur_ = 0;
+    if (premier != '$') return false;
+    ++phrases;
+    return true;
+  }
+  void suite(std::string_view morceau) {
+    longueur_ += morceau.size();
+    if (longueur_ > ligneMax_ && ligneTropLongue == 0) ligneTropLongue = lignes;
+  }
+  void fin() {}
+  void vide() { ++lignes; }
+  bool arrete() const { return ligneTropLongue != 0; }
+
+  int phrases = 0;
+  int lignes = 0;
+  int ligneTropLongue = 0;  // the first line beyond the bound, counted from 1
+
+ private:
+  std::size_t ligneMax_;
+  std::size_t longueur_ = 0;
+};
+
+// Whether a text's line ends are LF alone: some LF and no CR (a file written on Linux).
+class Fins : public conversion::Source {
+ public:
+  explicit Fins(conversion::Source& source) : source_(source) {}
+  std::string_view lire() override {
+    const std::string_view bloc = source_.lire();
+    cr_ = cr_ || bloc.find('\r') != std::string_view::npos;
+    lf_ = lf_ || bloc.find('\n') != std::string_view::npos;
+    return bloc;
+  }
+  bool seulementLF() const { return lf_ && !cr_; }
+
+ private:
+  conversion::Source& source_;
+  bool cr_ = false, lf_ = false;
 };
 
 }  // namespace
+
+Erreur ligneTropLongue(const Envoi& envoi, int ligne) {
+  Erreur e = erreurFichier(Erreur::Genre::LigneTropLongue, envoi.fichier.nom, 0,
+                           envoi.fichier.chemin == "-" ? std::string() : envoi.fichier.chemin.string());
+  e.ligne = ligne;
+  e.limite = static_cast<long long>(kLigneMax);
+  return e;
+}
 
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi) {
   BilanEnvoi bilan;
@@ -100,11 +166,30 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
   if (envoi.numeroPort) port.CommPort(*envoi.numeroPort);
   if ((bilan.erreur = port.ouvrir())) return bilan;
   try {
-    std::unique_ptr<conversion::SourceFichier> source =
+    // A file is looked through first: nothing leaves when one of its lines is no sentence at all.
+    if (!entreeStandard) {
+      conversion::SourceFichier fichier(envoi.fichier.chemin);
+      Fins source(fichier);
+      Apercu a(kLigneMax);
+      conversion::parcourirLignes(source, a, envoi.finDeLigne);
+      if (a.ligneTropLongue != 0) bilan.erreur = ligneTropLongue(envoi, a.ligneTropLongue);
+      else if (envoi.annonce) envoi.annonce({a.phrases, source.seulementLF()});
+    }
+  } catch (const Echec& e) {
+    bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme, envoi.fichier.chemin.string());
+  }
+  if (bilan.erreur) {
+    port.abandonner();
+    return bilan;
+  }
+  try {
+    std::unique_ptr<conversion::SourceFichier> fichier =
         entreeStandard ? std::make_unique<conversion::SourceFichier>(stdin, envoi.fichier.nom)
                        : std::make_unique<conversion::SourceFichier>(envoi.fichier.chemin);
+    Fins source(*fichier);
     Televersement televersement(port, horloge, envoi, suivi, bilan);
-    conversion::parcourirLignes(*source, televersement);
+    conversion::parcourirLignes(source, televersement, envoi.finDeLigne);
+    bilan.seulementLF = source.seulementLF();
   } catch (const Echec& e) {
     // The reader names the file by its path; the user knows it by the program's name.
     bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme,

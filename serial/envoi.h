@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "convert/lignes.h"
 #include "core/erreur.h"
 #include "core/horloge.h"
 #include "serial/fichier_reception.h"
@@ -15,22 +16,40 @@
 namespace zor::serie {
 
 inline constexpr std::chrono::milliseconds kPauseApresPhrase{600};
+// No NMEA sentence comes near this: a longer line is no sentence, and it would keep the port
+// busy for ever (a file of one line of a gigabyte takes 28 days at 4800 baud).
+inline constexpr std::size_t kLigneMax = 4096;
 
 struct Envoi {
   std::optional<int> numeroPort;  // the port chosen in the list, if any
   FichierNomme fichier;           // "-": the standard input
   std::function<bool()> interrompu;
   std::function<void()> veille;   // called all along the pauses (the window paints)
+  conversion::FinDeLigne finDeLigne = conversion::FinDeLigne::Cr;  // zor-cli --lf: a lone LF too
+  // Told once, before the first sentence leaves, what a first look at the file found (a file,
+  // not a stream): how many sentences, and whether its line ends are LF alone.
+  struct Apercu {
+    int phrases = 0;
+    bool seulementLF = false;
+  };
+  std::function<void(const Apercu&)> annonce;
 };
 
 struct BilanEnvoi {
   int envoyees = 0;  // sentences the device took
   std::optional<Erreur> erreur;
+  bool seulementLF = false;  // the text read held LF line ends and no CR
 };
 
 // Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
-// is read block by block as it goes: memory stays the same whatever its size. On a failure the
-// port is closed and the error says what happened; the interchange file is only read.
+// is read block by block as it goes: memory stays the same whatever its size. A file is first
+// read through once: a line longer than kLigneMax refuses it before anything is sent (from
+// the standard input, such a line stops the upload before it leaves). On a failure the port is
+// closed and the error says what happened; the interchange file is only read. An interruption
+// ends the upload at once, in the middle of a pause too.
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi);
+
+// The refusal of line `ligne` of the upload's file, longer than kLigneMax.
+Erreur ligneTropLongue(const Envoi& envoi, int ligne);
 
 }  // namespace zor::serie

@@ -30,7 +30,8 @@ Erreur FichierReception::erreur(Erreur::Genre genre, int numero) const {
   return erreurFichier(genre, fichier_.nom, numero, fichier_.chemin.string());
 }
 
-std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, Vidage vidage) {
+std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, Vidage vidage,
+                                               std::chrono::milliseconds attenteLecteur) {
   fermer();
   fichier_ = fichier;
   ancien_.reset();
@@ -53,11 +54,18 @@ std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, Vida
   }
   // Opened at once in every case, so that a file that cannot be written is told before the
   // receiver is asked for anything; emptied only when asked (appending changes nothing).
+  // A pipe is opened without waiting for ever: its reader has `attenteLecteur` to come.
   errno = 0;
-  vide_ = vidage == Vidage::Immediat || special_ ? platform::ouvrirFichierEcriture(fichier.chemin)
-                                                  : platform::ouvrirFichierAjout(fichier.chemin);
+  vide_ = special_ ? platform::ouvrirFichierEcritureSansBloquer(fichier.chemin, attenteLecteur)
+          : vidage == Vidage::Immediat ? platform::ouvrirFichierEcriture(fichier.chemin)
+                                       : platform::ouvrirFichierAjout(fichier.chemin);
   if (vide_ == nullptr) {
     ancien_.reset();
+    if (special_ && errno == ENXIO) {
+      Erreur e = erreur(Erreur::Genre::TubeSansLecteur, 0);
+      e.dureeMs = attenteLecteur.count();
+      return e;
+    }
     return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EACCES);
   }
   videe_ = vidage == Vidage::Immediat;

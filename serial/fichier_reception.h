@@ -4,6 +4,7 @@
 // The collected text is written beside it and then takes its name, so the file holds either
 // what it held before or the whole new text, never a part; pipes, terminals and devices are
 // written as they are.
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -28,7 +29,9 @@ class FichierReception {
   FichierReception(const FichierReception&) = delete;
   FichierReception& operator=(const FichierReception&) = delete;
 
-  std::optional<Erreur> ouvrir(const FichierNomme& fichier, Vidage vidage);
+  // A pipe (a FIFO) waits for its reader `attenteLecteur` at most.
+  std::optional<Erreur> ouvrir(const FichierNomme& fichier, Vidage vidage,
+                               std::chrono::milliseconds attenteLecteur = std::chrono::seconds(30));
   // The standard output: written once, at the end.
   void ouvrirSortieStandard();
   std::optional<Erreur> ecrire(std::string_view octets);

@@ -11,7 +11,7 @@ BilanTelechargement telecharger(MSComm& port, Horloge& horloge, const Telecharge
   FichierReception fichier;
   if (demande.sortieStandard) {
     fichier.ouvrirSortieStandard();
-  } else if (auto e = fichier.ouvrir(demande.fichier, demande.vidage)) {
+  } else if (auto e = fichier.ouvrir(demande.fichier, demande.vidage, demande.reception.silenceMax)) {
     bilan.erreurFichier = e;
     return bilan;
   }

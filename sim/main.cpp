@@ -13,6 +13,7 @@
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
 #include "core/erreur.h"
+#include "platform/fichiers.h"
 #include "serial/brut.h"
 #include "sim/modes.h"
 #include "sim/terminal.h"
@@ -68,19 +69,19 @@ int erreur(const std::string& texte) {
   return 2;
 }
 
-// The whole file, or the French reason it could not be read.
+// The whole file, or the French reason it could not be read. A receiver holds a few thousand
+// records: a file beyond this bound (or one that never ends, a FIFO, a device) is none of its.
+constexpr std::size_t kTailleMaxFichier = 64u << 20;
+
 std::optional<std::string> lireFichier(const std::string& chemin, std::string& raison) {
-  if (std::error_code ec; std::filesystem::is_directory(chemin, ec)) {
-    raison = zor::raisonSysteme(EISDIR);
-    return std::nullopt;
+  int numero = 0;
+  auto contenu = zor::platform::lireFichierBorne(chemin, kTailleMaxFichier, &numero);
+  if (!contenu) {
+    raison = numero == EFBIG ? "il dépasse 64 Mo, bien plus que ce qu'un GPS envoie"
+             : numero == EINVAL ? "ce n'est pas un fichier ordinaire"
+                                : zor::raisonSysteme(numero != 0 ? numero : ENOENT);
   }
-  errno = 0;
-  std::ifstream f(chemin, std::ios::binary);
-  if (!f) {
-    raison = zor::raisonSysteme(errno != 0 ? errno : ENOENT);
-    return std::nullopt;
-  }
-  return std::string(std::istreambuf_iterator<char>(f), {});
+  return contenu;
 }
 
 }  // namespace

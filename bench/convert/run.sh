@@ -4,6 +4,8 @@
 #  - the cost of 10 times the input (2,000,000 lines),
 #  - zor-cli against GPSBabel (unicsv -> nmea) on 10,000 waypoints,
 #  - zor-cli's peak memory,
+#  - GPX: 200,000 waypoints (about 20 MB) to sentences, and 200,000 G7towin lines to GPX,
+#    with their peak memory,
 #  - the window's conversion of 100,000 records (real Form1, offscreen platform).
 #   bench/convert/run.sh [REPETITIONS]      (best of REPETITIONS runs, 11 by default)
 set -euo pipefail
@@ -29,6 +31,7 @@ trap 'rm -rf "$travail"' EXIT
 "$outils/donnees_bench" g7towin 100000 "$travail/g7-100k.txt"
 "$outils/donnees_bench" g7towin 10000 "$travail/g7-10k.txt"
 "$outils/donnees_bench" unicsv 10000 "$travail/wpt-10k.csv"
+"$outils/donnees_bench" gpx 200000 "$travail/wpt-200k.gpx"
 sync  # the generated files' write-back would otherwise run during the measures
 
 # Best wall time of N runs, in milliseconds.
@@ -71,6 +74,12 @@ t_zor10k=$(meilleur "$repetitions" "$zorcli" convert --type g7towin -o "$travail
 t_babel=$(meilleur 3 gpsbabel -i unicsv -f "$travail/wpt-10k.csv" -o nmea -F "$travail/babel.nmea")
 mem200k=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor.out" "$travail/g7-200k.txt" 2>&1 >/dev/null | tail -n 1)
 mem2M=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin -o "$travail/zor10.out" "$travail/g7-2M.txt" 2>&1 >/dev/null | tail -n 1)
+t_gpx=$(meilleur "$repetitions" "$zorcli" convert --type gpx --mode waypoint -o "$travail/gpx.out" "$travail/wpt-200k.gpx")
+t_versgpx=$(meilleur "$repetitions" "$zorcli" convert --type g7towin --mode waypoint --to gpx -o "$travail/g7.gpx" "$travail/g7-200k.txt")
+mem_gpx=$(/usr/bin/time -f %M "$zorcli" convert --type gpx --mode waypoint -o "$travail/gpx.out" "$travail/wpt-200k.gpx" 2>&1 >/dev/null | tail -n 1)
+mem_versgpx=$(/usr/bin/time -f %M "$zorcli" convert --type g7towin --mode waypoint --to gpx -o "$travail/g7.gpx" "$travail/g7-200k.txt" 2>&1 >/dev/null | tail -n 1)
+octets_gpx=$(stat -c %s "$travail/wpt-200k.gpx")
+phrases_gpx=$(grep -c '^\$GPWPL' "$travail/gpx.out" || true)
 read -r n_fenetre t_fenetre t_fenetre_affiche _ < <("$outils/fenetre_bench" "$travail/g7-100k.txt" 2>/dev/null)
 # The window converting a 100 MB file of the receiver's own sentences: its peak memory against
 # twice the interchange file it writes, plus the toolkit's own.
@@ -100,6 +109,14 @@ printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 200 000 lignes (Mo)"
 printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 2 000 000 / 200 000 lignes (Mo)" \
   "$(awk -v k="$mem2M" 'BEGIN{printf "%.1f", k/1024}')" "$(awk -v k="$mem200k" 'BEGIN{printf "%.1f", k/1024}')" \
   "$(ratio "$mem2M" "$mem200k")" "plat (~1)"
+printf '%-58s %10s %10s %8s %s\n' "GPX 200 000 waypoints -> phrases (ms) / G7towin 200 000" "$t_gpx" "$t_zor" \
+  "$(ratio "$t_gpx" "$t_zor")" "($(awk -v o="$octets_gpx" 'BEGIN{printf "%.1f", o/1e6}') Mo de GPX, $phrases_gpx phrases)"
+printf '%-58s %10s %10s %8s %s\n' "G7towin 200 000 lignes -> GPX (ms) / -> phrases" "$t_versgpx" "$t_zor" \
+  "$(ratio "$t_versgpx" "$t_zor")" ""
+printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, GPX 200 000 waypoints (Mo)" "$(awk -v k="$mem_gpx" 'BEGIN{printf "%.1f", k/1024}')" \
+  "64" "$(ratio "$mem_gpx" 65536)" "< 64 Mo : $(verdict "$mem_gpx" 65535)"
+printf '%-58s %10s %10s %8s %s\n' "mémoire crête zor-cli, 200 000 lignes -> GPX (Mo)" "$(awk -v k="$mem_versgpx" 'BEGIN{printf "%.1f", k/1024}')" \
+  "64" "$(ratio "$mem_versgpx" 65536)" "< 64 Mo : $(verdict "$mem_versgpx" 65535)"
 printf '%-58s %10s %10s %8s %s\n' "fenêtre, 100 000 enregistrements (ms, avec l'écho)" "$t_fenetre" "2000" \
   "$(ratio "$t_fenetre" 2000)" "< 2 s : $(verdict "$t_fenetre" 2000) ($n_fenetre lus ; affiché en $t_fenetre_affiche ms)"
 printf '%-58s %10s %10s %8s %s\n' "fenêtre, fichier ZOR de 100 Mo : mémoire crête (Mo)" \

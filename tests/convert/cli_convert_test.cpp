@@ -1,5 +1,12 @@
 // zor-cli convert as a script would use it: options, exit codes, the line on stderr.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 
 #include "tests/convert/outils_conversion.h"
 #include "tests/support/seams.h"
@@ -23,7 +30,8 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
   const QString g7 = q(donnee("g7towin.txt"));
   const QStringList cas[] = {
       {"convert", g7},                                       // no type
-      {"convert", "--type", "gpx", g7},                       // unknown type
+      {"convert", "--type", "kml", g7},                       // unknown type
+      {"convert", "--type", "g7towin", "--to", "kml", g7},    // unknown output format
       {"convert", "--type", "g7towin"},                       // no input
       {"convert", "--type", "g7towin", "--mode", "carte", g7},  // unknown mode
       {"convert", "--type", "g7towin", g7, g7},               // two inputs
@@ -69,10 +77,12 @@ TEST(ZorCliConvert, TroisIssues) {
   EXPECT_EQ(succes.erreurs, "Nombre d'enregistrements lus : 6\n");
   EXPECT_NE(lireOctets(sortie).find("\r\n\r\n$GPWPL,4530.123,N,00130.456,E,WPT001*2E\r\n\r\n"), std::string::npos);
 
+  // No record: the output is not replaced.
+  const std::string converti = lireOctets(sortie);
   const ResultatCli aucun = lancerZorCli({"convert", "--type", "axe", "-o", q(sortie), q(donnee("zor.txt"))});
   EXPECT_EQ(aucun.code, 1);
   EXPECT_EQ(aucun.erreurs, "Le fichier d'entrée n'est pas valable.Etes-vous sûr d avoir choisi le bon type ?\n");
-  EXPECT_EQ(lireOctets(sortie), "");
+  EXPECT_EQ(lireOctets(sortie), converti);
 
   // An input that cannot be read fails before the output is touched.
   const auto garde = dossier.chemin() / "garde.txt";
@@ -92,20 +102,31 @@ TEST(ZorCliConvert, TroisIssues) {
   EXPECT_EQ(lancerZorCli({"convert", "--type=zor", q(copie)}, q(copie)).code, 2) << "zor-cli convert F >> F";
   EXPECT_EQ(lancerZorCli({"convert", "--type=zor", "-o", q(copie), "-"}, {}, 0, q(copie)).code, 2)
       << "zor-cli convert - -o F < F";
+  EXPECT_EQ(lancerZorCli({"convert", "--type=zor", "-"}, q(copie), 0, q(copie)).code, 2) << "zor-cli convert - < F >> F";
   EXPECT_EQ(lireOctets(copie), "$A\r\n");
   // A device is no file to empty: /dev/null in and out is an empty conversion.
   EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", "/dev/null", "/dev/null"}).code, 1);
   EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "/dev/null"}, "/dev/null").code, 1);
 
-  // A file too large for the limit (or a full disk) keeps whole sentences only.
+  // A file too large for the limit (or a full disk): the output is left as it was, and nothing
+  // is left beside it; on the standard output, whole sentences only.
   std::string grand;
-  for (int i = 0; i < 2000; ++i) grand += "W  WPT" + std::to_string(1000 + i) + "         N45 30.123000  E001 30.456000\r\n";
+  for (int i = 0; i < 2000; ++i) grand += "W  W" + std::to_string(10000 + i) + "          N45 30.123  E001 30.456\r\n";
   ecrireOctets(copie, grand);
   const auto limitee = dossier.chemin() / "limitee.txt";
-  const ResultatCli coupe = lancerZorCli({"convert", "--type", "g7towin", "-o", q(limitee), q(copie)}, {}, 5000);
-  EXPECT_EQ(coupe.code, 2);
-  EXPECT_NE(coupe.erreurs.find("fichier trop grand"), std::string::npos) << coupe.erreurs;
-  const std::string ecrit = lireOctets(limitee);
+  ecrireOctets(limitee, "avant");
+  for (const char* vers : {"sentences", "gpx"}) {
+    const ResultatCli coupe =
+        lancerZorCli({"convert", "--type", "g7towin", "--to", vers, "-o", q(limitee), q(copie)}, {}, 5000);
+    EXPECT_EQ(coupe.code, 2);
+    EXPECT_NE(coupe.erreurs.find("Impossible d'écrire le fichier " + limitee.string() + " : fichier trop grand"),
+              std::string::npos)
+        << coupe.erreurs;
+    EXPECT_EQ(lireOctets(limitee), "avant");
+  }
+  const auto fluxLimite = dossier.chemin() / "flux.txt";
+  EXPECT_EQ(lancerZorCli({"convert", "--type", "g7towin", q(copie)}, q(fluxLimite), 5000).code, 2);
+  const std::string ecrit = lireOctets(fluxLimite);
   EXPECT_GT(ecrit.size(), 0u);
   EXPECT_LE(ecrit.size(), 5000u);
   EXPECT_EQ(ecrit.substr(ecrit.size() - 4), "\r\n\r\n") << "cut back to the last whole sentence";
@@ -114,6 +135,88 @@ TEST(ZorCliConvert, TroisIssues) {
       lancerZorCli({"convert", "--type", "zor", "-o", q(dossier.chemin() / "nulle/part"), q(donnee("zor.txt"))});
   EXPECT_EQ(sortieImpossible.code, 2);
   EXPECT_NE(sortieImpossible.erreurs.find("nulle/part : "), std::string::npos);
+  std::error_code ec;
+  for (const auto& f : std::filesystem::directory_iterator(dossier.chemin(), ec))
+    EXPECT_EQ(f.path().extension(), ".txt") << "a file left beside the output: " << f.path();
+}
+
+TEST(ZorCliConvert, GpxEntreeEtSortie) {
+  LecteurCTemporaire dossier;
+  const auto sortie = dossier.chemin() / "sortie.txt";
+  const ResultatCli lu = lancerZorCli({"convert", "--type", "gpx", "--mode", "waypoint", "-o", q(sortie), q(donnee("exemple.gpx"))});
+  EXPECT_EQ(lu.code, 0);
+  EXPECT_EQ(lu.erreurs, "2 points de trace (<trk>) ignorés : ce ne sont pas des waypoints.\nNombre d'enregistrements lus : 7\n");
+  EXPECT_EQ(lireOctets(sortie).find("$GPWPL,4900.000,N,00230.000,W,Ellada*74\r\n\r\n"), 0u);
+
+  // Bad input: exit 2, one message naming the file and the line, the output as it was.
+  const auto mauvais = dossier.chemin() / "mauvais.gpx";
+  const std::string avant = lireOctets(sortie);
+  ecrireOctets(mauvais, "<gpx>\n<wpt lat=\"91\" lon=\"1\"/>\n</gpx>\n");
+  const ResultatCli refuse = lancerZorCli({"convert", "--type", "gpx", "-o", q(sortie), q(mauvais)});
+  EXPECT_EQ(refuse.code, 2);
+  EXPECT_EQ(refuse.erreurs, "zor-cli convert : Le fichier " + mauvais.string() +
+                                " n'est pas un fichier GPX valable (ligne 2) : latitude 91 hors de -90 à 90.\n");
+  ecrireOctets(mauvais, "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>");
+  const ResultatCli vide = lancerZorCli({"convert", "--type", "gpx", "-o", q(sortie), q(mauvais)});
+  EXPECT_EQ(vide.code, 1);
+  EXPECT_NE(vide.erreurs.find("1 point de trace (<trk>) ignoré"), std::string::npos) << vide.erreurs;
+  EXPECT_EQ(lireOctets(sortie), avant);
+
+  // Any input to GPX, the receiver's lines checked; from the standard input as well.
+  const ResultatCli zor = lancerZorCli({"convert", "--type", "zor", "--to", "gpx", "-"}, {}, 0, q(donnee("zor.txt")));
+  EXPECT_EQ(zor.code, 0);
+  EXPECT_EQ(zor.sortie, lireOctets(dossierDonnees() / ".." / ".." / "windows" / "attendu" / "zor.gpx"));
+  EXPECT_NE(zor.erreurs.find("3 lignes « $ » ignorées"), std::string::npos) << zor.erreurs;
+  const ResultatCli aide = lancerZorCli({"convert", "--help"});
+  EXPECT_NE(aide.sortie.find("--to FORMAT"), std::string::npos);
+  EXPECT_NE(aide.sortie.find("gpx"), std::string::npos);
+}
+
+// Text written on Linux: told about, read as the window reads it, or line by line with --lf.
+TEST(ZorCliConvert, FinsDeLigneLf) {
+  LecteurCTemporaire dossier;
+  const auto lf = dossier.chemin() / "lf.txt";
+  ecrireOctets(lf, "W  WPT001          N45 30.123  E001 30.456\nW  WPT002          N45 30.123  E001 30.456\n");
+  const ResultatCli sans = lancerZorCli({"convert", "--type", "g7towin", q(lf)});
+  EXPECT_EQ(sans.code, 0);
+  EXPECT_NE(sans.erreurs.find("n'a que des fins de ligne LF"), std::string::npos) << sans.erreurs;
+  EXPECT_NE(sans.erreurs.find("lus : 1"), std::string::npos) << sans.erreurs;
+  const ResultatCli avec = lancerZorCli({"convert", "--type", "g7towin", "--lf", q(lf)});
+  EXPECT_EQ(avec.erreurs, "Nombre d'enregistrements lus : 2\n");
+  EXPECT_EQ(avec.sortie, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n\r\n");
+}
+
+// Interrupted, the conversion leaves its output as it was and nothing beside it; a second one
+// into a file another holds is refused.
+TEST(ZorCliConvert, InterrompueOuConcurrenteLaSortieResteIntacte) {
+  LecteurCTemporaire dossier;
+  const auto sortie = dossier.chemin() / "sortie.txt";
+  ecrireOctets(sortie, "a garder");
+  QProcess p;
+  p.start(QString::fromLocal8Bit(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli",
+          {"convert", "--type", "g7towin", "-o", q(sortie), "-"});
+  ASSERT_TRUE(p.waitForStarted());
+  const QByteArray ligne = "W  WPT001          N45 30.123  E001 30.456\r\n";
+  for (int i = 0; i < 2000; ++i) p.write(ligne);
+  p.waitForBytesWritten();
+  QThread::msleep(300);
+  ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+  QThread::msleep(100);
+  for (int i = 0; i < 20000; ++i) p.write(ligne);  // the next block sees the request
+  p.closeWriteChannel();
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 130);
+  EXPECT_NE(p.readAllStandardError().toStdString().find("interrompue"), std::string::npos);
+  EXPECT_EQ(lireOctets(sortie), "a garder");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.chemin()), std::filesystem::directory_iterator()), 1);
+
+  const int fd = ::open(sortie.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  const ResultatCli seconde = lancerZorCli({"convert", "--type", "zor", "-o", q(sortie), q(donnee("zor.txt"))});
+  ::close(fd);
+  EXPECT_EQ(seconde.code, 2);
+  EXPECT_NE(seconde.erreurs.find("en train d'être écrit par un autre programme"), std::string::npos) << seconde.erreurs;
+  EXPECT_EQ(lireOctets(sortie), "a garder");
 }
 
 }  // namespace

@@ -82,19 +82,28 @@ TEST_F(EnvoiTest, SeulesLesLignesCommencantParDollarPartentSuiviesDeLaPause) {
 
 // The file is read block by block: a line far larger than a block reaches the receiver byte for
 // byte, in bounded writes; the window keeps painting along the pauses.
-TEST_F(EnvoiTest, LongueLigneEnvoyeeMorceauParMorceau) {
-  std::size_t plusLongue = 0, avant = 0;
-  scenario.surEcriture = [&] {
-    plusLongue = std::max(plusLongue, scenario.ecrit.size() - avant);
-    avant = scenario.ecrit.size();
+// A line far longer than any sentence is no sentence: a file holding one sends nothing at all;
+// what is not a sentence ("x…") may be as long as it likes.
+TEST_F(EnvoiTest, UneLigneBienTropLongueNeFaitRienPartir) {
+  struct Cas {
+    std::size_t longueur;
+    int refusee;  // the line refused, 0: all sent
   };
-  const std::string longue = "$" + std::string(3'000'000, 'Z');
-  const auto bilan = envoyer("x" + std::string(2'000'000, 'Y') + "\r\n" + longue + "\r\n$B*42");
-  EXPECT_FALSE(bilan.erreur);
-  EXPECT_EQ(bilan.envoyees, 2);
-  EXPECT_TRUE(scenario.ecrit == longue + "\r\n$B*42\r\n") << scenario.ecrit.size();
-  EXPECT_LE(plusLongue, 70'000u);
-  EXPECT_GE(veilles, 2);
+  for (const Cas& c : {Cas{kLigneMax, 0}, Cas{kLigneMax + 1, 3}, Cas{3'000'000, 3}}) {
+    scenario.ecrit.clear();
+    const std::string longue = "$" + std::string(c.longueur - 1, 'Z');
+    const auto bilan = envoyer("$A*41\r\nx" + std::string(2'000'000, 'Y') + "\r\n" + longue + "\r\n$B*42");
+    if (c.refusee == 0) {
+      EXPECT_FALSE(bilan.erreur) << c.longueur;
+      EXPECT_EQ(scenario.ecrit, "$A*41\r\n" + longue + "\r\n$B*42\r\n") << c.longueur;
+      continue;
+    }
+    ASSERT_TRUE(bilan.erreur) << c.longueur;
+    EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::LigneTropLongue);
+    EXPECT_EQ(bilan.erreur->ligne, c.refusee);
+    EXPECT_EQ(scenario.ecrit, "") << c.longueur;
+    EXPECT_NE(decrire(*bilan.erreur).find("La ligne 3 du fichier c:\\$_t_e_m_p"), std::string::npos);
+  }
 }
 
 TEST_F(EnvoiTest, EchecsNommentCeQuiAEchoueEtFermentLePort) {

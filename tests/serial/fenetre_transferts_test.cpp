@@ -230,6 +230,8 @@ TEST_F(Transferts, EnvoiSansFichierDEchange) {
   fs::remove(echange());
   form.Comm.Text("Comm2");
   form.ecrire_Click();
+  EXPECT_TRUE(contient(dernierMessage().texte, "Convertissez d'abord un fichier avec « Rechercher Fichier »"))
+      << dernierMessage().texte;
   EXPECT_TRUE(commencePar(dernierMessage().texte, std::string("Impossible de lire le fichier c:\\$_t_e_m_p (")))
       << dernierMessage().texte;
   EXPECT_FALSE(form.MSComm1.PortOpen());

@@ -3,6 +3,8 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <sys/stat.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -83,6 +85,50 @@ TEST(Outils, EnvoiVersLeSimulateur) {
       << vu;
 }
 
+// A file written on Linux (LF alone): told about before anything leaves, read as the window
+// reads it unless --lf; -q leaves only the errors.
+TEST(Outils, FinsDeLigneLfEtSilence) {
+  LecteurCTemporaire dossier;
+  const QString lf = QString::fromStdString((dossier.chemin() / "lf.txt").string());
+  ecrireOctets(lf.toStdString(), "$A*41\n$B*42\n");
+  struct Cas {
+    QStringList options;
+    int phrasesCrLf;  // lines the receiver got ending with CR LF
+    bool avertissement;
+    bool silencieux;
+  };
+  const Cas cas[] = {
+      {{}, 1, true, false},
+      {{"--lf"}, 2, false, false},
+      {{"--lf", "-q"}, 2, false, true},
+  };
+  for (const Cas& c : cas) {
+    Simulateur gps({"recevoir", "--tsv"});
+    const auto r = lancer("zor-cli", QStringList{"upload", "--port", gps.peripherique()} + c.options + QStringList{lf});
+    EXPECT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs.find("n'a que des fins de ligne LF") != std::string::npos, c.avertissement) << r.erreurs;
+    EXPECT_EQ(r.erreurs.empty(), c.silencieux) << r.erreurs;
+    const std::string vu = gps.sortie("ferme");
+    int crlf = 0;
+    for (std::size_t p = vu.find("\tCRLF\t"); p != std::string::npos; p = vu.find("\tCRLF\t", p + 1)) ++crlf;
+    EXPECT_EQ(crlf, c.phrasesCrLf) << vu;
+  }
+}
+
+// A device named from the current folder is found there, not under /dev.
+TEST(Outils, PeripheriqueNommeDepuisLeDossierCourant) {
+  LecteurCTemporaire dossier;
+  ecrireOctets(dossier.chemin() / "echange.txt", "$A*41\r\n");
+  Simulateur gps({"recevoir"});
+  fs::create_symlink(gps.peripherique().toStdString(), dossier.chemin() / "gps");
+  QProcess p;
+  p.setWorkingDirectory(QString::fromStdString(dossier.chemin().string()));
+  p.start(programme("zor-cli"), {"upload", "--port", "gps", "echange.txt"});
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  EXPECT_NE(gps.sortie("$A*41").find("$A*41"), std::string::npos);
+}
+
 TEST(Outils, ReceptionDepuisLeSimulateur) {
   LecteurCTemporaire dossier;
   auto enregistrement = [](const char* tete) {
@@ -145,10 +191,14 @@ TEST(Outils, EchecsEtErreursDUsage) {
   const QString absent = QString::fromStdString((dossier.chemin() / "ttyAbsent").string());
   PairePty pty;
   const QString port = QString::fromStdString(pty.esclave());
+  // A FIFO nobody reads: zor-cli waits for a reader no longer than its --timeout.
+  const QString tube = QString::fromStdString((dossier.chemin() / "tube").string());
+  ASSERT_EQ(::mkfifo(tube.toLocal8Bit().constData(), 0600), 0);
   struct Cas {
     const char* nom;
     QStringList arguments;
     const char* message;
+    const char* programme = "zor-cli";
   };
   const Cas cas[] = {
       {"périphérique absent", {"upload", "--port", absent, e}, "est introuvable"},
@@ -165,9 +215,15 @@ TEST(Outils, EchecsEtErreursDUsage) {
       {"réception sur un port absent",
        {"download", "--port", absent, "-o", QString::fromStdString((dossier.chemin() / "sortie.txt").string())},
        "n'a pas été modifié"},
+      {"sortie dans un tube sans lecteur", {"download", "--port", port, "--timeout", "0.3", "-o", tube},
+       "Aucun programme ne lit le tube"},
+      {"enregistrement dans un tube sans lecteur", {"download", "--port", port, "--timeout", "0.3", "--brut", tube},
+       "Aucun programme ne lit le tube"},
+      {"rejeu d'un flot sans fin", {"rejouer", "/dev/zero"}, "pas un fichier ordinaire", "zor-sim"},
+      {"rejeu d'un tube", {"rejouer", tube}, "pas un fichier ordinaire", "zor-sim"},
   };
   for (const auto& c : cas) {
-    const auto r = lancer("zor-cli", c.arguments);
+    const auto r = lancer(c.programme, c.arguments);
     EXPECT_EQ(r.code, 2) << c.nom;
     EXPECT_NE(r.erreurs.find(c.message), std::string::npos) << c.nom << "\n" << r.erreurs;
   }
