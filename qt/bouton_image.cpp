@@ -1,8 +1,8 @@
 #include "qt/bouton_image.h"
 
 #include <QPainter>
-#include <algorithm>
 
+#include "core/disposition_bouton.h"
 #include "qt/apparence.h"
 
 namespace zor::qt {
@@ -37,29 +37,11 @@ QString sansMnemonique(QString texte) {
 
 BoutonImage::Disposition BoutonImage::disposition() const {
   const QRect zone = rect().adjusted(kInterieur, kInterieur, -kInterieur, -kInterieurBas);
-  const int hauteurTexte = fontMetrics().height();
-  const int largeurTexte = fontMetrics().horizontalAdvance(sansMnemonique(text()));
-  const int cote = iconSize().height();
-  const int decalage = isDown() ? 1 : 0;
-  const int placeAuDessus = zone.height() - hauteurTexte;
-  Disposition d;
-  if (2 * placeAuDessus >= cote || cote + kEcartImageTexte + largeurTexte > zone.width()) {
-    // Picture and caption centred together; a picture taller than the room above the caption
-    // keeps its size, centred on that room, and is cut by the border and by the caption.
-    const int haut = zone.top() + (placeAuDessus - cote) / 2;
-    d.image = QRect(zone.center().x() + 1 - cote / 2, haut, cote, cote);
-    d.texte = QRect(zone.left(), zone.top() + std::max(0, placeAuDessus - cote) / 2 + std::min(cote, placeAuDessus),
-                    zone.width(), hauteurTexte);
-  } else {
-    const int largeur = cote + kEcartImageTexte + largeurTexte;
-    const int gauche = zone.left() + (zone.width() - largeur) / 2;
-    d.image = QRect(gauche, zone.top() + (zone.height() - cote) / 2, cote, cote);
-    d.texte = QRect(gauche + cote + kEcartImageTexte, zone.top() + (zone.height() - hauteurTexte) / 2, largeurTexte,
-                    hauteurTexte);
-  }
-  d.image.translate(decalage, decalage);
-  d.texte.translate(decalage, decalage);
-  return d;
+  const DispositionBouton d =
+      disposerBouton({zone.x(), zone.y(), zone.width(), zone.height()}, fontMetrics().height(),
+                     fontMetrics().horizontalAdvance(sansMnemonique(text())), iconSize().height(), isDown(), kEcartImageTexte);
+  auto rectangle = [](const Zone& z) { return QRect(z.x, z.y, z.largeur, z.hauteur); };
+  return {rectangle(d.image), rectangle(d.texte), d.coupee};
 }
 
 void BoutonImage::paintEvent(QPaintEvent*) {
@@ -79,7 +61,7 @@ void BoutonImage::paintEvent(QPaintEvent*) {
   {
     // A picture taller than the room above the caption is cut there, never drawn on the caption.
     p.save();
-    if (d.image.bottom() >= d.texte.top()) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
+    if (d.coupee) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
     icon().paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.restore();
   }

@@ -13,14 +13,12 @@ class BoutonImage : public QToolButton {
  public:
   using QToolButton::QToolButton;
 
-  // Where the picture and the caption go on the face, pressed or not: the picture at its own
-  // size above the caption, the two centred on the face, the caption always on a full line.
-  // A face too low for both clips the top of the picture, as a Windows graphical button does.
-  // The "Ok" buttons are so low that less than half of their picture would show above the
-  // caption: there the picture goes at the caption's left, which reads best.
+  // Where the picture and the caption go on the face, pressed or not (core/disposition_bouton.h,
+  // shared with the Win32 front end).
   struct Disposition {
     QRect image;
     QRect texte;
+    bool coupee = false;  // the picture is drawn only above the caption
   };
   Disposition disposition() const;
 

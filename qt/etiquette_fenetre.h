@@ -1,13 +1,15 @@
 #pragma once
 // How `fenetre` is drawn: the label that echoes every sentence of every run and every record
 // received, so its caption can hold millions of lines. The bytes stay in the window's model
-// (Windows-1252, one byte a character); this widget keeps only a line index, sizes itself from
-// a table of character widths, and decodes only the lines it paints.
+// (Windows-1252, one byte a character); this widget keeps only a line index (core/lignes_caption.h,
+// shared with the Win32 front end), sizes itself from a table of character widths, and decodes
+// only the lines it paints.
 #include <QWidget>
+#include <array>
 #include <string_view>
-#include <vector>
 
 #include "core/controle.h"
+#include "core/lignes_caption.h"
 
 namespace zor::qt {
 
@@ -21,7 +23,7 @@ class EtiquetteFenetre : public QWidget {
   void captionRemplacee();
   void octetsAjoutes();
 
-  std::size_t nombreLignes() const { return debuts_.size(); }
+  std::size_t nombreLignes() const { return lignes_.nombre(); }
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
@@ -29,14 +31,13 @@ class EtiquetteFenetre : public QWidget {
 
  private:
   const std::string& octets() const { return modele_.octets(); }
-  void indexer(std::size_t depuis);
   void dimensionner(std::size_t premiereLigneNouvelle);
-  std::string_view ligne(std::size_t i) const;
+  std::string_view ligne(std::size_t i) const { return lignes_.ligne(octets(), i); }
 
   const Controle& modele_;
-  std::vector<std::size_t> debuts_;  // where each line starts
-  double largeurMax_ = 0;
-  std::vector<double> largeurs_;  // advance of each byte value, measured once per font
+  LignesCaption lignes_;
+  bool mesure_ = false;
+  std::array<double, 256> largeurs_{};  // advance of each byte value, measured once per font
 };
 
 }  // namespace zor::qt

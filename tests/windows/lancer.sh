@@ -44,4 +44,6 @@ statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
 "$ici/cli.sh" "$construction" "$linux" || statut=1
 "$ici/installation.sh" "$construction" || statut=1
+# The window, on a virtual screen.
+[ ! -f "$construction/zor.exe" ] || "$ici/fenetre.sh" "$construction" "$linux" || statut=1
 exit "$statut"

@@ -1,0 +1,377 @@
+#!/usr/bin/env bash
+# The window zor.exe under wine on a virtual screen (Xvfb), driven with xdotool through its
+# steps: the start layout, Enter (clicks nothing), "Ok", "Ok", a conversion through the real
+# open dialog, with a Linux build an upload on COM1 to zor-sim (wine maps COM1 to its
+# pseudo-terminal), the about box, Esc; then a second start for the double click on the
+# background and its question, and a third for the close box with the about box left open. Every step is a screenshot (ImageMagick) read against the rectangles the
+# window's model gives (disposition.exe): the faces of the buttons that show, the window's green
+# where hidden controls are, the lists' backgrounds, the coloured captions. The message box
+# must read « Annuler » under a French system. The screenshots stay in captures-fenetre/.
+#   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]
+set -euo pipefail
+racine=$(cd "$(dirname "$0")/../.." && pwd)
+construction=$(cd "${1:?usage : $0 DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]}" && pwd)
+linux=${2:+$(cd "$2" && pwd)}
+
+export WINEPREFIX=${WINEPREFIX:-$construction/wine}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# wine's own boxes and dialogs in French, and the Windows code page 1252.
+export LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8
+captures=$construction/captures-fenetre
+rm -rf "$captures"
+mkdir -p "$captures"
+
+echecs=0
+echec() {
+  echo "ÉCHEC : $*" >&2
+  echecs=$((echecs + 1))
+}
+
+# --- the virtual screen --------------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$captures/ecran" 2>/dev/null &
+xvfb=$!
+zor=
+sim=
+nettoyer() {
+  [ -n "$zor" ] && kill "$zor" 2>/dev/null || true
+  [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap nettoyer EXIT
+for _ in $(seq 50); do [ -s "$captures/ecran" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$captures/ecran")"
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1
+  wineserver -w
+fi
+# No window manager runs: wine draws the frames and captions itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+
+# COM1 leads to a link that zor-sim points at its pseudo-terminal (as for zor-cli.exe's checks).
+lien=$construction/wine-com1
+if [ -n "$linux" ]; then
+  cle_ports='HKLM\Software\Wine\Ports'
+  if ! wine reg query "$cle_ports" /v COM1 2>/dev/null | grep -qF "$lien"; then
+    wine reg add "$cle_ports" /v COM1 /t REG_SZ /d "$lien" /f >/dev/null
+    wineserver -k || true
+    wineserver -w
+  fi
+fi
+# One wine server for every program below, started here so that what it prints when it ends
+# goes nowhere.
+wineserver -p >/dev/null 2>&1 || true
+
+# --- the model's rectangles ------------------------------------------------------------------
+declare -A X Y L H FOND GENRE
+while read -r quoi nom genre visible x y l h fond; do
+  case $quoi in
+    client) CLIENT_L=$nom CLIENT_H=$genre ;;
+    apropos) APROPOS=("$nom" "$genre" "$visible" "$x") ;;  # left, top, width, height
+    controle) X[$nom]=$x Y[$nom]=$y L[$nom]=$l H[$nom]=$h FOND[$nom]=$fond GENRE[$nom]=$genre ;;
+  esac
+done < <(wine "$construction/disposition.exe" | tr -d '\r')
+[ -n "${CLIENT_L:-}" ] || { echo "ÉCHEC : disposition.exe n'a rien donné" >&2; exit 1; }
+
+# --- screenshots and what they show ----------------------------------------------------------
+VERT="rgb(192,255,192)"
+capture() {  # capture NOM: the screen into NOM.png, and the client area's place on it
+  # The pointer out of the way: no tooltip over what is read.
+  xdotool mousemove 1023 767
+  sleep 0.7
+  import -window root "$captures/$1.png"
+  image=$captures/$1.png
+  # The client area is the one block of the window's green: its box gives its size and place.
+  local boite
+  boite=$(convert "$image" -fill black +opaque "$VERT" -format '%@' info:)
+  CX=${boite#*+}
+  CY=${CX#*+}
+  CX=${CX%%+*}
+  [ "${boite%%+*}" = "${CLIENT_L}x${CLIENT_H}" ] ||
+    echec "$1 : la zone cliente fait ${boite%%+*} au lieu de ${CLIENT_L}x${CLIENT_H} pixels"
+}
+
+part() {  # part COULEUR X Y L H: the share of the rectangle (client coordinates) in that colour
+  convert "$image" -crop "$4x$5+$((CX + $2))+$((CY + $3))" +repage -fill black +opaque "$1" -fill white -opaque "$1" \
+    -colorspace Gray -format '%[fx:mean]' info:
+}
+au_moins() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
+
+# The face of a button inside its border; the whole rectangle of the others.
+zone() {
+  if [ "${GENRE[$1]}" = bouton ]; then
+    echo $((X[$1] + 4)) $((Y[$1] + 4)) $((L[$1] - 8)) $((H[$1] - 8))
+  else
+    echo "${X[$1]}" "${Y[$1]}" "${L[$1]}" "${H[$1]}"
+  fi
+}
+
+montre() {  # montre ETAPE NOM COULEUR PART: at least PART of the control is in COULEUR
+  local p
+  # shellcheck disable=SC2046
+  p=$(part "$3" $(zone "$2"))
+  au_moins "$p" "$4" || echec "$1 : $2 devrait se voir ($3 sur $p de sa surface, attendu $4)"
+}
+cache() {  # cache ETAPE NOM...: nothing but the window's green where these controls are
+  local etape=$1 nom p
+  shift
+  for nom; do
+    # shellcheck disable=SC2046
+    p=$(part "$VERT" $(zone "$nom"))
+    au_moins "$p" 0.97 || echec "$etape : $nom devrait être caché (vert sur $p de sa surface)"
+  done
+}
+ecrit() {  # ecrit ETAPE NOM COULEUR: the control's caption shows in that colour
+  local p
+  p=$(part "$3" "${X[$2]}" "${Y[$2]}" "${L[$2]}" "${H[$2]}")
+  # A few pixels are enough: a count of "1" is a thin stroke in its label.
+  au_moins "$p" 0.003 || echec "$1 : le texte de $2 devrait se voir en $3"
+}
+boutons() {  # boutons ETAPE NOM...: these picture buttons show their faces
+  local etape=$1 nom f
+  shift
+  for nom; do
+    f=${FOND[$nom]}
+    montre "$etape" "$nom" "rgb($f)" 0.6
+  done
+}
+
+# Without a window manager the keyboard goes to the window under the pointer: the pointer
+# rests there first.
+touche() {  # touche X Y TOUCHE (screen coordinates)
+  xdotool mousemove "$1" "$2"
+  sleep 0.3
+  xdotool key "$3"
+}
+cliquer() {  # cliquer NOM: a click in the middle of the control
+  xdotool mousemove $((CX + X[$1] + L[$1] / 2)) $((CY + Y[$1] + H[$1] / 2)) click 1
+}
+attendre_fenetre() {  # attendre_fenetre TITRE [SECONDES]: its X window, once it shows (10 s at most)
+  local w
+  for _ in $(seq $((${2:-10} * 10))); do
+    w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$w" ] && { echo "$w"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+position() {  # position FENETRE_X: its top-left corner on the screen
+  xdotool getwindowgeometry --shell "$1" | sed -n 's/^X=//p; s/^Y=//p' | paste -sd' '
+}
+attendre_disparition() {  # attendre_disparition TITRE: its window goes within 5 s
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+attendre_fin() {  # attendre_fin: zor.exe ends within 10 s
+  for _ in $(seq 100); do
+    kill -0 "$zor" 2>/dev/null || { wait "$zor" || true; zor=; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+
+titre="Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4"
+echange="$WINEPREFIX/drive_c/\$_t_e_m_p"
+rm -f "$echange"
+
+# --- first run: the steps ------------------------------------------------------------------
+echo "== zor.exe (wine, Xvfb $DISPLAY)"
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
+zor=$!
+# The first start of a wine prefix is slow.
+attendre_fenetre "$titre" 60 >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+
+capture 1-depart
+boutons depart ok sortie
+cache depart ok1 ouvrir ecrire lire Comm nom prtd Typef nombre nombre1 Label2
+ecrit depart profil "rgb(255,0,0)"
+ecrit depart waypoint "rgb(255,0,0)"
+ecrit depart zor "rgb(0,0,0)"
+
+# Enter clicks nothing: no button is the default one (the focus is on "profil de carte").
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Return
+capture 2-entree
+boutons entree ok sortie
+cache entree ok1 Comm
+
+# Tab goes from the chosen option button to « Quitter », then to "Ok", which Enter clicks.
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Tab
+sleep 0.5
+xdotool key Tab
+sleep 0.5
+xdotool key Return
+for _ in $(seq 30); do
+  capture 3-ok
+  [ "$(part "rgb(255,255,192)" "${X[Comm]}" "${Y[Comm]}" "${L[Comm]}" "${H[Comm]}")" != 0 ] && break
+done
+kill -0 "$zor" 2>/dev/null || { echo "ÉCHEC : Tab, Tab, Entrée a cliqué « Quitter » au lieu de « Ok »" >&2; exit 1; }
+boutons ok ok1 sortie
+cache ok ok ouvrir lire nom Typef
+montre ok Comm "rgb(255,255,192)" 0.35
+ecrit ok prtd "rgb(0,0,0)"
+
+cliquer ok1
+capture 4-ok1
+boutons ok1 ouvrir lire sortie
+cache ok1 ok ok1 ecrire
+montre ok1 nom "rgb(255,255,255)" 0.4
+ecrit ok1 Typef "rgb(0,0,255)"
+
+# A conversion of a file in the receiver's own format, chosen in the real open dialog.
+cliquer ouvrir
+if dialogue=$(attendre_fenetre "Fichier en entrée"); then
+  sleep 0.5
+  import -window root "$captures/5-dialogue.png"
+  read -r wx wy < <(position "$dialogue")
+  xdotool mousemove $((wx + 20)) $((wy + 40))
+  sleep 0.3
+  xdotool type --delay 20 "Z:$(echo "$racine/tests/convert/donnees/zor.txt" | tr / '\\')"
+  xdotool key Return
+  for _ in $(seq 50); do [ -f "$echange" ] && break; sleep 0.1; done
+  capture 6-conversion
+  boutons conversion ouvrir ecrire sortie
+  cache conversion ok ok1 lire
+  montre conversion Comm "rgb(255,255,192)" 0.35
+  ecrit conversion quant1 "rgb(0,0,255)"
+  ecrit conversion nombre "rgb(0,0,0)"
+  # The echo label shows the sentences, from its place on.
+  p=$(part "rgb(0,0,0)" "${X[fenetre]}" "${Y[fenetre]}" 250 40)
+  au_moins "$p" 0.02 || echec "conversion : les phrases ne s'affichent pas dans fenetre"
+  if ! cmp -s "$echange" "$racine/tests/windows/attendu/zor-profil.txt"; then
+    echec "conversion : c:\\\$_t_e_m_p diffère de tests/windows/attendu/zor-profil.txt"
+  fi
+else
+  echec "la boîte « Fichier en entrée » ne s'ouvre pas"
+fi
+
+# An upload on COM1, to the simulated receiver: the window paints the sentence being sent and
+# the count while it runs, and takes no click ("Quitter" clicked meanwhile does nothing).
+if [ -n "$linux" ] && [ -x "$linux/zor-sim" ] && [ -f "$echange" ]; then
+  "$linux/zor-sim" recevoir --tsv --lien "$lien" >"$captures/recus.tsv" &
+  sim=$!
+  for _ in $(seq 100); do grep -q '^GPS simulé prêt' "$captures/recus.tsv" 2>/dev/null && break; sleep 0.05; done
+  cliquer ecrire
+  if boite=$(attendre_fenetre ZOR); then
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+    grep -qx "Annuler" <<< "$textes" || echec "envoi : la confirmation devrait offrir « Annuler » : $(tr '\n' ' ' <<< "$textes")"
+    read -r wx wy < <(position "$boite")
+    touche $((wx + 10)) $((wy + 30)) Return
+    attendre_disparition ZOR || echec "envoi : Entrée ne ferme pas la confirmation"
+    # Taken while the last sentences are still on their way (600 ms each).
+    for _ in $(seq 100); do grep -q '^phrase' "$captures/recus.tsv" && break; sleep 0.05; done
+    capture 7-envoi
+    ecrit envoi fenetre "rgb(0,0,0)"
+    ecrit envoi result "rgb(0,0,255)"
+    ecrit envoi nombre1 "rgb(0,0,0)"
+    cache envoi ouvrir
+    cliquer sortie
+    attendues=$(grep -c '^\$' "$echange")
+    for _ in $(seq 100); do grep -q '^ferme' "$captures/recus.tsv" && break; sleep 0.1; done
+    sleep 0.5
+    capture 8-apres-envoi
+    kill -0 "$zor" 2>/dev/null || echec "envoi : le clic sur « Quitter » pendant l'envoi a été pris"
+    boutons "après l'envoi" ouvrir lire sortie
+    cache "après l'envoi" ecrire
+    montre "après l'envoi" nom "rgb(255,255,255)" 0.4
+    recues=$(grep -c '^phrase' "$captures/recus.tsv" || true)
+    [ "$recues" = "$attendues" ] || echec "envoi : $recues phrase(s) reçue(s) par zor-sim, $attendues attendue(s)"
+  else
+    echec "envoi : pas de confirmation"
+  fi
+  kill "$sim" 2>/dev/null || true
+  wait "$sim" 2>/dev/null || true
+  sim=
+fi
+
+# The about box, from the menu entry just above the client area.
+xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
+if w=$(attendre_fenetre "À propos de ZOR"); then
+  capture 9-apropos
+  read -r wx wy < <(position "$w")
+  [ "$wx" -le "${APROPOS[0]}" ] && [ "$wy" -le "${APROPOS[1]}" ] && [ $((APROPOS[1] - wy)) -lt 40 ] ||
+    echec "À propos : la boîte est en $wx,$wy, sa zone cliente devrait commencer en ${APROPOS[0]},${APROPOS[1]}"
+  # The etched line: grey over white, across the box.
+  ligne=$(convert "$image" -crop "1x6+$((APROPOS[0] + 100))+$((APROPOS[1] + 161))" +repage txt:- | tr -d ' ')
+  grep -q '(128,128,128)' <<< "$ligne" && grep -q '(255,255,255)' <<< "$ligne" ||
+    echec "À propos : le séparateur gravé manque"
+  # « Infos système... » looks the program up in wine's registry: none is there to start, so the
+  # box says so in its one message.
+  xdotool mousemove $((APROPOS[0] + X[cmdSysInfo] + L[cmdSysInfo] / 2)) $((APROPOS[1] + Y[cmdSysInfo] + H[cmdSysInfo] / 2)) click 1
+  if boite=$(attendre_fenetre ZOR); then
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+    grep -qx "Les informations système ne sont pas disponibles actuellement" <<< "$textes" ||
+      echec "Infos système : message inattendu : $(tr '\n' ' ' <<< "$textes")"
+    import -window root "$captures/9-infos-systeme.png"
+    read -r bx by < <(position "$boite")
+    touche $((bx + 10)) $((by + 30)) Return
+    attendre_disparition ZOR || echec "Infos système : Entrée ne ferme pas le message"
+  else
+    echec "Infos système : pas de message"
+  fi
+  touche "$((APROPOS[0] + 20))" "$((APROPOS[1] + 20))" Escape
+  attendre_disparition "À propos de ZOR" || echec "À propos : Échap ne la ferme pas"
+else
+  echec "la boîte « À propos de ZOR » ne s'ouvre pas"
+fi
+
+# Esc clicks « Quitter »: the program ends.
+touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+attendre_fin || echec "Échap ne termine pas le programme"
+
+# --- second run: the double click on the background asks, and ends the program ------------
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
+zor=$!
+# The first start of a wine prefix is slow.
+attendre_fenetre "$titre" 60 >/dev/null || { echo "ÉCHEC : la fenêtre ne s'ouvre pas" >&2; exit 1; }
+capture 10-depart
+xdotool mousemove $((CX + CLIENT_L - 40)) $((CY + CLIENT_H - 10)) click --repeat 2 --delay 80 1
+if boite=$(attendre_fenetre ZOR); then
+  sleep 0.5
+  import -window root "$captures/11-question.png"
+  textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+  grep -qx "OK" <<< "$textes" && grep -qx "Annuler" <<< "$textes" ||
+    echec "la question devrait offrir « OK » et « Annuler » : $(tr '\n' ' ' <<< "$textes")"
+  grep -qx "êtes-vous sûr de vouloir quitter le programme?" <<< "$textes" ||
+    echec "la question n'a pas son texte : $(tr '\n' ' ' <<< "$textes")"
+  read -r wx wy < <(position "$boite")
+  touche $((wx + 10)) $((wy + 30)) Escape
+  attendre_fin || echec "Annuler dans la question ne termine pas le programme"
+else
+  echec "le double clic sur le fond n'ouvre pas la question"
+fi
+
+# --- third run: the close box closes the window; an about box left open keeps the program
+# running until it is closed too -------------------------------------------------------------
+wine "$construction/zor.exe" 2>>"$captures/wine.log" &
+zor=$!
+if principale=$(attendre_fenetre "$titre" 60); then
+  capture 12-depart
+  xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
+  if attendre_fenetre "À propos de ZOR" >/dev/null; then
+    read -r wx wy < <(position "$principale")
+    largeur=$(xdotool getwindowgeometry --shell "$principale" | sed -n 's/^WIDTH=//p')
+    # The close box, drawn by wine at the right end of the caption.
+    xdotool mousemove $((wx + largeur - 12)) $((wy + 12)) click 1
+    attendre_disparition "$titre" || echec "la case de fermeture ne ferme pas la fenêtre"
+    sleep 0.5
+    import -window root "$captures/13-apropos-seule.png"
+    kill -0 "$zor" 2>/dev/null || echec "la fenêtre fermée a emporté la boîte « À propos » ouverte"
+    touche "$((APROPOS[0] + 20))" "$((APROPOS[1] + 20))" Escape
+    attendre_fin || echec "le programme ne se termine pas avec sa dernière fenêtre"
+  else
+    echec "la boîte « À propos de ZOR » ne s'ouvre pas"
+  fi
+else
+  echec "la fenêtre ne s'ouvre pas une troisième fois"
+fi
+
+if [ "$echecs" -ne 0 ]; then
+  echo "== fenêtre : $echecs échec(s) ; captures dans $captures" >&2
+  exit 1
+fi
+echo "== fenêtre : toutes les étapes conformes ; captures dans $captures"

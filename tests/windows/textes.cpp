@@ -1,0 +1,40 @@
+// textes.exe TITRE: the texts of the controls of the top-level window captioned TITRE, one a
+// line in UTF-8 (nothing, exit code 1, when there is no such window). The window's proof under
+// wine reads the system's message boxes with it: their buttons in the system's language.
+#include <cstdio>
+#include <string>
+
+#include "platform/windows_leger.h"
+
+#include <shellapi.h>
+
+namespace {
+
+std::string utf8(const std::wstring& texte) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, texte.c_str(), static_cast<int>(texte.size()), nullptr, 0, nullptr, nullptr);
+  std::string octets(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, texte.c_str(), static_cast<int>(texte.size()), octets.data(), n, nullptr, nullptr);
+  return octets;
+}
+
+BOOL CALLBACK afficher(HWND w, LPARAM) {
+  wchar_t texte[1024] = L"";
+  GetWindowTextW(w, texte, 1024);
+  if (texte[0] != L'\0' && IsWindowVisible(w)) std::printf("%s\n", utf8(texte).c_str());
+  return TRUE;
+}
+
+}  // namespace
+
+int main() {
+  int n = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &n);
+  if (arguments == nullptr || n != 2) {
+    std::fputs("usage : textes.exe TITRE\n", stderr);
+    return 2;
+  }
+  HWND fenetre = FindWindowW(nullptr, arguments[1]);
+  if (fenetre == nullptr) return 1;
+  EnumChildWindows(fenetre, afficher, 0);
+  return 0;
+}

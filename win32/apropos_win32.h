@@ -1,0 +1,48 @@
+#pragma once
+// The about box on Win32: a fixed dialog frame at its fixed place on the screen, kept out of
+// the task bar by a hidden owner (the main window is not its owner: it outlives it), its
+// controls from the model, the etched separator, "OK" as default and cancel button.
+#include <functional>
+#include <vector>
+
+#include "about/frmabout.h"
+#include "platform/windows_leger.h"
+#include "win32/icones.h"
+#include "win32/polices.h"
+
+namespace zor::win32 {
+
+class FrmAboutWin32 {
+ public:
+  // `proprietaire`: a window never shown. `ferme`: called once the box's window is gone.
+  FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polices& polices, Icones& icones,
+                std::function<void()> ferme);
+  ~FrmAboutWin32();
+  FrmAboutWin32(const FrmAboutWin32&) = delete;
+  FrmAboutWin32& operator=(const FrmAboutWin32&) = delete;
+
+  apropos::frmAbout& modele() { return modele_; }
+  HWND hwnd() const { return hwnd_; }
+  HWND controle(const Controle& c) const;
+  // Shows it, or brings it to the front.
+  void afficher();
+
+ private:
+  static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);
+  LRESULT traiter(HWND w, UINT message, WPARAM wp, LPARAM lp);
+  void peindreSeparateur(HDC dc);
+  int px(int twips) const;
+
+  apropos::frmAbout& modele_;
+  Polices& polices_;
+  Icones& icones_;
+  std::function<void()> ferme_;
+  HWND hwnd_ = nullptr;
+  HWND focus_ = nullptr;
+  std::vector<std::pair<const Controle*, HWND>> controles_;
+};
+
+// The about box's window class.
+inline constexpr wchar_t kClasseAPropos[] = L"ZorFrmAbout";
+
+}  // namespace zor::win32

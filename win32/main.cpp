@@ -1,0 +1,22 @@
+// zor.exe: the window of ZOR on Windows, rendered with the system's own controls.
+#include "app/form1.h"
+#include "platform/windows_leger.h"
+
+#include <commctrl.h>
+#include "win32/boucle.h"
+#include "win32/form1_win32.h"
+#include "win32/services_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande) {
+  INITCOMMONCONTROLSEX controles{sizeof controles, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controles);
+  zor::win32::Boucle boucle;
+  zor::win32::Form1Win32* fenetre = nullptr;
+  zor::app::Form1 modele(zor::win32::servicesWin32({}, boucle, fenetre));
+  zor::win32::Form1Win32 vue(modele, [] { PostQuitMessage(0); });
+  fenetre = &vue;
+  vue.montrer(commande);
+  const int code = boucle.executer();
+  fenetre = nullptr;
+  return code;
+}
