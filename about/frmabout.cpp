@@ -8,29 +8,17 @@ namespace {
 constexpr Couleur kNoir{0, 0, 0};
 
 Description etiquette(std::string_view nom, std::string caption, Rectangle place) {
-  Description d;
-  d.genre = Genre::Etiquette;
-  d.nom = nom;
-  d.caption = std::move(caption);
-  d.position = place;
+  Description d = description(Genre::Etiquette, nom, std::move(caption), place);
   d.texte = kNoir;
   return d;
 }
 
 Description bouton(std::string_view nom, std::string caption, Rectangle place) {
-  Description d;
-  d.genre = Genre::Bouton;
-  d.nom = nom;
-  d.caption = std::move(caption);
-  d.position = place;
-  return d;
+  return description(Genre::Bouton, nom, std::move(caption), place);
 }
 
 Description image() {
-  Description d;
-  d.genre = Genre::Image;
-  d.nom = "picIcon";
-  d.position = {240, 240, 540, 540};
+  Description d = description(Genre::Image, "picIcon", {}, {240, 240, 540, 540});
   d.image = Image::APropos;
   d.coteImage = 32;
   return d;

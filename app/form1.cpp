@@ -8,11 +8,7 @@ namespace {
 constexpr Police kGras975{"MS Sans Serif", 9.75, true};
 
 Description option(std::string_view nom, std::string caption, Rectangle place, std::string infobulle) {
-  Description d;
-  d.genre = Genre::Option;
-  d.nom = nom;
-  d.caption = std::move(caption);
-  d.position = place;
+  Description d = description(Genre::Option, nom, std::move(caption), place);
   d.infobulle = std::move(infobulle);
   d.fond = kFondFenetre;
   d.texte = kRouge;
@@ -20,11 +16,7 @@ Description option(std::string_view nom, std::string caption, Rectangle place, s
 }
 
 Description etiquette(std::string_view nom, std::string caption, Rectangle place, bool visible, Police police = {}) {
-  Description d;
-  d.genre = Genre::Etiquette;
-  d.nom = nom;
-  d.caption = std::move(caption);
-  d.position = place;
+  Description d = description(Genre::Etiquette, nom, std::move(caption), place);
   d.visible = visible;
   d.police = police;
   d.fond = kFondFenetre;
@@ -33,11 +25,7 @@ Description etiquette(std::string_view nom, std::string caption, Rectangle place
 
 Description bouton(std::string_view nom, std::string caption, Rectangle place, bool visible, Image image, int cote,
                    std::string infobulle = {}) {
-  Description d;
-  d.genre = Genre::BoutonImage;
-  d.nom = nom;
-  d.caption = std::move(caption);
-  d.position = place;
+  Description d = description(Genre::BoutonImage, nom, std::move(caption), place);
   d.visible = visible;
   d.image = image;
   d.coteImage = cote;
@@ -47,12 +35,8 @@ Description bouton(std::string_view nom, std::string caption, Rectangle place, b
 }
 
 Description liste(std::string_view nom, std::vector<std::string> elements, Rectangle place) {
-  Description d;
-  d.genre = Genre::Liste;
-  d.nom = nom;
-  d.caption = elements.front();
+  Description d = description(Genre::Liste, nom, elements.front(), place);
   d.liste = std::move(elements);
-  d.position = place;
   d.visible = false;
   return d;
 }
@@ -160,6 +144,15 @@ void Form1::ok1_Click() {
 }
 
 void Form1::sortie_Click() { terminer(); }
+
+void Form1::Click(const Controle& bouton) {
+  if (&bouton == &ok) ok_Click();
+  else if (&bouton == &ok1) ok1_Click();
+  else if (&bouton == &sortie) sortie_Click();
+  else if (&bouton == &ouvrir) ouvrir_Click();
+  else if (&bouton == &ecrire) ecrire_Click();
+  else if (&bouton == &lire) lire_Click();
+}
 
 void Form1::Form_KeyPress(int& KeyAscii) {
   if (KeyAscii == 27) terminer();

@@ -69,6 +69,8 @@ class Form1 {
   void Form_Unload();
   // The port list opens: each item tells the device behind it (adapters come and go).
   void Comm_DropDown();
+  // A click on one of the window's buttons, as a front end hands it over: the button's handler.
+  void Click(const Controle& bouton);
 
   // Esc anywhere in the window: the cancel button `sortie` is clicked while it is shown; else
   // the key reaches the window's own handler only when no control has the focus.

@@ -74,6 +74,16 @@ struct Description {
   bool retourLigne = true;         // a label's caption wraps inside its width
 };
 
+// The part every control has; the rest is set after.
+inline Description description(Genre genre, std::string_view nom, std::string caption, Rectangle place) {
+  Description d;
+  d.genre = genre;
+  d.nom = nom;
+  d.caption = std::move(caption);
+  d.position = place;
+  return d;
+}
+
 class Controle {
  public:
   explicit Controle(Description d) : d_(std::move(d)), visible_(d_.visible), caption_(d_.caption) {}

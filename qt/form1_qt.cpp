@@ -138,15 +138,7 @@ void Form1Qt::construire(Controle& c) {
       b->setIconSize(QSize(d.coteImage, d.coteImage));
       b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
       b->setFocusPolicy(Qt::StrongFocus);
-      connect(b, &QToolButton::clicked, this, [this, &c] {
-        app::Form1& m = modele_;
-        if (&c == &m.ok) m.ok_Click();
-        else if (&c == &m.ok1) m.ok1_Click();
-        else if (&c == &m.sortie) m.sortie_Click();
-        else if (&c == &m.ouvrir) m.ouvrir_Click();
-        else if (&c == &m.ecrire) m.ecrire_Click();
-        else if (&c == &m.lire) m.lire_Click();
-      });
+      connect(b, &QToolButton::clicked, this, [this, &c] { modele_.Click(c); });
       w = b;
       break;
     }

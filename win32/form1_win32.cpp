@@ -220,15 +220,7 @@ void Form1Win32::refleter(const Controle& c, Propriete p) {
   }
 }
 
-void Form1Win32::cliquer(const Controle& c) {
-  app::Form1& m = modele_;
-  if (&c == &m.ok) m.ok_Click();
-  else if (&c == &m.ok1) m.ok1_Click();
-  else if (&c == &m.sortie) m.sortie_Click();
-  else if (&c == &m.ouvrir) m.ouvrir_Click();
-  else if (&c == &m.ecrire) m.ecrire_Click();
-  else if (&c == &m.lire) m.lire_Click();
-}
+void Form1Win32::cliquer(const Controle& c) { modele_.Click(c); }
 
 void Form1Win32::commande(int id, int notification) {
   if (id == kIdAPropos) {
