@@ -1,5 +1,6 @@
 // The transfers of the window: "&Ecrire dans GPS" (upload), "&Lire du GPS" (download) and the
 // end-of-file event of the download's serial control.
+#include <cerrno>
 #include <utility>
 
 #include "app/form1.h"
@@ -91,7 +92,9 @@ void Form1::ecrire_Click() {
     sortie.Visible(true);
     peindre();
     std::string texte = serie::decrireEchec(*bilan.erreur, services_.portsPresents);
-    if (bilan.erreur->genre != Erreur::Genre::FichierIllisible)
+    if (bilan.erreur->genre == Erreur::Genre::FichierIllisible && bilan.erreur->numeroSysteme == ENOENT)
+      texte += "\nConvertissez d'abord un fichier avec « Rechercher Fichier » : la conversion écrit ce fichier.";
+    else if (bilan.erreur->genre != Erreur::Genre::FichierIllisible)
       texte += "\n\n" + std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange +
                "). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».";
     MsgBox(std::move(texte), Boutons::Ok, Icone::Avertissement);
@@ -135,9 +138,13 @@ void Form1::lire_Click() {
   if (bilan.fichierOuvert) sortie.Visible(true);
   peindre();
 
-  const std::string resume =
+  std::string resume =
       serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
   if (resume.empty()) return;
+  if (bilan.erreurFichier) {
+    if (const std::string conseil = platform::conseilLecteurC(bilan.erreurFichier->numeroSysteme); !conseil.empty())
+      resume += "\n\n" + conseil;
+  }
   MsgBox(resume, Boutons::Ok, Icone::Avertissement);
 }
 

@@ -16,6 +16,7 @@
 #include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
+#include "platform/interruption.h"
 #include "platform/remplacement.h"
 
 namespace zor::cli {
@@ -55,6 +56,8 @@ std::string aideConvert() {
   aide +=
       "  -o, --output SORTIE  fichier à écrire, remplacé seulement à la fin d'une conversion réussie ;\n"
       "                     sans cette option ou avec « - », la sortie standard\n"
+      "      --lf           un LF seul finit aussi une ligne (fichiers texte écrits sous Linux) ; sans\n"
+      "                     cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
       "  -h, --help         affiche cette aide\n"
       "\n"
       "Les options s'écrivent aussi --option=valeur.\n"
@@ -62,11 +65,13 @@ std::string aideConvert() {
       "Code de sortie :\n"
       "  0  au moins un enregistrement lu (leur nombre est écrit sur la sortie d'erreur)\n"
       "  1  aucun enregistrement : le fichier ne correspond pas au type choisi\n"
-      "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, ou options incorrectes\n";
+      "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, ou options incorrectes\n"
+      "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était)\n";
   return aide;
 }
 
-constexpr Option kOptions[] = {{"type", 't'}, {"mode", 'm'}, {"to", 0}, {"output", 'o'}, {"help", 'h', false}};
+constexpr Option kOptions[] = {{"type", 't'}, {"mode", 'm'}, {"to", 0},
+                               {"output", 'o'}, {"lf", 0, false}, {"help", 'h', false}};
 
 int erreurUsage(const std::string& message) {
   dire("zor-cli convert : " + message +
@@ -92,6 +97,45 @@ std::string noms(const Formats& formats) {
 std::string pluriel(long long n, const char* singulier, const char* plurielTexte) {
   return std::to_string(n) + " " + (n < 2 ? singulier : plurielTexte);
 }
+
+// The input as the readers get it: stopped by Ctrl+C (SIGTERM, SIGHUP) between two blocks; its
+// line ends looked at; with --lf, a lone LF made a CR, which the text readers take as a line end.
+class SourceSurveillee : public conversion::Source {
+ public:
+  SourceSurveillee(conversion::Source& source, std::string nom, bool lf) : source_(source), nom_(std::move(nom)), lf_(lf) {}
+  std::string_view lire() override {
+    if (const int signal = platform::interruptionRecue(); signal != 0)
+      throw Echec(erreurFichier(Erreur::Genre::Interruption, nom_, 0));
+    std::string_view bloc = source_.lire();
+    if (bloc.empty()) return bloc;
+    vuCr_ = vuCr_ || bloc.find('\r') != std::string_view::npos;
+    vuLf_ = vuLf_ || bloc.find('\n') != std::string_view::npos;
+    if (!lf_ || bloc.find('\n') == std::string_view::npos) {
+      precedent_ = bloc.back();
+      return bloc;
+    }
+    copie_.assign(bloc);
+    for (char& c : copie_) {
+      if (c == '\n' && precedent_ != '\r') {
+        c = '\r';
+        precedent_ = '\0';  // a CR made from an LF stands alone: an LF after it is one more line end
+      } else {
+        precedent_ = c;
+      }
+    }
+    return copie_;
+  }
+  std::string nom() const override { return source_.nom(); }
+  bool seulementLF() const { return vuLf_ && !vuCr_; }
+
+ private:
+  conversion::Source& source_;
+  std::string nom_;
+  bool lf_;
+  bool vuCr_ = false, vuLf_ = false;
+  char precedent_ = '\0';
+  std::string copie_;
+};
 
 // Where the output goes: the standard output, a device as it is, or a file replaced at the end.
 struct Destination {
@@ -136,12 +180,24 @@ int commandeConvert(const Arguments& arguments) {
   // Emptying the output first would destroy the input before it is read; writing to the end of
   // the input while reading it would never end.
   // The input may be the standard input too: "zor-cli convert - -o F < F" would empty F first.
-  if (depuisEntreeStandard ? !versSortieStandard && platform::memeFichierQueFlux(sortie, stdin)
+  // "- < F >> F" too: the conversion would read what it writes until the disk is full.
+  if (depuisEntreeStandard ? (versSortieStandard ? platform::memesFlux(stdin, stdout)
+                                                 : platform::memeFichierQueFlux(sortie, stdin))
       : versSortieStandard ? platform::memeFichierQueFlux(entree, stdout)
                            : platform::memeFichier(entree, sortie))
-    return echec(erreurFichier(Erreur::Genre::MemeFichier, depuisEntreeStandard ? sortie : entree, 0));
+    return echec(erreurFichier(Erreur::Genre::MemeFichier,
+                               depuisEntreeStandard ? (versSortieStandard ? "(entrée standard)" : sortie) : entree, 0));
+  // One conversion at a time into one file: a second one is refused rather than mixed in.
+  const platform::VerrouEcriture verrou = versSortieStandard ? platform::VerrouEcriture(stdout)
+                                                             : platform::VerrouEcriture(std::filesystem::path(sortie));
+  if (!verrou.pris()) return echec(erreurFichier(Erreur::Genre::FichierEnEcriture, versSortieStandard ? "(sortie standard)" : sortie, 0));
+  // Ctrl+C, SIGTERM and SIGHUP stop the run between two blocks: the output stays as it was, or
+  // holds whole lines only.
+  platform::intercepterInterruptions();
+  const bool lf = ligne.a("lf");
 
   conversion::Bilan bilan;
+  bool seulementLF = false;
   try {
     if (depuisEntreeStandard) platform::fluxBinaire(stdin);
     // The input is opened before the output is created: an input that cannot be read leaves
@@ -155,6 +211,8 @@ int commandeConvert(const Arguments& arguments) {
     std::error_code ec;
     if (versSortieStandard) {
       platform::fluxBinaire(stdout);
+      // A reader that goes ("zor-cli convert … | head") is a write error told in French.
+      platform::ignorerTubeCoupe();
       destination.sortie.emplace(stdout, "(sortie standard)");
     } else if (const auto etat = std::filesystem::status(sortie, ec);
                std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
@@ -167,7 +225,9 @@ int commandeConvert(const Arguments& arguments) {
       destination.sortie.emplace(destination.remplacement->flux(), sortie);
     }
     const std::unique_ptr<conversion::Ecrivain> ecrivain = formatSortie->creer(*destination.sortie);
-    bilan = conversion::convertirVers(format->type, *source, *ecrivain, mode);
+    SourceSurveillee surveillee(*source, nomEntree, lf);
+    bilan = conversion::convertirVers(format->type, surveillee, *ecrivain, mode);
+    seulementLF = surveillee.seulementLF();
     destination.sortie->fermer();
     // Not waited for on the disk itself: a conversion can be made again, and a sync would cost
     // more than the whole conversion.
@@ -175,10 +235,22 @@ int commandeConvert(const Arguments& arguments) {
       if (const int numero = destination.remplacement->remplacer(false); numero != 0)
         throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, sortie, numero));
   } catch (const Echec& e) {
+    if (e.erreur().genre == Erreur::Genre::Interruption) {
+      echec(e.erreur());
+      dire(versSortieStandard ? "La sortie standard ne porte que des lignes entières."
+                              : sortie + " n'a pas été modifié.");
+      return 128 + platform::interruptionRecue();
+    }
     return echec(e.erreur());
   } catch (const std::bad_alloc&) {
     return echec(erreurFichier(Erreur::Genre::MemoireInsuffisante, nomEntree, 0));
   }
+
+  const bool texte = format->type == conversion::TypeEntree::Zor || format->type == conversion::TypeEntree::G7towin;
+  if (texte && seulementLF && !lf)
+    dire("Attention : " + nomEntree +
+         " n'a que des fins de ligne LF, sans CR : comme la fenêtre, zor-cli n'y voit qu'une seule ligne. Avec --lf, "
+         "chaque LF finit aussi une ligne.");
 
   if (bilan.pointsDeTrace > 0)
     dire(pluriel(bilan.pointsDeTrace, "point de trace (<trk>) ignoré", "points de trace (<trk>) ignorés") +

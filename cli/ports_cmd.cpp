@@ -1,10 +1,12 @@
 // zor-cli ports: the serial ports of this machine and the device behind Comm1 to Comm4.
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
 #include "cli/commandes.h"
 #include "cli/options.h"
 #include "cli/sortie_texte.h"
+#include "core/erreur.h"
 #include "platform/peripherique_serie.h"
 #include "serial/peripherique.h"
 
@@ -16,7 +18,9 @@ const char kAidePorts[] =
     "\n"
     "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
     "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
-    "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3.\n"
+    "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
+    "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
+    "un périphérique qui n'existe pas est dit absent.\n"
     "  -h, --help  affiche cette aide\n";
 
 constexpr Option kOptionsPorts[] = {{"help", 'h', false}};
@@ -36,12 +40,21 @@ int commandePorts(const Arguments& arguments) {
   }
   const std::vector<serie::PortSerie> presents = serie::portsPresents();
   const serie::DetectionPorts memes = [&presents] { return presents; };
-  std::string texte = serie::listePorts(presents) + "\n";
+  // Each port with its other names and whether this user may open it.
+  std::string texte = serie::listePorts(presents, [](const serie::PortSerie& p) {
+    std::string lignes;
+    for (const std::string& nom : platform::nomsParIdentifiant(p.peripherique)) lignes += "    aussi " + nom + "\n";
+    if (const int numero = platform::accesPeripherique(p.peripherique); numero != 0)
+      lignes += "    vous ne pouvez pas l'ouvrir : " + raisonSysteme(numero) +
+                (numero == EACCES ? " (êtes-vous membre du groupe dialout ?)" : "") + "\n";
+    return lignes;
+  }) + "\n";
   texte += "\n";
   for (int n = 1; n <= 4; ++n) {
     const serie::Correspondance c = serie::correspondance(n, memes);
+    const bool absent = !c.peripherique.empty() && platform::accesPeripherique(c.peripherique) == ENOENT;
     texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : c.peripherique) + " (" +
-             serie::origineEnFrancais(c, n) + ")\n";
+             serie::origineEnFrancais(c, n) + (absent ? ", absent" : "") + ")\n";
   }
   if (const std::filesystem::path conf = platform::fichierConfiguration(); !conf.empty()) {
     std::error_code ec;

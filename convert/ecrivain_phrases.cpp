@@ -67,6 +67,7 @@ void EcrivainPhrases::ecrire(const Waypoint& w) {
     echo_->append(debut, corps + 6);
     finEcho_ = echo_->size();
   }
+  genere_ = true;
   sortie_.valider(corps + 8);
   sortie_.finDeLigne();
 }
@@ -83,6 +84,21 @@ void EcrivainPhrases::finCopie() {
 void EcrivainPhrases::abandonner() noexcept {
   if (echo_ != nullptr && echo_->size() > finEcho_) echo_->resize(finEcho_);
   sortie_.abandonner();
+  if (echo_ == nullptr) return;
+  // The echo never shows more than the file holds (a full disk keeps its first lines only):
+  // each line of the echo stands for itself in the file, and a generated sentence for one
+  // empty line more.
+  const unsigned long long gardes = sortie_.octetsGardes();
+  unsigned long long dansLeFichier = 0;
+  std::size_t fin = debutEcho_;
+  while (fin < echo_->size()) {
+    const std::size_t finLigne = echo_->find("\r\n", fin);
+    if (finLigne == std::string::npos) break;
+    dansLeFichier += finLigne + 2 - fin + (genere_ ? 2 : 0);
+    if (dansLeFichier > gardes) break;
+    fin = finLigne + 2;
+  }
+  echo_->resize(fin);
 }
 
 }  // namespace zor::conversion

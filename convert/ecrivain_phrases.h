@@ -14,7 +14,7 @@ class EcrivainPhrases : public Ecrivain {
  public:
   // `echo` receives Windows-1252 bytes; nullptr when nobody shows them (zor-cli).
   explicit EcrivainPhrases(Sortie& sortie, std::string* echo = nullptr)
-      : sortie_(sortie), echo_(echo), finEcho_(echo != nullptr ? echo->size() : 0) {}
+      : sortie_(sortie), echo_(echo), debutEcho_(echo != nullptr ? echo->size() : 0), finEcho_(debutEcho_) {}
 
   void ecrire(const Waypoint& point) override;
   void copier(std::string_view morceau) override {
@@ -28,7 +28,9 @@ class EcrivainPhrases : public Ecrivain {
  private:
   Sortie& sortie_;
   std::string* echo_;
+  std::size_t debutEcho_;  // where this run's echo starts
   std::size_t finEcho_;
+  bool genere_ = false;    // this run's lines are generated sentences, each followed by an empty line
 };
 
 }  // namespace zor::conversion

@@ -79,9 +79,16 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
     const long long numero = redaction.compter();
     const unsigned longueur = static_cast<unsigned char>((*zone)[r + 8]);
 
+    // A CR or an LF among the name's bytes would cut the sentence in two lines of the
+    // interchange file, and the upload would send a sentence without its checksum: each is
+    // written as a blank, and the checksum covers what is written.
+    char nom[6];
+    std::memcpy(nom, zone->data() + r + 9, 6);
+    for (char& c : nom)
+      if (c == '\r' || c == '\n') c = ' ';
     Waypoint point{latitude.degres,  latitude.minutes,  std::string_view(&latitude.lettre, 1),
                    longitude.degres, longitude.minutes, std::string_view(&longitude.lettre, 1),
-                   std::string_view(zone->data() + r + 9, 6)};
+                   std::string_view(nom, 6)};
     if (redaction.mode() == Mode::Profil) point.profil = numero;
     redaction.ecrire(point);
 

@@ -37,6 +37,8 @@ class Sortie {
 
   // Hands every buffered byte over. Throws Echec when that fails.
   void vider();
+  // The bytes handed over and kept (after abandonner(): the whole lines the output holds).
+  unsigned long long octetsGardes() const { return deverses_; }
   // After a failure: hands over the complete lines only, and never throws.
   void abandonner() noexcept;
 

@@ -45,14 +45,6 @@ std::string secondes(long long ms) { return secondesEnFrancais(ms) + (ms < 2000 
 // " : reason." or "." when the system gave no number.
 std::string raison(const Erreur& e) { return e.numeroSysteme == 0 ? "." : " : " + raisonSysteme(e.numeroSysteme) + "."; }
 
-const char kConseilDialout[] =
-#ifdef __linux__
-    "\nAjoutez votre compte au groupe dialout (sudo usermod -a -G dialout $USER), puis fermez la session et "
-    "reconnectez-vous.";
-#else
-    "";
-#endif
-
 }  // namespace
 
 Erreur erreurFichier(Erreur::Genre genre, std::string fichier, int numeroSysteme, std::string chemin) {
@@ -135,7 +127,7 @@ std::string decrire(const Erreur& e) {
       return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + lisible(e.verrou) +
              ").\nFermez ce programme, puis recommencez.";
     case G::PortInterdit:
-      return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e) + kConseilDialout;
+      return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e);
     case G::PasUnPort:
       return "Le port de communication " + port + " n'est pas un port série" + raison(e) + "\nVérifiez le port choisi.";
     case G::PortRefuse:
@@ -157,6 +149,7 @@ std::string decrire(const Erreur& e) {
       return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
     case G::Interruption:
+      if (e.peripherique.empty() && !e.fichier.empty()) return "La conversion du fichier " + nomFichier(e) + " a été interrompue.";
       return "Transfert interrompu sur le port de communication " + port + ".";
     case G::FichierIllisible:
       return "Impossible de lire le fichier " + nomFichier(e) + raison(e);
@@ -172,6 +165,9 @@ std::string decrire(const Erreur& e) {
       return "Aucun programme ne lit le tube " + nomFichier(e) + " : le texte ne peut pas y être écrit" +
              (e.dureeMs > 0 ? " (attendu " + secondes(e.dureeMs) + ")" : std::string()) +
              ".\nLancez d'abord le programme qui lit ce tube, puis recommencez.";
+    case G::FichierEnEcriture:
+      return "Le fichier " + nomFichier(e) + " est en train d'être écrit par un autre programme (une autre conversion ?)." +
+             "\nAttendez qu'il ait fini, puis recommencez.";
     case G::LigneTropLongue:
       return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +
              " caractères : ce n'est pas une phrase pour le GPS, et l'envoi s'arrête avant elle.\nVérifiez que le "

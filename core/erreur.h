@@ -30,6 +30,7 @@ struct Erreur {
     FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder
     MemeFichier,           // the output is the input itself
     TubeSansLecteur,       // a pipe to write into that no program reads
+    FichierEnEcriture,     // another program writes the file right now
     LigneTropLongue,       // a line to send far longer than any sentence
     GpxInvalide,           // a GPX file is no well-formed XML or holds a point that is no position
     // Anything.

@@ -1,5 +1,6 @@
 #include "platform/drive_c.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -19,6 +20,18 @@ std::filesystem::path dossierLecteurC() {
   // The root then: a write there fails and says so, where a guess would put files astray.
   if (ec || courant.empty()) return std::filesystem::path("/");
   return courant;
+#endif
+}
+
+std::string conseilLecteurC(int numeroSysteme) {
+#ifdef _WIN32
+  (void)numeroSysteme;
+  return {};
+#else
+  if (numeroSysteme != EROFS && numeroSysteme != EACCES && numeroSysteme != EPERM) return {};
+  return "Le dossier qui tient lieu du lecteur C: (" + dossierLecteurC().string() +
+         ") n'accepte pas ce fichier : donnez un dossier où vous pouvez écrire par la variable d'environnement "
+         "ZOR_DRIVE_C (par exemple ZOR_DRIVE_C=$HOME/zor), puis relancez le programme.";
 #endif
 }
 

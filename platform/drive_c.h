@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's fixed Windows paths ("c:\$_t_e_m_p", "c:\zor.txt") live on this system.
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace zor::platform {
@@ -15,5 +16,10 @@ std::filesystem::path dossierLecteurC();
 // Elsewhere paths that do not start with a drive letter C: are returned with '\' turned
 // into '/'.
 std::filesystem::path cheminLocal(std::string_view cheminWindows);
+
+// What to tell a user whose drive C: folder refuses to be written (read-only, not theirs), in
+// French: where to point ZOR_DRIVE_C. Empty on Windows, where drive C: is the real one, and
+// for any other reason.
+std::string conseilLecteurC(int numeroSysteme);
 
 }  // namespace zor::platform

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <io.h>
 #else
+#include <sys/file.h>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +22,13 @@ bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b)
 #ifdef _WIN32
 
 bool memeFichierQueFlux(const std::filesystem::path&, std::FILE*) { return false; }
+
+bool memesFlux(std::FILE*, std::FILE*) { return false; }
+
+// Windows keeps a file being written by one program from being opened for writing by another.
+VerrouEcriture::VerrouEcriture(std::FILE*) {}
+VerrouEcriture::VerrouEcriture(const std::filesystem::path&) {}
+VerrouEcriture::~VerrouEcriture() {}
 
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
   const auto p = _telli64(_fileno(flux));
@@ -42,6 +50,31 @@ bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
   struct stat a {}, b {};
   if (::stat(chemin.c_str(), &a) != 0 || ::fstat(::fileno(flux), &b) != 0) return false;
   return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool memesFlux(std::FILE* a, std::FILE* b) {
+  struct stat x {}, y {};
+  if (::fstat(::fileno(a), &x) != 0 || ::fstat(::fileno(b), &y) != 0) return false;
+  return S_ISREG(x.st_mode) && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+
+namespace {
+bool prendre(int fd) {
+  struct stat etat {};
+  if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return true;
+  return ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+}
+}  // namespace
+
+VerrouEcriture::VerrouEcriture(std::FILE* flux) : pris_(prendre(::fileno(flux))) {}
+
+VerrouEcriture::VerrouEcriture(const std::filesystem::path& chemin) {
+  descripteur_ = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descripteur_ >= 0) pris_ = prendre(descripteur_);
+}
+
+VerrouEcriture::~VerrouEcriture() {
+  if (descripteur_ >= 0) ::close(descripteur_);
 }
 
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {

@@ -12,6 +12,26 @@ bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b)
 // `chemin` is the regular file that `flux` reads or writes (zor-cli convert F > F, >> F, - -o F < F).
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux);
 
+// Both streams are the same regular file (zor-cli convert - < F >> F).
+bool memesFlux(std::FILE* a, std::FILE* b);
+
+// Takes the file of `flux`, or the file at `chemin` when it exists, for this program alone for as
+// long as the process lives (or the returned lock is released): false when another program
+// holds it. Nothing to take (no such file, not a regular file) is no failure.
+class VerrouEcriture {
+ public:
+  explicit VerrouEcriture(std::FILE* flux);
+  explicit VerrouEcriture(const std::filesystem::path& chemin);
+  ~VerrouEcriture();
+  VerrouEcriture(const VerrouEcriture&) = delete;
+  VerrouEcriture& operator=(const VerrouEcriture&) = delete;
+  bool pris() const { return pris_; }
+
+ private:
+  int descripteur_ = -1;  // opened here, closed here
+  bool pris_ = true;
+};
+
 // Where the next byte written to `flux` lands in its file, when it is a regular file.
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux);
 // Cuts the file of `flux` back to `taille` bytes; false when it cannot be done.

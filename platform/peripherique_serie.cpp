@@ -9,13 +9,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <vector>
 #endif
 
@@ -50,7 +53,15 @@ std::optional<std::string> verrouActif(const std::string&) { return std::nullopt
 
 std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
 
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string&) { return std::nullopt; }
+
 int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
+
+int verrouillerPeripherique(PoigneeSerie) { return 0; }
+
+std::vector<std::string> nomsParIdentifiant(const std::string&, const std::filesystem::path&) { return {}; }
+
+int accesPeripherique(const std::string&) { return 0; }
 
 PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien) {
   PetitFichier f;
@@ -129,27 +140,46 @@ Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& perip
 
 namespace {
 
-// The lock files other programs would write for this device.
+// The lock files other programs would write for this device, named after its real path: the
+// same device reached through a link or an odd spelling ("/dev//pts/3") has the same locks.
 std::vector<std::string> verrous(const std::string& peripherique) {
   std::string nom = peripherique;
+  if (char* reel = ::realpath(peripherique.c_str(), nullptr)) {
+    nom = reel;
+    std::free(reel);
+  }
   if (nom.rfind("/dev/", 0) == 0) nom.erase(0, 5);
   for (char& c : nom)
     if (c == '/') c = '_';
   return {"/var/lock/LCK.." + nom, "/run/lock/LCK.." + nom};
 }
 
-// The process number a lock file holds: UUCP locks write it in ASCII, padded with blanks; the
-// toolkit's own locks start with it on their first line.
-std::optional<long> processusDuVerrou(const std::string& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  if (!f) return std::nullopt;
-  const std::string contenu((std::istreambuf_iterator<char>(f)), {});
+// A lock file is a few bytes; anything larger is not one.
+constexpr std::size_t kTailleVerrouMax = 4096;
+
+// What stands at a lock file's place: nothing, a regular file naming a process (or naming
+// none: empty, damaged), or something no program writes as a lock (a folder, a pipe, a link,
+// a huge file), read without following links and without blocking.
+struct Verrou {
+  bool present = false;
+  std::optional<long> processus;
+};
+
+Verrou lireVerrou(const std::string& chemin) {
+  Verrou v;
+  const PetitFichier f = lirePetitFichier(chemin, kTailleVerrouMax, true);
+  if (f.etat == PetitFichier::Etat::Absent) return v;
+  v.present = true;
+  if (f.etat != PetitFichier::Etat::Lu) return v;
+  // UUCP locks write the number in ASCII, padded with blanks; the toolkit's own locks start
+  // with it on their first line.
+  const std::string& contenu = f.contenu;
   const std::size_t debut = contenu.find_first_not_of(" \t");
-  if (debut == std::string::npos) return std::nullopt;
+  if (debut == std::string::npos) return v;
   long pid = 0;
   const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
-  if (ec != std::errc{} || pid <= 0) return std::nullopt;
-  return pid;
+  if (ec == std::errc{} && pid > 0) v.processus = pid;
+  return v;
 }
 
 bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
@@ -159,9 +189,9 @@ bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno 
 std::string nomDOuverture(const std::string& peripherique) {
   if (peripherique.rfind("/dev/", 0) != 0) return peripherique;
   for (const std::string& chemin : verrous(peripherique)) {
-    const auto pid = processusDuVerrou(chemin);
+    const Verrou v = lireVerrou(chemin);
     // Only a lock whose program has ended is ours to clear.
-    if (!pid || vivant(*pid)) continue;
+    if (!v.processus || vivant(*v.processus)) continue;
     if (::unlink(chemin.c_str()) == 0 || errno == ENOENT) continue;
     return "/dev/." + peripherique.substr(4);
   }
@@ -170,12 +200,14 @@ std::string nomDOuverture(const std::string& peripherique) {
 
 std::optional<std::string> verrouActif(const std::string& peripherique) {
   for (const std::string& chemin : verrous(peripherique)) {
-    const auto pid = processusDuVerrou(chemin);
+    const Verrou v = lireVerrou(chemin);
+    if (!v.present) continue;
     // This program's own lock (a port already open here) is the serial library's to report.
-    if (pid && *pid != ::getpid() && vivant(*pid)) return chemin;
-    // A lock that names no program (empty, damaged) blocks the serial library for good, and
-    // nobody can tell it is stale: name it, so the user knows which file holds the port.
-    if (!pid && ::access(chemin.c_str(), F_OK) == 0) return chemin;
+    if (v.processus && *v.processus != ::getpid() && vivant(*v.processus)) return chemin;
+    // A lock that names no program (empty, damaged), or something that is no lock file at all
+    // (a folder, a pipe, a link, a huge file), blocks the serial library for good, and nobody
+    // can tell it is stale: name it, so the user knows which file holds the port.
+    if (!v.processus) return chemin;
   }
   return std::nullopt;
 }
@@ -230,6 +262,41 @@ PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t m
   f.etat = lus > max ? E::TropGrand : E::Lu;
   if (f.etat != E::Lu) f.contenu.clear();
   return f;
+}
+
+int verrouillerPeripherique(PoigneeSerie poignee) {
+  if (::flock(poignee, LOCK_EX | LOCK_NB) == 0) return 0;
+  return errno == EWOULDBLOCK ? EBUSY : errno;
+}
+
+std::vector<std::string> nomsParIdentifiant(const std::string& peripherique, const std::filesystem::path& dossier) {
+  std::vector<std::string> noms;
+  struct stat cible {};
+  if (::stat(peripherique.c_str(), &cible) != 0) return noms;
+  std::error_code ec;
+  for (const auto& entree : std::filesystem::directory_iterator(dossier, ec)) {
+    struct stat etat {};
+    if (::stat(entree.path().c_str(), &etat) == 0 && etat.st_rdev == cible.st_rdev && S_ISCHR(etat.st_mode))
+      noms.push_back(entree.path().string());
+  }
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+int accesPeripherique(const std::string& peripherique) {
+  if (::access(peripherique.c_str(), R_OK | W_OK) == 0) return 0;
+  return errno;
+}
+
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& peripherique) {
+  struct stat etat {};
+  if (::stat(peripherique.c_str(), &etat) != 0) return std::nullopt;
+  Proprietaire p;
+  const passwd* u = ::getpwuid(etat.st_uid);
+  const group* g = ::getgrgid(etat.st_gid);
+  p.utilisateur = u != nullptr ? u->pw_name : std::to_string(etat.st_uid);
+  p.groupe = g != nullptr ? g->gr_name : std::to_string(etat.st_gid);
+  return p;
 }
 
 int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {

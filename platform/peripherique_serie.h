@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/erreur.h"
 #include "platform/vidange_serie.h"
@@ -60,6 +61,26 @@ std::optional<std::string> verrouActif(const std::string& peripherique);
 // uses it: the device is then opened by an equivalent name ("/dev/./ttyUSB0"), whose lock
 // file is another one.
 std::string nomDOuverture(const std::string& peripherique);
+
+// Right after the device opened: the exclusive advisory lock other serial programs take on it
+// (flock, as picocom does), whatever path names it. 0, EBUSY when another program holds it, or
+// the system's error number. Nothing to do on Windows, whose ports open exclusively.
+int verrouillerPeripherique(PoigneeSerie poignee);
+
+// The other names of a device: the links of /dev/serial/by-id (or of `dossier`) that lead to it.
+std::vector<std::string> nomsParIdentifiant(const std::string& peripherique,
+                                            const std::filesystem::path& dossier = "/dev/serial/by-id");
+
+// Whether this user may open the device: 0, or why not (ENOENT: it does not exist, EACCES…).
+int accesPeripherique(const std::string& peripherique);
+
+// Who owns a device and which group may use it, by name, for the advice given to a user who
+// may not open it; nothing where the system does not say (Windows).
+struct Proprietaire {
+  std::string utilisateur;
+  std::string groupe;
+};
+std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& peripherique);
 
 // Why an open device stopped answering: ENODEV when it has gone, EIO after a hang-up, 0 when
 // the system does not say.

@@ -60,6 +60,13 @@ class LiaisonQt : public Liaison {
       serie_.clearError();
       return erreurDuPort(port_, platform::genreEchecOuverture(echecOuverture(code), port_.peripherique, numero), numero);
     }
+    // Another program holding the device (picocom, minicom, another ZOR under another name of
+    // it) keeps it: nothing is sent.
+    if (const int numero = platform::verrouillerPeripherique(serie_.handle()); numero != 0) {
+      serie_.close();
+      serie_.clearError();
+      return erreurDuPort(port_, numero == EBUSY ? Erreur::Genre::PortOccupe : Erreur::Genre::PortRefuse, numero);
+    }
     QSerialPort::Parity parite = QSerialPort::NoParity;
     switch (r.parite) {
       case 'E': parite = QSerialPort::EvenParity; break;

@@ -106,11 +106,17 @@ std::string descriptionPort(int numero, const std::vector<PortSerie>& presents) 
   return texte + origineEnFrancais(c, numero);
 }
 
-std::string listePorts(const std::vector<PortSerie>& ports) {
+std::string listePorts(const std::vector<PortSerie>& ports, const std::function<std::string(const PortSerie&)>& details) {
   if (ports.empty()) return "Aucun port série n'est détecté sur cet ordinateur.";
   std::string texte = "Ports série présents :";
-  for (const PortSerie& p : ports)
+  for (const PortSerie& p : ports) {
     texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
+    if (details) {
+      std::string lignes = details(p);
+      if (!lignes.empty() && lignes.back() == '\n') lignes.pop_back();
+      if (!lignes.empty()) texte += "\n" + lignes;
+    }
+  }
   return texte;
 }
 
@@ -119,6 +125,22 @@ std::string decrireEchec(const Erreur& e, const DetectionPorts& detection) {
   // zor.conf unreadable comes back as a file that could not be read, with the port it was for.
   const bool configuration = lectureDeFichier(e.genre) && e.numeroPort > 0;
   if (!(ouvertureDuPort(e.genre) || configuration) || platform::portsNommesParLeSysteme()) return texte;
+  if (e.genre == Erreur::Genre::PortInterdit) {
+    // The device's group says what to do: the serial ports' own group (dialout) is for users to
+    // join; any other is the administrator's business.
+    if (const auto p = platform::proprietaireDuPeripherique(e.peripherique)) {
+      if (p->groupe == "dialout")
+        texte += "\nLe périphérique " + e.peripherique + " est réservé au groupe dialout : ajoutez-y votre compte "
+                 "(sudo usermod -a -G dialout $USER), puis fermez la session et reconnectez-vous.";
+      else
+        texte += "\nLe périphérique " + e.peripherique + " appartient à " + p->utilisateur + " (groupe " + p->groupe +
+                 ") et ses droits ne permettent pas à votre compte de l'ouvrir : demandez à l'administrateur de cet "
+                 "ordinateur de vous y donner accès.";
+    }
+    return texte;
+  }
+  // A port another program holds is the right one: close that program, nothing to map.
+  if (e.genre == Erreur::Genre::PortOccupe || e.genre == Erreur::Genre::PortVerrouille) return texte;
   if (configuration)
     texte += "\nCe fichier dit quel périphérique est Comm" + std::to_string(e.numeroPort) +
              " : tant qu'il ne peut pas être lu, ce port ne s'ouvre pas.";

@@ -61,8 +61,9 @@ std::string origineEnFrancais(const Correspondance& c, int numero);
 std::string descriptionPort(int numero, const std::vector<PortSerie>& presents);
 
 // "Ports série présents :\n  /dev/ttyUSB0 — CP2102\n  /dev/ttyS0", or the sentence saying there
-// is none.
-std::string listePorts(const std::vector<PortSerie>& ports);
+// is none. `details` gives lines to put under a port (each with its line end).
+std::string listePorts(const std::vector<PortSerie>& ports,
+                       const std::function<std::string(const PortSerie&)>& details = {});
 
 // The French description of a failure, with, for a port that could not be opened, where the
 // port's device came from, the ports that exist and how to map one in zor.conf.

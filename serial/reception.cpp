@@ -1,7 +1,10 @@
 #include "serial/reception.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
+#include <string_view>
+#include <vector>
 
 namespace zor::serie {
 namespace {
@@ -40,66 +43,100 @@ class Collecte {
 
   void collecter() {
     derniere_ = horloge_.maintenant();
-    // The record of the second read: the collection ends when it comes round again. Unset, it
-    // compares as the empty text.
-    std::optional<std::string> deuxieme;
     int compteur = 0;
-    std::string lu;
+    std::size_t debut = 0;  // where the next read starts in what was received
     for (;;) {
-      port_.InputLen(kLongueurLecture);
-      const std::size_t la = attendreLecture();
-      if (bilan_.erreur) return;
-      if (panne(port_.Input(lu))) return;
-      // Anything beyond counts as new at the next look: it came during this read at the latest.
-      attendus_ = la > lu.size() ? la - lu.size() : 0;
-      if (lu.empty()) {
-        echouer(Erreur::Genre::Silence);
+      const bool finVue = fin_ && *fin_ <= debut;
+      if (!finVue && !attendreOctets(debut + kLongueurLecture)) break;
+      chercherFin();
+      if (fin_ && *fin_ <= debut) {
+        // The record of the second read again: this read is neither counted nor stored.
+        bilan_.collecte.assign(recu_, kLongueurLecture, *fin_ - kLongueurLecture);
         return;
       }
-      const std::string enregistrement = lu.substr(0, kLongueurEnregistrement);
-      if (enregistrement == deuxieme.value_or(std::string())) return;
-      if (!pauser()) return;
-      if (compteur == 1) deuxieme = enregistrement;
+      // A read stops where the second record comes round again off the grid.
+      const std::size_t longueur = std::min<std::size_t>(kLongueurLecture, fin_.value_or(SIZE_MAX) - debut);
+      const std::string_view lu = std::string_view(recu_).substr(debut, longueur);
+      if (!pauser()) break;
+      if (compteur == 1) poserDeuxieme(lu.substr(0, kLongueurEnregistrement));
       ++compteur;
-      suivi_.element(enregistrement);
-      if (compteur > 1) {
-        bilan_.collecte += lu;
-        bilan_.stockes = compteur - 1;
-      }
+      debut += longueur;
+      suivi_.element(lu.substr(0, kLongueurEnregistrement));
+      if (compteur > 1) bilan_.stockes = compteur - 1;
       suivi_.compte(compteur - 1);
       if (bilan_.stockes >= o_.lecturesMax) {
         Erreur e = port_.erreur(Erreur::Genre::TropDEnregistrements);
         e.limite = o_.lecturesMax;
         bilan_.erreur = e;
-        return;
+        break;
       }
-      if (arreter()) return;
+      if (arreter()) break;
     }
+    // A failed collection keeps everything that came, what waits unread in the port included.
+    std::string reste;
+    port_.InputLen(0);
+    if (!enPanne_ && !port_.Input(reste)) ajouter(reste);
+    bilan_.collecte = std::move(recu_);
   }
 
   bool enPanne() const { return enPanne_; }
 
  private:
-  // Waits until a whole read has arrived, or the receiver has paused with fewer characters
-  // there, or nothing at all came within the silence bound. So a receiver sending in real time
-  // gives the same reads as one whose whole stream was already waiting.
-  // Returns how many bytes were there when the wait ended.
-  std::size_t attendreLecture() {
-    if (panne(port_.prendre())) return 0;
-    std::size_t la = port_.enAttente();
-    if (la > attendus_) derniere_ = horloge_.maintenant();
-    while (la < static_cast<std::size_t>(kLongueurLecture)) {
-      if (arreter()) return la;
+  // Takes from the port until `n` bytes have been received after the first CR, or the end has
+  // been found before them. False when the receiver fell silent for the bound, the user
+  // stopped or the port failed.
+  bool attendreOctets(std::size_t n) {
+    std::string lu;
+    for (;;) {
+      // The end found before `n` needs nothing more.
+      if (recu_.size() >= n || (fin_ && *fin_ < n)) return true;
+      // Everything that has arrived: the end may lie just past the read.
+      port_.InputLen(0);
+      if (panne(port_.Input(lu))) return false;
+      if (!lu.empty()) {
+        derniere_ = horloge_.maintenant();
+        ajouter(lu);
+        chercherFin();
+        continue;
+      }
+      if (arreter()) return false;
       const auto calme = horloge_.maintenant() - derniere_;
-      if (la > 0 && calme >= kPauseDuGps) break;
-      if (calme >= o_.silenceMax) break;
-      const auto borne = la > 0 ? kPauseDuGps : o_.silenceMax;
-      if (!attendre(std::min(kAttente, std::chrono::duration_cast<milliseconds>(borne - calme)))) return la;
-      const std::size_t maintenant = port_.enAttente();
-      if (maintenant > la) derniere_ = horloge_.maintenant();
-      la = maintenant;
+      if (calme >= o_.silenceMax) {
+        echouer(Erreur::Genre::Silence);
+        return false;
+      }
+      if (!attendre(std::min(kAttente, std::chrono::duration_cast<milliseconds>(o_.silenceMax - calme) + milliseconds(1))))
+        return false;
     }
-    return la;
+  }
+
+  // The end is looked for without the control characters a line may pick up besides the
+  // receiver's text (a stray 26, a NUL): one of them inside the second record must not hide
+  // it. The reads themselves keep every byte.
+  static bool compare(char c) { return static_cast<unsigned char>(c) >= 0x20 || c == '\r' || c == '\n'; }
+  void ajouter(std::string_view octets) {
+    for (char c : octets) {
+      if (compare(c)) {
+        compares_.push_back(c);
+        positions_.push_back(recu_.size());
+      }
+      recu_.push_back(c);
+    }
+  }
+  void poserDeuxieme(std::string_view enregistrement) {
+    deuxieme_.clear();
+    for (char c : enregistrement)
+      if (compare(c)) deuxieme_.push_back(c);
+    // It can only come round again after its own read.
+    cherche_ = static_cast<std::size_t>(
+        std::lower_bound(positions_.begin(), positions_.end(), 2 * kLongueurLecture) - positions_.begin());
+    chercherFin();
+  }
+  void chercherFin() {
+    if (fin_ || deuxieme_.empty() || compares_.size() < cherche_ + deuxieme_.size()) return;
+    const std::size_t trouve = std::string_view(compares_).find(deuxieme_, cherche_);
+    if (trouve != std::string_view::npos) fin_ = positions_[trouve];
+    else cherche_ = compares_.size() - deuxieme_.size() + 1;
   }
 
   // The 400 ms between passes.
@@ -153,7 +190,12 @@ class Collecte {
   const Suivi& suivi_;
   BilanReception& bilan_;
   Instant derniere_{};        // when the last bytes came in
-  std::size_t attendus_ = 0;  // bytes left waiting after the last read
+  std::string recu_;          // everything received after the first CR
+  std::string compares_;      // the same without stray control characters
+  std::vector<std::size_t> positions_;  // where each byte of compares_ stands in recu_
+  std::string deuxieme_;      // the record of the second read, as compared
+  std::size_t cherche_ = 0;   // where in compares_ it is looked for next
+  std::optional<std::size_t> fin_;  // where in recu_ it came round again
   bool enPanne_ = false;
 };
 

@@ -1,7 +1,14 @@
 #pragma once
 // Collecting the receiver's waypoints: the receiver repeats its records; the program drops
-// everything up to the first CR, then reads up to 64 characters every 400 ms until the second
+// everything up to the first CR, then reads 64 characters every 400 ms until the second
 // record comes round again, and tells the receiver to stop with the character of code 26.
+//
+// The reads are cut from the received bytes, 64 by 64, whenever those bytes arrive: a receiver
+// that pauses gives the same reads as a steady one. And the end is found in the bytes
+// themselves: the record of the second read coming round again, wherever it falls (a stray
+// byte shifts it off the 64-character grid; control characters other than CR and LF are left
+// out of the comparison). For a steady receiver that is exactly the read whose first 62
+// characters equal those of the second read.
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -16,8 +23,6 @@ namespace zor::serie {
 
 inline constexpr std::chrono::milliseconds kPauseEntrePassages{400};
 inline constexpr std::chrono::seconds kSilenceMax{30};
-// A read is taken once it is full, or once the receiver has paused this long.
-inline constexpr std::chrono::milliseconds kPauseDuGps{100};
 inline constexpr int kLongueurLecture = 64;
 inline constexpr std::size_t kLongueurEnregistrement = 62;
 // Far above what a hand-held holds: a receiver that never comes back to its second record.
@@ -35,7 +40,10 @@ struct OptionsReception {
 };
 
 struct BilanReception {
-  std::string collecte;  // the stored reads, joined, exactly as they came
+  // The stored reads, joined, exactly as they came. When the collection fails (silence, the
+  // bound, an interruption, a lost link), everything received after the first CR instead,
+  // the first read and the bytes not yet read included: nothing the receiver sent is dropped.
+  std::string collecte;
   int stockes = 0;       // how many reads were stored
   std::optional<Erreur> erreur;
 };

@@ -71,18 +71,6 @@ TEST(Decrire, ChaqueGenreNommeSonObjet) {
   }
 }
 
-// Only the user's permission on the port calls for the dialout group.
-TEST(Decrire, ConseilDialoutPourLePortInterditSeulement) {
-  for (G g : tousLesGenres()) {
-    const bool conseil = decrire(exemple(g, EACCES)).find("dialout") != std::string::npos;
-#ifdef __linux__
-    EXPECT_EQ(conseil, g == G::PortInterdit) << static_cast<int>(g);
-#else
-    EXPECT_FALSE(conseil) << static_cast<int>(g);
-#endif
-  }
-}
-
 TEST(Decrire, LaRaisonDuSystemeEnFrancais) {
   struct Cas {
     G genre;

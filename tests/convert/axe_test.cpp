@@ -50,6 +50,12 @@ TEST(AutorouteExpress, ExempleDuFormat) {
   EXPECT_EQ(lire(f, Mode::Profil).nombre, 1);
 }
 
+// A line end among the name's bytes never cuts the sentence: it is written as a blank.
+TEST(AutorouteExpress, FinDeLigneDansLeNomEcriteCommeUnBlanc) {
+  const std::string f = fichierAxe(1, {enregistrement(33554432, 402653184, 6, "AB\rC\nD")});
+  EXPECT_EQ(lire(f, Mode::Waypoint).fichier, ligne("GPWPL,3345.000,N,00248.750,E,AB C D"));
+}
+
 TEST(AutorouteExpress, PositionsDesEnregistrements) {
   // Length bytes 0, 6 and 255: records at M+60, M+181 and M+320; the name is always at R+9.
   const std::string avant("\0\x01MAS MASm masm", 15);

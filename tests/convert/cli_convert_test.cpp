@@ -1,5 +1,12 @@
 // zor-cli convert as a script would use it: options, exit codes, the line on stderr.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QProcess>
+#include <QThread>
+#include <csignal>
 
 #include "tests/convert/outils_conversion.h"
 #include "tests/support/seams.h"
@@ -95,6 +102,7 @@ TEST(ZorCliConvert, TroisIssues) {
   EXPECT_EQ(lancerZorCli({"convert", "--type=zor", q(copie)}, q(copie)).code, 2) << "zor-cli convert F >> F";
   EXPECT_EQ(lancerZorCli({"convert", "--type=zor", "-o", q(copie), "-"}, {}, 0, q(copie)).code, 2)
       << "zor-cli convert - -o F < F";
+  EXPECT_EQ(lancerZorCli({"convert", "--type=zor", "-"}, q(copie), 0, q(copie)).code, 2) << "zor-cli convert - < F >> F";
   EXPECT_EQ(lireOctets(copie), "$A\r\n");
   // A device is no file to empty: /dev/null in and out is an empty conversion.
   EXPECT_EQ(lancerZorCli({"convert", "--type", "zor", "-o", "/dev/null", "/dev/null"}).code, 1);
@@ -162,6 +170,53 @@ TEST(ZorCliConvert, GpxEntreeEtSortie) {
   const ResultatCli aide = lancerZorCli({"convert", "--help"});
   EXPECT_NE(aide.sortie.find("--to FORMAT"), std::string::npos);
   EXPECT_NE(aide.sortie.find("gpx"), std::string::npos);
+}
+
+// Text written on Linux: told about, read as the window reads it, or line by line with --lf.
+TEST(ZorCliConvert, FinsDeLigneLf) {
+  LecteurCTemporaire dossier;
+  const auto lf = dossier.chemin() / "lf.txt";
+  ecrireOctets(lf, "W  WPT001          N45 30.123  E001 30.456\nW  WPT002          N45 30.123  E001 30.456\n");
+  const ResultatCli sans = lancerZorCli({"convert", "--type", "g7towin", q(lf)});
+  EXPECT_EQ(sans.code, 0);
+  EXPECT_NE(sans.erreurs.find("n'a que des fins de ligne LF"), std::string::npos) << sans.erreurs;
+  EXPECT_NE(sans.erreurs.find("lus : 1"), std::string::npos) << sans.erreurs;
+  const ResultatCli avec = lancerZorCli({"convert", "--type", "g7towin", "--lf", q(lf)});
+  EXPECT_EQ(avec.erreurs, "Nombre d'enregistrements lus : 2\n");
+  EXPECT_EQ(avec.sortie, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n\r\n");
+}
+
+// Interrupted, the conversion leaves its output as it was and nothing beside it; a second one
+// into a file another holds is refused.
+TEST(ZorCliConvert, InterrompueOuConcurrenteLaSortieResteIntacte) {
+  LecteurCTemporaire dossier;
+  const auto sortie = dossier.chemin() / "sortie.txt";
+  ecrireOctets(sortie, "a garder");
+  QProcess p;
+  p.start(QString::fromLocal8Bit(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli",
+          {"convert", "--type", "g7towin", "-o", q(sortie), "-"});
+  ASSERT_TRUE(p.waitForStarted());
+  const QByteArray ligne = "W  WPT001          N45 30.123  E001 30.456\r\n";
+  for (int i = 0; i < 2000; ++i) p.write(ligne);
+  p.waitForBytesWritten();
+  QThread::msleep(300);
+  ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+  QThread::msleep(100);
+  for (int i = 0; i < 20000; ++i) p.write(ligne);  // the next block sees the request
+  p.closeWriteChannel();
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 130);
+  EXPECT_NE(p.readAllStandardError().toStdString().find("interrompue"), std::string::npos);
+  EXPECT_EQ(lireOctets(sortie), "a garder");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.chemin()), std::filesystem::directory_iterator()), 1);
+
+  const int fd = ::open(sortie.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  const ResultatCli seconde = lancerZorCli({"convert", "--type", "zor", "-o", q(sortie), q(donnee("zor.txt"))});
+  ::close(fd);
+  EXPECT_EQ(seconde.code, 2);
+  EXPECT_NE(seconde.erreurs.find("en train d'être écrit par un autre programme"), std::string::npos) << seconde.erreurs;
+  EXPECT_EQ(lireOctets(sortie), "a garder");
 }
 
 }  // namespace

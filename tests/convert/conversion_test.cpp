@@ -1,6 +1,8 @@
 // One run from file to file: the dispatch on the type text and what happens to the files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 #include "convert/conversion.h"
@@ -21,6 +23,48 @@ TEST(Conversion, LeTypeSeCompareExactement) {
       {"", TypeEntree::Aucun},
   };
   for (const auto& [texte, type] : cas) EXPECT_EQ(typeSelonTexte(texte), type) << texte;
+}
+
+// A disk that fills up after `place` bytes, in the middle of a line as a real one does.
+class SortiePleine : public Sortie {
+ public:
+  explicit SortiePleine(std::size_t place) : Sortie(4096), place_(place) {}
+  const std::string& octets() const { return octets_; }
+
+ protected:
+  void deverser(std::string_view o) override {
+    const std::size_t pris = std::min(o.size(), place_ - octets_.size());
+    octets_.append(o.substr(0, pris));
+    if (pris < o.size()) {
+      noterPartiel(pris);
+      throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, "c:\\$_t_e_m_p", ENOSPC));
+    }
+  }
+  void ramenerA(unsigned long long taille) noexcept override { octets_.resize(std::min<std::size_t>(taille, octets_.size())); }
+
+ private:
+  std::size_t place_;
+  std::string octets_;
+};
+
+// On a full disk the window shows as many sentences as the interchange file holds, not more.
+TEST(Conversion, LEchoNeMontreJamaisPlusQueLeFichier) {
+  std::string g7, zor;
+  for (int i = 0; i < 2000; ++i) {
+    g7 += "W  WPT001          N45 30.123  E001 30.456\r\n";
+    zor += "$GPWPL,4530.123,N,00130.456,E,WPT" + std::to_string(1000 + i) + "*00\r\n";
+  }
+  for (const auto& [type, texte] : {std::pair{TypeEntree::G7towin, g7}, std::pair{TypeEntree::Zor, zor}}) {
+    SourceMemoire source(texte);
+    SortiePleine pleine(30000);
+    std::string echo = "run précédent\r\n";
+    EXPECT_THROW(convertirDepuis(type, source, pleine, Mode::Profil, &echo), Echec);
+    const auto lignes = [](const std::string& s) { return std::count(s.begin(), s.end(), '$'); };
+    EXPECT_GT(lignes(pleine.octets()), 100);
+    EXPECT_EQ(lignes(echo), lignes(pleine.octets())) << static_cast<int>(type);
+    EXPECT_EQ(echo.rfind("run précédent\r\n", 0), 0u);
+    EXPECT_EQ(echo.substr(echo.size() - 2), "\r\n");
+  }
 }
 
 class ConversionFichiers : public ::testing::Test {

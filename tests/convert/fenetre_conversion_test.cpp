@@ -185,7 +185,9 @@ TEST_F(ConversionFenetre, MemesOctetsQueZorCli) {
         EXPECT_EQ(cli.sortie, echange()) << quoi;
         EXPECT_EQ(cli.code, sansEnregistrement ? 1 : 0) << quoi;
         if (!sansEnregistrement) {
-          EXPECT_EQ(cli.erreurs, "Nombre d'enregistrements lus : " + form.quant1.Caption() + "\n") << quoi;
+          // A file of LF line ends is told about on a line before.
+          const std::string compte = "Nombre d'enregistrements lus : " + form.quant1.Caption() + "\n";
+          EXPECT_EQ(cli.erreurs.substr(cli.erreurs.size() - std::min(cli.erreurs.size(), compte.size())), compte) << quoi;
           ++succes;
         }
       }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 
+#include "platform/drive_c.h"
 #include "platform/remplacement.h"
 #include "tests/support/outils.h"
 
@@ -41,6 +43,17 @@ TEST(Remplacement, CeQuiEstSauveEnSecoursNEstLisibleQueParLUtilisateur) {
   test::VariableEnvironnement sansEtat("XDG_STATE_HOME", std::nullopt);
   test::VariableEnvironnement sansMaison("HOME", std::nullopt);
   EXPECT_EQ(sauverEnSecours("x", "zor-reception", numero).parent_path(), dossier.chemin());
+}
+
+// A drive C: folder that refuses the file: the advice names ZOR_DRIVE_C, for those causes only.
+TEST(LecteurC, ConseilQuandLeDossierRefuseDEcrire) {
+  test::LecteurCTemporaire dossier;
+  for (int numero : {EROFS, EACCES, EPERM}) {
+    const std::string conseil = conseilLecteurC(numero);
+    EXPECT_NE(conseil.find("ZOR_DRIVE_C"), std::string::npos) << numero;
+    EXPECT_NE(conseil.find(dossier.chemin().string()), std::string::npos) << numero;
+  }
+  for (int numero : {0, ENOSPC, EIO, ENOENT}) EXPECT_EQ(conseilLecteurC(numero), "") << numero;
 }
 
 }  // namespace

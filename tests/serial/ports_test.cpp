@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -106,6 +107,35 @@ TEST(CorrespondanceTest, SeulsLesEchecsDOuvertureParlentDesPorts) {
   EXPECT_NE(texte.find("Aucun port série"), std::string::npos) << texte;
 }
 
+// Each advice fits its cause: a busy port is the right one (close the other program, nothing to
+// map); a forbidden one says what its group calls for.
+TEST(CorrespondanceTest, ChaqueConseilSelonSaCause) {
+  test::ConfigurationPorts configuration;
+  test::LecteurCTemporaire dossier;
+  const std::string peripherique = (dossier.chemin() / "ttyUSB9").string();
+  test::ecrireOctets(peripherique, "");
+  struct Cas {
+    Erreur::Genre genre;
+    gid_t groupe;  // of the device
+    const char* present;
+    const char* absent;
+  };
+  const Cas cas[] = {
+      {Erreur::Genre::PortOccupe, 0, "Fermez ce programme", "[ports]"},
+      {Erreur::Genre::PortVerrouille, 0, "Fermez ce programme", "Ports série présents"},
+      {Erreur::Genre::PortIntrouvable, 0, "[ports]\nComm1=", "dialout"},
+      {Erreur::Genre::PortInterdit, 20, "groupe dialout : ajoutez-y votre compte", "[ports]"},  // Debian's dialout
+      {Erreur::Genre::PortInterdit, 0, "appartient à root (groupe root)", "usermod"},
+  };
+  for (const Cas& c : cas) {
+    // Only root may give a file to root and to any group.
+    if (::chown(peripherique.c_str(), 0, c.groupe) != 0) GTEST_SKIP() << "chown demande les droits de root";
+    const std::string texte = decrireEchec(erreurPort(c.genre, 1, peripherique, EACCES), kDeuxAdaptateurs);
+    EXPECT_NE(texte.find(c.present), std::string::npos) << static_cast<int>(c.genre) << "\n" << texte;
+    EXPECT_EQ(texte.find(c.absent), std::string::npos) << static_cast<int>(c.genre) << "\n" << texte;
+  }
+}
+
 TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   test::ConfigurationPorts configuration;
   configuration.variable(1, "/dev/gps");
@@ -117,8 +147,9 @@ TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   char tampon[4096];
   for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, sortieCli)) > 0;) sortie.append(tampon, n);
   EXPECT_EQ(::pclose(sortieCli), 0);
-  EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1)\n"), std::string::npos) << sortie;
-  EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ")\n"), std::string::npos)
+  // A device that does not exist is said so.
+  EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1, absent)\n"), std::string::npos) << sortie;
+  EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ", absent)\n"), std::string::npos)
       << sortie;
 }
 

@@ -2,12 +2,18 @@
 // an event loop, nothing is cut at closing, the line is 4800 8N2, and each kind of device
 // failure is told apart.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -160,6 +166,68 @@ TEST(PtyOuverture, ChaqueEchecDOuvertureASonGenre) {
   }
 }
 
+// One port, one program: a device held with flock (picocom, minicom, another ZOR) is refused,
+// whatever path names it, and nothing reaches it.
+TEST(PtyPartage, UnPortTenuParUnAutreProgrammeEstRefuse) {
+  test::PairePty pty;
+  const std::string nom = pty.esclave();
+  const std::string lien = (std::filesystem::temp_directory_path() / ("zor-lien-" + std::to_string(::getpid()))).string();
+  ASSERT_EQ(::symlink(nom.c_str(), lien.c_str()), 0);
+  struct Cas {
+    const char* quoi;
+    std::string autreNom;  // how the second opening names the device
+  };
+  const Cas cas[] = {
+      {"le même nom", nom},
+      {"une double barre", "/dev/" + nom.substr(5).insert(0, "/")},
+      {"un point", "/dev/pts/./" + nom.substr(9)},
+      {"un lien", lien},
+  };
+  // Held by another program with flock, as picocom does.
+  const int autre = ::open(nom.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(autre, 0);
+  ASSERT_EQ(::flock(autre, LOCK_EX | LOCK_NB), 0);
+  for (const Cas& c : cas) {
+    MSComm comm;
+    comm.definirPeripherique(c.autreNom);
+    const auto e = comm.ouvrir();
+    ASSERT_TRUE(e) << c.quoi;
+    EXPECT_EQ(e->genre, Erreur::Genre::PortOccupe) << c.quoi;
+    EXPECT_NE(decrire(*e).find("est déjà utilisé par un autre programme"), std::string::npos) << decrire(*e);
+  }
+  const std::string commande = std::string(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli upload --port " + nom +
+                               " - </dev/null 2>/dev/null";
+  const int statut = std::system(commande.c_str());
+  EXPECT_EQ(WEXITSTATUS(statut), 2);
+  ::close(autre);
+  // Held by this program under one name, the device is refused under the others.
+  MSComm premier;
+  premier.definirPeripherique(nom);
+  ASSERT_FALSE(premier.ouvrir());
+  for (const Cas& c : cas) {
+    MSComm second;
+    second.definirPeripherique(c.autreNom);
+    const auto e = second.ouvrir();
+    ASSERT_TRUE(e) << c.quoi;
+    EXPECT_EQ(e->genre, Erreur::Genre::PortOccupe) << c.quoi;
+  }
+  EXPECT_FALSE(premier.Output("$A*41\r\n"));
+  EXPECT_EQ(pty.lire(7), "$A*41\r\n") << "only the first one's bytes";
+  ::unlink(lien.c_str());
+}
+
+TEST(PtyPartage, NomsParIdentifiantDUnAdaptateur) {
+  test::PairePty pty, autre;
+  test::LecteurCTemporaire dossier;
+  const auto parId = dossier.chemin() / "by-id";
+  std::filesystem::create_directory(parId);
+  std::filesystem::create_symlink(pty.esclave(), parId / "usb-Prolific-if00-port0");
+  std::filesystem::create_symlink(autre.esclave(), parId / "usb-FTDI-if00-port0");
+  EXPECT_EQ(platform::nomsParIdentifiant(pty.esclave(), parId),
+            std::vector<std::string>{(parId / "usb-Prolific-if00-port0").string()});
+  EXPECT_TRUE(platform::nomsParIdentifiant("/dev/ttyAbsent", parId).empty());
+}
+
 // Lock files in the shared lock folder: a running program's reserves the device, a finished
 // program's is cleared, and one that names no program is pointed at rather than reported as
 // "already in use" with no way out.
@@ -172,24 +240,62 @@ TEST(Verrous, SelonLeProgrammeQuIlsNomment) {
   ::waitpid(fini, nullptr, 0);
   struct Cas {
     const char* nom;
-    std::string contenu;
+    std::function<void()> poser;
     bool reserve;  // reported as a lock
     bool reste;    // still there after choosing the name to open
   };
+  auto ecrit = [&](std::string contenu) { return [&verrou, contenu] { test::ecrireOctets(verrou, contenu); }; };
   const Cas cas[] = {
-      {"programme en cours", std::to_string(::getppid()) + "\n", true, true},
-      {"programme fini", std::to_string(fini) + "\n", false, false},
-      {"verrou UUCP d'un programme fini", "     " + std::to_string(fini) + "\n", false, false},
-      {"verrou vide", "", true, true},
-      {"verrou abîmé", "n'importe quoi\n", true, true},
+      {"programme en cours", ecrit(std::to_string(::getppid()) + "\n"), true, true},
+      {"programme fini", ecrit(std::to_string(fini) + "\n"), false, false},
+      {"verrou UUCP d'un programme fini", ecrit("     " + std::to_string(fini) + "\n"), false, false},
+      {"verrou vide", ecrit(""), true, true},
+      {"verrou abîmé", ecrit("n'importe quoi\n"), true, true},
+      // Planted by another user where everyone may write: never read whole, never waited on,
+      // never followed.
+      {"un dossier", [&] { ::mkdir(verrou.c_str(), 0755); }, true, true},
+      {"un tube", [&] { ::mkfifo(verrou.c_str(), 0644); }, true, true},
+      {"un lien vers /dev/zero", [&] { ASSERT_EQ(::symlink("/dev/zero", verrou.c_str()), 0); }, true, true},
+      {"un lien vers un verrou fini", [&] {
+         test::ecrireOctets(verrou + ".cible", std::to_string(fini) + "\n");
+         ASSERT_EQ(::symlink((verrou + ".cible").c_str(), verrou.c_str()), 0);
+       }, true, true},
+      {"deux mégaoctets", ecrit(std::to_string(fini) + "\n" + std::string(2 << 20, ' ')), true, true},
   };
   for (const Cas& c : cas) {
-    test::ecrireOctets(verrou, c.contenu);
+    c.poser();
     EXPECT_EQ(platform::verrouActif(peripherique), c.reserve ? std::optional<std::string>(verrou) : std::nullopt)
         << c.nom;
     platform::nomDOuverture(peripherique);
-    EXPECT_EQ(::access(verrou.c_str(), F_OK) == 0, c.reste) << c.nom;
+    EXPECT_EQ(::access(verrou.c_str(), F_OK) == 0 || ::rmdir(verrou.c_str()) == 0, c.reste) << c.nom;
     ::unlink(verrou.c_str());
+    ::rmdir(verrou.c_str());
+    ::unlink((verrou + ".cible").c_str());
+  }
+}
+
+// Whatever stands at the lock's place, opening the port ends in the lock message, at once.
+TEST(Verrous, UnDossierOuUnTubeALaPlaceDuVerrouNeBloquentRien) {
+  test::PairePty pty;
+  const std::string nom = pty.esclave().substr(5);  // "pts/N"
+  std::string fichier = nom;
+  for (char& c : fichier)
+    if (c == '/') c = '_';
+  const std::string verrou = "/var/lock/LCK.." + fichier;
+  if (::access("/var/lock", W_OK) != 0) GTEST_SKIP() << "/var/lock n'est pas accessible en écriture";
+  for (int tube = 0; tube < 2; ++tube) {
+    ASSERT_EQ(tube ? ::mkfifo(verrou.c_str(), 0644) : ::mkdir(verrou.c_str(), 0755), 0);
+    MSComm comm;
+    comm.definirPeripherique(pty.esclave());
+    const auto debut = std::chrono::steady_clock::now();
+    const auto e = comm.ouvrir();
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(2));
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->genre, Erreur::Genre::PortVerrouille);
+    EXPECT_EQ(e->verrou, verrou);
+    EXPECT_NE(decrire(*e).find("réservé par un autre programme (fichier de verrou " + verrou + ")"), std::string::npos);
+    if (tube) ::unlink(verrou.c_str());
+    else ::rmdir(verrou.c_str());
   }
 }
 

@@ -67,8 +67,9 @@ TEST(Reception, EnTempsReelCommeToutEnAttente) {
        lecture("r2") + lecture("r3"), false},
       // Each read after the first CR: LF, a record, its CR.
       {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r", false},
-      {"dernier enregistrement court", "\r" + lecture("r1") + lecture("r2") + "fin", lecture("r2") + "fin", true},
-      {"pause du GPS : lecture courte", "\r" + lecture("r1") + "ab", "ab", true},
+      // Ended by silence: everything after the CR is kept, the first read included.
+      {"arrêt au milieu d'un enregistrement", "\r" + lecture("r1") + lecture("r2") + "fin",
+       lecture("r1") + lecture("r2") + "fin", true},
   };
   for (const auto& f : flux)
     for (std::size_t morceau : {0, 1, 5, 16, 40})
@@ -112,9 +113,67 @@ TEST(Reception, CaracteresHorsEnregistrementEtDebut) {
   }
 }
 
-// Each way the collection can end keeps what came, names the port, and (but on a lost link)
+// A receiver that pauses anywhere, for up to a second, gives the same file as a steady one: the
+// reads are cut from the bytes, not from when they came. A stray byte shifts the reads, but the
+// end is still found where the second record comes round again: one whole cycle is written,
+// the stray byte with it, and the download ends.
+TEST(Reception, PausesEtOctetsParasitesNeDecalentRien) {
+  std::string cycle;
+  for (char c : std::string("ABCDE")) cycle += std::string(1, c) + std::string(61, c) + "\r\n";
+  const std::string flux = "xx" + cycle + cycle + cycle;  // the first CR ends record A
+  const std::size_t apresCr = flux.find('\r') + 1;
+  const std::string attendu = flux.substr(apresCr + 64, 5 * 64);  // one cycle, from the second read on
+  const std::string deuxCycles = attendu + attendu;
+  int cas = 0;
+  for (std::size_t i = apresCr; i < apresCr + 3 * 64; i += 3) {
+    // Every position of the first three reads after the CR, the second record's read included.
+    for (int pause : {50, 101, 150, 400, 1000}) {
+      test::HorlogeFactice h;
+      test::ScenarioLiaison s{&h};
+      s.arrivees.enTempsReel(flux.substr(0, i), 4, 0ms);
+      s.arrivees.enTempsReel(flux.substr(i), 4, std::chrono::milliseconds(pause) + std::chrono::microseconds(i * 11 * 1000000 / 4800));
+      const auto r = recevoir(s, h);
+      const std::string nom = "pause de " + std::to_string(pause) + " ms à l'octet " + std::to_string(i);
+      EXPECT_FALSE(r.bilan.erreur) << nom;
+      EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(attendu)) << nom;
+      ++cas;
+    }
+    for (char parasite : {'\x1a', '\0'}) {
+      test::HorlogeFactice h;
+      test::ScenarioLiaison s{&h};
+      s.arrivees.enTempsReel(flux.substr(0, i) + parasite + flux.substr(i), 4, 0ms);
+      const auto r = recevoir(s, h);
+      const std::string nom = "octet " + std::to_string(static_cast<int>(parasite)) + " à l'octet " + std::to_string(i);
+      EXPECT_FALSE(r.bilan.erreur) << nom;
+      std::string sans = r.bilan.collecte;
+      const bool garde = std::erase(sans, parasite) == 1;
+      EXPECT_EQ(sans.size(), attendu.size()) << nom;
+      EXPECT_NE(deuxCycles.find(sans), std::string::npos) << nom << " : " << test::visible(r.bilan.collecte);
+      EXPECT_EQ(garde, i >= apresCr + 64) << nom << ": kept when it came inside what is stored";
+      ++cas;
+    }
+  }
+  EXPECT_EQ(cas, 64 * 7);
+}
+
+// A stray printable byte shifts the records off the 64-character grid: the end is still found,
+// and what is written is one whole cycle with that byte, nothing lost and nothing twice.
+TEST(Reception, OctetImprimableEnTropTrouveQuandMemeLaFin) {
+  std::string cycle;
+  for (char c : std::string("ABC")) cycle += std::string(62, c) + "\r\n";
+  test::HorlogeFactice h;
+  test::ScenarioLiaison s{&h};
+  const std::string flux = "\r" + cycle + "?" + cycle + cycle;
+  s.arrivees.enTempsReel(flux, 8, 0ms);
+  const auto r = recevoir(s, h);
+  EXPECT_FALSE(r.bilan.erreur);
+  EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(flux.substr(1 + 64, 3 * 64 + 1)));
+}
+
+// Each way the collection can end keeps everything that came after the first CR (the first
+// read and what had not been read yet included), names the port, and (but on a lost link)
 // still tells the receiver to stop.
-TEST(Reception, ChaqueFinGardeCeQuiEstVenu) {
+TEST(Reception, ChaqueFinGardeToutCeQuiEstVenu) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
   std::string sansFin = "\r";
   for (int i = 1; i <= 20; ++i) sansFin += lecture("r" + std::to_string(i));
@@ -125,25 +184,25 @@ TEST(Reception, ChaqueFinGardeCeQuiEstVenu) {
     std::string flux;  // at the line's pace
     std::function<void(test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&)> preparer;
     Erreur::Genre genre;
-    std::string collecte;
+    std::string auMoins;  // what must have been kept
     bool vingtSix;
   };
   const auto rien = [](test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&) {};
   const Cas cas[] = {
       {"ligne muette", "", rien, Erreur::Genre::Silence, "", true},
       {"bruit sans CR", bruit, rien, Erreur::Genre::SansFinDeLigne, "", true},
-      {"un enregistrement puis le silence", "\r" + r1 + r2, rien, Erreur::Genre::Silence, r2, true},
+      {"un enregistrement puis le silence", "\r" + r1 + r2, rien, Erreur::Genre::Silence, r1 + r2, true},
       {"jamais de retour au deuxième", sansFin,
        [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice&) { o.lecturesMax = 3; },
-       Erreur::Genre::TropDEnregistrements, r2 + r3 + lecture("r4"), true},
-      {"interruption pendant la collecte", "\r" + r1 + r2 + r3 + sansFin,
+       Erreur::Genre::TropDEnregistrements, lecture("r1") + lecture("r2") + lecture("r3") + lecture("r4"), true},
+      {"interruption pendant la collecte", sansFin,
        [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice& h) {
          o.interrompu = [&h] { return h.maintenant() - Instant{} > 1000ms; };
        },
-       Erreur::Genre::Interruption, r2 + r3, true},
-      {"liaison coupée", "\r" + r1 + r2 + sansFin,
+       Erreur::Genre::Interruption, lecture("r1") + lecture("r2") + lecture("r3"), true},
+      {"liaison coupée", sansFin,
        [](test::ScenarioLiaison& s, OptionsReception&, test::HorlogeFactice&) { s.coupure = 700ms; },
-       Erreur::Genre::LiaisonCoupee, r2, false},
+       Erreur::Genre::LiaisonCoupee, lecture("r1") + lecture("r2"), false},
   };
   for (const Cas& c : cas) {
     test::HorlogeFactice h;
@@ -157,7 +216,9 @@ TEST(Reception, ChaqueFinGardeCeQuiEstVenu) {
     ASSERT_TRUE(r.bilan.erreur) << c.nom;
     EXPECT_EQ(r.bilan.erreur->genre, c.genre) << c.nom;
     EXPECT_EQ(r.bilan.erreur->numeroPort, 3) << c.nom;
-    EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(c.collecte)) << c.nom;
+    const std::string apresCr = c.flux.substr(std::min(c.flux.size(), c.flux.find('\r') + 1));
+    EXPECT_EQ(r.bilan.collecte.substr(0, c.auMoins.size()), c.auMoins) << c.nom;
+    EXPECT_EQ(apresCr.substr(0, r.bilan.collecte.size()), r.bilan.collecte) << c.nom << ": exactly what came, in order";
     EXPECT_EQ(s.ecrit, c.vingtSix ? "\x1a" : "") << c.nom;
     EXPECT_FALSE(s.ouvert) << c.nom;
     if (c.genre == Erreur::Genre::Silence || c.genre == Erreur::Genre::SansFinDeLigne) {
