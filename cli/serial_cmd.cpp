@@ -41,7 +41,8 @@ const char kAideUpload[] =
     "  -h, --help               affiche cette aide\n"
     "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
     "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
-    "Une ligne de plus de 4096 caractères n'est pas une phrase : le fichier qui en a une n'est pas envoyé.\n"
+    "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
+    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle.\n"
     "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
 const char kAideDownload[] =
@@ -61,7 +62,8 @@ const char kAideDownload[] =
     "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
     "  -h, --help                 affiche cette aide\n"
     "Code de sortie : 0 si au moins un enregistrement a été reçu et écrit ; 2 en cas d'échec, de silence\n"
-    "ou si rien n'a été reçu (ce qui a été reçu est écrit quand même) ; 130 ou 143 après Ctrl+C ou SIGTERM.\n";
+    "ou si rien n'a été reçu (ce qui a été reçu est écrit quand même) ; 130, 143 ou 129 après Ctrl+C,\n"
+    "SIGTERM ou SIGHUP.\n";
 
 constexpr Option kOptionsUpload[] = {{"port", 'p'}, {"lf", 0, false}, {"silencieux", 'q', false}, {"help", 'h', false}};
 constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeout", 't'},
@@ -158,7 +160,8 @@ int commandeUpload(const Arguments& arguments) {
                            },
                            [](int) {}};
   const auto bilan = serie::televerser(port, horlogeReelle(), envoi, suivi);
-  // From the standard input the line ends are only known once it has been read.
+  // From the standard input the line ends are only known once it has been read; a file refused
+  // for a line too long (its LF line ends make one line of it) was not announced either.
   if (bilan.seulementLF && !lf && !total) progression.dire("Attention : " + envoi.fichier.nom + avertissementLF);
   if (bilan.erreur) progression.dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
   progression.resumer(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");

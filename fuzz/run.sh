@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Builds the four reader fuzzers with clang and runs each in turn for SECONDES seconds
+# Builds the fuzzers of the readers and of zor.conf with clang and runs each in turn for SECONDES seconds
 # (default 300) on one core, starting from a seed corpus made of the test inputs.
-#   fuzz/run.sh [SECONDES] [CIBLE...]     CIBLE: axe zor g7towin gpx (all four by default)
+#   fuzz/run.sh [SECONDES] [CIBLE...]     CIBLE: axe zor g7towin gpx configuration (all by default)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/.." && pwd)
 construction=${ZOR_FUZZ_BUILD:-$racine/build-conv-fuzz}
 secondes=${1:-300}
 shift || true
 cibles=("$@")
-[ ${#cibles[@]} -gt 0 ] || cibles=(axe zor g7towin gpx)
+[ ${#cibles[@]} -gt 0 ] || cibles=(axe zor g7towin gpx configuration)
 
 CC=clang CXX=clang++ cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZOR_FUZZ=ON -DZOR_TESTS=OFF >/dev/null

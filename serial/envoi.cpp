@@ -34,7 +34,7 @@ class Televersement {
   void suite(std::string_view morceau) {
     if (bilan_.erreur) return;
     if (ligne_.size() + morceau.size() > kLigneMax) {
-      bilan_.erreur = ligneTropLongue(envoi_, compteurLignes_ + 1);
+      bilan_.erreur = ligneTropLongue(envoi_, compteurLignes_);
       return;
     }
     ligne_.append(morceau);
@@ -177,6 +177,8 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       Fins source(fichier);
       Apercu a(kLigneMax);
       conversion::parcourirLignes(source, a, envoi.finDeLigne);
+      // A file of LF line ends is one long line: the refusal tells it, as the announcement does.
+      bilan.seulementLF = source.seulementLF();
       if (a.ligneTropLongue != 0) bilan.erreur = ligneTropLongue(envoi, a.ligneTropLongue);
       else if (envoi.annonce) envoi.annonce({a.phrases, source.seulementLF()});
     }

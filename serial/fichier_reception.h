@@ -1,6 +1,7 @@
 #pragma once
-// The download file. The window empties it when the user confirms (and keeps what it held in
-// memory, to put it back if nothing is received); zor-cli leaves it untouched until the end.
+// The download file. The window and zor-cli leave it untouched until the end (Vidage::ALaFin);
+// emptied at once instead (Vidage::Immediat), it keeps what it held in memory, to put it back if
+// nothing is received.
 // The collected text is written beside it and then takes its name, so the file holds either
 // what it held before or the whole new text, never a part; pipes, terminals and devices are
 // written as they are.
