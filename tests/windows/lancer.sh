@@ -44,6 +44,10 @@ statut=0
 ZOR_SOURCE_DIR="Z:$racine" wine "$construction/verifications-systeme.exe" || statut=$?
 "$ici/cli.sh" "$construction" "$linux" || statut=1
 "$ici/installation.sh" "$construction" || statut=1
-# The window, on a virtual screen.
-[ ! -f "$construction/zor.exe" ] || "$ici/fenetre.sh" "$construction" "$linux" || statut=1
+# The window, on a virtual screen: with a wine server of its own, which takes that screen (the
+# console checks' server has none).
+if [ -f "$construction/zor.exe" ]; then
+  wineserver -k >/dev/null 2>&1 || true
+  "$ici/fenetre.sh" "$construction" "$linux" || statut=1
+fi
 exit "$statut"
