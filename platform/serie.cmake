@@ -2,6 +2,6 @@
 # means, waiting for a device's output queue to empty.
 target_sources(zor_platform_systeme PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/vidange_serie.h
-  ${CMAKE_CURRENT_LIST_DIR}/vidange_serie.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vidange_serie_${zor_systeme}.cpp
   ${CMAKE_CURRENT_LIST_DIR}/peripherique_serie.h
-  ${CMAKE_CURRENT_LIST_DIR}/peripherique_serie.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/peripherique_serie_${zor_systeme}.cpp)

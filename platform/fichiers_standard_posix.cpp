@@ -1,15 +1,11 @@
+// The standard streams and file identity on the POSIX systems.
 #include "platform/fichiers_standard.h"
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
 #include <sys/file.h>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace zor::platform {
 
@@ -18,33 +14,6 @@ bool memeFichier(const std::filesystem::path& a, const std::filesystem::path& b)
   std::error_code ec;
   return std::filesystem::equivalent(a, b, ec) && !ec && std::filesystem::is_regular_file(a, ec);
 }
-
-#ifdef _WIN32
-
-bool memeFichierQueFlux(const std::filesystem::path&, std::FILE*) { return false; }
-
-bool memesFlux(std::FILE*, std::FILE*) { return false; }
-
-// Windows keeps a file being written by one program from being opened for writing by another.
-VerrouEcriture::VerrouEcriture(std::FILE*) {}
-VerrouEcriture::VerrouEcriture(const std::filesystem::path&) {}
-VerrouEcriture::~VerrouEcriture() {}
-
-std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
-  const auto p = _telli64(_fileno(flux));
-  if (p < 0) return std::nullopt;
-  return static_cast<std::uint64_t>(p);
-}
-
-bool tronquer(std::FILE* flux, std::uint64_t taille) {
-  return _chsize_s(_fileno(flux), static_cast<long long>(taille)) == 0;
-}
-
-void ignorerLimiteTailleFichier() {}
-
-void ignorerTubeCoupe() {}
-
-#else
 
 bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux) {
   struct stat a {}, b {};
@@ -95,7 +64,5 @@ bool tronquer(std::FILE* flux, std::uint64_t taille) {
 void ignorerLimiteTailleFichier() { std::signal(SIGXFSZ, SIG_IGN); }
 
 void ignorerTubeCoupe() { std::signal(SIGPIPE, SIG_IGN); }
-
-#endif
 
 }  // namespace zor::platform
