@@ -7,8 +7,8 @@
 #include <string>
 
 #include "about/lancement.h"
-#include "core/controle.h"
-#include "core/message.h"
+#include "ihm/controle.h"
+#include "ihm/message.h"
 
 namespace zor::apropos {
 

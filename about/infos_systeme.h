@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "about/recherche_infos.h"
-#include "core/message.h"
+#include "ihm/message.h"
 
 namespace zor::apropos {
 

@@ -10,7 +10,7 @@
 #include "about/frmabout.h"
 #include "app/common_dialog.h"
 #include "app/services.h"
-#include "core/controle.h"
+#include "ihm/controle.h"
 #include "serial/suivi.h"
 #include "serial/mscomm.h"
 

@@ -7,7 +7,7 @@
 #include "about/lancement.h"
 #include "app/common_dialog.h"
 #include "core/horloge.h"
-#include "core/message.h"
+#include "ihm/message.h"
 #include "serial/liaison.h"
 #include "serial/peripherique.h"
 

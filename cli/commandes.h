@@ -3,9 +3,22 @@
 #include <string>
 #include <vector>
 
+#include "commande/options.h"
+#include "commande/sortie_texte.h"
+
 namespace zor::cli {
 
 using Arguments = std::vector<std::string>;
+
+// The command line shared with zor-sim.
+using commande::analyser;
+using commande::dire;
+using commande::ecrireSortie;
+using commande::Ligne;
+using commande::lisible;
+using commande::nombreDecimal;
+using commande::nombreEntier;
+using commande::Option;
 
 int commandeConvert(const Arguments& arguments);
 int commandeUpload(const Arguments& arguments);

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "cli/commandes.h"
-#include "cli/options.h"
-#include "cli/sortie_texte.h"
+#include "commande/options.h"
+#include "commande/sortie_texte.h"
 #include "convert/conversion.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"

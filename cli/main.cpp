@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cli/commandes.h"
-#include "cli/sortie_texte.h"
+#include "commande/sortie_texte.h"
 #include "platform/fichiers_standard.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cli/commandes.h"
-#include "cli/options.h"
-#include "cli/sortie_texte.h"
+#include "commande/options.h"
+#include "commande/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/peripherique_serie.h"
 #include "serial/peripherique.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/sortie_texte.h"
+#include "commande/sortie_texte.h"
 #include "platform/terminal.h"
 
 namespace zor::cli {
@@ -11,7 +11,7 @@ Progression::Progression(bool silencieux)
     : mode_(silencieux ? Mode::Silence : platform::estUnTerminal(stderr) ? Mode::EnPlace : Mode::Lignes) {}
 
 void Progression::etape(const std::string& ligne, const std::string& enPlace) {
-  if (mode_ == Mode::Lignes) cli::dire(ligne);
+  if (mode_ == Mode::Lignes) commande::dire(ligne);
   if (mode_ != Mode::EnPlace || enPlace.empty()) return;
   // Back to the start of the line, the new text, the rest of the old one cleared.
   if (!platform::ecrireConsole(stderr, "\r" + enPlace + "\x1b[K")) {
@@ -31,7 +31,7 @@ void Progression::finir() {
 
 void Progression::dire(const std::string& texte) {
   finir();
-  cli::dire(texte);
+  commande::dire(texte);
 }
 
 void Progression::resumer(const std::string& texte) {

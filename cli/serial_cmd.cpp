@@ -9,9 +9,9 @@
 #include <string>
 
 #include "cli/commandes.h"
-#include "cli/options.h"
+#include "commande/options.h"
 #include "cli/progression.h"
-#include "cli/sortie_texte.h"
+#include "commande/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"

@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "core/controle.h"
+#include "ihm/controle.h"
 
 namespace zor::qt {
 

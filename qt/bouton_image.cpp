@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "core/disposition_bouton.h"
+#include "ihm/disposition_bouton.h"
 #include "qt/apparence.h"
 
 namespace zor::qt {

@@ -8,8 +8,8 @@
 #include <array>
 #include <string_view>
 
-#include "core/controle.h"
-#include "core/lignes_caption.h"
+#include "ihm/controle.h"
+#include "ihm/lignes_caption.h"
 
 namespace zor::qt {
 

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/message.h"
+#include "ihm/message.h"
 
 namespace zor::qt {
 

@@ -3,7 +3,7 @@
 // widths (Liberation Sans is metric-compatible with Arial).
 #include <QFont>
 
-#include "core/controle.h"
+#include "ihm/controle.h"
 
 namespace zor::qt {
 

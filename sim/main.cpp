@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/options.h"
-#include "cli/sortie_texte.h"
+#include "commande/options.h"
+#include "commande/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "serial/brut.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-using zor::cli::Option;
+using zor::commande::Option;
 
 const char kAide[] =
     "Usage : zor-sim recevoir [OPTIONS]\n"
@@ -64,8 +64,8 @@ void finir(int) {
 }
 
 int erreur(const std::string& texte) {
-  zor::cli::dire("zor-sim : " + texte + "\n");
-  zor::cli::dire(kAide);
+  zor::commande::dire("zor-sim : " + texte + "\n");
+  zor::commande::dire(kAide);
   return 2;
 }
 
@@ -95,22 +95,22 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "--help" || mode == "-h") {
-    zor::cli::ecrireSortie(kAide);
+    zor::commande::ecrireSortie(kAide);
     return 0;
   }
   if (mode != "recevoir" && mode != "envoyer" && mode != "rejouer") return erreur("mode inconnu « " + mode + " ».");
 
   const std::vector<std::string> arguments(argv + 2, argv + argc);
-  const zor::cli::Ligne ligne = zor::cli::analyser(arguments, kOptions);
+  const zor::commande::Ligne ligne = zor::commande::analyser(arguments, kOptions);
   if (ligne.erreur) return erreur(*ligne.erreur);
   if (ligne.a("help")) {
-    zor::cli::ecrireSortie(kAide);
+    zor::commande::ecrireSortie(kAide);
     return 0;
   }
   auto entier = [&](const char* nom, int& cible, long long min, long long max) -> bool {
     const auto v = ligne.valeur(nom);
     if (!v) return true;
-    const auto n = zor::cli::nombreEntier(*v);
+    const auto n = zor::commande::nombreEntier(*v);
     if (!n || *n < min || *n > max) return false;
     cible = static_cast<int>(*n);
     return true;
@@ -181,7 +181,7 @@ int main(int argc, char** argv) {
                                     : "rejeu d'un enregistrement");
     return mode == "recevoir" ? zor::sim::recevoir(terminal, reception) : zor::sim::emettre(terminal, emission);
   } catch (const zor::Echec& e) {
-    zor::cli::dire("zor-sim : " + zor::decrire(e.erreur()));
+    zor::commande::dire("zor-sim : " + zor::decrire(e.erreur()));
     return 2;
   }
 }

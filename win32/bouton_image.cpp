@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/disposition_bouton.h"
+#include "ihm/disposition_bouton.h"
 
 namespace zor::win32 {
 namespace {

@@ -4,7 +4,7 @@
 // focus rectangle while it has the focus. Where the face is too low for both, the shared
 // disposition (core/disposition_bouton.h) keeps the caption whole and the picture at its size,
 // cut at the caption's top ("lire", "ecrire"), or beside the caption ("ok", "ok1").
-#include "core/controle.h"
+#include "ihm/controle.h"
 #include "platform/windows_leger.h"
 
 namespace zor::win32 {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "core/lignes_caption.h"
+#include "ihm/lignes_caption.h"
 #include "core/windows1252.h"
 #include "win32/texte.h"
 

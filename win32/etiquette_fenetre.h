@@ -4,7 +4,7 @@
 // (Windows-1252, one byte a character); this window keeps only a line index (shared with the
 // other front end: core/lignes_caption.h), sizes itself from a table of character widths, and
 // decodes only the lines that show.
-#include "core/controle.h"
+#include "ihm/controle.h"
 #include "platform/windows_leger.h"
 
 namespace zor::win32 {

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "core/controle.h"
+#include "ihm/controle.h"
 #include "platform/windows_leger.h"
 
 namespace zor::win32 {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/disposition_bouton.h"
-#include "core/lignes_caption.h"
+#include "ihm/disposition_bouton.h"
+#include "ihm/lignes_caption.h"
 
 namespace zor {
 namespace {

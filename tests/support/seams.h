@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/common_dialog.h"
-#include "core/message.h"
+#include "ihm/message.h"
 #include "tests/support/outils.h"
 
 namespace zor::test {

@@ -1,8 +1,8 @@
-#include "cli/options.h"
+#include "commande/options.h"
 
 #include <charconv>
 
-namespace zor::cli {
+namespace zor::commande {
 
 std::optional<std::string> Ligne::valeur(std::string_view nom) const {
   const auto it = valeurs.find(nom);
@@ -77,4 +77,4 @@ std::optional<long long> nombreEntier(std::string_view texte) {
   return v;
 }
 
-}  // namespace zor::cli
+}  // namespace zor::commande

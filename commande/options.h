@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zor::cli {
+namespace zor::commande {
 
 struct Option {
   std::string_view nom;    // "port", used as "--port"
@@ -32,4 +32,4 @@ Ligne analyser(std::span<const std::string> arguments, std::span<const Option> o
 std::optional<double> nombreDecimal(std::string_view texte);
 std::optional<long long> nombreEntier(std::string_view texte);
 
-}  // namespace zor::cli
+}  // namespace zor::commande

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace zor::cli {
+namespace zor::commande {
 
 // One line on the standard error.
 void dire(std::string_view utf8);
@@ -14,4 +14,4 @@ void ecrireSortie(std::string_view utf8);
 // written \r, \n, \xHH.
 std::string lisible(std::string_view octets);
 
-}  // namespace zor::cli
+}  // namespace zor::commande

@@ -1,11 +1,11 @@
-#include "cli/sortie_texte.h"
+#include "commande/sortie_texte.h"
 
 #include <cstdio>
 
 #include "core/windows1252.h"
 #include "platform/terminal.h"
 
-namespace zor::cli {
+namespace zor::commande {
 
 void dire(std::string_view utf8) {
   if (platform::ecrireConsole(stderr, std::string(utf8) + "\n")) return;
@@ -37,4 +37,4 @@ std::string lisible(std::string_view octets) {
   return s;
 }
 
-}  // namespace zor::cli
+}  // namespace zor::commande
