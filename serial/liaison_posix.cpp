@@ -87,14 +87,21 @@ bool regler(termios& t, const Reglages& r) {
 
 bool raccroche(short evenements) { return (evenements & (POLLHUP | POLLERR | POLLNVAL)) != 0; }
 
+// A device named by a path from here ("/dev/ttyUSB0", "./gps") is that path; any other name is
+// one of /dev ("ttyUSB0", "pts/3"), as serial programs take it.
+std::string cheminDuPeripherique(const std::string& nom) {
+  if (nom.rfind('/', 0) == 0 || nom.rfind("./", 0) == 0 || nom.rfind("../", 0) == 0) return nom;
+  return "/dev/" + nom;
+}
+
 class LiaisonPosix final : public Liaison {
  public:
-  explicit LiaisonPosix(PortDesigne port) : port_(std::move(port)) {}
+  explicit LiaisonPosix(PortDesigne port) : port_(std::move(port)), chemin_(cheminDuPeripherique(port_.peripherique)) {}
   ~LiaisonPosix() override { abandonner(); }
 
   std::optional<Erreur> ouvrir(const Reglages& r) {
     bauds_ = r.bauds;
-    const std::string& nom = port_.peripherique;
+    const std::string& nom = chemin_;
     // A lock of a running program: say which file reserves the port. A lock whose program has
     // ended is stale: it goes where this user may remove it, and counts for nothing anyway.
     platform::leverVerrousPerimes(nom);
@@ -196,7 +203,7 @@ class LiaisonPosix final : public Liaison {
  private:
   // A lock file of a running program, or one that names none, reserves the port.
   std::optional<Erreur> reserve() const {
-    const auto verrou = platform::verrouActif(port_.peripherique);
+    const auto verrou = platform::verrouActif(chemin_);
     if (!verrou) return std::nullopt;
     Erreur e = erreurDuPort(port_, Erreur::Genre::PortVerrouille);
     e.verrou = *verrou;
@@ -206,7 +213,7 @@ class LiaisonPosix final : public Liaison {
   // The opening failed at its step `numero`: the descriptor, if any, goes.
   Erreur refus(int numero, std::optional<Erreur::Genre> genre = std::nullopt) {
     fermerDescripteur();
-    return erreurDuPort(port_, genre ? *genre : genreRefus(numero, port_.peripherique), numero);
+    return erreurDuPort(port_, genre ? *genre : genreRefus(numero, chemin_), numero);
   }
 
   // The device failed while open: gone from the system (an adapter pulled out, the other end
@@ -214,7 +221,7 @@ class LiaisonPosix final : public Liaison {
   // the system said.
   Erreur coupure(int numero) const {
     struct stat etat {};
-    if (::stat(port_.peripherique.c_str(), &etat) != 0) {
+    if (::stat(chemin_.c_str(), &etat) != 0) {
       numero = ENODEV;
     } else {
       pollfd p{d_, POLLIN, 0};
@@ -236,7 +243,8 @@ class LiaisonPosix final : public Liaison {
     verrou_.clear();
   }
 
-  PortDesigne port_;
+  PortDesigne port_;     // as the user named it, in every message
+  std::string chemin_;   // where the system finds it
   int d_ = -1;
   int bauds_ = 4800;
   termios avant_{};

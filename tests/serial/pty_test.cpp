@@ -223,6 +223,7 @@ TEST(PtyPartage, UnPortTenuParUnAutreProgrammeEstRefuse) {
       {"une double barre", "/dev/" + nom.substr(5).insert(0, "/")},
       {"un point", "/dev/pts/./" + nom.substr(9)},
       {"un lien", lien},
+      {"un nom de /dev", nom.substr(5)},
   };
   // Held by another program with flock, as picocom does.
   const int autre = ::open(nom.c_str(), O_RDWR | O_NOCTTY);
