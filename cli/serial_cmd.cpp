@@ -86,7 +86,7 @@ std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& v
     return std::nullopt;
   }
   // A device named from the current folder ("./gps", "pts/3" from /dev) is a path like any
-  // other: the serial library would look for it under /dev.
+  // other: a bare name is otherwise a device of /dev (serial/liaison_posix.cpp).
   std::error_code ec;
   const std::filesystem::path chemin(valeur);
   if (chemin.is_relative() && std::filesystem::exists(chemin, ec))

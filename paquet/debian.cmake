@@ -1,8 +1,8 @@
 # The two Debian packages, made by `cpack -G DEB` in the build tree (./zor.sh paquet), one per
 # part of installation.cmake, under the installation prefix the build tree was configured with
 # (/usr for the packages):
-#   build/zor-cli_VERSION_ARCH.deb  zor-cli and zor-sim: QtCore, QtSerialPort and the C/C++
-#                                   runtime, nothing of a widget library, for servers and scripts;
+#   build/zor-cli_VERSION_ARCH.deb  zor-cli and zor-sim: the C/C++ runtime and expat, nothing
+#                                   of Qt or of a widget library, for servers and scripts;
 #   build/zor_VERSION_ARCH.deb      the window, which depends on zor-cli of the same version.
 # The version has no Debian revision: the packages are made here, from this tree (a native
 # package in Debian's terms, hence /usr/share/doc/PKG/changelog.gz).

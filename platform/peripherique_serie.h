@@ -1,14 +1,12 @@
 #pragma once
-// What differs between systems about a serial device: its name, what a refusal to open or a
-// cut means, who holds it. The serial control asks here instead of asking the system itself.
+// What differs between systems about a serial device: its name, the user's file that maps
+// the ports, its other names, whether this user may open it. The serial control asks here
+// instead of asking the system itself.
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "core/erreur.h"
-#include "platform/vidange_serie.h"
 
 namespace zor::platform {
 
@@ -46,28 +44,6 @@ struct PetitFichier {
 };
 PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien = false);
 
-// How the serial library said an opening failed.
-enum class EchecOuverture { Introuvable, Permission, NonSupporte, DejaOuvert, Autre };
-
-// The kind of failure the user is told about, from the library's word and the system's own
-// look at the device. `numeroSysteme` is errno right after the failing call.
-Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme);
-
-// A lock file (LCK..name) through which a running program reserves the device; nothing when
-// there is none, or when the program that wrote it has ended (a stale lock does not count).
-std::optional<std::string> verrouActif(const std::string& peripherique);
-
-// The name to open the device by. A stale lock that this user may not remove (another user's,
-// in the shared lock folder) would make the serial library refuse the port although nobody
-// uses it: the device is then opened by an equivalent name ("/dev/./ttyUSB0"), whose lock
-// file is another one.
-std::string nomDOuverture(const std::string& peripherique);
-
-// Right after the device opened: the exclusive advisory lock other serial programs take on it
-// (flock, as picocom does), whatever path names it. 0, EBUSY when another program holds it, or
-// the system's error number. Nothing to do on Windows, whose ports open exclusively.
-int verrouillerPeripherique(PoigneeSerie poignee);
-
 // The other names of a device: the links of /dev/serial/by-id (or of `dossier`) that lead to it.
 std::vector<std::string> nomsParIdentifiant(const std::string& peripherique,
                                             const std::filesystem::path& dossier = "/dev/serial/by-id");
@@ -82,9 +58,5 @@ struct Proprietaire {
   std::string groupe;
 };
 std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& peripherique);
-
-// Why an open device stopped answering: ENODEV when it has gone, EIO after a hang-up, 0 when
-// the system does not say.
-int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee);
 
 }  // namespace zor::platform

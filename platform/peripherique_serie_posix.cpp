@@ -1,12 +1,8 @@
-// A serial device's system side on the POSIX systems: /dev paths, lock files, flock, what a refusal or a cut means.
+// A serial device's system side on the POSIX systems: /dev paths, the user's zor.conf, small
+// files read safely, a device's other names, its permissions and owner.
 #include "platform/peripherique_serie.h"
 
-#include <cstdlib>
-
 #include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/file.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -14,7 +10,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -43,98 +38,6 @@ std::filesystem::path fichierConfiguration() {
   if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
     return std::filesystem::path(home) / ".config" / "zor" / "zor.conf";
   return {};
-}
-
-Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string& peripherique, int numeroSysteme) {
-  using G = Erreur::Genre;
-  switch (echec) {
-    case EchecOuverture::Introuvable: return G::PortIntrouvable;
-    case EchecOuverture::Permission:
-      // The library says the same for a port in use and for a port the user may not open: the
-      // device's own permissions tell them apart.
-      return ::access(peripherique.c_str(), R_OK | W_OK) != 0 && errno == EACCES ? G::PortInterdit : G::PortOccupe;
-    case EchecOuverture::NonSupporte: return G::PasUnPort;
-    case EchecOuverture::DejaOuvert: return G::PortOccupe;
-    case EchecOuverture::Autre: break;
-  }
-  struct stat etat {};
-  if (::stat(peripherique.c_str(), &etat) == 0 && !S_ISCHR(etat.st_mode)) return G::PasUnPort;
-  if (numeroSysteme == ENOENT || numeroSysteme == ENODEV || numeroSysteme == ENXIO) return G::PortIntrouvable;
-  return G::PortRefuse;
-}
-
-namespace {
-
-// The lock files other programs would write for this device, named after its real path: the
-// same device reached through a link or an odd spelling ("/dev//pts/3") has the same locks.
-std::vector<std::string> verrous(const std::string& peripherique) {
-  std::string nom = peripherique;
-  if (char* reel = ::realpath(peripherique.c_str(), nullptr)) {
-    nom = reel;
-    std::free(reel);
-  }
-  if (nom.rfind("/dev/", 0) == 0) nom.erase(0, 5);
-  for (char& c : nom)
-    if (c == '/') c = '_';
-  return {"/var/lock/LCK.." + nom, "/run/lock/LCK.." + nom};
-}
-
-// A lock file is a few bytes; anything larger is not one.
-constexpr std::size_t kTailleVerrouMax = 4096;
-
-// What stands at a lock file's place: nothing, a regular file naming a process (or naming
-// none: empty, damaged), or something no program writes as a lock (a folder, a pipe, a link,
-// a huge file), read without following links and without blocking.
-struct Verrou {
-  bool present = false;
-  std::optional<long> processus;
-};
-
-Verrou lireVerrou(const std::string& chemin) {
-  Verrou v;
-  const PetitFichier f = lirePetitFichier(chemin, kTailleVerrouMax, true);
-  if (f.etat == PetitFichier::Etat::Absent) return v;
-  v.present = true;
-  if (f.etat != PetitFichier::Etat::Lu) return v;
-  // UUCP locks write the number in ASCII, padded with blanks; the toolkit's own locks start
-  // with it on their first line.
-  const std::string& contenu = f.contenu;
-  const std::size_t debut = contenu.find_first_not_of(" \t");
-  if (debut == std::string::npos) return v;
-  long pid = 0;
-  const auto [fin, ec] = std::from_chars(contenu.data() + debut, contenu.data() + contenu.size(), pid);
-  if (ec == std::errc{} && pid > 0) v.processus = pid;
-  return v;
-}
-
-bool vivant(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
-
-}  // namespace
-
-std::string nomDOuverture(const std::string& peripherique) {
-  if (peripherique.rfind("/dev/", 0) != 0) return peripherique;
-  for (const std::string& chemin : verrous(peripherique)) {
-    const Verrou v = lireVerrou(chemin);
-    // Only a lock whose program has ended is ours to clear.
-    if (!v.processus || vivant(*v.processus)) continue;
-    if (::unlink(chemin.c_str()) == 0 || errno == ENOENT) continue;
-    return "/dev/." + peripherique.substr(4);
-  }
-  return peripherique;
-}
-
-std::optional<std::string> verrouActif(const std::string& peripherique) {
-  for (const std::string& chemin : verrous(peripherique)) {
-    const Verrou v = lireVerrou(chemin);
-    if (!v.present) continue;
-    // This program's own lock (a port already open here) is the serial library's to report.
-    if (v.processus && *v.processus != ::getpid() && vivant(*v.processus)) return chemin;
-    // A lock that names no program (empty, damaged), or something that is no lock file at all
-    // (a folder, a pipe, a link, a huge file), blocks the serial library for good, and nobody
-    // can tell it is stale: name it, so the user knows which file holds the port.
-    if (!v.processus) return chemin;
-  }
-  return std::nullopt;
 }
 
 PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t max, bool sansLien) {
@@ -189,11 +92,6 @@ PetitFichier lirePetitFichier(const std::filesystem::path& chemin, std::size_t m
   return f;
 }
 
-int verrouillerPeripherique(PoigneeSerie poignee) {
-  if (::flock(poignee, LOCK_EX | LOCK_NB) == 0) return 0;
-  return errno == EWOULDBLOCK ? EBUSY : errno;
-}
-
 std::vector<std::string> nomsParIdentifiant(const std::string& peripherique, const std::filesystem::path& dossier) {
   std::vector<std::string> noms;
   struct stat cible {};
@@ -222,16 +120,6 @@ std::optional<Proprietaire> proprietaireDuPeripherique(const std::string& periph
   p.utilisateur = u != nullptr ? u->pw_name : std::to_string(etat.st_uid);
   p.groupe = g != nullptr ? g->gr_name : std::to_string(etat.st_gid);
   return p;
-}
-
-int raisonCoupure(const std::string& peripherique, PoigneeSerie poignee) {
-  struct stat etat {};
-  if (::stat(peripherique.c_str(), &etat) != 0) return ENODEV;
-  if (poignee >= 0) {
-    pollfd p{poignee, POLLIN, 0};
-    if (::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0) return EIO;
-  }
-  return 0;
 }
 
 }  // namespace zor::platform

@@ -34,26 +34,7 @@ bool estCheminDePeripherique(std::string_view texte) {
 
 std::filesystem::path fichierConfiguration() { return {}; }
 
-Erreur::Genre genreEchecOuverture(EchecOuverture echec, const std::string&, int) {
-  switch (echec) {
-    case EchecOuverture::Introuvable: return Erreur::Genre::PortIntrouvable;
-    case EchecOuverture::Permission:  // Windows answers "access denied" for a port in use
-    case EchecOuverture::DejaOuvert: return Erreur::Genre::PortOccupe;
-    case EchecOuverture::NonSupporte: return Erreur::Genre::PasUnPort;
-    case EchecOuverture::Autre: break;
-  }
-  return Erreur::Genre::PortRefuse;
-}
-
-std::optional<std::string> verrouActif(const std::string&) { return std::nullopt; }
-
-std::string nomDOuverture(const std::string& peripherique) { return peripherique; }
-
 std::optional<Proprietaire> proprietaireDuPeripherique(const std::string&) { return std::nullopt; }
-
-int raisonCoupure(const std::string&, PoigneeSerie) { return 0; }
-
-int verrouillerPeripherique(PoigneeSerie) { return 0; }
 
 std::vector<std::string> nomsParIdentifiant(const std::string&, const std::filesystem::path&) { return {}; }
 

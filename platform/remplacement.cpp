@@ -2,19 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <system_error>
 
-#include "platform/drive_c.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include "platform/remplacement_systeme.h"
 
 namespace zor::platform {
 namespace {
@@ -22,10 +13,10 @@ namespace {
 // The longest name a folder entry may have on the systems the program runs on.
 constexpr std::size_t kNomMax = 255;
 
-// A name nobody uses yet beside `modele`, created empty and open for writing (only by this
-// user, with `mode`), its name as long as the folder allows.
+}  // namespace
+
 std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suffixe, std::filesystem::path& cree,
-                       int& numero, unsigned mode = 0666) {
+                       int& numero, unsigned mode) {
   static std::mt19937 hasard{std::random_device{}()};
   // The mark and the suffix go after the name, which is cut when they would make it too long.
   // The system's own form of the name (UTF-16 on Windows): no code page in between.
@@ -38,29 +29,13 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
     std::filesystem::path candidat = modele.parent_path() / std::filesystem::path(nom);
     candidat += marque;
     candidat += std::string(suffixe);
-#ifdef _WIN32
-    (void)mode;  // the folder's permissions decide
-    std::FILE* f = _wfopen(candidat.c_str(), L"wbx");
+    errno = 0;
+    std::FILE* f = creerFichierNeuf(candidat, mode);
     if (f == nullptr) {
       numero = errno;
       if (numero == EEXIST) continue;
       return nullptr;
     }
-#else
-    const int fd = ::open(candidat.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
-    if (fd < 0) {
-      numero = errno;
-      if (numero == EEXIST) continue;
-      return nullptr;
-    }
-    std::FILE* f = ::fdopen(fd, "wb");
-    if (f == nullptr) {
-      numero = errno;
-      ::close(fd);
-      std::filesystem::remove(candidat);
-      return nullptr;
-    }
-#endif
     cree = std::move(candidat);
     return f;
   }
@@ -68,48 +43,17 @@ std::FILE* creerVoisin(const std::filesystem::path& modele, std::string_view suf
   return nullptr;
 }
 
-// Writes, flushes (to the disk too with `surLeDisque`) and closes; the errno of the first step
-// that fails, else 0.
-int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = true) {
+int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque) {
   int numero = 0;
   errno = 0;
   if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) numero = errno != 0 ? errno : EIO;
   errno = 0;
   if (numero == 0 && std::fflush(f) != 0) numero = errno != 0 ? errno : EIO;
-#ifndef _WIN32
-  if (numero == 0 && surLeDisque && ::fsync(::fileno(f)) != 0 && errno != EINVAL) numero = errno;
-#else
-  (void)surLeDisque;  // Windows: flushed to the system only, as ever
-#endif
+  if (numero == 0 && surLeDisque) numero = versLeDisque(f);
   errno = 0;
   if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
   return numero;
 }
-
-#ifdef _WIN32
-// Windows lets a user who is no administrator change a file at the root of C: that was made
-// writable for them (the setup program does so for c:\zor.txt), but not create one beside it.
-// The file is then rewritten where it is; should that fail, its old bytes are put back.
-int remplacerSurPlace(const std::filesystem::path& chemin, std::string_view octets) {
-  std::FILE* lu = _wfopen(chemin.c_str(), L"rb");
-  if (lu == nullptr) return errno != 0 ? errno : EACCES;
-  std::string ancien;
-  char tampon[65536];
-  for (std::size_t n; (n = std::fread(tampon, 1, sizeof tampon, lu)) > 0;) ancien.append(tampon, n);
-  const bool illisible = std::ferror(lu) != 0;
-  std::fclose(lu);
-  if (illisible) return EIO;
-  std::FILE* f = _wfopen(chemin.c_str(), L"wb");
-  if (f == nullptr) return errno != 0 ? errno : EACCES;
-  const int numero = ecrireEtFermer(f, octets);
-  if (numero != 0) {
-    if (std::FILE* remis = _wfopen(chemin.c_str(), L"wb")) ecrireEtFermer(remis, ancien);
-  }
-  return numero;
-}
-#endif
-
-}  // namespace
 
 Remplacement::Remplacement(const std::filesystem::path& lien) {
   // A symbolic link stays a link: the file it leads to is the one replaced.
@@ -120,11 +64,8 @@ Remplacement::Remplacement(const std::filesystem::path& lien) {
     if (!ec) chemin_ = cible;
   }
   flux_ = creerVoisin(chemin_, ".tmp", temporaire_, numero_);
-#ifndef _WIN32
   // The new file takes the old one's permissions; a new one gets the usual ones (umask).
-  struct stat etat {};
-  if (flux_ != nullptr && ::stat(chemin_.c_str(), &etat) == 0) ::fchmod(::fileno(flux_), etat.st_mode & 07777);
-#endif
+  if (flux_ != nullptr) reprendreDroits(flux_, chemin_);
 }
 
 Remplacement::~Remplacement() {
@@ -152,55 +93,10 @@ int Remplacement::remplacer(bool surLeDisque) {
 int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
   Remplacement remplacement(lien);
   std::FILE* f = remplacement.flux();
-#ifdef _WIN32
-  std::error_code ec;
-  if (f == nullptr && remplacement.numero() == EACCES && std::filesystem::is_regular_file(lien, ec))
-    return remplacerSurPlace(lien, octets);
-#endif
-  if (f == nullptr) return remplacement.numero();
+  if (f == nullptr) return remplacerSansVoisin(lien, octets, remplacement.numero());
   errno = 0;
   if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) return errno != 0 ? errno : EIO;
   return remplacement.remplacer();
-}
-
-std::filesystem::path dossierDeSecours() {
-#ifdef _WIN32
-  // The user's own local application data (C:\Users\NOM\AppData\Local\ZOR): the root of C:,
-  // where the download failed, takes no new file from a user who is no administrator.
-  std::error_code ec;
-  if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local != nullptr && *local != L'\0') {
-    const std::filesystem::path dossier = std::filesystem::path(local) / L"ZOR";
-    std::filesystem::create_directories(dossier, ec);
-    if (std::filesystem::is_directory(dossier, ec)) return dossier;
-  }
-  return dossierLecteurC();
-#else
-  // The user's own state folder: nobody else reads what the receiver sent.
-  std::filesystem::path base;
-  if (const char* etat = std::getenv("XDG_STATE_HOME"); etat != nullptr && etat[0] == '/') base = etat;
-  else if (const char* maison = std::getenv("HOME"); maison != nullptr && maison[0] == '/')
-    base = std::filesystem::path(maison) / ".local" / "state";
-  if (base.empty()) return dossierLecteurC();
-  std::error_code ec;
-  std::filesystem::create_directories(base / "zor", ec);
-  ::chmod((base / "zor").c_str(), 0700);
-  if (ec || !std::filesystem::is_directory(base / "zor", ec)) return dossierLecteurC();
-  return base / "zor";
-#endif
-}
-
-std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme) {
-  std::filesystem::path cree;
-  // Readable by this user alone: waypoints are nobody else's business.
-  std::FILE* f = creerVoisin(dossierDeSecours() / std::string(prefixe), ".txt", cree, numeroSysteme, 0600);
-  if (f == nullptr) return {};
-  numeroSysteme = ecrireEtFermer(f, octets);
-  if (numeroSysteme != 0) {
-    std::error_code ec;
-    std::filesystem::remove(cree, ec);
-    return {};
-  }
-  return cree;
 }
 
 }  // namespace zor::platform

@@ -3,7 +3,6 @@
 // the new bytes go into a file beside it, which then takes its name.
 #include <cstdio>
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace zor::platform {
@@ -34,15 +33,5 @@ class Remplacement {
   std::FILE* flux_ = nullptr;
   int numero_ = 0;
 };
-
-// Where what could not be written goes: the user's own state folder ($XDG_STATE_HOME/zor, by
-// default ~/.local/state/zor), made readable by this user only; on Windows %LOCALAPPDATA%\ZOR;
-// else the folder that stands for drive C:.
-std::filesystem::path dossierDeSecours();
-
-// Saves `octets` into a new file of dossierDeSecours() whose name starts with `prefixe`,
-// readable by this user only; its full path, or empty with `numeroSysteme` set when even that
-// fails.
-std::filesystem::path sauverEnSecours(std::string_view octets, std::string_view prefixe, int& numeroSysteme);
 
 }  // namespace zor::platform

@@ -10,6 +10,11 @@ namespace zor::platform {
 // Whether the stream is a terminal (a console on Windows) a person reads.
 bool estUnTerminal(std::FILE* flux);
 
+// Whether the terminal takes the program's UTF-8 as it is: on Windows always (a console gets
+// its text through ecrireConsole); elsewhere when the locale's character set is UTF-8 (or
+// the C locale's ASCII).
+bool terminalEnUtf8();
+
 // UTF-8 text in the terminal's encoding: unchanged for a UTF-8 terminal, Latin-1 (with "?" for
 // what it cannot show) for an 8-bit one.
 std::string pourTerminal(std::string_view utf8);

@@ -6,8 +6,7 @@
 
 namespace zor::platform {
 
-// What the system calls an open device: a HANDLE on Windows, a file descriptor elsewhere
-// (the type of QSerialPort::handle()).
+// What the system calls an open device: a HANDLE on Windows, a file descriptor elsewhere.
 #ifdef _WIN32
 using PoigneeSerie = void*;
 #else

@@ -1,9 +1,9 @@
 #pragma once
 // The one seam between the serial control and a serial device: open with typed line settings,
 // take what has arrived, wait for more within a bound, write and drain, close. Every failure
-// comes back as one error record naming the port. The real devices are Qt SerialPort's on
-// Linux (liaison_qt.cpp), the system's own on Windows (liaison_win32.cpp); the tests hand the
-// control a scripted device instead.
+// comes back as one error record naming the port. The real devices are the system's own:
+// liaison_posix.cpp on Linux, liaison_win32.cpp on Windows; the tests hand the control a
+// scripted device instead.
 #include <chrono>
 #include <functional>
 #include <memory>

@@ -3,8 +3,8 @@
 // driver's own read timeout, writes bounded by its write timeout, and a bounded drain before
 // closing. Every failure keeps the system's code (GetLastError) for its French sentence.
 #include <algorithm>
-#include <climits>
 
+#include "platform/texte_windows.h"
 #include "platform/vidange_serie.h"
 #include "platform/windows_leger.h"
 #include "serial/liaison.h"
@@ -45,11 +45,7 @@ std::wstring nomSysteme(const std::string& peripherique) {
   std::string nom = peripherique;
   if (nom.rfind("\\\\.\\", 0) != 0) nom = "\\\\.\\" + nom;
   // Device names are ASCII; UTF-8 keeps whatever else was typed readable in the message.
-  const int n = static_cast<int>(std::min<std::size_t>(nom.size(), INT_MAX));
-  const int besoin = ::MultiByteToWideChar(CP_UTF8, 0, nom.data(), n, nullptr, 0);
-  std::wstring large(static_cast<std::size_t>(std::max(besoin, 0)), L'\0');
-  if (besoin > 0) ::MultiByteToWideChar(CP_UTF8, 0, nom.data(), n, large.data(), besoin);
-  return large;
+  return platform::large(nom);
 }
 
 BYTE parite(char p) {

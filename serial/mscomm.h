@@ -19,8 +19,8 @@ namespace zor::serie {
 
 // What the control is handed by whoever builds it.
 struct ServicesMSComm {
-  // The defaults are the machine's own (Qt SerialPort on Linux); a test hands in both and the
-  // control then needs no toolkit at all.
+  // The defaults are the machine's own devices and ports; a test hands in a scripted device
+  // and the ports it wants.
   OuvrirLiaison ouvrir = ouvertureReelle();
   DetectionPorts detection = portsPresents;
   std::function<void(std::function<void()>)> plusTard;  // runs f from the event loop, later

@@ -28,7 +28,7 @@ struct PortSerie {
 
 // The ports that exist, in the order CommN takes them.
 using DetectionPorts = std::function<std::vector<PortSerie>()>;
-// The machine's own (Qt SerialPortInfo on Linux: serial/liaison_qt.cpp; the drivers' list on
+// The machine's own (the kernel's lists on Linux: serial/ports_posix.cpp; the drivers' list on
 // Windows: serial/ports_win32.cpp).
 std::vector<PortSerie> portsPresents();
 

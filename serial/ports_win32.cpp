@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <tuple>
 
+#include "platform/texte_windows.h"
 #include "platform/windows_leger.h"
 #include "serial/peripherique.h"
 
@@ -18,14 +19,6 @@ std::tuple<std::string, long, std::string> cleDeTri(const std::string& nom) {
   long numero = -1;
   if (chiffres < nom.size() && nom.size() - chiffres < 9) numero = std::stol(nom.substr(chiffres));
   return {nom.substr(0, chiffres), numero, nom};
-}
-
-// Port names and device names are ASCII; anything else would be shown, not opened.
-std::string enUtf8(const wchar_t* texte, std::size_t longueur) {
-  const int besoin = ::WideCharToMultiByte(CP_UTF8, 0, texte, static_cast<int>(longueur), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<std::size_t>(std::max(besoin, 0)), '\0');
-  if (besoin > 0) ::WideCharToMultiByte(CP_UTF8, 0, texte, static_cast<int>(longueur), s.data(), besoin, nullptr, nullptr);
-  return s;
 }
 
 }  // namespace
@@ -48,7 +41,8 @@ std::vector<PortSerie> portsPresents() {
     std::size_t longueur = octets / sizeof donnee[0];
     while (longueur > 0 && donnee[longueur - 1] == L'\0') --longueur;
     if (longueur == 0) continue;
-    ports.push_back({enUtf8(donnee, longueur), enUtf8(nom, longueurNom)});
+    // Port names and device names are ASCII; anything else would be shown, not opened.
+    ports.push_back({platform::utf8({donnee, longueur}), platform::utf8({nom, longueurNom})});
   }
   ::RegCloseKey(cle);
   std::sort(ports.begin(), ports.end(),

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/remplacement.h"
+#include "platform/secours.h"
 
 namespace zor::serie {
 

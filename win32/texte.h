@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/texte_windows.h"
+
 namespace zor::win32 {
 
-std::wstring large(std::string_view utf8);
-std::string utf8(std::wstring_view texte);
+using platform::large;
+using platform::utf8;
 // One character per byte, whatever the system's own ANSI code page is.
 std::wstring depuisWindows1252(std::string_view octets);
 

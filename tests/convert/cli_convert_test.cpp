@@ -4,9 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <QProcess>
-#include <QThread>
 #include <csignal>
+#include <thread>
 
 #include "tests/convert/outils_conversion.h"
 #include "tests/support/seams.h"
@@ -14,7 +13,13 @@
 namespace zor::test {
 namespace {
 
-QString q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+std::string q(const std::filesystem::path& p) { return p.string(); }
+
+std::string joindre(const std::vector<std::string>& mots) {
+  std::string texte;
+  for (const std::string& m : mots) texte += (texte.empty() ? "" : " ") + m;
+  return texte;
+}
 
 TEST(ZorCliConvert, AideEnFrancais) {
   for (const char* option : {"--help", "-h"}) {
@@ -27,8 +32,8 @@ TEST(ZorCliConvert, AideEnFrancais) {
 }
 
 TEST(ZorCliConvert, OptionsIncorrectes) {
-  const QString g7 = q(donnee("g7towin.txt"));
-  const QStringList cas[] = {
+  const std::string g7 = q(donnee("g7towin.txt"));
+  const std::vector<std::string> cas[] = {
       {"convert", g7},                                       // no type
       {"convert", "--type", "kml", g7},                       // unknown type
       {"convert", "--type", "g7towin", "--to", "kml", g7},    // unknown output format
@@ -39,21 +44,21 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
       {"convert", "--type"},
       {"convert", "--type", "g7towin", g7, "-o"},
   };
-  for (const QStringList& arguments : cas) {
+  for (const std::vector<std::string>& arguments : cas) {
     const ResultatCli r = lancerZorCli(arguments);
-    EXPECT_EQ(r.code, 2) << arguments.join(' ').toStdString();
+    EXPECT_EQ(r.code, 2) << joindre(arguments);
     EXPECT_EQ(r.sortie, "");
     EXPECT_NE(r.erreurs.find("zor-cli convert : "), std::string::npos);
   }
 }
 
 TEST(ZorCliConvert, TypesDeLaListeEtModeParDefaut) {
-  const std::pair<QString, QString> synonymes[] = {{"zor", "Format ZOR"},
+  const std::pair<std::string, std::string> synonymes[] = {{"zor", "Format ZOR"},
                                                    {"g7towin", "G7towin"},
                                                    {"axe", "Autoroute Express 2001"}};
   const char* fichiers[] = {"zor.txt", "g7towin.txt", "exemple.axe"};
   for (int i = 0; i < 3; ++i) {
-    const QString entree = q(donnee(fichiers[i]));
+    const std::string entree = q(donnee(fichiers[i]));
     const ResultatCli court = lancerZorCli({"convert", "--type", synonymes[i].first, entree});
     const ResultatCli liste = lancerZorCli({"convert", "--type=" + synonymes[i].second, "--mode", "profile", entree});
     EXPECT_EQ(court.code, 0) << fichiers[i];
@@ -192,21 +197,19 @@ TEST(ZorCliConvert, InterrompueOuConcurrenteLaSortieResteIntacte) {
   LecteurCTemporaire dossier;
   const auto sortie = dossier.chemin() / "sortie.txt";
   ecrireOctets(sortie, "a garder");
-  QProcess p;
-  p.start(QString::fromLocal8Bit(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli",
-          {"convert", "--type", "g7towin", "-o", q(sortie), "-"});
-  ASSERT_TRUE(p.waitForStarted());
-  const QByteArray ligne = "W  WPT001          N45 30.123  E001 30.456\r\n";
-  for (int i = 0; i < 2000; ++i) p.write(ligne);
-  p.waitForBytesWritten();
-  QThread::msleep(300);
-  ::kill(static_cast<pid_t>(p.processId()), SIGINT);
-  QThread::msleep(100);
-  for (int i = 0; i < 20000; ++i) p.write(ligne);  // the next block sees the request
-  p.closeWriteChannel();
-  ASSERT_TRUE(p.waitForFinished(20000));
-  EXPECT_EQ(p.exitCode(), 130);
-  EXPECT_NE(p.readAllStandardError().toStdString().find("interrompue"), std::string::npos);
+  Processus p(programmeConstruit("zor-cli"), {"convert", "--type", "g7towin", "-o", q(sortie), "-"});
+  ASSERT_TRUE(p.demarre());
+  const std::string ligne = "W  WPT001          N45 30.123  E001 30.456\r\n";
+  std::string bloc;
+  for (int i = 0; i < 2000; ++i) bloc += ligne;
+  p.ecrire(bloc);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  p.signaler(SIGINT);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  for (int i = 0; i < 10; ++i) p.ecrire(bloc);  // the next block sees the request
+  p.fermerEntree();
+  EXPECT_EQ(p.attendreFin(std::chrono::seconds(20)), 130);
+  EXPECT_NE(p.erreurs().find("interrompue"), std::string::npos);
   EXPECT_EQ(lireOctets(sortie), "a garder");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier.chemin()), std::filesystem::directory_iterator()), 1);
 

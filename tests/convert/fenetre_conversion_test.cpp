@@ -14,7 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::donnee;
 
-QString q(const fs::path& p) { return QString::fromStdString(p.string()); }
 
 class ConversionFenetre : public ::testing::Test {
  protected:
@@ -168,7 +167,7 @@ TEST_F(ConversionFenetre, LeFiltreSeRestreintAAutorouteExpress) {
 TEST_F(ConversionFenetre, MemesOctetsQueZorCli) {
   const char* fichiers[] = {"g7towin.txt", "g7towin_lf.txt", "zor.txt",  "exemple.axe", "compte255.axe",
                             "sans_marqueur.axe", "vide.txt", "binaire.bin"};
-  const std::pair<std::string, QString> types[] = {
+  const std::pair<std::string, std::string> types[] = {
       {"Format ZOR", "zor"}, {"G7towin", "g7towin"}, {"Autoroute Express 2001", "axe"}};
   int succes = 0;
   for (const char* nom : fichiers) {
@@ -180,8 +179,8 @@ TEST_F(ConversionFenetre, MemesOctetsQueZorCli) {
         convertir(texte, donnee(nom));
         const bool sansEnregistrement = messages.vus().size() > messagesAvant;
         const test::ResultatCli cli = test::lancerZorCli(
-            {"convert", "--type", option, "--mode", profilCoche ? "profile" : "waypoint", q(donnee(nom))});
-        const std::string quoi = std::string(nom) + " / " + option.toStdString() + (profilCoche ? " / profil" : " / waypoint");
+            {"convert", "--type", option, "--mode", profilCoche ? "profile" : "waypoint", donnee(nom).string()});
+        const std::string quoi = std::string(nom) + " / " + option + (profilCoche ? " / profil" : " / waypoint");
         EXPECT_EQ(cli.sortie, echange()) << quoi;
         EXPECT_EQ(cli.code, sansEnregistrement ? 1 : 0) << quoi;
         if (!sansEnregistrement) {

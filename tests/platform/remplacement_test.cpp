@@ -7,6 +7,7 @@
 
 #include "platform/drive_c.h"
 #include "platform/remplacement.h"
+#include "platform/secours.h"
 #include "tests/support/outils.h"
 
 namespace zor::platform {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -58,6 +59,8 @@ void PairePty::raccrocher() {
   ::close(maitre_);
   maitre_ = -1;
 }
+
+bool PairePty::couperLaLigne() { return ::ioctl(gardien_, TIOCVHANGUP) == 0; }
 
 
 }  // namespace zor::test

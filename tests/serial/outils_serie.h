@@ -20,8 +20,11 @@ class PairePty {
   void ecrire(std::string_view octets);
   // Everything the program sent, waiting up to `delai` for `attendus` bytes.
   std::string lire(std::size_t attendus = 0, std::chrono::milliseconds delai = std::chrono::milliseconds(200));
-  // The receiver goes away: the program's device hangs up.
+  // The receiver goes away: the program's device hangs up and its node vanishes.
   void raccrocher();
+  // The line hangs up (a cable cut, the modem lines dropped) while the device stays; false where
+  // this user may not do it (root only).
+  bool couperLaLigne();
 
  private:
   int maitre_ = -1;

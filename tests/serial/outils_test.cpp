@@ -1,8 +1,6 @@
 // zor-cli upload / download and zor-sim, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <sys/stat.h>
 
 #include <csignal>
@@ -12,61 +10,43 @@
 #include <thread>
 
 #include "tests/serial/outils_serie.h"
+#include "tests/support/processus.h"
 #include "tests/support/seams.h"
 
 namespace zor::test {
 namespace {
 
 namespace fs = std::filesystem;
+using Arguments = std::vector<std::string>;
 
-QString programme(const char* nom) {
-  const char* dossier = std::getenv("ZOR_BUILD_DIR");
-  return QString::fromStdString((fs::path(dossier != nullptr ? dossier : ZOR_DOSSIER_CONSTRUCTION) / nom).string());
+Arguments operator+(Arguments a, const Arguments& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
-struct Resultat {
-  int code = -1;
-  std::string sortie, erreurs;
-};
-
-Resultat lancer(const char* nom, const QStringList& arguments, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-  QProcess p;
-  p.setProcessEnvironment(env);
-  p.start(programme(nom), arguments);
-  p.waitForFinished(60000);
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
-          p.readAllStandardError().toStdString()};
+Resultat lancer(const char* nom, const Arguments& arguments, Lancement lancement = {}) {
+  return executer(programmeConstruit(nom), arguments, std::move(lancement));
 }
 
 // zor-sim running beside the test; its first line names the device.
 class Simulateur {
  public:
-  explicit Simulateur(const QStringList& arguments) {
-    processus_.start(programme("zor-sim"), arguments);
-    processus_.waitForStarted();
-    while (!processus_.canReadLine() && processus_.waitForReadyRead(5000)) {
-    }
-    const QString ligne = QString::fromUtf8(processus_.readLine()).trimmed();
-    peripherique_ = ligne.section(QLatin1Char('='), 1);
+  explicit Simulateur(const Arguments& arguments) : processus_(programmeConstruit("zor-sim"), arguments) {
+    processus_.attendreSortie("\n");
+    const std::string& ligne = processus_.sortie();
+    const auto egal = ligne.find('=');
+    if (egal != std::string::npos) peripherique_ = ligne.substr(egal + 1, ligne.find('\n') - egal - 1);
   }
-  ~Simulateur() {
-    processus_.terminate();
-    processus_.waitForFinished(5000);
-  }
-  QString peripherique() const { return peripherique_; }
+  const std::string& peripherique() const { return peripherique_; }
   // What it printed, once `attendu` shows up (or after 5 s).
   std::string sortie(const std::string& attendu, int dixiemes = 50) {
-    for (int i = 0; i < dixiemes && texte_.find(attendu) == std::string::npos; ++i) {
-      processus_.waitForReadyRead(100);
-      texte_ += processus_.readAllStandardOutput().toStdString();
-    }
-    return texte_;
+    processus_.attendreSortie(attendu, std::chrono::milliseconds(100 * dixiemes));
+    return processus_.sortie();
   }
 
  private:
-  QProcess processus_;
-  QString peripherique_;
-  std::string texte_;
+  Processus processus_;
+  std::string peripherique_;
 };
 
 TEST(Outils, EnvoiVersLeSimulateur) {
@@ -74,8 +54,8 @@ TEST(Outils, EnvoiVersLeSimulateur) {
   const fs::path fichier = dossier.chemin() / "echange.txt";
   ecrireOctets(fichier, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*00\r\n\r\n");
   Simulateur gps({"recevoir"});
-  ASSERT_TRUE(gps.peripherique().startsWith("/dev/"));
-  const auto r = lancer("zor-cli", {"upload", "--port", gps.peripherique(), QString::fromStdString(fichier.string())});
+  ASSERT_EQ(gps.peripherique().rfind("/dev/", 0), 0u);
+  const auto r = lancer("zor-cli", {"upload", "--port", gps.peripherique(), fichier.string()});
   EXPECT_EQ(r.code, 0) << r.erreurs;
   EXPECT_NE(r.erreurs.find("2 : $GPWPL,4530.123,N,00130.456,E,PDC0020A*00"), std::string::npos) << r.erreurs;
   const std::string vu = gps.sortie("port fermé");
@@ -89,10 +69,10 @@ TEST(Outils, EnvoiVersLeSimulateur) {
 // reads it unless --lf; -q leaves only the errors.
 TEST(Outils, FinsDeLigneLfEtSilence) {
   LecteurCTemporaire dossier;
-  const QString lf = QString::fromStdString((dossier.chemin() / "lf.txt").string());
-  ecrireOctets(lf.toStdString(), "$A*41\n$B*42\n");
+  const std::string lf = (dossier.chemin() / "lf.txt").string();
+  ecrireOctets(lf, "$A*41\n$B*42\n");
   struct Cas {
-    QStringList options;
+    Arguments options;
     int phrasesCrLf;  // lines the receiver got ending with CR LF
     bool avertissement;
     bool silencieux;
@@ -104,7 +84,7 @@ TEST(Outils, FinsDeLigneLfEtSilence) {
   };
   for (const Cas& c : cas) {
     Simulateur gps({"recevoir", "--tsv"});
-    const auto r = lancer("zor-cli", QStringList{"upload", "--port", gps.peripherique()} + c.options + QStringList{lf});
+    const auto r = lancer("zor-cli", Arguments{"upload", "--port", gps.peripherique()} + c.options + Arguments{lf});
     EXPECT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(r.erreurs.find("n'a que des fins de ligne LF") != std::string::npos, c.avertissement) << r.erreurs;
     EXPECT_EQ(r.erreurs.empty(), c.silencieux) << r.erreurs;
@@ -120,12 +100,11 @@ TEST(Outils, PeripheriqueNommeDepuisLeDossierCourant) {
   LecteurCTemporaire dossier;
   ecrireOctets(dossier.chemin() / "echange.txt", "$A*41\r\n");
   Simulateur gps({"recevoir"});
-  fs::create_symlink(gps.peripherique().toStdString(), dossier.chemin() / "gps");
-  QProcess p;
-  p.setWorkingDirectory(QString::fromStdString(dossier.chemin().string()));
-  p.start(programme("zor-cli"), {"upload", "--port", "gps", "echange.txt"});
-  ASSERT_TRUE(p.waitForFinished(20000));
-  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  fs::create_symlink(gps.peripherique(), dossier.chemin() / "gps");
+  Lancement dansLeDossier;
+  dansLeDossier.dossier = dossier.chemin();
+  const auto r = lancer("zor-cli", {"upload", "--port", "gps", "echange.txt"}, dansLeDossier);
+  EXPECT_EQ(r.code, 0) << r.erreurs;
   EXPECT_NE(gps.sortie("$A*41").find("$A*41"), std::string::npos);
 }
 
@@ -139,12 +118,10 @@ TEST(Outils, ReceptionDepuisLeSimulateur) {
   const std::string a = enregistrement("WP1"), b = enregistrement("WP2"), c = enregistrement("WP3");
   ecrireOctets(dossier.chemin() / "gps.txt", a + "\n" + b + "\n" + c + "\n");
   ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
-  Simulateur gps({"envoyer", QString::fromStdString((dossier.chemin() / "gps.txt").string()), "--debit", "0", "--attente",
-                  "0", "--bruit", "xx"});
-  auto env = QProcessEnvironment::systemEnvironment();
-  env.insert("ZOR_COMM2", gps.peripherique());
-  const auto r = lancer("zor-cli", {"download", "--port", "2", "-o", QString::fromStdString((dossier.chemin() / "sortie.txt").string())},
-                        env);
+  Simulateur gps({"envoyer", (dossier.chemin() / "gps.txt").string(), "--debit", "0", "--attente", "0", "--bruit", "xx"});
+  Lancement env;
+  env.environnement = {{"ZOR_COMM2", gps.peripherique()}};
+  const auto r = lancer("zor-cli", {"download", "--port", "2", "-o", (dossier.chemin() / "sortie.txt").string()}, env);
   EXPECT_EQ(r.code, 0) << r.erreurs;
   // Reads start after the first CR, so each holds LF, a record and its CR.
   EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r" + "\r\n");
@@ -155,7 +132,7 @@ TEST(Outils, ReceptionDepuisLeSimulateur) {
 // The bound is read with a point whatever the user's language, and told back in French.
 TEST(Outils, DelaiAvecUnPointQuelleQueSoitLaLangue) {
   struct Cas {
-    QStringList options;
+    Arguments options;
     bool accepte;
   };
   const Cas cas[] = {
@@ -163,13 +140,13 @@ TEST(Outils, DelaiAvecUnPointQuelleQueSoitLaLangue) {
       {{"--timeout", "0,3"}, false}, {{"--timeout=0,3"}, false},
   };
   for (const char* langue : {"C", "fr_FR.UTF-8"}) {
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", langue);
-    env.insert("LC_ALL", langue);
+    Lancement env;
+    env.environnement = {{"LANG", langue}, {"LC_ALL", langue}};
     for (const auto& c : cas) {
-      const std::string nom = std::string(langue) + " " + c.options.join(' ').toStdString();
+      std::string nom = langue;
+      for (const std::string& o : c.options) nom += " " + o;
       PairePty pty;
-      const auto r = lancer("zor-cli", QStringList{"download", "--port", QString::fromStdString(pty.esclave())} + c.options, env);
+      const auto r = lancer("zor-cli", Arguments{"download", "--port", pty.esclave()} + c.options, env);
       EXPECT_EQ(r.code, 2) << nom;
       EXPECT_EQ(r.sortie, "") << nom << ": nothing received, nothing written";
       if (c.accepte) {
@@ -187,23 +164,23 @@ TEST(Outils, EchecsEtErreursDUsage) {
   LecteurCTemporaire dossier;
   ecrireOctets(dossier.chemin() / "e.txt", "$A*41\r\n");
   ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
-  const QString e = QString::fromStdString((dossier.chemin() / "e.txt").string());
-  const QString absent = QString::fromStdString((dossier.chemin() / "ttyAbsent").string());
+  const std::string e = (dossier.chemin() / "e.txt").string();
+  const std::string absent = (dossier.chemin() / "ttyAbsent").string();
   PairePty pty;
-  const QString port = QString::fromStdString(pty.esclave());
+  const std::string port = pty.esclave();
   // A FIFO nobody reads: zor-cli waits for a reader no longer than its --timeout.
-  const QString tube = QString::fromStdString((dossier.chemin() / "tube").string());
-  ASSERT_EQ(::mkfifo(tube.toLocal8Bit().constData(), 0600), 0);
+  const std::string tube = (dossier.chemin() / "tube").string();
+  ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
   struct Cas {
     const char* nom;
-    QStringList arguments;
+    Arguments arguments;
     const char* message;
     const char* programme = "zor-cli";
   };
   const Cas cas[] = {
       {"périphérique absent", {"upload", "--port", absent, e}, "est introuvable"},
       {"pas un port série", {"upload", "--port", "/dev/null", e}, "n'est pas un port série"},
-      {"fichier absent", {"upload", "--port", port, QString::fromStdString((dossier.chemin() / "non.txt").string())},
+      {"fichier absent", {"upload", "--port", port, (dossier.chemin() / "non.txt").string()},
        "Impossible de lire le fichier"},
       {"numéro hors de 1 à 4", {"upload", "--port", "7", e}, "1 à 4"},
       {"port vide", {"download", "--port="}, "--port demande"},
@@ -213,7 +190,7 @@ TEST(Outils, EchecsEtErreursDUsage) {
       {"délai infini", {"download", "--port", "1", "--timeout", "inf"}, "--timeout"},
       {"délai démesuré", {"download", "--port", "1", "--timeout", "1e300"}, "--timeout"},
       {"réception sur un port absent",
-       {"download", "--port", absent, "-o", QString::fromStdString((dossier.chemin() / "sortie.txt").string())},
+       {"download", "--port", absent, "-o", (dossier.chemin() / "sortie.txt").string()},
        "n'a pas été modifié"},
       {"sortie dans un tube sans lecteur", {"download", "--port", port, "--timeout", "0.3", "-o", tube},
        "Aucun programme ne lit le tube"},
@@ -253,7 +230,7 @@ struct Enregistrements {
     attendu += "\r\n";
     premiereLecture = "\n" + liste[1 % liste.size()] + "\r";
   }
-  QString fichier() const { return QString::fromStdString(chemin.string()); }
+  std::string fichier() const { return chemin.string(); }
   fs::path chemin;
   std::string attendu;          // the file of a complete download
   std::string premiereLecture;  // the read after the first CR, kept only when a download fails
@@ -262,33 +239,21 @@ struct Enregistrements {
 // zor-cli download running against its own zor-sim.
 class Reception {
  public:
-  Reception(const Enregistrements& gps, const fs::path& sortie, const QStringList& optionsSim = {})
-      : simulateur_(std::make_unique<Simulateur>(QStringList{"envoyer", gps.fichier()} + optionsSim)) {
-    cli_.start(programme("zor-cli"),
-               {"download", "--port", simulateur_->peripherique(), "-o", QString::fromStdString(sortie.string())});
-    cli_.waitForStarted();
-  }
+  Reception(const Enregistrements& gps, const fs::path& sortie, const Arguments& optionsSim = {})
+      : simulateur_(std::make_unique<Simulateur>(Arguments{"envoyer", gps.fichier()} + optionsSim)),
+        cli_(programmeConstruit("zor-cli"), {"download", "--port", simulateur_->peripherique(), "-o", sortie.string()}) {}
   // Waits until zor-cli has shown `texte` on its error output.
-  bool attendreErreurs(const std::string& texte) {
-    for (int i = 0; i < 200 && erreurs_.find(texte) == std::string::npos; ++i) {
-      cli_.waitForReadyRead(100);
-      erreurs_ += cli_.readAllStandardError().toStdString();
-    }
-    return erreurs_.find(texte) != std::string::npos;
-  }
-  void signaler(int signal) { ::kill(static_cast<pid_t>(cli_.processId()), signal); }
+  bool attendreErreurs(const std::string& texte) { return cli_.attendreErreurs(texte); }
+  void signaler(int signal) { cli_.signaler(signal); }
   Resultat fin() {
-    cli_.waitForFinished(60000);
-    erreurs_ += cli_.readAllStandardError().toStdString();
-    return {cli_.exitStatus() == QProcess::NormalExit ? cli_.exitCode() : -1, cli_.readAllStandardOutput().toStdString(),
-            erreurs_};
+    const int code = cli_.attendreFin();
+    return {code, cli_.sortie(), cli_.erreurs()};
   }
   Simulateur& gps() { return *simulateur_; }
 
  private:
   std::unique_ptr<Simulateur> simulateur_;
-  QProcess cli_;
-  std::string erreurs_;
+  Processus cli_;
 };
 
 // At the line's own pace the file is the same at every run, and complete.
@@ -300,7 +265,7 @@ TEST(Outils, ReceptionAuRythmeDuGpsToujoursLeMemeFichier) {
     std::vector<std::unique_ptr<Reception>> receptions;
     for (int i = 0; i < kEnsemble; ++i)
       receptions.push_back(std::make_unique<Reception>(gps, dossier.chemin() / ("sortie" + std::to_string(i) + ".txt"),
-                                                       QStringList{"--attente", "0"}));
+                                                       Arguments{"--attente", "0"}));
     for (int i = 0; i < kEnsemble; ++i) {
       const auto r = receptions[i]->fin();
       EXPECT_EQ(r.code, 0) << r.erreurs;
@@ -358,7 +323,7 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
 TEST(Outils, EnregistrementBrutRejoue) {
   LecteurCTemporaire dossier;
   const Enregistrements gps(dossier.chemin());
-  auto chemin = [&](const char* nom) { return QString::fromStdString((dossier.chemin() / nom).string()); };
+  auto chemin = [&](const char* nom) { return (dossier.chemin() / nom).string(); };
   {
     Simulateur simulateur({"envoyer", gps.fichier(), "--attente", "0"});
     const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "-o", chemin("premier.txt"),
@@ -387,12 +352,10 @@ TEST(Outils, SortieStandardFermeeGardeCeQuiEstRecu) {
   LecteurCTemporaire dossier;
   const Enregistrements gps(dossier.chemin());
   Simulateur simulateur({"envoyer", gps.fichier(), "--debit", "0", "--attente", "0"});
-  QProcess shell;
-  shell.start("bash", {"-c", "\"$0\" download --port \"$1\" | true; exit ${PIPESTATUS[0]}", programme("zor-cli"),
-                       simulateur.peripherique()});
-  shell.waitForFinished(60000);
-  const std::string erreurs = shell.readAllStandardError().toStdString();
-  EXPECT_EQ(shell.exitCode(), 2) << erreurs;
+  const auto shell = lancer("/bin/bash", {"-c", "\"$0\" download --port \"$1\" | true; exit ${PIPESTATUS[0]}",
+                                          programmeConstruit("zor-cli").string(), simulateur.peripherique()});
+  const std::string& erreurs = shell.erreurs;
+  EXPECT_EQ(shell.code, 2) << erreurs;
   EXPECT_NE(erreurs.find("tube coupé"), std::string::npos) << erreurs;
   const std::string annonce = "ont été gardés dans ";
   const auto debut = erreurs.find(annonce);
@@ -408,7 +371,7 @@ TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
   struct Cas {
     const char* nom;
     int enregistrements;
-    QStringList optionsSim;
+    Arguments optionsSim;
     int code;
     std::optional<std::string> fichier;  // nothing: the file as it was
   };
@@ -424,9 +387,8 @@ TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
     const Enregistrements gps(dossier.chemin(), c.enregistrements);
     const fs::path sortie = dossier.chemin() / "sortie.txt";
     ecrireOctets(sortie, "ancien");
-    Simulateur simulateur(QStringList{"envoyer", gps.fichier(), "--attente", "0"} + c.optionsSim);
-    const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "--timeout", "1", "-o",
-                                      QString::fromStdString(sortie.string())});
+    Simulateur simulateur(Arguments{"envoyer", gps.fichier(), "--attente", "0"} + c.optionsSim);
+    const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "--timeout", "1", "-o", sortie.string()});
     EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
     EXPECT_EQ(lireOctets(sortie), c.fichier.value_or("ancien")) << c.nom;
   }
@@ -437,11 +399,11 @@ TEST(Outils, FormesDesOptionsEtTiret) {
   LecteurCTemporaire dossier;
   const Enregistrements gps(dossier.chemin());
   Simulateur simulateur({"envoyer", gps.fichier(), "--debit", "0", "--attente", "0"});
-  const QString port = simulateur.peripherique();
-  const QString sortie = QString::fromStdString((dossier.chemin() / "sortie.txt").string());
+  const std::string port = simulateur.peripherique();
+  const std::string sortie = (dossier.chemin() / "sortie.txt").string();
   struct Cas {
     const char* nom;
-    QStringList arguments;
+    Arguments arguments;
     int code;
     std::string fichier, sortieStandard;
   };
@@ -456,7 +418,7 @@ TEST(Outils, FormesDesOptionsEtTiret) {
   };
   for (const auto& c : cas) {
     ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
-    const auto r = lancer("zor-cli", QStringList{"download"} + c.arguments);
+    const auto r = lancer("zor-cli", Arguments{"download"} + c.arguments);
     EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
     const std::string ecrit = lireOctets(dossier.chemin() / "sortie.txt");
     if (c.code == 0) {
@@ -468,25 +430,20 @@ TEST(Outils, FormesDesOptionsEtTiret) {
   }
 
   Simulateur recepteur({"recevoir"});
-  QProcess envoi;
-  envoi.start(programme("zor-cli"), {"upload", "--port=" + recepteur.peripherique(), "-"});
-  envoi.write("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
-  envoi.closeWriteChannel();
-  envoi.waitForFinished(60000);
-  EXPECT_EQ(envoi.exitCode(), 0) << envoi.readAllStandardError().toStdString();
+  Processus envoi(programmeConstruit("zor-cli"), {"upload", "--port=" + recepteur.peripherique(), "-"});
+  envoi.ecrire("$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\r\n");
+  envoi.fermerEntree();
+  EXPECT_EQ(envoi.attendreFin(), 0) << envoi.erreurs();
   const std::string vu = recepteur.sortie("port fermé");
   EXPECT_NE(vu.find("PDC0010C*59"), std::string::npos) << vu;
   EXPECT_NE(vu.find("PDC0020A*58"), std::string::npos) << vu;
 
   // A standard input that cannot be read is a failure, not an empty file.
-  QProcess dossierEnEntree;
-  dossierEnEntree.setStandardInputFile(QString::fromStdString(dossier.chemin().string()));
-  dossierEnEntree.start(programme("zor-cli"), {"upload", "--port", recepteur.peripherique(), "-"});
-  dossierEnEntree.waitForFinished(60000);
-  EXPECT_EQ(dossierEnEntree.exitCode(), 2);
-  EXPECT_NE(dossierEnEntree.readAllStandardError().toStdString().find(
-                "Impossible de lire le fichier (entrée standard) : c'est un dossier."),
-            std::string::npos);
+  Lancement dossierEnEntree;
+  dossierEnEntree.entree = dossier.chemin();
+  const auto refus = lancer("zor-cli", {"upload", "--port", recepteur.peripherique(), "-"}, dossierEnEntree);
+  EXPECT_EQ(refus.code, 2);
+  EXPECT_NE(refus.erreurs.find("Impossible de lire le fichier (entrée standard) : c'est un dossier."), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "serial/peripherique.h"
+#include "serial/ports_posix.h"
 #include "serial/configuration.h"
 #include "tests/serial/configuration_ports.h"
 #include "tests/support/outils.h"
@@ -60,6 +61,50 @@ TEST(CorrespondanceTest, AdaptateursDAbordPuisParNomEtNumero) {
   for (const PortSerie& p : ordre) noms.push_back(p.peripherique);
   EXPECT_EQ(noms, (std::vector<std::string>{"/dev/rfcomm0", "/dev/ttyACM0", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyS0",
                                             "/dev/ttyS1"}));
+}
+
+// The machine's ports from the kernel's list of terminals and udev's names, on a copy of their
+// shape: a built-in UART with a circuit, an empty slot, a console, two USB adapters (one naming
+// itself only by its maker, with a control character), and an adapter only udev names.
+TEST(CorrespondanceTest, PortsDuSystemeDepuisSysEtParIdentifiant) {
+  test::LecteurCTemporaire dossier;
+  const std::filesystem::path sys = dossier.chemin() / "sys", classe = sys / "class" / "tty";
+  const std::filesystem::path materiel = sys / "devices", parId = dossier.chemin() / "by-id";
+  struct Terminal {
+    const char* nom;
+    const char* peripherique;  // under devices/, the device behind it; nullptr: none
+    const char* type;          // the serial driver's type attribute; nullptr: none
+  };
+  const Terminal terminaux[] = {
+      {"ttyS0", "pnp0/00:04", "4"},
+      {"ttyS1", "platform/serial8250", "0"},
+      {"tty1", nullptr, nullptr},
+      {"ttyUSB0", "pci0/usb1/1-1/1-1:1.0/ttyUSB0", nullptr},
+      {"ttyACM0", "pci0/usb1/1-2/1-2:1.0", nullptr},
+  };
+  for (const Terminal& t : terminaux) {
+    std::filesystem::create_directories(classe / t.nom);
+    if (t.peripherique) {
+      std::filesystem::create_directories(materiel / t.peripherique);
+      std::filesystem::create_directory_symlink(materiel / t.peripherique, classe / t.nom / "device");
+    }
+    if (t.type) test::ecrireOctets(classe / t.nom / "type", std::string(t.type) + "\n");
+  }
+  test::ecrireOctets(materiel / "pci0/usb1/1-1/idVendor", "10c4\n");
+  test::ecrireOctets(materiel / "pci0/usb1/1-1/product", "CP2102 USB to UART Bridge Controller\n");
+  test::ecrireOctets(materiel / "pci0/usb1/1-2/idVendor", "067b\n");
+  test::ecrireOctets(materiel / "pci0/usb1/1-2/manufacturer", "Prolific\tInc.\n");
+  std::filesystem::create_directories(parId);
+  test::ecrireOctets(dossier.chemin() / "ttyUSB7", "");
+  std::filesystem::create_symlink(dossier.chemin() / "ttyUSB7", parId / "usb-FTDI-if00-port0");
+  std::filesystem::create_symlink(dossier.chemin() / "absent", parId / "usb-parti-if00-port0");
+
+  std::vector<std::string> vus;
+  for (const PortSerie& p : portsDuSysteme(classe, parId)) vus.push_back(p.peripherique + " | " + p.description);
+  EXPECT_EQ(vus, (std::vector<std::string>{"/dev/ttyACM0 | Prolific Inc.",
+                                           "/dev/ttyUSB0 | CP2102 USB to UART Bridge Controller",
+                                           (dossier.chemin() / "ttyUSB7").string() + " | ", "/dev/ttyS0 | "}));
+  EXPECT_TRUE(portsDuSysteme(dossier.chemin() / "nulle-part", dossier.chemin() / "nulle-part").empty());
 }
 
 TEST(CorrespondanceTest, FichierIllisibleNeDonnePasLePortAUnAutrePeripherique) {

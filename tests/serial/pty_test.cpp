@@ -1,6 +1,6 @@
-// The real control over Qt SerialPort, on pseudo-terminals: bytes reach the other end without
-// an event loop, nothing is cut at closing, the line is 4800 8N2, and each kind of device
-// failure is told apart.
+// The real control over the system's serial device, on pseudo-terminals: bytes reach the other
+// end at once, nothing is cut at closing, the line is 4800 8N2 and given back as it was, and
+// each kind of device failure is told apart.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,16 +9,18 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/peripherique_serie.h"
+#include "platform/verrous_serie.h"
 #include "serial/mscomm.h"
 #include "tests/serial/outils_serie.h"
 
@@ -51,6 +53,27 @@ TEST_F(PtyTest, LaLigneEst4800Bauds8BitsSansPariteDeuxBitsDeStop) {
   EXPECT_EQ(t.c_cflag & PARENB, 0u);
   EXPECT_NE(t.c_cflag & CSTOPB, 0u);
   EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u) << "no software flow control";
+}
+
+// Closed, the port gives the line back as it found it, and takes its lock file away.
+TEST_F(PtyTest, LaLigneEstRendueTelleQuelleEtLeVerrouRetire) {
+  termios avant{};
+  ASSERT_EQ(::tcgetattr(pty.maitre(), &avant), 0);
+  std::string nom = pty.esclave().substr(5);
+  std::replace(nom.begin(), nom.end(), '/', '_');
+  const std::string verrou = "/var/lock/LCK.." + nom;
+  ouvrir();
+  if (::access("/var/lock", W_OK) == 0) {
+    EXPECT_EQ(test::lireOctets(verrou), std::string(10 - std::to_string(::getpid()).size(), ' ') +
+                                            std::to_string(::getpid()) + "\n");
+  }
+  EXPECT_FALSE(comm.fermer());
+  termios apres{};
+  ASSERT_EQ(::tcgetattr(pty.maitre(), &apres), 0);
+  EXPECT_EQ(::cfgetospeed(&apres), ::cfgetospeed(&avant));
+  EXPECT_EQ(apres.c_cflag, avant.c_cflag);
+  EXPECT_EQ(apres.c_lflag, avant.c_lflag);
+  EXPECT_NE(::access(verrou.c_str(), F_OK), 0) << verrou;
 }
 
 TEST_F(PtyTest, OutputArriveSansBoucleDEvenements) {
@@ -105,21 +128,39 @@ TEST_F(PtyTest, DonneesArriveesAvantLOuvertureEtLectureParUn) {
   EXPECT_EQ(lu, "a|b|\r|c|d|");
 }
 
-TEST_F(PtyTest, LeGpsRaccrochePendantLaReception) {
-  ouvrir();
-  pty.raccrocher();
-  std::string lu;
-  std::optional<Erreur> e = comm.Input(lu);
-  if (!e) e = comm.attendreReception(std::chrono::milliseconds(200));
-  if (!e) e = comm.Input(lu);
-  ASSERT_TRUE(e) << "the hang-up should be reported";
-  EXPECT_EQ(e->genre, Erreur::Genre::LiaisonCoupee);
-  EXPECT_EQ(e->numeroPort, 2);
-  EXPECT_EQ(e->peripherique, pty.esclave());
-  // The receiver's end gone, the device node goes with it.
-  EXPECT_EQ(e->numeroSysteme, ENODEV);
-  comm.abandonner();
-  EXPECT_FALSE(comm.PortOpen());
+// Unplugged, the device is gone; a cut cable hangs the line up. Each is told as it is.
+TEST(PtyCoupure, PendantLaReceptionSelonCeQuiEstArrive) {
+  struct Cas {
+    const char* nom;
+    bool (*couper)(test::PairePty&);
+    int numero;
+  };
+  const Cas cas[] = {
+      {"le GPS débranché", [](test::PairePty& p) { p.raccrocher(); return true; }, ENODEV},
+      {"la ligne raccrochée", [](test::PairePty& p) { return p.couperLaLigne(); }, EIO},
+  };
+  for (const Cas& c : cas) {
+    test::PairePty pty;
+    test::PortEnvironnement env{2, pty.esclave()};
+    MSComm comm;
+    comm.CommPort(2);
+    ASSERT_FALSE(comm.ouvrir()) << c.nom;
+    if (!c.couper(pty)) {
+      std::cout << c.nom << " : impossible sans les droits de root\n";
+      continue;
+    }
+    std::string lu;
+    std::optional<Erreur> e = comm.Input(lu);
+    if (!e) e = comm.attendreReception(std::chrono::milliseconds(200));
+    if (!e) e = comm.Input(lu);
+    ASSERT_TRUE(e) << c.nom << ": the cut should be reported";
+    EXPECT_EQ(e->genre, Erreur::Genre::LiaisonCoupee) << c.nom;
+    EXPECT_EQ(e->numeroPort, 2) << c.nom;
+    EXPECT_EQ(e->peripherique, pty.esclave()) << c.nom;
+    EXPECT_EQ(e->numeroSysteme, c.numero) << c.nom << " : " << decrire(*e);
+    comm.abandonner();
+    EXPECT_FALSE(comm.PortOpen()) << c.nom;
+  }
 }
 
 TEST_F(PtyTest, LeGpsRaccrochePendantLEnvoi) {
@@ -182,6 +223,7 @@ TEST(PtyPartage, UnPortTenuParUnAutreProgrammeEstRefuse) {
       {"une double barre", "/dev/" + nom.substr(5).insert(0, "/")},
       {"un point", "/dev/pts/./" + nom.substr(9)},
       {"un lien", lien},
+      {"un nom de /dev", nom.substr(5)},
   };
   // Held by another program with flock, as picocom does.
   const int autre = ::open(nom.c_str(), O_RDWR | O_NOCTTY);
@@ -266,7 +308,7 @@ TEST(Verrous, SelonLeProgrammeQuIlsNomment) {
     c.poser();
     EXPECT_EQ(platform::verrouActif(peripherique), c.reserve ? std::optional<std::string>(verrou) : std::nullopt)
         << c.nom;
-    platform::nomDOuverture(peripherique);
+    platform::leverVerrousPerimes(peripherique);
     EXPECT_EQ(::access(verrou.c_str(), F_OK) == 0 || ::rmdir(verrou.c_str()) == 0, c.reste) << c.nom;
     ::unlink(verrou.c_str());
     ::rmdir(verrou.c_str());

@@ -47,32 +47,13 @@ VERIF(le_lecteur_c_tient_sans_environnement_dans_un_dossier_supprime) {
   remettre("HOME", personnel);
 }
 
-VERIF(un_port_est_un_peripherique_caractere_qui_peut_disparaitre) {
+VERIF(le_port_n_est_zor_commn_ou_ttys) {
   const auto variable = lireVariable("ZOR_COMM2");
   ::unsetenv("ZOR_COMM2");
   EXIGER_EGAL(platform::peripheriqueDuPort(2), "/dev/ttyS1");
   ::setenv("ZOR_COMM2", "/dev/gps", 1);
   EXIGER_EGAL(platform::peripheriqueDuPort(2), "/dev/gps");
   remettre("ZOR_COMM2", variable);
-
-  const auto fichier = dossierTemporaire() / "pas-un-port";
-  ecrireFichier(fichier, "x");
-  struct Cas {
-    std::string chemin;
-    int numeroSysteme;
-    Erreur::Genre genre;
-  };
-  // A refusal the library could not name: something else than a device is "not a port"; an
-  // absent name is a port not found.
-  const Cas cas[] = {{fichier.string(), 0, Erreur::Genre::PasUnPort},
-                     {dossierTemporaire().string(), EISDIR, Erreur::Genre::PasUnPort},
-                     {(dossierTemporaire() / "absent").string(), ENOENT, Erreur::Genre::PortIntrouvable},
-                     {"/dev/null", EIO, Erreur::Genre::PortRefuse}};
-  for (const Cas& c : cas)
-    EXIGER(platform::genreEchecOuverture(platform::EchecOuverture::Autre, c.chemin, c.numeroSysteme) == c.genre);
-
-  EXIGER_EGAL(platform::raisonCoupure((dossierTemporaire() / "absent").string(), -1), ENODEV);
-  EXIGER_EGAL(platform::raisonCoupure("/dev/null", -1), 0);
 }
 
 }  // namespace

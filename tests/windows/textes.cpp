@@ -4,18 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/texte_windows.h"
 #include "platform/windows_leger.h"
 
 #include <shellapi.h>
 
 namespace {
 
-std::string utf8(const std::wstring& texte) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, texte.c_str(), static_cast<int>(texte.size()), nullptr, 0, nullptr, nullptr);
-  std::string octets(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, texte.c_str(), static_cast<int>(texte.size()), octets.data(), n, nullptr, nullptr);
-  return octets;
-}
+using zor::platform::utf8;
 
 BOOL CALLBACK afficher(HWND w, LPARAM) {
   wchar_t texte[1024] = L"";

@@ -1,48 +1,25 @@
+// Files by path on the POSIX systems: the path's bytes go to the system as they are.
 #include "platform/fichiers.h"
 
-#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <fcntl.h>
 #include <unistd.h>
-#endif
+
+#include <cerrno>
 
 namespace zor::platform {
 
 std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin) {
   errno = 0;
-#ifdef _WIN32
-  std::FILE* f = ::_wfopen(chemin.c_str(), L"rb");
-  if (f == nullptr && errno == EACCES) {
-    // Windows refuses to open a folder with "access denied"; say what it really is.
-    std::error_code ec;
-    errno = std::filesystem::is_directory(chemin, ec) ? EISDIR : EACCES;
-  }
-  return f;
-#else
   return std::fopen(chemin.c_str(), "rb");
-#endif
 }
 
 std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
   errno = 0;
-#ifdef _WIN32
-  return ::_wfopen(chemin.c_str(), L"wb");
-#else
   return std::fopen(chemin.c_str(), "wb");
-#endif
 }
 
 std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds attente) {
-#ifdef _WIN32
-  (void)attente;
-  return ouvrirFichierEcriture(chemin);
-#else
   struct stat etat {};
   if (::stat(chemin.c_str(), &etat) != 0 || !S_ISFIFO(etat.st_mode)) return ouvrirFichierEcriture(chemin);
   const auto fin = std::chrono::steady_clock::now() + attente;
@@ -58,26 +35,16 @@ std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin,
     if (errno != ENXIO || std::chrono::steady_clock::now() >= fin) return nullptr;
     ::usleep(20000);
   }
-#endif
 }
 
 std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin) {
   errno = 0;
-#ifdef _WIN32
-  return ::_wfopen(chemin.c_str(), L"ab");
-#else
   return std::fopen(chemin.c_str(), "ab");
-#endif
 }
 
 bool estUnDossier(std::FILE* fichier) {
-#ifdef _WIN32
-  struct _stat64 etat {};
-  return ::_fstat64(::_fileno(fichier), &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFDIR;
-#else
   struct stat etat {};
   return ::fstat(::fileno(fichier), &etat) == 0 && S_ISDIR(etat.st_mode);
-#endif
 }
 
 std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin, std::size_t tailleMax,
@@ -86,26 +53,6 @@ std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin,
     if (numeroSysteme != nullptr) *numeroSysteme = numero;
     return std::nullopt;
   };
-#ifdef _WIN32
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(chemin, ec)) return echec(ec ? ENOENT : EINVAL);
-  std::FILE* f = ouvrirFichierLecture(chemin);
-  if (f == nullptr) return echec(errno);
-  std::string contenu;
-  char bloc[65536];
-  std::size_t lus = 0;
-  while ((lus = std::fread(bloc, 1, sizeof bloc, f)) > 0) {
-    contenu.append(bloc, lus);
-    if (contenu.size() > tailleMax) {
-      std::fclose(f);
-      return echec(EFBIG);
-    }
-  }
-  const bool erreur = std::ferror(f) != 0;
-  std::fclose(f);
-  if (erreur) return echec(EIO);
-  return contenu;
-#else
   errno = 0;
   const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return echec(errno);
@@ -133,16 +80,8 @@ std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin,
   }
   ::close(fd);
   return contenu;
-#endif
 }
 
-bool fluxBinaire(std::FILE* flux) {
-#ifdef _WIN32
-  return ::_setmode(::_fileno(flux), _O_BINARY) != -1;
-#else
-  (void)flux;
-  return true;
-#endif
-}
+bool fluxBinaire(std::FILE*) { return true; }
 
 }  // namespace zor::platform

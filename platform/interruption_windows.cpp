@@ -1,18 +1,15 @@
+// Ctrl+C and the console's other ends on Windows: a console control handler that sets a mark.
 #include "platform/interruption.h"
 
 #include <atomic>
 #include <csignal>
 
-#ifdef _WIN32
 #include "platform/windows_leger.h"
-#endif
 
 namespace zor::platform {
 namespace {
 
 std::atomic<int> signalRecu{0};
-
-#ifdef _WIN32
 
 // The console calls this on a thread of its own. Ctrl+C and Ctrl+Break count as SIGINT, so
 // zor-cli ends with the same code as elsewhere (130); closing the console window, logging off
@@ -36,26 +33,9 @@ BOOL WINAPI noter(DWORD evenement) {
   return FALSE;
 }
 
-#else
-
-extern "C" void noter(int numero) { signalRecu = numero; }
-
-#endif
-
 }  // namespace
 
-void intercepterInterruptions() {
-#ifdef _WIN32
-  ::SetConsoleCtrlHandler(noter, TRUE);
-#else
-  std::signal(SIGINT, noter);
-  std::signal(SIGTERM, noter);
-#ifdef SIGHUP
-  // A terminal that closes (a remote session that drops) stops the transfer like Ctrl+C.
-  std::signal(SIGHUP, noter);
-#endif
-#endif
-}
+void intercepterInterruptions() { ::SetConsoleCtrlHandler(noter, TRUE); }
 
 int interruptionRecue() { return signalRecu; }
 
