@@ -147,7 +147,7 @@ class LecteurGpx : public platform::EcouteXml {
         rapport_.ligneIntrouvable = true;
         return;
       }
-    } else if (garderLignes_ && !rapport_.lignes.empty()) {
+    } else if (premiereRoute_ || premiereTrace_) {
       ligne = &gardees_[premiereRoute_ ? *premiereRoute_ : *premiereTrace_];
     }
     if (ligne != nullptr)
@@ -229,7 +229,8 @@ class LecteurGpx : public platform::EcouteXml {
     if (!demande_.ligne.empty()) {
       if (numeroDemande_ == static_cast<long long>(index + 1)) places[0] = &parNumero_;
       if (!parNom_ && nomLigne_ == demande_.ligne) places[1] = &parNom_;
-    } else {
+    } else if (pointsLigne_ > 0) {
+      // A line without a point is no profile: the next one is taken by default.
       places[2] = route_ ? &premiereRoute_ : &premiereTrace_;
       if (*places[2]) places[2] = nullptr;
     }

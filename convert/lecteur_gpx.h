@@ -2,7 +2,8 @@
 // GPX 1.0 and 1.1 files. Each <rte>, and each <trk> (its <trkseg>s joined in order), is a
 // *line*, numbered in file order (routes and tracks counted together), with its <name>.
 //  - Profile mode: the profile is one line: the one asked for (Demande::ligne, a number or an
-//    exact name), else the file's only line, else the first route, else the first track; it is
+//    exact name), else the file's only line, else the first route, else the first track (lines
+//    without a point left aside); it is
 //    fitted to the receiver (convert/ajustement.h): a track to kPointsTraceParDefaut points
 //    unless asked otherwise, a route whole unless asked. Loose <wpt>s enter a profile only
 //    when the file has no line.

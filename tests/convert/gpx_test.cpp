@@ -356,6 +356,11 @@ TEST(Gpx, LignesChoisiesEtAjustees) {
   EXPECT_NE(lire(gpx("<wpt lat=\"1\" lon=\"1\"/>"), Mode::Profil, true).octets.find("<rte>\n    <name>Profil de carte</name>"),
             std::string::npos);
   EXPECT_EQ(lire(document, Mode::Waypoint, true).octets.find("<rte>"), std::string::npos);
+  // A line without a point is no profile: the next one, else the loose waypoints.
+  const Issue vide = lire(gpx("<wpt lat=\"1\" lon=\"1\"/><rte><name>vide</name></rte><trk><trkseg><trkpt lat=\"2\" "
+                              "lon=\"2\"/></trkseg></trk>"), Mode::Profil);
+  EXPECT_EQ(vide.rapport.ligneRetenue, std::optional<std::size_t>(1));
+  EXPECT_EQ(lire(gpx("<wpt lat=\"1\" lon=\"1\"/><rte/><trk/>"), Mode::Profil).rapport.enregistrements, 1);
 }
 
 // A file cut short, damaged at its end, or whose line is missing writes nothing at all: a pipe

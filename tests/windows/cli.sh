@@ -54,6 +54,8 @@ while IFS='|' read -r options entree; do
   wine "$cli_exe" convert "${options[@]}" "Z:$donnees/$entree" >"$dossier/windows.txt" 2>"$dossier/windows.err" || code_windows=$?
   n=$((n + 1))
   sed -i -e "s|Z:$donnees|$donnees|g" -e "s|\r$||" "$dossier/windows.err"
+  # The list of lines is text for the console: Windows ends its lines with CR LF.
+  [[ " ${options[*]} " != *" --liste "* ]] || sed -i "s|\r$||" "$dossier/windows.txt"
   if [ "$code_linux" != "$code_windows" ]; then
     echec "${options[*]} $entree : code $code_windows, $code_linux sous Linux"
   elif ! cmp -s "$dossier/linux.txt" "$dossier/windows.txt" || ! cmp -s "$dossier/linux.err" "$dossier/windows.err"; then
