@@ -66,16 +66,12 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
             std::string::npos);
 }
 
-// GPX and Autoroute Express files say what they are: --type may be left out.
+// GPX and Autoroute Express files say what they are: --type may be left out, from a pipe too.
 TEST(ZorCliConvert, TypeSelonLeContenu) {
-  for (const char* fichier : {"exemple.gpx", "exemple10.gpx", "exemple.axe", "compte255.axe", "lignes.gpx"}) {
-    const QString type = QString(fichier).endsWith(".gpx") ? "gpx" : "axe";
-    const ResultatCli avec = lancerZorCli({"convert", "--type", type, q(donnee(fichier))});
-    const ResultatCli sans = lancerZorCli({"convert", q(donnee(fichier))});
-    const ResultatCli tube = lancerZorCli({"convert", "-"}, {}, 0, q(donnee(fichier)));
-    EXPECT_EQ(sans.code, 0) << fichier << sans.erreurs;
-    EXPECT_EQ(sans.sortie, avec.sortie) << fichier;
-    EXPECT_EQ(tube.sortie, avec.sortie) << fichier;
+  for (const auto& [fichier, type] : {std::pair{"exemple10.gpx", "gpx"}, std::pair{"exemple.axe", "axe"}}) {
+    const std::string avec = lancerZorCli({"convert", "--type", type, q(donnee(fichier))}).sortie;
+    EXPECT_EQ(lancerZorCli({"convert", q(donnee(fichier))}).sortie, avec) << fichier;
+    EXPECT_EQ(lancerZorCli({"convert", "-"}, {}, 0, q(donnee(fichier))).sortie, avec) << fichier;
   }
 }
 
@@ -101,13 +97,9 @@ TEST(ZorCliConvert, LignesGpx) {
   const std::regex resume("trace « Galibier » : 620 points → 255 \\(écart max [1-9][0-9]* m\\), 3,4 km ; envoi ≈ 2 min 33 s\n"
                           "Nombre d'enregistrements lus : 255\n");
   EXPECT_TRUE(std::regex_match(trace.erreurs, resume)) << trace.erreurs;
-  const ResultatCli ecart = lancerZorCli({"convert", "--ligne", "Galibier", "--ecart", "1.5", "--points", "400", lignes});
-  EXPECT_NE(ecart.erreurs.find("(écart max 2 m)"), std::string::npos) << ecart.erreurs;
-
   const ResultatCli waypoints = lancerZorCli({"convert", "--mode", "waypoint", lignes});
   EXPECT_EQ(waypoints.sortie.find("$GPWPL,4503.840,N,00624.474,E,ColB\xFB" "c*"), 0u);
   EXPECT_NE(waypoints.sortie.find(",ColB\xE2" "c*"), std::string::npos);
-  EXPECT_NE(waypoints.erreurs.find("625 points de trace (<trk>) ignorés"), std::string::npos) << waypoints.erreurs;
 
   LecteurCTemporaire dossier;
   const auto sortie = dossier.chemin() / "sortie.txt";
@@ -116,14 +108,6 @@ TEST(ZorCliConvert, LignesGpx) {
   EXPECT_EQ(absente.code, 2);
   EXPECT_NE(absente.erreurs.find("n'a pas de ligne « 9 »"), std::string::npos) << absente.erreurs;
   EXPECT_EQ(lireOctets(sortie), "ancien contenu");
-
-  // Past 999 profile points the names grow: said, in profile mode only.
-  std::string mille;
-  for (int i = 0; i < 1000; ++i) mille += "W  WPT001          N45 30.123  E001 30.456\r\n";
-  ecrireOctets(sortie, mille);
-  EXPECT_NE(lancerZorCli({"convert", "--type", "g7towin", q(sortie)}).erreurs.find("1 000 points de profil"), std::string::npos);
-  EXPECT_EQ(lancerZorCli({"convert", "--type", "g7towin", "--mode", "waypoint", q(sortie)}).erreurs.find("points de profil"),
-            std::string::npos);
 }
 
 TEST(ZorCliConvert, TypesDeLaListeEtModeParDefaut) {
