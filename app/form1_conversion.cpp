@@ -31,10 +31,12 @@ void Form1::ouvrir_Click() {
   long long nombreLu = 0;
   bool echec = false;
   try {
-    const conversion::TypeEntree type = conversion::typeSelonTexte(nom.Text());
-    const conversion::Mode mode = profil.Value() ? conversion::Mode::Profil : conversion::Mode::Waypoint;
-    nombreLu = conversion::convertirVersFichier(type, platform::cheminDepuisUtf8(ouverture.FileName),
-                                                platform::cheminLocal(ecriture.FileName), mode, &echo);
+    conversion::Demande demande;
+    demande.format = format;
+    demande.mode = profil.Value() ? conversion::Mode::Profil : conversion::Mode::Waypoint;
+    nombreLu = conversion::convertirFichier(platform::cheminDepuisUtf8(ouverture.FileName),
+                                            platform::cheminLocal(ecriture.FileName), demande, &echo)
+                   .enregistrements;
   } catch (...) {
     // The failure path says nothing; every file of the run is already closed.
     echec = true;

@@ -1,7 +1,8 @@
 // zor-cli convert: the window's conversion without the window. It writes exactly the bytes the
 // window writes into its interchange file for the same input, type and mode; or, with
-// --to gpx, the same records as GPX. A file given with -o is replaced only once the whole
-// conversion went well: a failure or an input without records leaves it as it was.
+// --to gpx, the same records as GPX. A GPX file's line is chosen and fitted as a file given to
+// the window is, and told on the standard error. A file given with -o is replaced only once
+// the whole conversion went well: a failure or an input without records leaves it as it was.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -13,6 +14,10 @@
 #include "commande/options.h"
 #include "commande/sortie_texte.h"
 #include "convert/conversion.h"
+#include "convert/ecrivain_phrases.h"
+#include "convert/fins_de_ligne.h"
+#include "convert/rapport.h"
+#include "convert/reconnaissance.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
@@ -27,14 +32,16 @@ using conversion::Mode;
 
 std::string aideConvert() {
   std::string aide =
-      "Usage : zor-cli convert --type TYPE [--mode MODE] [--to FORMAT] [-o SORTIE] ENTREE\n"
+      "Usage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] [OPTIONS GPX] ENTREE\n"
+      "        zor-cli convert --liste ENTREE.gpx\n"
       "\n"
       "Convertit le fichier de waypoints ENTREE (« - » : l'entrée standard) en phrases $GPWPL,\n"
       "exactement comme le bouton « Rechercher Fichier » remplit le fichier d'échange c:\\$_t_e_m_p,\n"
       "ou en GPX.\n"
       "\n"
       "Options :\n"
-      "  -t, --type TYPE    type du fichier d'entrée (obligatoire) :\n";
+      "  -t, --type TYPE    type du fichier d'entrée ; un fichier GPX ou Autoroute Express se reconnaît\n"
+      "                     à son contenu, un fichier texte (zor, g7towin) demande --type :\n";
   for (const conversion::FormatEntree& f : conversion::formatsCli()) {
     std::string ligne = "                       " + std::string(f.nomCli);
     ligne.resize(32, ' ');
@@ -46,7 +53,7 @@ std::string aideConvert() {
   aide +=
       "  -m, --mode MODE    profile  : points de profil de carte PDC0010C, PDC0020A... (par défaut)\n"
       "                     waypoint : waypoints avec leur propre nom (GPX : six caractères au plus,\n"
-      "                     translittérés en lettres latines, rendus uniques)\n"
+      "                     sans les petits mots ni les blancs s'il le faut, rendus uniques)\n"
       "      --to FORMAT    format de la sortie :\n";
   for (const conversion::FormatSortie& f : conversion::formatsSortie()) {
     std::string ligne = "                       " + std::string(f.nomCli);
@@ -60,22 +67,35 @@ std::string aideConvert() {
       "                     cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
       "  -h, --help         affiche cette aide\n"
       "\n"
-      "Les options s'écrivent aussi --option=valeur.\n"
+      "Options GPX (chaque <rte> et chaque <trk> est une ligne, numérotée dans l'ordre du fichier) :\n"
+      "      --liste        écrit la liste des lignes (numéro, genre, points, km, nom) et rien d'autre\n"
+      "      --ligne N|NOM  la ligne à prendre, par son numéro ou son nom exact ; sans cette option, le\n"
+      "                     profil est la seule ligne du fichier, sinon la première route, sinon la\n"
+      "                     première trace, et le mode waypoint prend les <wpt> puis les <rtept>\n"
+      "      --points N     garde au plus N points de la ligne (N >= 2), ceux qui dessinent le mieux sa\n"
+      "                     forme, le premier et le dernier toujours ; une trace en garde 255 par défaut,\n"
+      "                     une route part entière\n"
+      "      --ecart M      garde assez de points pour qu'aucun point lu ne soit à plus de M mètres de la\n"
+      "                     ligne envoyée ; avec --points, la plus sévère des deux l'emporte\n"
+      "\n"
+      "Les options s'écrivent aussi --option=valeur. Les nombres s'écrivent avec un point (--ecart 2.5).\n"
       "\n"
       "Code de sortie :\n"
       "  0  au moins un enregistrement lu (leur nombre est écrit sur la sortie d'erreur)\n"
       "  1  aucun enregistrement : le fichier ne correspond pas au type choisi\n"
-      "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, ou options incorrectes\n"
+      "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, type inconnu, ligne absente,\n"
+      "     ou options incorrectes\n"
       "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était)\n";
   return aide;
 }
 
-constexpr Option kOptions[] = {{"type", 't'}, {"mode", 'm'}, {"to", 0},
-                               {"output", 'o'}, {"lf", 0, false}, {"help", 'h', false}};
+constexpr Option kOptions[] = {{"type", 't'},      {"mode", 'm'},  {"to", 0},     {"output", 'o'},
+                               {"lf", 0, false},   {"ligne", 0},   {"liste", 0, false},
+                               {"points", 0},      {"ecart", 0},   {"help", 'h', false}};
 
 int erreurUsage(const std::string& message) {
   dire("zor-cli convert : " + message +
-       "\nUsage : zor-cli convert --type TYPE [--mode MODE] [--to FORMAT] [-o SORTIE] ENTREE\n"
+       "\nUsage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] ENTREE\n"
        "« zor-cli convert --help » décrit les options.");
   return 2;
 }
@@ -94,47 +114,23 @@ std::string noms(const Formats& formats) {
   return liste;
 }
 
-std::string pluriel(long long n, const char* singulier, const char* plurielTexte) {
-  return std::to_string(n) + " " + (n < 2 ? singulier : plurielTexte);
+std::string pluriel(long long n, std::string_view singulier, std::string_view plurielTexte) {
+  return conversion::entierEnFrancais(n) + " " + std::string(n < 2 ? singulier : plurielTexte);
 }
 
-// The input as the readers get it: stopped by Ctrl+C (SIGTERM, SIGHUP) between two blocks; its
-// line ends looked at; with --lf, a lone LF made a CR, which the text readers take as a line end.
-class SourceSurveillee : public conversion::Source {
+// The input as the readers get it: stopped by Ctrl+C (SIGTERM, SIGHUP) between two blocks.
+class SourceInterrompue : public conversion::Source {
  public:
-  SourceSurveillee(conversion::Source& source, std::string nom, bool lf) : source_(source), nom_(std::move(nom)), lf_(lf) {}
+  SourceInterrompue(conversion::Source& source, std::string nom) : source_(source), nom_(std::move(nom)) {}
   std::string_view lire() override {
-    if (const int signal = platform::interruptionRecue(); signal != 0)
-      throw Echec(erreurFichier(Erreur::Genre::Interruption, nom_, 0));
-    std::string_view bloc = source_.lire();
-    if (bloc.empty()) return bloc;
-    vuCr_ = vuCr_ || bloc.find('\r') != std::string_view::npos;
-    vuLf_ = vuLf_ || bloc.find('\n') != std::string_view::npos;
-    if (!lf_ || bloc.find('\n') == std::string_view::npos) {
-      precedent_ = bloc.back();
-      return bloc;
-    }
-    copie_.assign(bloc);
-    for (char& c : copie_) {
-      if (c == '\n' && precedent_ != '\r') {
-        c = '\r';
-        precedent_ = '\0';  // a CR made from an LF stands alone: an LF after it is one more line end
-      } else {
-        precedent_ = c;
-      }
-    }
-    return copie_;
+    if (platform::interruptionRecue() != 0) throw Echec(erreurFichier(Erreur::Genre::Interruption, nom_, 0));
+    return source_.lire();
   }
   std::string nom() const override { return source_.nom(); }
-  bool seulementLF() const { return vuLf_ && !vuCr_; }
 
  private:
   conversion::Source& source_;
   std::string nom_;
-  bool lf_;
-  bool vuCr_ = false, vuLf_ = false;
-  char precedent_ = '\0';
-  std::string copie_;
 };
 
 // Where the output goes: the standard output, a device as it is, or a file replaced at the end.
@@ -142,6 +138,49 @@ struct Destination {
   std::optional<platform::Remplacement> remplacement;
   std::optional<conversion::SortieFichier> sortie;
 };
+
+// The options that choose and fit a line of a GPX file.
+std::optional<std::string> lireOptionsGpx(const Ligne& ligne, conversion::Demande& demande) {
+  if (const auto l = ligne.valeur("ligne")) {
+    if (l->empty()) return "--ligne demande un numéro de ligne ou un nom (« zor-cli convert --liste ENTREE » les montre).";
+    demande.ligne = *l;
+  }
+  if (const auto p = ligne.valeur("points")) {
+    const auto n = nombreEntier(*p);
+    if (!n || *n < 2 || *n > 100000000) return "--points demande un nombre entier de points, 2 au moins (reçu « " + *p + " »).";
+    demande.ajustement.points = *n;
+  }
+  if (const auto e = ligne.valeur("ecart")) {
+    const auto m = nombreDecimal(*e);
+    if (!m || !(*m > 0 && *m <= 20000000))
+      return "--ecart demande un nombre de mètres plus grand que 0, écrit avec un point (reçu « " + *e + " »).";
+    demande.ajustement.ecart = *m;
+  }
+  demande.listeSeulement = ligne.a("liste");
+  return std::nullopt;
+}
+
+bool optionsGpx(const Ligne& ligne) {
+  return ligne.a("ligne") || ligne.a("liste") || ligne.a("points") || ligne.a("ecart");
+}
+
+std::string sansDerniereFin(std::string texte) {
+  if (!texte.empty() && texte.back() == '\n') texte.pop_back();
+  return texte;
+}
+
+// What the run did with the lines of a GPX file, on the standard error.
+void direLignes(const conversion::Rapport& r, const conversion::Demande& demande, const std::string& nomEntree) {
+  if (const std::string resume = conversion::resumerLigne(r); !resume.empty()) dire(resume);
+  if (r.ligneRetenue && demande.ligne.empty() && r.lignes.size() > 1)
+    dire("Autres lignes du fichier (--ligne N ou --ligne NOM pour en prendre une autre) :\n" +
+         sansDerniereFin(conversion::tableauLignes(r.lignes, r.ligneRetenue)));
+  if (r.pointsDeTrace > 0)
+    dire(pluriel(r.pointsDeTrace, "point de trace (<trk>) ignoré", "points de trace (<trk>) ignorés") +
+         " : ce ne sont pas des waypoints ; --ligne N prend les points de la ligne N (--liste les montre).");
+  if (!r.ajustement && (demande.ajustement.points > 0 || demande.ajustement.ecart > 0))
+    dire("Attention : " + nomEntree + " n'a ni route (<rte>) ni trace (<trk>) prise : --points et --ecart sont sans effet.");
+}
 
 }  // namespace
 
@@ -152,23 +191,29 @@ int commandeConvert(const Arguments& arguments) {
     ecrireSortie(aideConvert());
     return 0;
   }
-  const auto texteType = ligne.valeur("type");
-  if (!texteType) return erreurUsage("le type du fichier d'entrée (--type) est obligatoire.");
-  const conversion::FormatEntree* format = conversion::formatSelonNom(*texteType);
-  if (format == nullptr)
-    return erreurUsage("type inconnu « " + *texteType + " » (" + noms(conversion::formatsCli()) + ").");
+  conversion::Demande demande;
+  const conversion::FormatEntree* gpx = conversion::formatSelonNom("gpx");
+  if (const auto texteType = ligne.valeur("type")) {
+    demande.format = conversion::formatSelonNom(*texteType);
+    if (demande.format == nullptr)
+      return erreurUsage("type inconnu « " + *texteType + " » (" + noms(conversion::formatsCli()) + ").");
+  }
   const conversion::FormatSortie* formatSortie = &conversion::formatsSortie()[0];
   if (const auto to = ligne.valeur("to")) {
     formatSortie = conversion::formatSortieSelonNom(*to);
     if (formatSortie == nullptr)
       return erreurUsage("format de sortie inconnu « " + *to + " » (" + noms(conversion::formatsSortie()) + ").");
   }
-  Mode mode = Mode::Profil;
   if (const auto m = ligne.valeur("mode")) {
-    if (*m == "profile") mode = Mode::Profil;
-    else if (*m == "waypoint") mode = Mode::Waypoint;
+    if (*m == "profile") demande.mode = Mode::Profil;
+    else if (*m == "waypoint") demande.mode = Mode::Waypoint;
     else return erreurUsage("mode inconnu « " + *m + " » (profile ou waypoint).");
   }
+  if (const auto erreur = lireOptionsGpx(ligne, demande)) return erreurUsage(*erreur);
+  const std::string sansGpx = "--ligne, --liste, --points et --ecart ne valent que pour un fichier GPX.";
+  if (optionsGpx(ligne) && demande.format != nullptr && demande.format != gpx) return erreurUsage(sansGpx);
+  if (demande.listeSeulement && ligne.a("output"))
+    return erreurUsage("--liste écrit la liste des lignes sur la sortie standard, sans -o.");
   if (ligne.noms.empty()) return erreurUsage("il manque le fichier d'entrée.");
   if (ligne.noms.size() > 1) return erreurUsage("un seul fichier d'entrée à la fois.");
   const std::string entree = ligne.noms.front();
@@ -176,6 +221,11 @@ int commandeConvert(const Arguments& arguments) {
   const bool versSortieStandard = sortie == "-";
   const bool depuisEntreeStandard = entree == "-";
   const std::string nomEntree = depuisEntreeStandard ? "(entrée standard)" : entree;
+  demande.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
+  if (!depuisEntreeStandard) {
+    const std::u8string nom = std::filesystem::path(entree).stem().u8string();
+    demande.nomProfil.assign(nom.begin(), nom.end());
+  }
 
   // Emptying the output first would destroy the input before it is read; writing to the end of
   // the input while reading it would never end.
@@ -194,19 +244,38 @@ int commandeConvert(const Arguments& arguments) {
   // Ctrl+C, SIGTERM and SIGHUP stop the run between two blocks: the output stays as it was, or
   // holds whole lines only.
   platform::intercepterInterruptions();
-  const bool lf = ligne.a("lf");
 
-  conversion::Bilan bilan;
-  bool seulementLF = false;
+  conversion::Rapport rapport;
   try {
     if (depuisEntreeStandard) platform::fluxBinaire(stdin);
-    // The input is opened before the output is created: an input that cannot be read leaves
-    // the user's output file as it was.
-    std::optional<conversion::SourceFichier> source;
+    // The input is opened, and its format known, before the output is created: an input that
+    // cannot be read, or whose format is unknown, leaves the user's output file as it was.
+    std::optional<conversion::SourceFichier> fichier;
     if (depuisEntreeStandard)
-      source.emplace(stdin, nomEntree);
+      fichier.emplace(stdin, nomEntree);
     else
-      source.emplace(std::filesystem::path(entree));
+      fichier.emplace(std::filesystem::path(entree));
+    SourceInterrompue interrompue(*fichier, nomEntree);
+    conversion::SourceRelue source(interrompue);
+    if (demande.format == nullptr) {
+      demande.format = conversion::formatSelonContenu(source);
+      if (demande.format == nullptr)
+        return erreurUsage("le contenu de " + nomEntree +
+                           " ne dit pas son type (ni GPX, ni Autoroute Express) : un fichier texte demande --type zor ou "
+                           "--type g7towin.");
+      if (optionsGpx(ligne) && demande.format != gpx) return erreurUsage(sansGpx);
+    }
+    if (demande.listeSeulement) {
+      conversion::SortieMemoire rien;
+      conversion::EcrivainPhrases ecrivain(rien);
+      rapport = conversion::convertir(source, ecrivain, demande);
+      if (rapport.lignes.empty()) {
+        dire(nomEntree + " n'a ni route (<rte>) ni trace (<trk>).");
+        return 1;
+      }
+      ecrireSortie(conversion::tableauLignes(rapport.lignes));
+      return 0;
+    }
     Destination destination;
     std::error_code ec;
     if (versSortieStandard) {
@@ -225,13 +294,11 @@ int commandeConvert(const Arguments& arguments) {
       destination.sortie.emplace(destination.remplacement->flux(), sortie);
     }
     const std::unique_ptr<conversion::Ecrivain> ecrivain = formatSortie->creer(*destination.sortie);
-    SourceSurveillee surveillee(*source, nomEntree, lf);
-    bilan = conversion::convertirVers(format->type, surveillee, *ecrivain, mode);
-    seulementLF = surveillee.seulementLF();
+    rapport = conversion::convertir(source, *ecrivain, demande);
     destination.sortie->fermer();
     // Not waited for on the disk itself: a conversion can be made again, and a sync would cost
     // more than the whole conversion.
-    if (destination.remplacement && bilan.enregistrements > bilan.ignores)
+    if (destination.remplacement && rapport.enregistrements > rapport.ignores)
       if (const int numero = destination.remplacement->remplacer(false); numero != 0)
         throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, sortie, numero));
   } catch (const Echec& e) {
@@ -246,26 +313,25 @@ int commandeConvert(const Arguments& arguments) {
     return echec(erreurFichier(Erreur::Genre::MemoireInsuffisante, nomEntree, 0));
   }
 
-  const bool texte = format->type == conversion::TypeEntree::Zor || format->type == conversion::TypeEntree::G7towin;
-  if (texte && seulementLF && !lf)
-    dire("Attention : " + nomEntree +
-         " n'a que des fins de ligne LF, sans CR : comme la fenêtre, zor-cli n'y voit qu'une seule ligne. Avec --lf, "
-         "chaque LF finit aussi une ligne.");
-
-  if (bilan.pointsDeTrace > 0)
-    dire(pluriel(bilan.pointsDeTrace, "point de trace (<trk>) ignoré", "points de trace (<trk>) ignorés") +
-         " : ce ne sont pas des waypoints.");
-  if (bilan.ignores > 0)
-    dire(format->type == conversion::TypeEntree::Zor
-             ? pluriel(bilan.ignores, "ligne « $ » ignorée", "lignes « $ » ignorées") +
-                   " : pas une phrase $GPWPL bien formée, à la bonne somme de contrôle et à la position valable."
-             : pluriel(bilan.ignores, "enregistrement ignoré", "enregistrements ignorés") +
-                   " : coordonnées qui ne forment pas une position valable.");
-  if (bilan.enregistrements - bilan.ignores == 0) {
+  const conversion::FormatEntree& format = *rapport.format;
+  if (format.texte && rapport.seulementLF && demande.finDeLigne == conversion::FinDeLigne::Cr)
+    dire(conversion::avertissementSeulementLF(nomEntree));
+  if (rapport.ligneIntrouvable) {
+    dire("zor-cli convert : " + nomEntree + " n'a pas de ligne « " + demande.ligne + " » (numéro ou nom exact)" +
+         (rapport.lignes.empty() ? " : il n'a ni route (<rte>) ni trace (<trk>)."
+                                 : " ; ses lignes :\n" + sansDerniereFin(conversion::tableauLignes(rapport.lignes))));
+    return 2;
+  }
+  if (&format == gpx) direLignes(rapport, demande, nomEntree);
+  if (rapport.ignores > 0)
+    dire(pluriel(rapport.ignores, format.ignoreUn, format.ignorePlusieurs) + " : " + std::string(format.raisonIgnore));
+  if (rapport.enregistrements - rapport.ignores == 0) {
     dire(std::string(conversion::kMessageSansEnregistrement));
     return 1;
   }
-  dire("Nombre d'enregistrements lus : " + std::to_string(bilan.enregistrements));
+  if (const std::string attention = conversion::avertissementProfil(rapport, demande.mode); !attention.empty())
+    dire(attention);
+  dire("Nombre d'enregistrements lus : " + std::to_string(rapport.enregistrements));
   return 0;
 }
 

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+#include "core/duree.h"
+
 namespace zor::cli {
 
 class Progression {
@@ -28,7 +30,6 @@ class Progression {
   bool enCours_ = false;
 };
 
-// "1 min 49 s", "42 s", "1 h 02 min".
-std::string dureeEnFrancais(std::chrono::seconds duree);
+using zor::dureeEnFrancais;
 
 }  // namespace zor::cli

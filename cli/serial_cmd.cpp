@@ -12,6 +12,7 @@
 #include "commande/options.h"
 #include "cli/progression.h"
 #include "commande/sortie_texte.h"
+#include "convert/fins_de_ligne.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
@@ -125,7 +126,7 @@ int commandeUpload(const Arguments& arguments) {
   // into LF on a text stream, and every sentence would run into the next).
   if (fichier == "-") platform::fluxBinaire(stdin);
   envoi.interrompu = interrompu;
-  if (ligne.a("lf")) envoi.finDeLigne = conversion::FinDeLigne::CrOuLf;
+  envoi.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
   platform::intercepterInterruptions();
 
   // On a terminal: how many have left of how many, and the time left at the pace so far (a
@@ -133,12 +134,9 @@ int commandeUpload(const Arguments& arguments) {
   Progression progression(ligne.a("silencieux"));
   std::optional<int> total;
   const bool lf = envoi.finDeLigne == conversion::FinDeLigne::CrOuLf;
-  const std::string avertissementLF =
-      " n'a que des fins de ligne LF, sans CR : comme la fenêtre, zor-cli ne voit là qu'une seule ligne. Avec --lf, "
-      "chaque LF finit aussi une ligne.";
   envoi.annonce = [&](const serie::Envoi::Apercu& a) {
     total = a.phrases;
-    if (a.seulementLF && !lf) progression.dire("Attention : " + envoi.fichier.nom + avertissementLF);
+    if (a.seulementLF && !lf) progression.dire(conversion::avertissementSeulementLF(envoi.fichier.nom));
   };
   const auto debut = std::chrono::steady_clock::now();
   int numero = 0;
@@ -162,7 +160,7 @@ int commandeUpload(const Arguments& arguments) {
   const auto bilan = serie::televerser(port, horlogeReelle(), envoi, suivi);
   // From the standard input the line ends are only known once it has been read; a file refused
   // for a line too long (its LF line ends make one line of it) was not announced either.
-  if (bilan.seulementLF && !lf && !total) progression.dire("Attention : " + envoi.fichier.nom + avertissementLF);
+  if (bilan.seulementLF && !lf && !total) progression.dire(conversion::avertissementSeulementLF(envoi.fichier.nom));
   if (bilan.erreur) progression.dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
   progression.resumer(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
   return codeSortie(bilan.erreur.has_value());

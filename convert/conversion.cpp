@@ -1,48 +1,60 @@
 #include "convert/conversion.h"
 
 #include "convert/ecrivain_phrases.h"
-
+#include "convert/fins_de_ligne.h"
+#include "convert/reconnaissance.h"
 
 namespace zor::conversion {
 
-TypeEntree typeSelonTexte(std::string_view texte) {
-  const FormatEntree* format = formatSelonTexte(texte);
-  return format != nullptr ? format->type : TypeEntree::Aucun;
-}
-
-Bilan convertirVers(TypeEntree type, Source& source, Ecrivain& ecrivain, Mode mode) {
-  Redaction redaction(ecrivain, mode);
+Rapport convertir(Source& source, Ecrivain& ecrivain, const Demande& demande) {
+  Rapport rapport;
   try {
-    if (const FormatEntree* format = formatDe(type)) format->lire(source, redaction);
-    ecrivain.terminer();
+    FinsDeLigneVues fins(source);
+    SourceRelue relue(fins);
+    rapport.format = demande.format;
+    if (demande.selonContenu)
+      if (const FormatEntree* selonContenu = formatSelonContenu(relue)) rapport.format = selonContenu;
+    if (rapport.format != nullptr) {
+      ecrivain.nommerLigne(demande.nomProfil.empty() ? std::string_view("Profil de carte")
+                                                     : std::string_view(demande.nomProfil));
+      Redaction redaction(ecrivain, demande, rapport);
+      rapport.format->lire(relue, redaction);
+    }
+    rapport.seulementLF = fins.seulementLF();
+    if (rapport.format == nullptr || rapport.ligneIntrouvable)
+      ecrivain.abandonner();
+    else
+      ecrivain.terminer();
+    rapport.ignores = ecrivain.ignores();
   } catch (...) {
     ecrivain.abandonner();
     throw;
   }
-  return {redaction.compteur(), ecrivain.ignores(), redaction.pointsDeTrace()};
+  return rapport;
 }
 
-long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo) {
-  EcrivainPhrases phrases(interchange, echo);
-  return convertirVers(type, source, phrases, mode).enregistrements;
-}
-
-long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,
-                    std::string* echo) {
-  // A type that names no reader opens nothing.
-  if (type == TypeEntree::Aucun) {
-    interchange.vider();
-    return 0;
-  }
-  SourceFichier source(entree);
-  return convertirDepuis(type, source, interchange, mode, echo);
-}
-long long convertirVersFichier(TypeEntree type, const std::filesystem::path& entree,
-                               const std::filesystem::path& interchange, Mode mode, std::string* echo) {
+Rapport convertirFichier(const std::filesystem::path& entree, const std::filesystem::path& interchange,
+                         const Demande& demande, std::string* echo) {
   SortieFichier fichier(interchange);
-  const long long nombre = convertir(type, entree, fichier, mode, echo);
+  EcrivainPhrases phrases(fichier, echo);
+  Rapport rapport;
+  if (demande.format != nullptr || demande.selonContenu) {
+    SourceFichier source(entree);
+    rapport = convertir(source, phrases, demande);
+  }
   fichier.fermer();
-  return nombre;
+  return rapport;
+}
+
+Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_view texteType, Mode mode,
+                              const std::filesystem::path& interchange, std::string* echo) {
+  Demande demande;
+  demande.format = formatSelonTexte(texteType);
+  demande.selonContenu = true;
+  demande.mode = mode;
+  const std::u8string nom = entree.stem().u8string();
+  demande.nomProfil.assign(nom.begin(), nom.end());
+  return convertirFichier(entree, interchange, demande, echo);
 }
 
 }  // namespace zor::conversion

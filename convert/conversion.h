@@ -1,6 +1,7 @@
 #pragma once
-// One conversion run, the same for the window and for zor-cli: the reader chosen by the exact
-// text of the input type, the record counter, the interchange file.
+// One conversion, the same for the window, for a file given to the window and for zor-cli:
+// the reader chosen by the input type or by the file's content, the record counter, the
+// writer, and the report of what was done.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,40 +13,31 @@
 
 namespace zor::conversion {
 
-// The type named by the exact text of the window's list; Aucun for any other text.
-TypeEntree typeSelonTexte(std::string_view texte);
-
 // The only message of a conversion, when a run takes no record (UTF-8).
 inline constexpr std::string_view kMessageSansEnregistrement =
     "Le fichier d'entrée n'est pas valable.Etes-vous sûr d avoir choisi le bon type ?";
 inline constexpr std::string_view kTitreSansEnregistrement = "Une petite question...";
 
-// Reads `entree` with the reader of `type` (nothing is opened for Aucun) and hands its lines to
-// `interchange`, flushed. Returns the number of records taken. Throws Echec (or
-// std::bad_alloc) when the run cannot go on; the complete lines written before stay in
-// `interchange` and in `echo`.
-long long convertir(TypeEntree type, const std::filesystem::path& entree, Sortie& interchange, Mode mode,
-                    std::string* echo = nullptr);
+// Reads `source` as `demande` says and hands its records to `ecrivain`, which is ended
+// (terminer) once the run went through, or given up (abandonner) when nothing is to be written
+// (no format, the line asked for is not in the file) or on a failure, before the exception
+// goes on: Echec (or std::bad_alloc) when the run cannot go on; the complete lines written
+// before stay behind.
+Rapport convertir(Source& source, Ecrivain& ecrivain, const Demande& demande);
 
-// What one run did: the records taken, those the writer had to leave out (GPX output: a
-// receiver line that is no sound $GPWPL sentence, a point without valid coordinates), the
-// track points of a GPX input, which are no waypoints.
-struct Bilan {
-  long long enregistrements = 0;
-  long long ignores = 0;
-  long long pointsDeTrace = 0;
-};
+// The same from a file into the interchange file, created or emptied first (even when the
+// input then cannot be opened, or no format reads it), the input opened next (not at all when
+// no format is chosen and none is to be recognised), both closed at the end in every case.
+// `echo` receives what the window appends to `fenetre`.
+Rapport convertirFichier(const std::filesystem::path& entree, const std::filesystem::path& interchange,
+                         const Demande& demande, std::string* echo = nullptr);
 
-// Any input to any writer: the records of `source` read with the reader of `type`, written by
-// `ecrivain`, which is ended (terminer) or, on a failure, given up (abandonner) before the
-// exception goes on.
-Bilan convertirVers(TypeEntree type, Source& source, Ecrivain& ecrivain, Mode mode);
-
-// The same from any source (tests, fuzzers): the run's counter, reader and failure handling.
-long long convertirDepuis(TypeEntree type, Source& source, Sortie& interchange, Mode mode, std::string* echo = nullptr);
-
-// The same into a file created or emptied first, closed at the end in every case.
-long long convertirVersFichier(TypeEntree type, const std::filesystem::path& entree,
-                               const std::filesystem::path& interchange, Mode mode, std::string* echo = nullptr);
+// A file given to the window (dropped on it, named on its command line) into the interchange
+// file: read as its content says (GPX, Autoroute Express), else with the format whose list
+// text is `texteType` (nothing read when it names none); a GPX file's line chosen and fitted
+// as zor-cli's default does, named after the file. The report says what was taken
+// (convert/rapport.h words it).
+Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_view texteType, Mode mode,
+                              const std::filesystem::path& interchange, std::string* echo = nullptr);
 
 }  // namespace zor::conversion

@@ -60,6 +60,22 @@ void ajouterNom(std::string& s, std::string_view nom) {
   }
 }
 
+// Text as XML: markup escaped, control characters dropped (XML 1.0 has none but tab, LF and
+// CR, and a route's name needs none), invalid UTF-8 bytes read as Windows-1252.
+void ajouterTexte(std::string& s, std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t c = caractereUtf8(utf8, i);
+    switch (c) {
+      case '&': s += "&amp;"; break;
+      case '<': s += "&lt;"; break;
+      case '>': s += "&gt;"; break;
+      case '"': s += "&quot;"; break;
+      default:
+        if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != 0xFFFE && c != 0xFFFF) ajouterUtf8(s, c);
+    }
+  }
+}
+
 }  // namespace
 
 bool degresDepuisTexte(std::string_view degres, std::string_view minutes, std::string_view lettre, char positif,
@@ -117,7 +133,11 @@ bool lirePhraseWpl(std::string_view ligne, Waypoint& w) {
   return true;
 }
 
-EcrivainGpx::EcrivainGpx(Sortie& sortie) : sortie_(sortie) {
+EcrivainGpx::EcrivainGpx(Sortie& sortie) : sortie_(sortie) {}
+
+void EcrivainGpx::commencer() {
+  if (commence_) return;
+  commence_ = true;
   sortie_.ecrire(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<gpx version=\"1.1\" creator=\"ZOR " ZOR_VERSION "\" xmlns=\"http://www.topografix.com/GPX/1/1\" "
@@ -136,16 +156,29 @@ void EcrivainGpx::ecrire(const Waypoint& w) {
     ++ignores_;
     return;
   }
-  texte_.assign("  <wpt lat=\"");
+  commencer();
+  texte_.clear();
+  const bool profil = w.profil > 0;
+  if (profil && !dansRoute_) {
+    texte_.append("  <rte>\n    <name>");
+    ajouterTexte(texte_, nomLigne_);
+    texte_.append("</name>\n");
+    dansRoute_ = true;
+  } else if (!profil && dansRoute_) {
+    texte_.append("  </rte>\n");
+    dansRoute_ = false;
+  }
+  const char* indentation = profil ? "    " : "  ";
+  texte_.append(indentation).append(profil ? "<rtept lat=\"" : "<wpt lat=\"");
   ajouterDegres(texte_, latitude);
   texte_.append("\" lon=\"");
   ajouterDegres(texte_, longitude);
-  texte_.append("\">\n    <name>");
-  if (w.profil > 0)
+  texte_.append("\">\n").append(indentation).append("  <name>");
+  if (profil)
     ajouterNomProfil(texte_, w.profil);
   else
     ajouterNom(texte_, w.nom);
-  texte_.append("</name>\n  </wpt>\n");
+  texte_.append("</name>\n").append(indentation).append(profil ? "</rtept>\n" : "</wpt>\n");
   sortie_.ecrire(texte_);
   sortie_.finDeLigne();
 }
@@ -169,6 +202,8 @@ void EcrivainGpx::finCopie() {
 }
 
 void EcrivainGpx::terminer() {
+  commencer();
+  if (dansRoute_) sortie_.ecrire("  </rte>\n");
   sortie_.ecrire("</gpx>\n");
   sortie_.finDeLigne();
   sortie_.vider();

@@ -1,8 +1,11 @@
 #pragma once
-// The GPX writer: GPX 1.1 in UTF-8, one <wpt lat lon><name> per record in order, the name
-// decoded from Windows-1252. A record whose fields are no valid position (G7towin passes its
-// columns unchecked, an Autoroute Express latitude may read 179°) and a receiver line that is
-// no well-formed $GPWPL sentence with a right checksum are left out and counted.
+// The GPX writer: GPX 1.1 in UTF-8. A waypoint is a <wpt lat lon><name>, its name decoded from
+// Windows-1252; the map profile points make one route, <rte> named after their line, with one
+// <rtept> named PDC0010C, PDC0020A... per point, in order. A record whose fields are no valid
+// position (G7towin passes its columns unchecked, an Autoroute Express latitude may read 179°)
+// and a receiver line that is no well-formed $GPWPL sentence with a right checksum are left
+// out and counted. Nothing is written before the first record or the end: a run given up
+// before writes nothing at all.
 #include <string>
 #include <string_view>
 
@@ -18,12 +21,18 @@ class EcrivainGpx : public Ecrivain {
   void ecrire(const Waypoint& point) override;
   void copier(std::string_view morceau) override;
   void finCopie() override;
+  void nommerLigne(std::string_view utf8) override { nomLigne_.assign(utf8); }
   void terminer() override;
   void abandonner() noexcept override { sortie_.abandonner(); }
   long long ignores() const override { return ignores_; }
 
  private:
+  void commencer();
+
   Sortie& sortie_;
+  bool commence_ = false;
+  bool dansRoute_ = false;
+  std::string nomLigne_;
   std::string texte_;  // the element being written
   std::string ligne_;  // the receiver line being copied
   bool ligneTropLongue_ = false;

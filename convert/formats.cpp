@@ -11,15 +11,21 @@
 namespace zor::conversion {
 namespace {
 
+constexpr std::string_view kEnregistrementIgnore = "enregistrement ignoré";
+constexpr std::string_view kEnregistrementsIgnores = "enregistrements ignorés";
+constexpr std::string_view kPasUnePosition = "coordonnées qui ne forment pas une position valable.";
+
 constexpr std::array<FormatEntree, 4> kFormats{{
-    {TypeEntree::Zor, "Format ZOR", "zor", "lignes « $ » du GPS recopiées telles quelles",
-     "g7towin ou ZOR (*.txt)|*.txt", false, lireZor},
-    {TypeEntree::G7towin, "G7towin", "g7towin", "lignes « W » de G7towin découpées en colonnes",
-     "g7towin ou ZOR (*.txt)|*.txt", false, lireG7towin},
-    {TypeEntree::AutorouteExpress, "Autoroute Express 2001", "axe", "fichier binaire *.axe d'Autoroute Express 2001",
-     "Autoroute Express (*.axe)|*.axe", true, lireAutorouteExpress},
-    {TypeEntree::Gpx, "", "gpx", "GPX 1.0 ou 1.1 : <wpt>, puis <rtept> des routes", "GPX (*.gpx)|*.gpx", true,
-     lireGpx},
+    {"Format ZOR", "zor", "lignes « $ » du GPS recopiées telles quelles", "g7towin ou ZOR (*.txt)|*.txt", false, true,
+     "ligne « $ » ignorée", "lignes « $ » ignorées",
+     "pas une phrase $GPWPL bien formée, à la bonne somme de contrôle et à la position valable.", nullptr, lireZor},
+    {"G7towin", "g7towin", "lignes « W » de G7towin découpées en colonnes", "g7towin ou ZOR (*.txt)|*.txt", false, true,
+     kEnregistrementIgnore, kEnregistrementsIgnores, kPasUnePosition, nullptr, lireG7towin},
+    {"Autoroute Express 2001", "axe", "fichier binaire *.axe d'Autoroute Express 2001", "Autoroute Express (*.axe)|*.axe",
+     true, false, kEnregistrementIgnore, kEnregistrementsIgnores, kPasUnePosition, estAutorouteExpress,
+     lireAutorouteExpress},
+    {"", "gpx", "GPX 1.0 ou 1.1 : <wpt>, <rte> et <trk>", "GPX (*.gpx)|*.gpx", true, false, kEnregistrementIgnore,
+     kEnregistrementsIgnores, kPasUnePosition, estGpx, lireGpx},
 }};
 constexpr std::size_t kFormatsFenetre = 3;
 static_assert(kFormats[0].texteListe == "Format ZOR" && kFormats[1].texteListe == "G7towin" &&
@@ -57,12 +63,6 @@ const FormatEntree* formatSelonNom(std::string_view nom) {
   for (const FormatEntree& f : kFormats)
     if (f.nomCli == nom) return &f;
   return formatSelonTexte(nom);
-}
-
-const FormatEntree* formatDe(TypeEntree type) {
-  for (const FormatEntree& f : kFormats)
-    if (f.type == type) return &f;
-  return nullptr;
 }
 
 std::string filtreOuverture() {

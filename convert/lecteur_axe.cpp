@@ -60,15 +60,15 @@ std::int32_t entier32(const std::string& zone, std::size_t position) {
 
 }  // namespace
 
-long long lireAutorouteExpress(Source& source, Redaction& redaction) {
+void lireAutorouteExpress(Source& source, Redaction& redaction) {
   std::optional<std::string> zone = chercherMarqueur(source);
-  if (!zone) return redaction.compteur();
+  if (!zone) return;
   while (zone->size() < kZoneUtile) {
     const std::string_view bloc = source.lire();
     if (bloc.empty()) break;
     zone->append(bloc.substr(0, kZoneUtile - zone->size()));
   }
-  if (zone->size() <= kPositionCompte) return redaction.compteur();
+  if (zone->size() <= kPositionCompte) return;
 
   const unsigned nombre = static_cast<unsigned char>((*zone)[kPositionCompte]);
   std::size_t r = kPremierEnregistrement;
@@ -94,7 +94,10 @@ long long lireAutorouteExpress(Source& source, Redaction& redaction) {
 
     r += 121 + 3 * static_cast<std::size_t>(longueur);
   }
-  return redaction.compteur();
+}
+
+bool estAutorouteExpress(std::string_view debut) {
+  return debut.find(kMarqueur) != std::string_view::npos && debut.find('\0') != std::string_view::npos;
 }
 
 }  // namespace zor::conversion

@@ -14,6 +14,10 @@
 
 namespace zor::conversion {
 
-long long lireAutorouteExpress(Source& source, Redaction& redaction);
+void lireAutorouteExpress(Source& source, Redaction& redaction);
+
+// The start of a file is an Autoroute Express file's: it holds the marker, and it is no text
+// (a byte of 0, which no text file of waypoints holds; the records' numbers are full of them).
+bool estAutorouteExpress(std::string_view debut);
 
 }  // namespace zor::conversion

@@ -72,10 +72,9 @@ class DecoupeG7towin {
 
 }  // namespace
 
-long long lireG7towin(Source& source, Redaction& redaction) {
+void lireG7towin(Source& source, Redaction& redaction) {
   DecoupeG7towin decoupe(redaction);
-  parcourirLignes(source, decoupe);
-  return redaction.compteur();
+  parcourirLignes(source, decoupe, redaction.finDeLigne());
 }
 
 }  // namespace zor::conversion

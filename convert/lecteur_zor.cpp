@@ -26,10 +26,9 @@ struct CopieZor {
 
 }  // namespace
 
-long long lireZor(Source& source, Redaction& redaction) {
+void lireZor(Source& source, Redaction& redaction) {
   CopieZor copie{redaction};
-  parcourirLignes(source, copie);
-  return redaction.compteur();
+  parcourirLignes(source, copie, redaction.finDeLigne());
 }
 
 }  // namespace zor::conversion

@@ -26,6 +26,8 @@ class Ecrivain {
   // A receiver line taken over as it is (ZOR format), possibly in several pieces.
   virtual void copier(std::string_view morceau) = 0;
   virtual void finCopie() = 0;
+  // The profile points that follow make one line of this name (UTF-8): a GPX route.
+  virtual void nommerLigne(std::string_view /*utf8*/) {}
   // The run went to its end: what closes the output is written, everything is handed over.
   virtual void terminer() = 0;
   // After a failure: only whole records stay behind; never throws.

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "convert/conversion.h"
+#include "convert/ecrivain_phrases.h"
+#include "convert/reconnaissance.h"
 #include "convert/phrase.h"
 
 namespace zor::fuzz {
@@ -38,11 +40,25 @@ class SortieParEcriture : public conversion::Sortie {
   void deverser(std::string_view octets) override { ecritures.emplace_back(octets); }
 };
 
-inline Issue executer(conversion::TypeEntree type, std::string_view entree, conversion::Mode mode, std::size_t bloc) {
+inline conversion::Demande demande(std::string_view format, conversion::Mode mode,
+                                   conversion::FinDeLigne fin = conversion::FinDeLigne::Cr) {
+  conversion::Demande d;
+  d.format = conversion::formatSelonNom(format);
+  verifier(d.format != nullptr, "format inconnu");
+  d.mode = mode;
+  d.finDeLigne = fin;
+  return d;
+}
+
+inline Issue executer(const conversion::Demande& demande, std::string_view entree, std::size_t bloc,
+                      conversion::Rapport* rapport = nullptr) {
   conversion::SourceMemoire source(entree, bloc);
   SortieParEcriture sortie;
   std::string echo;
-  const long long nombre = conversion::convertirDepuis(type, source, sortie, mode, &echo);
+  conversion::EcrivainPhrases phrases(sortie, &echo);
+  const conversion::Rapport r = conversion::convertir(source, phrases, demande);
+  if (rapport != nullptr) *rapport = r;
+  const long long nombre = r.enregistrements;
   std::string fichier;
   for (const auto& e : sortie.ecritures) fichier += e;
   return {nombre, std::move(fichier), std::move(echo), std::move(sortie.ecritures)};
@@ -65,15 +81,25 @@ inline void verifierPhrasesGenerees(const Issue& issue) {
   verifier(echo == issue.echo, "écho différent des phrases écrites");
 }
 
-// The first byte chooses the mode and a small block size; the rest is the file.
-inline void essayer(conversion::TypeEntree type, const std::uint8_t* donnees, std::size_t taille, bool phrasesGenerees) {
+// The first byte chooses the mode, a small block size and, for text, whether a lone LF ends a
+// line; the rest is the file. Whatever its format, guessing it from its content holds too.
+inline void essayer(std::string_view format, const std::uint8_t* donnees, std::size_t taille, bool phrasesGenerees) {
   if (taille == 0) return;
   const auto mode = (donnees[0] & 1) ? conversion::Mode::Waypoint : conversion::Mode::Profil;
   const std::size_t petitBloc = 1 + (donnees[0] >> 1) % 64;
+  const auto fin = (donnees[0] & 0x80) ? conversion::FinDeLigne::CrOuLf : conversion::FinDeLigne::Cr;
   const std::string_view entree(reinterpret_cast<const char*>(donnees + 1), taille - 1);
+  {
+    conversion::SourceMemoire source(entree, petitBloc);
+    conversion::SourceRelue relue(source);
+    conversion::formatSelonContenu(relue);
+    std::string relu;
+    for (std::string_view b = relue.lire(); !b.empty(); b = relue.lire()) relu.append(b);
+    verifier(relu == entree, "les octets relus après la reconnaissance diffèrent");
+  }
 
-  const Issue entier = executer(type, entree, mode, 1 << 20);
-  const Issue morcele = executer(type, entree, mode, petitBloc);
+  const Issue entier = executer(demande(format, mode, fin), entree, 1 << 20);
+  const Issue morcele = executer(demande(format, mode, fin), entree, petitBloc);
   verifier(entier.nombre == morcele.nombre, "le compte dépend de la taille des blocs");
   verifier(entier.fichier == morcele.fichier, "le fichier dépend de la taille des blocs");
   verifier(entier.echo == morcele.echo, "l'écho dépend de la taille des blocs");

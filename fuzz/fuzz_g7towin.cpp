@@ -2,6 +2,6 @@
 #include "fuzz/commun.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-  zor::fuzz::essayer(zor::conversion::TypeEntree::G7towin, donnees, taille, true);
+  zor::fuzz::essayer("g7towin", donnees, taille, true);
   return 0;
 }

@@ -3,10 +3,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
   using namespace zor;
-  fuzz::essayer(conversion::TypeEntree::Zor, donnees, taille, false);
+  fuzz::essayer("zor", donnees, taille, false);
   if (taille == 0) return 0;
   const std::string_view entree(reinterpret_cast<const char*>(donnees + 1), taille - 1);
-  const fuzz::Issue issue = fuzz::executer(conversion::TypeEntree::Zor, entree, conversion::Mode::Profil, 1 << 20);
+  const fuzz::Issue issue = fuzz::executer(fuzz::demande("zor", conversion::Mode::Profil), entree, 1 << 20);
   fuzz::verifier(issue.echo == issue.fichier, "l'écho d'une copie diffère du fichier");
   std::string_view reste = issue.fichier;
   long long lignes = 0;

@@ -17,10 +17,15 @@ ninja -C "$construction" -j2 $(printf 'fuzz_%s ' "${cibles[@]}")
 for cible in "${cibles[@]}"; do
   corpus=$racine/fuzz/corpus-run/$cible
   mkdir -p "$corpus" "$construction/fuzz/trouvailles-$cible"
-  # Seeds: every sample input, behind a first byte that picks the mode and the block size.
+  # Seeds: every sample input, behind a first byte that picks the mode and the block size (for
+  # GPX a second one picks the line and its fitting).
   for f in "$racine"/tests/convert/donnees/*; do
-    for tete in '\x00' '\x01' '\x06' '\x7f'; do
-      { printf "$tete"; cat "$f"; } >"$corpus/graine-$(basename "$f")-$(printf '%s' "$tete" | tr -d '\\')"
+    for tete in '\x00' '\x01' '\x06' '\x7f' '\x86'; do
+      for ligne in '' '\x00' '\x03' '\x1a'; do
+        [ -n "$ligne" ] || [ "$cible" != gpx ] || continue
+        [ -z "$ligne" ] || [ "$cible" = gpx ] || continue
+        { printf "$tete$ligne"; cat "$f"; } >"$corpus/graine-$(basename "$f")-$(printf '%s' "$tete$ligne" | tr -d '\\')"
+      done
     done
   done
   echo "=== fuzz_$cible : $secondes s"

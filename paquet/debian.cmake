@@ -32,9 +32,10 @@ $GPWPL sentences, uploads them to the ZOR FX312 4X4 hand-held GPS receiver over
 an RS-232 serial port and downloads the receiver's waypoints into a text file.
 .
 This package holds the programs without a window, for scripts and machines
-without a desktop: zor-cli, which converts, uploads and downloads, and zor-sim,
-a simulated receiver on a pseudo-terminal for trying ZOR without a GPS. Their
-messages are in French. The window is in the package zor.")
+without a desktop: zor-cli, which converts (GPX routes and tracks too, fitted
+to the few hundred points the receiver holds), uploads and downloads, and
+zor-sim, a simulated receiver on a pseudo-terminal for trying ZOR without a
+GPS. Their messages are in French. The window is in the package zor.")
 set(CPACK_DEBIAN_FENETRE_DESCRIPTION "convert and exchange waypoints with the ZOR FX312 4X4 GPS (window)
 ZOR converts waypoint files (the receiver's own text, the text export of
 G7towin, the .axe files of Autoroute Express 2001) into checksummed NMEA
@@ -47,8 +48,9 @@ entry. The programs without a window come with it, from the package zor-cli.")
 # The libraries the programs link come from dpkg-shlibdeps; zor also needs zor-cli of the same
 # version (CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS). Qt loads the display plugins at run time, so
 # they are named here. Qt's own French texts and the fonts the window falls back on improve it
-# but are not needed to run it; gpsbabel reads many more waypoint formats than ZOR and writes
-# the NMEA that `zor-cli upload -` sends; hardinfo is what « Infos système... » opens.
+# but are not needed to run it; gpsbabel reads many more waypoint, route and track formats than
+# ZOR and writes them as GPX, which `zor-cli convert` reads; hardinfo is what « Infos système... »
+# opens.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 set(CPACK_COMPONENT_FENETRE_DEPENDS cli)

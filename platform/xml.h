@@ -2,7 +2,9 @@
 // One small event interface over the system's XML parser: expat on Linux, XmlLite (part of
 // Windows) on Windows. Made for files from anywhere: a document type declaration, and with it
 // every entity declaration, is refused at once, so no entity is ever expanded or loaded, and
-// nothing is ever fetched from elsewhere.
+// nothing is ever fetched from elsewhere; a tag (with its attributes), a text or a comment
+// longer than kTailleMaxXml stops the reading before the parser holds much more of it.
+#include <cstddef>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -26,7 +28,11 @@ class EcouteXml {
   virtual void texte(std::string_view utf8) = 0;
 };
 
-enum class FauteXml { Aucune, Syntaxe, BalisesCroisees, Caractere, Encodage, FinPrematuree, DtdRefusee, EntiteInconnue, Autre };
+inline constexpr std::size_t kTailleMaxXml = std::size_t{1} << 20;
+
+enum class FauteXml {
+  Aucune, Syntaxe, BalisesCroisees, Caractere, Encodage, FinPrematuree, DtdRefusee, EntiteInconnue, TropLong, Autre
+};
 
 struct ResultatXml {
   FauteXml faute = FauteXml::Aucune;
@@ -49,6 +55,7 @@ constexpr std::string_view decrireFauteXml(FauteXml faute) {
     case FauteXml::FinPrematuree: return "le fichier s'arrête avant la fin du document XML";
     case FauteXml::DtdRefusee: return "déclaration de type de document (<!DOCTYPE>) refusée";
     case FauteXml::EntiteInconnue: return "entité XML inconnue";
+    case FauteXml::TropLong: return "balise, attribut ou texte de plus de 1 Mio";
     case FauteXml::Autre: break;
   }
   return "XML incorrect";

@@ -21,8 +21,20 @@ struct Etat {
   EcouteXml& ecoute;
   std::exception_ptr exception;
   bool dtd = false;
+  bool tropLong = false;
   std::vector<AttributXml> attributs;
+  // Where the last event started, and the text handed over since an event of another kind:
+  // expat keeps an unfinished tag whole in memory, so what it holds past the last event is
+  // what the bound watches.
+  long long dernierEvenement = 0;
+  std::size_t texteContinu = 0;
+  long long ligneTexte = 0;  // where a text too long was found
 };
+
+void evenement(Etat& e, bool texte = false) {
+  e.dernierEvenement = static_cast<long long>(XML_GetCurrentByteIndex(e.analyseur));
+  if (!texte) e.texteContinu = 0;
+}
 
 // "uri\x01nom" or "nom".
 void separer(const XML_Char* complet, std::string_view& espace, std::string_view& nom) {
@@ -46,6 +58,7 @@ void proteger(Etat& e, F&& f) {
 
 void XMLCALL debutElement(void* donnees, const XML_Char* nom, const XML_Char** attributs) {
   Etat& e = *static_cast<Etat*>(donnees);
+  evenement(e);
   proteger(e, [&] {
     e.attributs.clear();
     for (const XML_Char** a = attributs; a[0] != nullptr; a += 2) {
@@ -61,13 +74,26 @@ void XMLCALL debutElement(void* donnees, const XML_Char* nom, const XML_Char** a
 
 void XMLCALL finElement(void* donnees, const XML_Char*) {
   Etat& e = *static_cast<Etat*>(donnees);
+  evenement(e);
   proteger(e, [&] { e.ecoute.fin(); });
 }
 
 void XMLCALL texte(void* donnees, const XML_Char* s, int longueur) {
   Etat& e = *static_cast<Etat*>(donnees);
+  evenement(e, true);
+  e.texteContinu += static_cast<std::size_t>(longueur);
+  if (e.texteContinu > kTailleMaxXml && !e.tropLong) {
+    e.tropLong = true;
+    e.ligneTexte = static_cast<long long>(XML_GetCurrentLineNumber(e.analyseur));
+    XML_StopParser(e.analyseur, XML_FALSE);
+    return;
+  }
   proteger(e, [&] { e.ecoute.texte(std::string_view(s, static_cast<std::size_t>(longueur))); });
 }
+
+void XMLCALL autreEvenement(void* donnees, const XML_Char*) { evenement(*static_cast<Etat*>(donnees)); }
+void XMLCALL instruction(void* donnees, const XML_Char*, const XML_Char*) { evenement(*static_cast<Etat*>(donnees)); }
+void XMLCALL bordCdata(void* donnees) { evenement(*static_cast<Etat*>(donnees), true); }
 
 void XMLCALL debutDoctype(void* donnees, const XML_Char*, const XML_Char*, const XML_Char*, int) {
   Etat& e = *static_cast<Etat*>(donnees);
@@ -114,22 +140,40 @@ FauteXml faute(XML_Error code) {
 ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, EcouteXml& ecoute) {
   XML_Parser analyseur = XML_ParserCreateNS(nullptr, kSeparateur);
   if (analyseur == nullptr) throw std::bad_alloc();
-  Etat etat{analyseur, ecoute, nullptr, false, {}};
+  Etat etat{analyseur, ecoute, nullptr, false, false, {}, 0, 0, 0};
   XML_SetUserData(analyseur, &etat);
   XML_SetElementHandler(analyseur, debutElement, finElement);
   XML_SetCharacterDataHandler(analyseur, texte);
   XML_SetStartDoctypeDeclHandler(analyseur, debutDoctype);
+  XML_SetCommentHandler(analyseur, autreEvenement);
+  XML_SetProcessingInstructionHandler(analyseur, instruction);
+  XML_SetCdataSectionHandler(analyseur, bordCdata, bordCdata);
   XML_SetUnknownEncodingHandler(analyseur, encodageInconnu, nullptr);
   XML_SetParamEntityParsing(analyseur, XML_PARAM_ENTITY_PARSING_NEVER);
 
   ResultatXml resultat;
   try {
+    long long lus = 0;
     for (;;) {
       const std::string_view bloc = blocSuivant();
       const bool dernier = bloc.empty();
-      if (XML_Parse(analyseur, bloc.data(), static_cast<int>(bloc.size()), dernier ? XML_TRUE : XML_FALSE) !=
-          XML_STATUS_OK) {
+      lus += static_cast<long long>(bloc.size());
+      const XML_Status statut =
+          XML_Parse(analyseur, bloc.data(), static_cast<int>(bloc.size()), dernier ? XML_TRUE : XML_FALSE);
+      if (statut == XML_STATUS_OK && lus - etat.dernierEvenement > static_cast<long long>(kTailleMaxXml)) {
+        // An unfinished tag, comment or declaration already larger than the bound; expat
+        // stands at its start.
+        resultat.faute = FauteXml::TropLong;
+        resultat.ligne = static_cast<long long>(XML_GetCurrentLineNumber(analyseur));
+        break;
+      }
+      if (statut != XML_STATUS_OK) {
         if (etat.exception) std::rethrow_exception(etat.exception);
+        if (etat.tropLong) {
+          resultat.faute = FauteXml::TropLong;
+          resultat.ligne = etat.ligneTexte;
+          break;
+        }
         resultat.faute = etat.dtd ? FauteXml::DtdRefusee : faute(XML_GetErrorCode(analyseur));
         if (XML_GetErrorCode(analyseur) == XML_ERROR_NO_MEMORY) throw std::bad_alloc();
         resultat.ligne = static_cast<long long>(XML_GetCurrentLineNumber(analyseur));

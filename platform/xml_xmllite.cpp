@@ -59,6 +59,10 @@ class FluxBlocs final : public ISequentialStream {
  public:
   explicit FluxBlocs(const std::function<std::string_view()>& blocSuivant) : blocSuivant_(blocSuivant) {}
   std::exception_ptr exception;
+  // XmlLite reads a whole node (a tag with its attributes, a text) before it hands it over:
+  // what it asked for since the last node is bounded, and refused beyond.
+  std::size_t depuisDernierNoeud = 0;
+  bool tropLong = false;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objet) override {
     if (iid == __uuidof(IUnknown) || iid == __uuidof(ISequentialStream)) {
@@ -75,6 +79,11 @@ class FluxBlocs final : public ISequentialStream {
 
   HRESULT STDMETHODCALLTYPE Read(void* destination, ULONG voulus, ULONG* lus) override {
     ULONG n = 0;
+    if (depuisDernierNoeud > 2 * kTailleMaxXml) {
+      tropLong = true;
+      if (lus != nullptr) *lus = 0;
+      return E_FAIL;
+    }
     try {
       while (n < voulus && !fini_) {
         if (reste_.empty()) {
@@ -92,6 +101,7 @@ class FluxBlocs final : public ISequentialStream {
       if (lus != nullptr) *lus = 0;
       return E_FAIL;
     }
+    depuisDernierNoeud += n;
     if (lus != nullptr) *lus = n;
     return n == voulus ? S_OK : S_FALSE;
   }
@@ -205,6 +215,7 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
     std::string texte;
     XmlNodeType type = XmlNodeType_None;
     while (SUCCEEDED(hr) && (hr = lecteur->Read(&type)) == S_OK) {
+      flux.depuisDernierNoeud = 0;
       const WCHAR* t = nullptr;
       UINT n = 0;
       switch (type) {
@@ -225,7 +236,16 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
             if (SUCCEEDED(lecteur->GetValue(&t, &n))) ajouterUtf16(textes.back(), t, n);
           }
           attributs.clear();
-          for (std::size_t i = 0; i + 1 < textes.size(); i += 2) attributs.push_back({textes[i], textes[i + 1]});
+          std::size_t tailleBalise = 0;
+          for (std::size_t i = 0; i + 1 < textes.size(); i += 2) {
+            attributs.push_back({textes[i], textes[i + 1]});
+            tailleBalise += textes[i].size() + textes[i + 1].size();
+          }
+          if (tailleBalise > kTailleMaxXml) {
+            flux.tropLong = true;
+            hr = E_FAIL;
+            break;
+          }
           ecoute.debut(espace, nom, attributs, ligne);
           if (vide) ecoute.fin();
           break;
@@ -238,6 +258,11 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
         case XmlNodeType_Whitespace:
           texte.clear();
           if (SUCCEEDED(lecteur->GetValue(&t, &n))) ajouterUtf16(texte, t, n);
+          if (texte.size() > kTailleMaxXml) {
+            flux.tropLong = true;
+            hr = E_FAIL;
+            break;
+          }
           ecoute.texte(texte);
           break;
         case XmlNodeType_DocumentType:
@@ -250,7 +275,7 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
     if (flux.exception) std::rethrow_exception(flux.exception);
     if (FAILED(hr)) {
       if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
-      resultat.faute = faute(hr);
+      resultat.faute = flux.tropLong ? FauteXml::TropLong : faute(hr);
       UINT ligne = 0;
       lecteur->GetLineNumber(&ligne);
       resultat.ligne = ligne;

@@ -6,7 +6,10 @@
 #  - zor-cli's peak memory,
 #  - GPX: 200,000 waypoints (about 20 MB) to sentences, and 200,000 G7towin lines to GPX,
 #    with their peak memory,
-#  - the window's conversion of 100,000 records (real Form1, offscreen platform).
+#  - the window's conversion of 100,000 records (real Form1, offscreen platform),
+#  - GPX lines: a day's outing (a 3,000-point track with waypoints and routes), 10 and 100 of
+#    them in one file, a 1,000,000-point track (the whole run, the reading alone, the fitting
+#    alone), 200,000 waypoints whose names share their first six bytes, an attribute of 200 MB.
 #   bench/convert/run.sh [REPETITIONS]      (best of REPETITIONS runs, 11 by default)
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
@@ -19,7 +22,7 @@ fi
 [ -x /usr/bin/time ] || apt-get install -y time >/dev/null
 
 cmake -S "$racine" -B "$construction" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOR_TESTS=OFF >/dev/null
-ninja -C "$construction" -j2 zor-cli donnees_bench plancher_g7towin fenetre_bench >/dev/null
+ninja -C "$construction" -j2 zor-cli donnees_bench plancher_g7towin fenetre_bench ajustement_bench >/dev/null
 
 zorcli=$construction/zor-cli
 outils=$construction/bench
@@ -32,6 +35,12 @@ trap 'rm -rf "$travail"' EXIT
 "$outils/donnees_bench" g7towin 10000 "$travail/g7-10k.txt"
 "$outils/donnees_bench" unicsv 10000 "$travail/wpt-10k.csv"
 "$outils/donnees_bench" gpx 200000 "$travail/wpt-200k.gpx"
+"$outils/donnees_bench" trace 3000 "$travail/trace-3k.gpx"
+"$outils/donnees_bench" trace 3000 "$travail/trace-3k-x10.gpx" 10
+"$outils/donnees_bench" trace 3000 "$travail/trace-3k-x100.gpx" 100
+"$outils/donnees_bench" trace 1000000 "$travail/trace-1M.gpx"
+"$outils/donnees_bench" noms 200000 "$travail/noms-200k.gpx"
+"$outils/donnees_bench" attribut 200 "$travail/attribut-200M.gpx"
 sync  # the generated files' write-back would otherwise run during the measures
 
 # Best wall time of N runs, in milliseconds.
@@ -92,6 +101,27 @@ mem_fenetre=$(QT_QPA_PLATFORM=offscreen /usr/bin/time -f %M "$outils/fenetre_ben
 echange_100M=$(( $(stat -c %s "$travail/zor-100M.in") / 1024 ))
 plafond_fenetre=$(( 2 * echange_100M + 60 * 1024 ))
 rm -f "$travail/zor-100M.in"
+# GPX lines. "time -f" gives the seconds and the peak memory of one run: "s KB".
+temps_memoire() { /usr/bin/time -f '%e %M' "$@" 2>&1 >/dev/null | tail -n 1; }
+t_trace3k=$(meilleur "$repetitions" "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k.gpx")
+t_trace3k10=$(meilleur 3 "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k-x10.gpx")
+t_trace3k100=$(meilleur 3 "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k-x100.gpx")
+read -r _ mem_trace3k < <(temps_memoire "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k.gpx")
+read -r _ mem_trace3k100 < <(temps_memoire "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k-x100.gpx")
+resume_3k=$("$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-3k.gpx" 2>&1 | head -n 1)
+t_trace1M=$(meilleur 3 "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-1M.gpx")
+read -r _ mem_trace1M < <(temps_memoire "$zorcli" convert --ligne 3 -o "$travail/t.out" "$travail/trace-1M.gpx")
+t_liste1M=$(meilleur 3 "$zorcli" convert --liste "$travail/trace-1M.gpx")
+octets_1M=$(stat -c %s "$travail/trace-1M.gpx")
+read -r _ _ _ t_ajuste1M < <("$outils/ajustement_bench" trace 1000000 | head -n 1)
+read -r _ _ _ t_ecart1M < <("$outils/ajustement_bench" trace 1000000 | tail -n 1)
+read -r _ mem_ajuste1M < <(temps_memoire "$outils/ajustement_bench" trace 1000000)
+t_noms=$(meilleur 3 "$zorcli" convert --mode waypoint -o "$travail/t.out" "$travail/noms-200k.gpx")
+read -r _ mem_noms < <(temps_memoire "$zorcli" convert --mode waypoint -o "$travail/t.out" "$travail/noms-200k.gpx")
+read -r _ _ t_noms_seuls < <("$outils/ajustement_bench" noms 200000)
+noms_uniques=$(grep '^\$GPWPL' "$travail/t.out" | sed 's/.*,\([^,]*\)\*..\r$/\1/' | sort -u | wc -l)
+read -r t_attribut mem_attribut < <(temps_memoire "$zorcli" convert -o "$travail/t.out" "$travail/attribut-200M.gpx")
+rm -f "$travail/trace-1M.gpx" "$travail/attribut-200M.gpx"
 octets=$(stat -c %s "$travail/zor.out")
 babel_phrases=$(grep -c '^\$GPWPL' "$travail/babel.nmea" || true)
 
@@ -122,5 +152,22 @@ printf '%-58s %10s %10s %8s %s\n' "fenêtre, 100 000 enregistrements (ms, avec l
 printf '%-58s %10s %10s %8s %s\n' "fenêtre, fichier ZOR de 100 Mo : mémoire crête (Mo)" \
   "$(awk -v k="$mem_fenetre" 'BEGIN{printf "%.0f", k/1024}')" "$(awk -v k="$plafond_fenetre" 'BEGIN{printf "%.0f", k/1024}')" \
   "$(ratio "$mem_fenetre" "$plafond_fenetre")" "<= 2 x échange + 60 Mo : $(verdict "$mem_fenetre" "$plafond_fenetre")"
+printf '%-58s %10s %10s %8s %s\n' "trace GPX de 3 000 points -> 255 (ms)" "$t_trace3k" "1000" \
+  "$(ratio "$t_trace3k" 1000)" "< 1 s : $(verdict "$t_trace3k" 1000) ; $(awk -v k="$mem_trace3k" 'BEGIN{printf "%.1f", k/1024}') Mo"
+printf '%-58s %10s %10s %8s %s\n' "10 sorties (30 lignes) / 1 sortie" "$t_trace3k10" "$t_trace3k" \
+  "$(ratio "$t_trace3k10" "$t_trace3k")" "<= 11"
+printf '%-58s %10s %10s %8s %s\n' "100 sorties (300 lignes) / 1 sortie" "$t_trace3k100" "$t_trace3k" \
+  "$(ratio "$t_trace3k100" "$t_trace3k")" "<= 110 ; $(awk -v k="$mem_trace3k100" 'BEGIN{printf "%.1f", k/1024}') Mo (une ligne gardée à la fois)"
+printf '%-58s %10s %10s %8s %s\n' "trace de 1 000 000 points : ajustement seul (ms)" "$t_ajuste1M" "1000" \
+  "$(ratio "$t_ajuste1M" 1000)" "< 1 s : $(verdict "$t_ajuste1M" 1000) ; à 5 m : $t_ecart1M ms ; $(awk -v k="$mem_ajuste1M" 'BEGIN{printf "%.1f", k/1024}') Mo"
+printf '%-58s %10s %10s %8s %s\n' "trace de 1 000 000 points : zor-cli entier / lecture seule" "$t_trace1M" "$t_liste1M" \
+  "$(ratio "$t_trace1M" "$t_liste1M")" "($(awk -v o="$octets_1M" 'BEGIN{printf "%.0f", o/1e6}') Mo de GPX lus par expat)"
+printf '%-58s %10s %10s %8s %s\n' "trace de 1 000 000 points : mémoire crête zor-cli (Mo)" "$(awk -v k="$mem_trace1M" 'BEGIN{printf "%.1f", k/1024}')" \
+  "64" "$(ratio "$mem_trace1M" 65536)" "< 64 Mio : $(verdict "$mem_trace1M" 65535)"
+printf '%-58s %10s %10s %8s %s\n' "200 000 noms aux six premiers octets communs (ms)" "$t_noms" "1000" \
+  "$(ratio "$t_noms" 1000)" "< 1 s : $(verdict "$t_noms" 1000) ; noms seuls $t_noms_seuls ms ; $noms_uniques noms distincts ; $(awk -v k="$mem_noms" 'BEGIN{printf "%.1f", k/1024}') Mo"
+printf '%-58s %10s %10s %8s %s\n' "GPX à un attribut de 200 Mo : refus (s)" "$t_attribut" "1" \
+  "$(ratio "$t_attribut" 1)" "$(awk -v k="$mem_attribut" 'BEGIN{printf "%.1f", k/1024}') Mo de mémoire crête"
+echo "Résumé d'une sortie de 3 000 points : $resume_3k"
 echo
 echo "Débit zor-cli : $(awk -v o="$octets" -v t="$t_zor" 'BEGIN { printf "%.0f", o / 1e6 / (t / 1000) }') Mo/s de phrases ($octets octets pour 200 000 lignes)"

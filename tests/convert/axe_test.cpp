@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "convert/conversion.h"
+#include "tests/convert/conversion_essai.h"
 #include "convert/phrase.h"
 
 namespace zor::conversion {
@@ -35,7 +36,7 @@ struct Resultat {
 Resultat lire(std::string_view octets, Mode mode, std::size_t bloc = 1 << 20) {
   SourceMemoire source(octets, bloc);
   SortieMemoire sortie;
-  const long long nombre = convertirDepuis(TypeEntree::AutorouteExpress, source, sortie, mode);
+  const long long nombre = convertirDepuis(format::AutorouteExpress, source, sortie, mode);
   return {nombre, sortie.octets()};
 }
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <regex>
 #include <thread>
 
 #include "tests/convert/outils_conversion.h"
@@ -25,7 +26,8 @@ TEST(ZorCliConvert, AideEnFrancais) {
   for (const char* option : {"--help", "-h"}) {
     const ResultatCli r = lancerZorCli({"convert", option});
     EXPECT_EQ(r.code, 0);
-    EXPECT_NE(r.sortie.find("Usage : zor-cli convert --type TYPE"), std::string::npos);
+    EXPECT_NE(r.sortie.find("Usage : zor-cli convert [--type TYPE]"), std::string::npos);
+    EXPECT_NE(r.sortie.find("--ligne N|NOM"), std::string::npos);
     EXPECT_NE(r.sortie.find("Autoroute Express 2001"), std::string::npos);
     EXPECT_NE(r.sortie.find("Code de sortie"), std::string::npos);
   }
@@ -33,8 +35,9 @@ TEST(ZorCliConvert, AideEnFrancais) {
 
 TEST(ZorCliConvert, OptionsIncorrectes) {
   const std::string g7 = q(donnee("g7towin.txt"));
+  const std::string lignes = q(donnee("lignes.gpx"));
   const std::vector<std::string> cas[] = {
-      {"convert", g7},                                       // no type
+      {"convert", g7},                                       // a text file says nothing of its type
       {"convert", "--type", "kml", g7},                       // unknown type
       {"convert", "--type", "g7towin", "--to", "kml", g7},    // unknown output format
       {"convert", "--type", "g7towin"},                       // no input
@@ -43,6 +46,17 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
       {"convert", "--type", "g7towin", "--verbose", g7},      // unknown option
       {"convert", "--type"},
       {"convert", "--type", "g7towin", g7, "-o"},
+      {"convert", "--points", "1", lignes},                  // fewer than the first and the last
+      {"convert", "--points", "2.5", lignes},
+      {"convert", "--ecart", "0", lignes},
+      {"convert", "--ecart", "-3", lignes},
+      {"convert", "--ecart", "3,5", lignes},                  // numbers take a point
+      {"convert", "--ecart", "nan", lignes},
+      {"convert", "--ligne", "", lignes},
+      {"convert", "--ligne", "9", lignes},                    // no such line
+      {"convert", "--type", "g7towin", "--ligne", "1", g7},   // lines are GPX's
+      {"convert", "--ligne", "1", q(donnee("exemple.axe"))},  // ... whatever says the type
+      {"convert", "--liste", "-o", "liste.txt", lignes},
   };
   for (const std::vector<std::string>& arguments : cas) {
     const ResultatCli r = lancerZorCli(arguments);
@@ -50,6 +64,55 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
     EXPECT_EQ(r.sortie, "");
     EXPECT_NE(r.erreurs.find("zor-cli convert : "), std::string::npos);
   }
+  // A text file without --type: the message names the types that fit.
+  EXPECT_NE(lancerZorCli({"convert", g7}).erreurs.find("--type zor ou --type g7towin"), std::string::npos);
+  // The line asked for is not there: the lines there are.
+  EXPECT_NE(lancerZorCli({"convert", "--ligne", "Galibie", lignes}).erreurs.find("    3  trace        620       3,4  Galibier"),
+            std::string::npos);
+}
+
+// GPX and Autoroute Express files say what they are: --type may be left out, from a pipe too.
+TEST(ZorCliConvert, TypeSelonLeContenu) {
+  for (const auto& [fichier, type] : {std::pair{"exemple10.gpx", "gpx"}, std::pair{"exemple.axe", "axe"}}) {
+    const std::string avec = lancerZorCli({"convert", "--type", type, q(donnee(fichier))}).sortie;
+    EXPECT_EQ(lancerZorCli({"convert", q(donnee(fichier))}).sortie, avec) << fichier;
+    EXPECT_EQ(lancerZorCli({"convert", "-"}, {}, 0, q(donnee(fichier))).sortie, avec) << fichier;
+  }
+}
+
+// The lines of a GPX file: listed, chosen, fitted, told; a file planted as the output stays as
+// it was when the line is not there.
+TEST(ZorCliConvert, LignesGpx) {
+  const std::string lignes = q(donnee("lignes.gpx"));
+  const ResultatCli liste = lancerZorCli({"convert", "--liste", lignes});
+  EXPECT_EQ(liste.code, 0);
+  EXPECT_EQ(liste.sortie,
+            "ligne  genre     points        km  nom\n"
+            "    1  route         12       3,8  Étape 1\n"
+            "    2  route         12       3,8  Étape 2\n"
+            "    3  trace        620       3,4  Galibier\n"
+            "    4  trace          5       0,4\n");
+
+  const ResultatCli defaut = lancerZorCli({"convert", lignes});
+  EXPECT_EQ(defaut.erreurs.find("route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s\nAutres lignes du fichier"), 0u)
+      << defaut.erreurs;
+  EXPECT_NE(defaut.sortie.find(",PDC0120A*"), std::string::npos);
+
+  const ResultatCli trace = lancerZorCli({"convert", "--ligne", "3", lignes});
+  const std::regex resume("trace « Galibier » : 620 points → 255 \\(écart max [1-9][0-9]* m\\), 3,4 km ; envoi ≈ 2 min 33 s\n"
+                          "Nombre d'enregistrements lus : 255\n");
+  EXPECT_TRUE(std::regex_match(trace.erreurs, resume)) << trace.erreurs;
+  const ResultatCli waypoints = lancerZorCli({"convert", "--mode", "waypoint", lignes});
+  EXPECT_EQ(waypoints.sortie.find("$GPWPL,4503.840,N,00624.474,E,ColB\xFB" "c*"), 0u);
+  EXPECT_NE(waypoints.sortie.find(",ColB\xE2" "c*"), std::string::npos);
+
+  LecteurCTemporaire dossier;
+  const auto sortie = dossier.chemin() / "sortie.txt";
+  ecrireOctets(sortie, "ancien contenu");
+  const ResultatCli absente = lancerZorCli({"convert", "--ligne", "9", "-o", q(sortie), lignes});
+  EXPECT_EQ(absente.code, 2);
+  EXPECT_NE(absente.erreurs.find("n'a pas de ligne « 9 »"), std::string::npos) << absente.erreurs;
+  EXPECT_EQ(lireOctets(sortie), "ancien contenu");
 }
 
 TEST(ZorCliConvert, TypesDeLaListeEtModeParDefaut) {
@@ -150,7 +213,8 @@ TEST(ZorCliConvert, GpxEntreeEtSortie) {
   const auto sortie = dossier.chemin() / "sortie.txt";
   const ResultatCli lu = lancerZorCli({"convert", "--type", "gpx", "--mode", "waypoint", "-o", q(sortie), q(donnee("exemple.gpx"))});
   EXPECT_EQ(lu.code, 0);
-  EXPECT_EQ(lu.erreurs, "2 points de trace (<trk>) ignorés : ce ne sont pas des waypoints.\nNombre d'enregistrements lus : 7\n");
+  EXPECT_EQ(lu.erreurs, "2 points de trace (<trk>) ignorés : ce ne sont pas des waypoints ; --ligne N prend les points de la "
+                        "ligne N (--liste les montre).\nNombre d'enregistrements lus : 7\n");
   EXPECT_EQ(lireOctets(sortie).find("$GPWPL,4900.000,N,00230.000,W,Ellada*74\r\n\r\n"), 0u);
 
   // Bad input: exit 2, one message naming the file and the line, the output as it was.
@@ -161,11 +225,26 @@ TEST(ZorCliConvert, GpxEntreeEtSortie) {
   EXPECT_EQ(refuse.code, 2);
   EXPECT_EQ(refuse.erreurs, "zor-cli convert : Le fichier " + mauvais.string() +
                                 " n'est pas un fichier GPX valable (ligne 2) : latitude 91 hors de -90 à 90.\n");
-  ecrireOctets(mauvais, "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>");
-  const ResultatCli vide = lancerZorCli({"convert", "--type", "gpx", "-o", q(sortie), q(mauvais)});
-  EXPECT_EQ(vide.code, 1);
-  EXPECT_NE(vide.erreurs.find("1 point de trace (<trk>) ignoré"), std::string::npos) << vide.erreurs;
+  for (const char* point : {"<trkpt lat=\"1\"/>", "<trkpt lat=\"1\" lon=\"180.5\"/>", "<rtept lon=\"1\"/>"}) {
+    const std::string ligne = std::string(point).find("trk") != std::string::npos ? "<trk><trkseg>\n" : "<rte>\n";
+    ecrireOctets(mauvais, "<gpx>\n" + ligne + point + "</gpx>");
+    const ResultatCli sansPosition = lancerZorCli({"convert", "--type", "gpx", "-o", q(sortie), q(mauvais)});
+    EXPECT_EQ(sansPosition.code, 2);
+    EXPECT_EQ(sansPosition.erreurs.find("zor-cli convert : Le fichier " + mauvais.string() + " n'est pas un fichier GPX valable (ligne 3) : "),
+              0u) << sansPosition.erreurs;
+  }
   EXPECT_EQ(lireOctets(sortie), avant);
+  // A track alone makes a profile: a line of one point, one profile point.
+  ecrireOctets(mauvais, "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/></trkseg></trk></gpx>");
+  const ResultatCli seul = lancerZorCli({"convert", "--type", "gpx", q(mauvais)});
+  EXPECT_EQ(seul.code, 0);
+  EXPECT_EQ(seul.sortie, "$GPWPL,0100.000,N,00100.000,E,PDC0010C*5E\r\n\r\n");
+  // A document cut short on a pipe: no sentence reaches the standard output.
+  const std::string document = lireOctets(donnee("lignes.gpx"));
+  ecrireOctets(mauvais, document.substr(0, document.size() - 20));
+  const ResultatCli coupe = lancerZorCli({"convert", "-"}, {}, 0, q(mauvais));
+  EXPECT_EQ(coupe.code, 2);
+  EXPECT_EQ(coupe.sortie, "");
 
   // Any input to GPX, the receiver's lines checked; from the standard input as well.
   const ResultatCli zor = lancerZorCli({"convert", "--type", "zor", "--to", "gpx", "-"}, {}, 0, q(donnee("zor.txt")));

@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cerrno>
 #include <filesystem>
 
 #include "convert/conversion.h"
+#include "convert/rapport.h"
+#include "convert/reconnaissance.h"
+#include "tests/convert/conversion_essai.h"
 #include "core/erreur.h"
 #include "tests/support/outils.h"
 
@@ -15,14 +19,14 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(Conversion, LeTypeSeCompareExactement) {
-  const std::pair<const char*, TypeEntree> cas[] = {
-      {"Format ZOR", TypeEntree::Zor},        {"G7towin", TypeEntree::G7towin},
-      {"Autoroute Express 2001", TypeEntree::AutorouteExpress},
-      {"format ZOR", TypeEntree::Aucun},       {"G7towin ", TypeEntree::Aucun},
-      {"g7towin", TypeEntree::Aucun},          {"Autoroute Express  2001", TypeEntree::Aucun},
-      {"", TypeEntree::Aucun},
+  const std::pair<const char*, const FormatEntree*> cas[] = {
+      {"Format ZOR", format::Zor},        {"G7towin", format::G7towin},
+      {"Autoroute Express 2001", format::AutorouteExpress},
+      {"format ZOR", nullptr},       {"G7towin ", nullptr},
+      {"g7towin", nullptr},          {"Autoroute Express  2001", nullptr},
+      {"", nullptr},
   };
-  for (const auto& [texte, type] : cas) EXPECT_EQ(typeSelonTexte(texte), type) << texte;
+  for (const auto& [texte, type] : cas) EXPECT_EQ(formatSelonTexte(texte), type) << texte;
 }
 
 // A disk that fills up after `place` bytes, in the middle of a line as a real one does.
@@ -54,14 +58,14 @@ TEST(Conversion, LEchoNeMontreJamaisPlusQueLeFichier) {
     g7 += "W  WPT001          N45 30.123  E001 30.456\r\n";
     zor += "$GPWPL,4530.123,N,00130.456,E,WPT" + std::to_string(1000 + i) + "*00\r\n";
   }
-  for (const auto& [type, texte] : {std::pair{TypeEntree::G7towin, g7}, std::pair{TypeEntree::Zor, zor}}) {
+  for (const auto& [type, texte] : {std::pair{format::G7towin, g7}, std::pair{format::Zor, zor}}) {
     SourceMemoire source(texte);
     SortiePleine pleine(30000);
     std::string echo = "run précédent\r\n";
     EXPECT_THROW(convertirDepuis(type, source, pleine, Mode::Profil, &echo), Echec);
     const auto lignes = [](const std::string& s) { return std::count(s.begin(), s.end(), '$'); };
     EXPECT_GT(lignes(pleine.octets()), 100);
-    EXPECT_EQ(lignes(echo), lignes(pleine.octets())) << static_cast<int>(type);
+    EXPECT_EQ(lignes(echo), lignes(pleine.octets())) << type->nomCli;
     EXPECT_EQ(echo.rfind("run précédent\r\n", 0), 0u);
     EXPECT_EQ(echo.substr(echo.size() - 2), "\r\n");
   }
@@ -78,9 +82,9 @@ TEST_F(ConversionFichiers, ChaqueRunVideLeFichierDEchange) {
   test::ecrireOctets(echange, "ancien contenu\r\n");
   test::ecrireOctets(chemin("e.txt"), "$X\r\n");
   // A type that names no reader opens nothing, not even a missing input.
-  EXPECT_EQ(convertirVersFichier(TypeEntree::Aucun, chemin("absent.txt"), echange, Mode::Profil), 0);
+  EXPECT_EQ(convertirVersFichier(nullptr, chemin("absent.txt"), echange, Mode::Profil), 0);
   EXPECT_EQ(test::lireOctets(echange), "");
-  EXPECT_EQ(convertirVersFichier(TypeEntree::Zor, chemin("e.txt"), echange, Mode::Profil), 1);
+  EXPECT_EQ(convertirVersFichier(format::Zor, chemin("e.txt"), echange, Mode::Profil), 1);
   EXPECT_EQ(test::lireOctets(echange), "$X\r\n");
 }
 
@@ -97,7 +101,7 @@ TEST_F(ConversionFichiers, EchecsNommantLeFichier) {
       {chemin("dossier"), chemin("nulle/part/$_t_e_m_p"), chemin("nulle/part/$_t_e_m_p")},
   };
   for (const Cas& c : cas) {
-    for (TypeEntree type : {TypeEntree::Zor, TypeEntree::G7towin, TypeEntree::AutorouteExpress}) {
+    for (const FormatEntree* type : {format::Zor, format::G7towin, format::AutorouteExpress}) {
       try {
         convertirVersFichier(type, c.entree, c.sortie, Mode::Profil);
         ADD_FAILURE() << c.entree << " : pas d'échec";
@@ -109,6 +113,91 @@ TEST_F(ConversionFichiers, EchecsNommantLeFichier) {
   }
   // The interchange file was emptied by the runs that reached it.
   EXPECT_EQ(test::lireOctets(echange), "");
+}
+
+// What a file's content says of its format, and the bytes looked at handed over again.
+TEST(Conversion, LeContenuDitLeType) {
+  std::string axe = std::string("\0\1junk", 6) + "MASM" + std::string(200, '\0');
+  const std::pair<std::string, const FormatEntree*> cas[] = {
+      {"<?xml version=\"1.0\"?>\n<!-- a comment -->\n<gpx version=\"1.1\"><wpt lat=\"1\" lon=\"1\"/></gpx>", format::Gpx},
+      {"\xEF\xBB\xBF<g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/1\"/>", format::Gpx},
+      {"<gpx>\n<wpt lat=\"1\" lon=\"1\">", format::Gpx},  // cut short: still GPX, refused when read
+      {"<kml><gpx/></kml>", nullptr},
+      {axe, format::AutorouteExpress},
+      {"$GPWPL,4530.123,N,00130.456,E,MASM01*00\r\n", nullptr},  // the marker in a text: no binary file
+      {"W  WPT001          N45 30.123  E001 30.456\r\n", nullptr},
+      {std::string("\x7f\0binary", 8), nullptr},
+      {"", nullptr},
+  };
+  for (const auto& [octets, attendu] : cas) {
+    SourceMemoire memoire(octets, 3);
+    SourceRelue source(memoire);
+    EXPECT_EQ(formatSelonContenu(source), attendu) << octets.substr(0, 30);
+    std::string relu;
+    for (std::string_view bloc = source.lire(); !bloc.empty(); bloc = source.lire()) relu.append(bloc);
+    EXPECT_EQ(relu, octets);
+  }
+}
+
+// A file given to the window: its content first, then the list's type; a GPX line chosen and
+// fitted as zor-cli does; nothing read for a text of no type the list names.
+TEST_F(ConversionFichiers, UnFichierDonneALaFenetre) {
+  std::string trace;
+  for (int i = 0; i < 400; ++i)
+    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * std::sin(i / 9.0)) + "\"/>";
+  test::ecrireOctets(chemin("sortie.gpx"), "<gpx><wpt lat=\"1\" lon=\"1\"/><trk><name>Sortie</name><trkseg>" + trace +
+                                               "</trkseg></trk></gpx>");
+  test::ecrireOctets(chemin("g7.txt"), "W  WPT001          N45 30.123  E001 30.456\r\n");
+  test::ecrireOctets(chemin("e.axe"), std::string("MASM", 4) + std::string(8, '\0') + std::string(1, '\0') + std::string(60, '\0'));
+  struct Cas {
+    const char* fichier;
+    const char* texteType;
+    const FormatEntree* lu;
+    long long enregistrements;
+  } cas[] = {
+      {"sortie.gpx", "Format ZOR", format::Gpx, 255}, {"sortie.gpx", "", format::Gpx, 255},
+      {"g7.txt", "G7towin", format::G7towin, 1},     {"g7.txt", "Format ZOR", format::Zor, 0},
+      {"g7.txt", "gpx", nullptr, 0},                 {"e.axe", "G7towin", format::AutorouteExpress, 0},
+  };
+  const fs::path echange = chemin("$_t_e_m_p");
+  for (const Cas& c : cas) {
+    test::ecrireOctets(echange, "ancien\r\n");
+    std::string echo;
+    const Rapport r = convertirFichierDonne(chemin(c.fichier), c.texteType, Mode::Profil, echange, &echo);
+    EXPECT_EQ(r.format, c.lu) << c.fichier << " / " << c.texteType;
+    EXPECT_EQ(r.enregistrements, c.enregistrements) << c.fichier << " / " << c.texteType;
+    EXPECT_EQ(std::count(echo.begin(), echo.end(), '$'), c.enregistrements);
+    if (c.enregistrements == 0) {
+      EXPECT_EQ(test::lireOctets(echange), "");
+    }
+  }
+  const Rapport r = convertirFichierDonne(chemin("sortie.gpx"), "", Mode::Profil, echange);
+  EXPECT_NE(resumerLigne(r).find("trace « Sortie » : 400 points → 255 (écart max "), std::string::npos) << resumerLigne(r);
+}
+
+TEST(Conversion, RapportEnFrancais) {
+  const std::pair<long long, const char*> entiers[] = {{0, "0"}, {999, "999"}, {1000, "1 000"}, {3182, "3 182"},
+                                                       {1234567, "1 234 567"}, {-1234, "-1 234"}};
+  for (const auto& [n, texte] : entiers) EXPECT_EQ(entierEnFrancais(n), texte);
+  EXPECT_EQ(kilometres(25449), "25,4 km");
+  EXPECT_EQ(kilometres(49), "0,0 km");
+  EXPECT_EQ(kilometres(1234567), "1 234,6 km");
+
+  Rapport r;
+  r.lignes = {{1, true, "", 12, 3100}, {2, false, "Galibier", 3182, 25400}};
+  r.ligneRetenue = 1;
+  r.ajustement = LigneAjustee{3182, 255, 6.2};
+  EXPECT_EQ(resumerLigne(r), "trace « Galibier » : 3 182 points → 255 (écart max 7 m), 25,4 km ; envoi ≈ 2 min 33 s");
+  r.ligneRetenue = 0;
+  r.ajustement = LigneAjustee{12, 12, 0};
+  EXPECT_EQ(resumerLigne(r), "route 1 : 12 points, 3,1 km ; envoi ≈ 7 s");
+  EXPECT_EQ(tableauLignes(r.lignes, 0), "ligne  genre     points        km  nom\n    2  trace      3 182      25,4  Galibier\n");
+
+  r.enregistrements = 999;
+  EXPECT_EQ(avertissementProfil(r, Mode::Profil), "");
+  r.enregistrements = 1000;
+  EXPECT_NE(avertissementProfil(r, Mode::Profil).find("1 000 points de profil"), std::string::npos);
+  EXPECT_EQ(avertissementProfil(r, Mode::Waypoint), "");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """What zor-cli writes as GPX, read back by two other readers: Python's XML parser and
 GPSBabel. Both must find the points of the sentences zor-cli writes for the same input, to
-within 1e-6 degree, with the same names.
+within 1e-6 degree, with the same names: as waypoints, or in profile mode as one route whose
+points are named PDC... (the receiver's own lines stay waypoints whatever the mode).
     gpx_relecture.py ZOR_CLI DOSSIER_DONNEES"""
 import csv
 import io
@@ -13,6 +14,7 @@ import xml.etree.ElementTree as ET
 
 zor_cli, donnees = sys.argv[1], sys.argv[2]
 CAS = [("gpx", "waypoint", "exemple.gpx"), ("gpx", "profile", "exemple10.gpx"), ("gpx", "waypoint", "exemple10.gpx"),
+       ("gpx", "profile", "exemple.gpx"), ("g7towin", "profile", "g7towin.txt"),
        ("g7towin", "waypoint", "g7towin.txt"), ("axe", "waypoint", "exemple.axe"), ("zor", "profile", "zor.txt")]
 echecs = []
 
@@ -70,11 +72,17 @@ with tempfile.TemporaryDirectory() as dossier:
             echecs.append("%s : racine %s" % (quoi, racine.tag))
         if racine.find("g:metadata", ns) is None:
             echecs.append("%s : pas de <metadata>" % quoi)
-        lus = [(float(w.get("lat")), float(w.get("lon")), w.findtext("g:name", "", ns))
-               for w in racine.findall("g:wpt", ns)]
+        route = mode == "profile" and type_ != "zor"
+        routes = racine.findall("g:rte", ns)
+        if route and (len(routes) != 1 or not routes[0].findtext("g:name", "", ns)):
+            echecs.append("%s : %d routes nommées au lieu d'une" % (quoi, len(routes)))
+        points = routes[0].findall("g:rtept", ns) if route and routes else racine.findall("g:wpt", ns)
+        if route and racine.findall("g:wpt", ns):
+            echecs.append("%s : des <wpt> à côté de la route" % quoi)
+        lus = [(float(w.get("lat")), float(w.get("lon")), w.findtext("g:name", "", ns)) for w in points]
         comparer("Python, " + quoi, attendus, lus)
 
-        babel = subprocess.run(["gpsbabel", "-i", "gpx", "-f", sortie, "-o", "unicsv", "-F", "-"],
+        babel = subprocess.run(["gpsbabel"] + (["-r"] if route else []) + ["-i", "gpx", "-f", sortie, "-o", "unicsv", "-F", "-"],
                                capture_output=True, check=True).stdout.decode("utf-8")
         lignes = list(csv.DictReader(io.StringIO(babel)))
         lus = [(float(l["Latitude"]), float(l["Longitude"]), l.get("Name", "")) for l in lignes]

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
+#include <set>
 #include <cmath>
 #include <string>
 
 #include "convert/conversion.h"
+#include "tests/convert/conversion_essai.h"
 #include "convert/ecrivain_gpx.h"
 #include "convert/lecteur_gpx.h"
 #include "convert/noms_recepteur.h"
@@ -23,23 +26,38 @@ std::string gpx(const std::string& points) {
 }
 
 struct Issue {
-  Bilan bilan;
+  Rapport rapport;
   std::string octets, erreur;
 };
 
-Issue lire(const std::string& document, Mode mode = Mode::Waypoint, bool versGpx = false, std::size_t bloc = 1 << 20,
-           TypeEntree type = TypeEntree::Gpx) {
+// Every byte written goes out at once: nothing written before a failure can hide in a buffer.
+Issue lire(const std::string& document, const Demande& demande, bool versGpx = false, std::size_t bloc = 1 << 20) {
   SourceMemoire source(document, bloc);
-  SortieMemoire sortie;
+  SortieMemoire sortie(1);
   std::unique_ptr<Ecrivain> ecrivain = (versGpx ? formatSortieSelonNom("gpx") : formatSortieSelonNom("sentences"))->creer(sortie);
   Issue issue;
   try {
-    issue.bilan = convertirVers(type, source, *ecrivain, mode);
+    issue.rapport = convertir(source, *ecrivain, demande);
   } catch (const Echec& e) {
     issue.erreur = decrire(e.erreur());
   }
   issue.octets = sortie.octets();
   return issue;
+}
+
+Issue lire(const std::string& document, Mode mode = Mode::Waypoint, bool versGpx = false, std::size_t bloc = 1 << 20,
+           const FormatEntree* type = format::Gpx) {
+  return lire(document, demandeDe(type, mode), versGpx, bloc);
+}
+
+// The names of the sentences written, one blank after each.
+std::string nomsEcrits(const std::string& octets) {
+  std::string noms;
+  for (std::size_t debut = 0, fin; (fin = octets.find("\r\n", debut)) != std::string::npos; debut = fin + 2) {
+    const std::string ligne = octets.substr(debut, fin - debut);
+    if (!ligne.empty()) noms += ligne.substr(ligne.rfind(',') + 1, ligne.rfind('*') - ligne.rfind(',') - 1) + " ";
+  }
+  return noms;
 }
 
 TEST(Gpx, ArrondiAuMillemeDeMinuteAvantLeDecoupage) {
@@ -75,12 +93,11 @@ TEST(Gpx, ArrondiAuMillemeDeMinuteAvantLeDecoupage) {
       {"inf", 90, LectureDegres::PasUnNombre, 0, false},
   };
   for (const Cas& c : cas) {
-    long long milliemes = 0;
-    bool negatif = false;
-    EXPECT_EQ(lireDegres(c.texte, c.maximum, milliemes, negatif), c.lecture) << c.texte;
+    Degres d;
+    EXPECT_EQ(lireDegres(c.texte, c.maximum, d), c.lecture) << c.texte;
     if (c.lecture != LectureDegres::Nombre) continue;
-    EXPECT_EQ(milliemes, c.milliemes) << c.texte;
-    EXPECT_EQ(negatif, c.negatif) << c.texte;
+    EXPECT_EQ(d.milliemes, c.milliemes) << c.texte;
+    EXPECT_EQ(d.negatif, c.negatif) << c.texte;
   }
   // Split after rounding, with the hemisphere letters; a point that rounds to 0 is north/east.
   EXPECT_EQ(lire(gpx("<wpt lat=\"48.9999999\" lon=\"-2.9999999\"/><wpt lat=\"-0.000001\" lon=\" 0 \"/>"), Mode::Profil).octets,
@@ -94,10 +111,17 @@ TEST(Gpx, RegleDesNoms) {
       {"Москва", "Moskva"},
       {"Čeština", "Ce\x9Atin"},      // š is in Windows-1252, č is not
       {"Hà Nội", "H\xE0 Noi"},
-      {"  Pic, *du* $Midi! ", "Pic du"},
-      {"A\tB\r\nC", "A B C"},
-      {"Mont Blanc", "Mont B"},      // cut to six bytes, no trailing blank
-      {"Ça & là", "\xC7" "a & l"},
+      {"  Pic, *du* $Midi! ", "PicMid"},
+      {"A\tB\r\nC", "A B C"},      // six bytes or fewer: blanks and small words stay
+      {"Le Sap", "Le Sap"},
+      {"Mont Blanc", "MontBl"},      // longer: the blanks go before the cut
+      {"Col de la Bûche", "ColB\xFB" "c"},
+      {"Col de la Bâche", "ColB\xE2" "c"},
+      {"Pic de l'Ours", "PicOur"},
+      {"COL D\u2019IZOARD", "COLIZO"},
+      {"Lac à l'Eau Et Aux Prés", "LacEau"},
+      {"les des du de", "lesdes"},   // small words only: kept, blanks gone
+      {"Ça & là", "\xC7" "a&l\xE0"},
       {"€uro", "\x80uro"},
       {"漢字", ""},                  // nothing readable: dropped, never "??"
       {"a\x01" "b\x7f" "c\xC2\x85" "d", "abcd"},  // control characters, C1 included
@@ -152,7 +176,7 @@ TEST(Gpx, StructureDesFichiers) {
       for (std::size_t p = 0; (p = issue.octets.find(",E,", p)) != std::string::npos; p += 3)
         noms += issue.octets.substr(p + 3, issue.octets.find('*', p) - p - 3) + " ";
       EXPECT_EQ(noms, c.noms) << c.quoi << " (blocs de " << bloc << ")";
-      EXPECT_EQ(issue.bilan.pointsDeTrace, c.trace) << c.quoi;
+      EXPECT_EQ(issue.rapport.pointsDeTrace, c.trace) << c.quoi;
     }
   }
 }
@@ -218,14 +242,14 @@ TEST(Gpx, PhrasesDuRecepteurVersGpx) {
     entree += ligne + "\r\n";
     attendus += bonne;
   }
-  const Issue issue = lire(entree, Mode::Profil, true, 3, TypeEntree::Zor);
-  EXPECT_EQ(issue.bilan.enregistrements, 8);
-  EXPECT_EQ(issue.bilan.ignores, 8 - attendus);
+  const Issue issue = lire(entree, Mode::Profil, true, 3, format::Zor);
+  EXPECT_EQ(issue.rapport.enregistrements, 8);
+  EXPECT_EQ(issue.rapport.ignores, 8 - attendus);
   EXPECT_NE(issue.octets.find("<wpt lat=\"-45.5020567\" lon=\"-1.5066667\">\n    <name>fine</name>"), std::string::npos);
   EXPECT_NE(issue.octets.find("<wpt lat=\"45.5020500\" lon=\"1.5076000\">\n    <name>PDC0010C</name>"), std::string::npos);
   // Names decoded from Windows-1252 and escaped; a control character cannot go into XML 1.0.
   const Issue g7 = lire("W  \xC9<&\">\x01          N45 30.000  W001 15.000\r\n", Mode::Waypoint, true, 1 << 20,
-                        TypeEntree::G7towin);
+                        format::G7towin);
   EXPECT_NE(g7.octets.find("<wpt lat=\"45.5000000\" lon=\"-1.2500000\">\n    <name>\xC3\x89&lt;&amp;&quot;&gt;</name>"),
             std::string::npos) << g7.octets;
   EXPECT_TRUE(g7.octets.ends_with("</gpx>\n"));
@@ -245,13 +269,16 @@ TEST(Gpx, AllerRetourAuMillemeDeMinute) {
     bool negatif[2];
     for (int k = 0; k < 2; ++k) {
       const std::size_t debut = texte.find('"', k == 0 ? 0 : texte.find("lon")) + 1;
-      lireDegres(texte.substr(debut, texte.find('"', debut) - debut), 180, m[k], negatif[k]);
+      Degres d;
+      lireDegres(texte.substr(debut, texte.find('"', debut) - debut), 180, d);
+      m[k] = d.milliemes;
+      negatif[k] = d.negatif;
     }
     entree.emplace_back(negatif[0] ? -m[0] : m[0], negatif[1] ? -m[1] : m[1]);
   }
   const Issue phrases = lire(gpx(points));
-  const Issue retour = lire(phrases.octets, Mode::Profil, true, 1 << 20, TypeEntree::Zor);
-  ASSERT_EQ(retour.bilan.ignores, 0);
+  const Issue retour = lire(phrases.octets, Mode::Profil, true, 1 << 20, format::Zor);
+  ASSERT_EQ(retour.rapport.ignores, 0);
   std::size_t p = 0;
   for (const auto& [lat, lon] : entree) {
     p = retour.octets.find("<wpt lat=\"", p);
@@ -261,6 +288,136 @@ TEST(Gpx, AllerRetourAuMillemeDeMinute) {
     EXPECT_EQ(std::llround(relat * 60000), lat);
     EXPECT_EQ(std::llround(relon * 60000), lon);
     ++p;
+  }
+}
+
+// A track first (two segments, 600 points), then a route, then a track of one point, and a
+// loose waypoint: which line each request writes, and how.
+TEST(Gpx, LignesChoisiesEtAjustees) {
+  std::string trace;
+  for (int i = 0; i < 600; ++i) {
+    char p[80];
+    std::snprintf(p, sizeof p, "<trkpt lat=\"%.7f\" lon=\"%.7f\"/>", 45 + i * 1e-4, 6 + 0.01 * std::sin(i / 40.0));
+    trace += p + std::string(i == 299 ? "</trkseg><trkseg>" : "");
+  }
+  const std::string document = gpx(
+      "<wpt lat=\"1\" lon=\"1\"><name>Libre</name></wpt><trk><name>T1</name><trkseg>" + trace +
+      "</trkseg></trk><rte><name>R</name><rtept lat=\"2\" lon=\"2\"><name>A</name></rtept><rtept lat=\"2.1\" lon=\"2\">"
+      "<name>B</name></rtept><rtept lat=\"2.2\" lon=\"2\"><name>C</name></rtept></rte>"
+      "<trk><trkseg><trkpt lat=\"3\" lon=\"3\"/></trkseg></trk>");
+  struct Cas {
+    Mode mode;
+    const char* ligne;
+    long long points;
+    double ecart;
+    long long enregistrements;
+    std::optional<std::size_t> retenue;
+    const char* noms;  // "" : not looked at
+  } cas[] = {
+      {Mode::Profil, "", 0, 0, 3, 1, "PDC0010C PDC0020A PDC0030A "},  // the first route, whole
+      {Mode::Profil, "1", 0, 0, 255, 0, ""},                          // a track: 255 points
+      {Mode::Profil, "T1", 20, 0, 20, 0, ""},
+      {Mode::Profil, "1", 0, 1e6, 2, 0, ""},                          // everything within: first and last
+      {Mode::Profil, "3", 0, 0, 1, 2, "PDC0010C "},                   // a line of one point
+      {Mode::Profil, "R", 2, 0, 2, 1, ""},                            // a route fitted when asked
+      {Mode::Profil, "4", 0, 0, 0, std::nullopt, ""},                 // no such line: nothing
+      {Mode::Profil, "t1", 0, 0, 0, std::nullopt, ""},                // names compare exactly
+      {Mode::Waypoint, "", 0, 0, 4, std::nullopt, "Libre A B C "},    // <wpt>, then <rtept>
+      {Mode::Waypoint, "2", 0, 0, 3, 1, "A B C "},
+  };
+  for (const Cas& c : cas) {
+    Demande demande = demandeDe(format::Gpx, c.mode);
+    demande.ligne = c.ligne;
+    demande.ajustement = {c.points, c.ecart};
+    const std::string quoi = std::string(c.mode == Mode::Profil ? "profil" : "waypoint") + " --ligne " + c.ligne;
+    for (const std::size_t bloc : {std::size_t{5}, std::size_t{1} << 20}) {
+      const Issue issue = lire(document, demande, false, bloc);
+      EXPECT_EQ(issue.erreur, "") << quoi;
+      EXPECT_EQ(issue.rapport.enregistrements, c.enregistrements) << quoi;
+      EXPECT_EQ(issue.rapport.ligneRetenue, c.retenue) << quoi;
+      EXPECT_EQ(issue.rapport.ligneIntrouvable, c.enregistrements == 0) << quoi;
+      if (*c.noms != '\0') {
+        EXPECT_EQ(nomsEcrits(issue.octets), c.noms) << quoi;
+      }
+      EXPECT_EQ(issue.rapport.pointsDeTrace, c.mode == Mode::Waypoint && *c.ligne == '\0' ? 601 : 0) << quoi;
+    }
+  }
+  const std::vector<LigneGpx> lignes = lire(document, Mode::Profil).rapport.lignes;
+  ASSERT_EQ(lignes.size(), 3u);
+  EXPECT_EQ(lignes[0].points, 600);
+  EXPECT_EQ(lignes[0].nom, "T1");
+  EXPECT_TRUE(lignes[1].route && !lignes[2].route);
+  EXPECT_NEAR(lignes[1].longueur, 22239, 1);  // 0.2° of a meridian
+  // As GPX: the profile is one route named after its line; waypoints stay <wpt>.
+  const std::string route = lire(document, Mode::Profil, true).octets;
+  EXPECT_NE(route.find("  <rte>\n    <name>R</name>\n    <rtept lat=\"2.0000000\" lon=\"2.0000000\">\n      <name>PDC0010C"
+                       "</name>\n    </rtept>\n"), std::string::npos) << route;
+  EXPECT_EQ(route.find("<wpt"), std::string::npos);
+  EXPECT_NE(route.find("</rte>\n</gpx>\n"), std::string::npos);
+  EXPECT_NE(lire(gpx("<wpt lat=\"1\" lon=\"1\"/>"), Mode::Profil, true).octets.find("<rte>\n    <name>Profil de carte</name>"),
+            std::string::npos);
+  EXPECT_EQ(lire(document, Mode::Waypoint, true).octets.find("<rte>"), std::string::npos);
+  // A line without a point is no profile: the next one, else the loose waypoints.
+  const Issue vide = lire(gpx("<wpt lat=\"1\" lon=\"1\"/><rte><name>vide</name></rte><trk><trkseg><trkpt lat=\"2\" "
+                              "lon=\"2\"/></trkseg></trk>"), Mode::Profil);
+  EXPECT_EQ(vide.rapport.ligneRetenue, std::optional<std::size_t>(1));
+  EXPECT_EQ(lire(gpx("<wpt lat=\"1\" lon=\"1\"/><rte/><trk/>"), Mode::Profil).rapport.enregistrements, 1);
+}
+
+// A file cut short, damaged at its end, or whose line is missing writes nothing at all: a pipe
+// to the upload sends no partial set.
+TEST(Gpx, RienNEstEcritAvantQueLeDocumentSoitEntier) {
+  std::string points;
+  for (int i = 0; i < 2000; ++i) points += "<wpt lat=\"45\" lon=\"6\"><name>P" + std::to_string(i) + "</name></wpt>\n";
+  const std::string entier = gpx(points);
+  Demande absente = demandeDe(format::Gpx, Mode::Profil);
+  absente.ligne = "1";
+  for (const bool versGpx : {false, true}) {
+    for (const std::string& document : {entier.substr(0, entier.size() / 2), entier.substr(0, entier.size() - 3),
+                                        gpx(points + "<wpt lat=\"91\" lon=\"6\"/>")}) {
+      const Issue issue = lire(document, Mode::Waypoint, versGpx, 4096);
+      EXPECT_NE(issue.erreur, "");
+      EXPECT_EQ(issue.octets, "");
+    }
+    EXPECT_EQ(lire(entier, absente, versGpx).octets, "");
+  }
+}
+
+// No tag, text or comment is held whole past 1 MiB: a file made to exhaust memory stops at once.
+TEST(Gpx, BalisesEtTextesBornes) {
+  const std::string enorme(3 << 20, 'a');
+  const std::pair<std::string, std::string> cas[] = {
+      {gpx("\n<wpt lat=\"1\" lon=\"1\" x=\"" + enorme + "\"/>"), "(ligne 4) : balise, attribut ou texte de plus de 1 Mio"},
+      {gpx("<wpt lat=\"1\" lon=\"1\"><desc>\n" + enorme + "</desc></wpt>"), "balise, attribut ou texte de plus de 1 Mio"},
+      {gpx("<wpt lat=\"1\" lon=\"1\"><name>" + enorme + "</name></wpt>"), "balise, attribut ou texte de plus de 1 Mio"},
+      {gpx("<!--" + enorme + "-->"), "balise, attribut ou texte de plus de 1 Mio"},
+  };
+  for (const auto& [document, message] : cas) {
+    const Issue issue = lire(document);
+    EXPECT_NE(issue.erreur.find("n'est pas un fichier GPX valable"), std::string::npos) << issue.erreur;
+    EXPECT_NE(issue.erreur.find(message), std::string::npos) << issue.erreur;
+  }
+  // Below the bound, a long description is read as any other.
+  EXPECT_EQ(lire(gpx("<wpt lat=\"1\" lon=\"1\"><desc>" + std::string(900000, 'a') + "</desc></wpt>")).rapport.enregistrements, 1);
+}
+
+// Unique names whatever comes: a name not given yet is kept; the others get numbers that no
+// name given before or after takes (names that run into each other's numbers included).
+TEST(Gpx, NomsUniquesQuelsQuIlsSoient) {
+  NomsUniques noms;
+  std::set<std::string> donnes;
+  for (int i = 0; i < 30000; ++i) {
+    const std::string nom = i % 5 == 0   ? nomPourRecepteur("WPT" + std::to_string(i / 5 % 1500))
+                            : i % 5 == 1 ? std::string("Maison")
+                            : i % 5 == 2 ? "Mais" + std::to_string(i % 97)
+                            : i % 5 == 3 ? std::string()
+                                         : nomPourRecepteur("Refuge du Col " + std::to_string(i));
+    const std::string attribue = noms.attribuer(nom);
+    if (!nom.empty() && !donnes.count(nom)) {
+      EXPECT_EQ(attribue, nom);
+    }
+    EXPECT_LE(attribue.size(), 6u);
+    EXPECT_TRUE(donnes.insert(attribue).second) << attribue << " donné deux fois (" << nom << ")";
   }
 }
 

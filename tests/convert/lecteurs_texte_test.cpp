@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "convert/conversion.h"
+#include "tests/convert/conversion_essai.h"
 #include "core/erreur.h"
 
 namespace zor::conversion {
@@ -16,7 +17,7 @@ struct Resultat {
   std::string fichier, echo;
 };
 
-Resultat convertirMemoire(TypeEntree type, std::string_view entree, Mode mode, std::size_t bloc) {
+Resultat convertirMemoire(const FormatEntree* type, std::string_view entree, Mode mode, std::size_t bloc) {
   SourceMemoire source(entree, bloc);
   SortieMemoire sortie;
   std::string echo;
@@ -40,7 +41,7 @@ std::string genere(std::string_view corps) { return "$" + std::string(corps) + "
 
 struct CasTexte {
   const char* quoi;
-  TypeEntree type;
+  const FormatEntree* type;
   Mode mode;
   std::string entree;
   long long nombre;
@@ -50,39 +51,39 @@ struct CasTexte {
 std::vector<CasTexte> casTexte() {
   const std::string l = ligneG7();
   return {
-      {"ZOR: $ lines copied as they are, no empty line after", TypeEntree::Zor, Mode::Profil,
+      {"ZOR: $ lines copied as they are, no empty line after", format::Zor, Mode::Profil,
        "$GPWPL,bad sentence\r\nheader\r\n $skipped\r\n$PABC*00\r\n", 2, "$GPWPL,bad sentence\r\n$PABC*00\r\n"},
-      {"ZOR: lone CR ends a line, the last line needs no end", TypeEntree::Zor, Mode::Waypoint, "$A\r$B\r\r$C", 3,
+      {"ZOR: lone CR ends a line, the last line needs no end", format::Zor, Mode::Waypoint, "$A\r$B\r\r$C", 3,
        "$A\r\n$B\r\n$C\r\n"},
-      {"ZOR: LF alone is no line end", TypeEntree::Zor, Mode::Profil, "$A\n$B\n", 1, "$A\n$B\n\r\n"},
-      {"ZOR: CR CR LF gives an empty line, then the next", TypeEntree::Zor, Mode::Profil, "$A\r\r\n$B\r\n\n$C", 2,
+      {"ZOR: LF alone is no line end", format::Zor, Mode::Profil, "$A\n$B\n", 1, "$A\n$B\n\r\n"},
+      {"ZOR: CR CR LF gives an empty line, then the next", format::Zor, Mode::Profil, "$A\r\r\n$B\r\n\n$C", 2,
        "$A\r\n$B\r\n"},
-      {"ZOR: NUL bytes and Windows-1252 pass through", TypeEntree::Zor, Mode::Profil, std::string("$\xc9\0x\r\n", 6),
+      {"ZOR: NUL bytes and Windows-1252 pass through", format::Zor, Mode::Profil, std::string("$\xc9\0x\r\n", 6),
        1, std::string("$\xc9\0x\r\n", 6)},
-      {"ZOR: ignores the profile options and G7towin lines", TypeEntree::Zor, Mode::Profil, l + "\r\n", 0, ""},
-      {"G7towin: worked example, profile", TypeEntree::G7towin, Mode::Profil, l + "\r\n" + l + "\r\n", 2,
+      {"ZOR: ignores the profile options and G7towin lines", format::Zor, Mode::Profil, l + "\r\n", 0, ""},
+      {"G7towin: worked example, profile", format::G7towin, Mode::Profil, l + "\r\n" + l + "\r\n", 2,
        genere("GPWPL,4530.123,N,00130.456,E,PDC0010C") + genere("GPWPL,4530.123,N,00130.456,E,PDC0020A")},
-      {"G7towin: worked example, waypoint", TypeEntree::G7towin, Mode::Waypoint, l, 1,
+      {"G7towin: worked example, waypoint", format::G7towin, Mode::Waypoint, l, 1,
        genere("GPWPL,4530.123,N,00130.456,E,WPT001")},
-      {"G7towin: 0C only on the first record line, whatever was skipped", TypeEntree::G7towin, Mode::Profil,
+      {"G7towin: 0C only on the first record line, whatever was skipped", format::G7towin, Mode::Profil,
        "Datum\r\n\r\n" + l + "\r\nxx\r\n" + l, 2,
        genere("GPWPL,4530.123,N,00130.456,E,PDC0010C") + genere("GPWPL,4530.123,N,00130.456,E,PDC0020A")},
-      {"G7towin: a lone W", TypeEntree::G7towin, Mode::Profil, "W", 1, genere("GPWPL,,,,,PDC0010C")},
-      {"G7towin: a lone w, waypoint", TypeEntree::G7towin, Mode::Waypoint, "w\r", 1, genere("GPWPL,,,,,")},
-      {"G7towin: short line gives short fields", TypeEntree::G7towin, Mode::Waypoint, l.substr(0, 26), 1,
+      {"G7towin: a lone W", format::G7towin, Mode::Profil, "W", 1, genere("GPWPL,,,,,PDC0010C")},
+      {"G7towin: a lone w, waypoint", format::G7towin, Mode::Waypoint, "w\r", 1, genere("GPWPL,,,,,")},
+      {"G7towin: short line gives short fields", format::G7towin, Mode::Waypoint, l.substr(0, 26), 1,
        genere("GPWPL,4530.,N,,,WPT001")},
-      {"G7towin: header beginning with W is a record; nothing is trimmed", TypeEntree::G7towin, Mode::Waypoint,
+      {"G7towin: header beginning with W is a record; nothing is trimmed", format::G7towin, Mode::Waypoint,
        "Waypoints  de la carte IGN 3\r\n", 1, genere("GPWPL,teIGN 3,r,,,points")},
-      {"G7towin: columns past 42 are ignored, spaces kept", TypeEntree::G7towin, Mode::Waypoint,
+      {"G7towin: columns past 42 are ignored, spaces kept", format::G7towin, Mode::Waypoint,
        ligneG7("AB    ", "N 5  0.5  ", "E  1  .    ") + "  extra columns", 1, genere("GPWPL, 5 0.5  ,N,  1 .    ,E,AB    ")},
-      {"G7towin: LF-only file is one single line", TypeEntree::G7towin, Mode::Profil, l + "\n" + l + "\n", 1,
+      {"G7towin: LF-only file is one single line", format::G7towin, Mode::Profil, l + "\n" + l + "\n", 1,
        genere("GPWPL,4530.123,N,00130.456,E,PDC0010C")},
-      {"G7towin: a line of one megabyte", TypeEntree::G7towin, Mode::Waypoint, l + std::string(1 << 20, 'x') + "\r\n" + l,
+      {"G7towin: a line of one megabyte", format::G7towin, Mode::Waypoint, l + std::string(1 << 20, 'x') + "\r\n" + l,
        2, genere("GPWPL,4530.123,N,00130.456,E,WPT001") + genere("GPWPL,4530.123,N,00130.456,E,WPT001")},
-      {"G7towin: Windows-1252 name byte", TypeEntree::G7towin, Mode::Waypoint, ligneG7("\xc9TANG "), 1,
+      {"G7towin: Windows-1252 name byte", format::G7towin, Mode::Waypoint, ligneG7("\xc9TANG "), 1,
        genere("GPWPL,4530.123,N,00130.456,E,\xc9TANG ")},
-      {"empty file", TypeEntree::G7towin, Mode::Profil, "", 0, ""},
-      {"only line ends", TypeEntree::Zor, Mode::Profil, "\r\n\r\r\n", 0, ""},
+      {"empty file", format::G7towin, Mode::Profil, "", 0, ""},
+      {"only line ends", format::Zor, Mode::Profil, "\r\n\r\r\n", 0, ""},
   };
 }
 
@@ -98,16 +99,16 @@ TEST(LecteursTexte, CasParBlocs) {
 }
 
 TEST(LecteursTexte, LEchoEstLaPhraseSansLaLigneVide) {
-  const Resultat g7 = convertirMemoire(TypeEntree::G7towin, ligneG7(), Mode::Profil, 7);
+  const Resultat g7 = convertirMemoire(format::G7towin, ligneG7(), Mode::Profil, 7);
   EXPECT_EQ(g7.echo, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n");
-  const Resultat zor = convertirMemoire(TypeEntree::Zor, "$A\rB\r$C", Mode::Profil, 2);
+  const Resultat zor = convertirMemoire(format::Zor, "$A\rB\r$C", Mode::Profil, 2);
   EXPECT_EQ(zor.echo, "$A\r\n$C\r\n");
 }
 
 TEST(LecteursTexte, MilleEnregistrementsNumerotes) {
   std::string entree;
   for (int i = 0; i < 1000; ++i) entree += ligneG7() + "\r\n";
-  const Resultat r = convertirMemoire(TypeEntree::G7towin, entree, Mode::Profil, 1 << 20);
+  const Resultat r = convertirMemoire(format::G7towin, entree, Mode::Profil, 1 << 20);
   EXPECT_EQ(r.nombre, 1000);
   EXPECT_NE(r.echo.find(",PDC9990A*"), std::string::npos);
   EXPECT_NE(r.echo.find(",PDC10000A*"), std::string::npos);
@@ -137,7 +138,7 @@ TEST(LecteursTexte, UnEchecGardeLesLignesCompletesSeulement) {
     SourceDefaillante source("$A\r\n$BBBB\r\n$CC", bloc);
     SortieMemoire sortie(seuil);
     std::string echo = "avant\r\n";
-    EXPECT_THROW(convertirDepuis(TypeEntree::Zor, source, sortie, Mode::Profil, &echo), Echec);
+    EXPECT_THROW(convertirDepuis(format::Zor, source, sortie, Mode::Profil, &echo), Echec);
     EXPECT_EQ(sortie.octets(), "$A\r\n$BBBB\r\n") << bloc;
     EXPECT_EQ(echo, "avant\r\n$A\r\n$BBBB\r\n") << bloc;
   }

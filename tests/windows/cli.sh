@@ -44,6 +44,35 @@ for entree in "$racine"/tests/convert/donnees/*; do
     done
   done
 done
+# The lines of a GPX file: chosen, fitted (the same points kept), listed; and the type told by
+# the content. The standard error too, where the fitting is summed up.
+donnees=$racine/tests/convert/donnees
+while IFS='|' read -r options entree; do
+  read -r -a options <<<"$options"
+  code_linux=0 code_windows=0
+  "$linux/zor-cli" convert "${options[@]}" "$donnees/$entree" >"$dossier/linux.txt" 2>"$dossier/linux.err" || code_linux=$?
+  wine "$cli_exe" convert "${options[@]}" "Z:$donnees/$entree" >"$dossier/windows.txt" 2>"$dossier/windows.err" || code_windows=$?
+  n=$((n + 1))
+  sed -i -e "s|Z:$donnees|$donnees|g" -e "s|\r$||" "$dossier/windows.err"
+  # The list of lines is text for the console: Windows ends its lines with CR LF.
+  [[ " ${options[*]} " != *" --liste "* ]] || sed -i "s|\r$||" "$dossier/windows.txt"
+  if [ "$code_linux" != "$code_windows" ]; then
+    echec "${options[*]} $entree : code $code_windows, $code_linux sous Linux"
+  elif ! cmp -s "$dossier/linux.txt" "$dossier/windows.txt" || ! cmp -s "$dossier/linux.err" "$dossier/windows.err"; then
+    echec "${options[*]} $entree : sorties différentes"
+  fi
+done <<'CAS'
+--ligne 3|lignes.gpx
+--ligne Galibier --ecart 3|lignes.gpx
+--ligne 3 --points 40 --to gpx|lignes.gpx
+--mode waypoint --ligne 2|lignes.gpx
+--mode waypoint|lignes.gpx
+--liste|lignes.gpx
+--ligne 9|lignes.gpx
+|lignes.gpx
+|exemple.axe
+|g7towin.txt
+CAS
 [ "$echecs" != "$n_echecs" ] || reussite "$n conversions, mêmes octets et mêmes codes de sortie"
 # The standard output too (binary, CR LF as written).
 wine "$cli_exe" convert --type g7towin "Z:$racine/tests/convert/donnees/g7towin.txt" 2>/dev/null >"$dossier/windows.txt"

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "convert/conversion.h"
+#include "tests/convert/conversion_essai.h"
 #include "convert/ecrivain_gpx.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
@@ -14,37 +15,38 @@ namespace zor::verif {
 namespace {
 
 using conversion::Mode;
-using conversion::TypeEntree;
+using conversion::FormatEntree;
+namespace format = conversion::format;
 
 struct CasConversion {
   const char* entree;
-  TypeEntree type;
+  const FormatEntree* type;
   Mode mode;
   const char* attendu;
   long long enregistrements;
 };
 
 const CasConversion kConversions[] = {
-    {"zor.txt", TypeEntree::Zor, Mode::Profil, "zor-profil.txt", 4},
-    {"g7towin.txt", TypeEntree::G7towin, Mode::Profil, "g7towin-profil.txt", 6},
-    {"g7towin.txt", TypeEntree::G7towin, Mode::Waypoint, "g7towin-waypoint.txt", 6},
-    {"exemple.axe", TypeEntree::AutorouteExpress, Mode::Profil, "axe-profil.txt", 4},
-    {"exemple.axe", TypeEntree::AutorouteExpress, Mode::Waypoint, "axe-waypoint.txt", 4},
+    {"zor.txt", format::Zor, Mode::Profil, "zor-profil.txt", 4},
+    {"g7towin.txt", format::G7towin, Mode::Profil, "g7towin-profil.txt", 6},
+    {"g7towin.txt", format::G7towin, Mode::Waypoint, "g7towin-waypoint.txt", 6},
+    {"exemple.axe", format::AutorouteExpress, Mode::Profil, "axe-profil.txt", 4},
+    {"exemple.axe", format::AutorouteExpress, Mode::Waypoint, "axe-waypoint.txt", 4},
     // GPX goes through the system's XML parser: XmlLite on Windows, expat on Linux.
-    {"exemple.gpx", TypeEntree::Gpx, Mode::Waypoint, "gpx-waypoint.txt", 7},
-    {"exemple.gpx", TypeEntree::Gpx, Mode::Profil, "gpx-profil.txt", 7},
-    {"exemple10.gpx", TypeEntree::Gpx, Mode::Waypoint, "gpx10-waypoint.txt", 3},
+    {"exemple.gpx", format::Gpx, Mode::Waypoint, "gpx-waypoint.txt", 7},
+    {"exemple.gpx", format::Gpx, Mode::Profil, "gpx-profil.txt", 2},
+    {"exemple10.gpx", format::Gpx, Mode::Waypoint, "gpx10-waypoint.txt", 3},
 };
 
 VERIF(la_sortie_gpx_est_celle_de_la_construction_linux) {
-  const std::pair<TypeEntree, const char*> cas[] = {{TypeEntree::Zor, "zor"}, {TypeEntree::G7towin, "g7towin"}};
+  const std::pair<const FormatEntree*, const char*> cas[] = {{format::Zor, "zor"}, {format::G7towin, "g7towin"}};
   for (const auto& [type, nom] : cas) {
     const std::string entree = lireFichier(dossierSource() / "tests" / "convert" / "donnees" / (std::string(nom) + ".txt"));
     conversion::SourceMemoire source(entree);
     conversion::SortieMemoire sortie;
     conversion::EcrivainGpx gpx(sortie);
     conversion::convertirVers(type, source, gpx, Mode::Waypoint);
-    const std::string attendu = type == TypeEntree::Zor ? "zor.gpx" : "g7towin-waypoint.gpx";
+    const std::string attendu = type == format::Zor ? "zor.gpx" : "g7towin-waypoint.gpx";
     EXIGER_EGAL(sortie.octets(), lireFichier(dossierSource() / "tests" / "windows" / "attendu" / attendu));
   }
 }
@@ -54,7 +56,7 @@ std::string fauteGpx(const std::string& document) {
   conversion::SourceMemoire source(document, 7);
   conversion::SortieMemoire sortie;
   try {
-    conversion::convertirDepuis(TypeEntree::Gpx, source, sortie, Mode::Waypoint);
+    conversion::convertirDepuis(format::Gpx, source, sortie, Mode::Waypoint);
   } catch (const Echec& e) {
     EXIGER(sortie.octets().find("SECRET") == std::string::npos);
     return decrire(e.erreur());
@@ -95,6 +97,17 @@ VERIF(chaque_type_ecrit_les_memes_octets_que_la_construction_linux) {
   }
 }
 
+// The fitting of a track (sines, square roots) keeps the very same points on both systems.
+VERIF(une_trace_ajustee_garde_les_memes_points_que_la_construction_linux) {
+  const auto sortie = dossierTemporaire() / "lignes-trace-profil.txt";
+  conversion::Demande demande = conversion::demandeDe(format::Gpx, Mode::Profil);
+  demande.ligne = "3";
+  const conversion::Rapport r =
+      conversion::convertirFichier(dossierSource() / "tests" / "convert" / "donnees" / "lignes.gpx", sortie, demande);
+  EXIGER_EGAL(r.enregistrements, 255LL);
+  EXIGER_EGAL(lireFichier(sortie), lireFichier(dossierSource() / "tests" / "windows" / "attendu" / "lignes-trace-profil.txt"));
+}
+
 VERIF(un_nom_hors_de_la_page_de_code_s_ouvre_en_lecture_et_en_ecriture) {
   // Accents, the euro sign and a character no 8-bit code page holds.
   const auto dossier = dossierTemporaire() / u8"Dossier é€ 漢";
@@ -106,7 +119,7 @@ VERIF(un_nom_hors_de_la_page_de_code_s_ouvre_en_lecture_et_en_ecriture) {
   if (!EXIGER(f != nullptr)) return;
   EXIGER_EGAL(std::fwrite(modele.data(), 1, modele.size(), f), modele.size());
   std::fclose(f);
-  EXIGER_EGAL(conversion::convertirVersFichier(TypeEntree::Zor, entree, sortie, Mode::Profil), 4LL);
+  EXIGER_EGAL(conversion::convertirVersFichier(format::Zor, entree, sortie, Mode::Profil), 4LL);
   EXIGER_EGAL(lireFichier(sortie), lireFichier(dossierSource() / "tests" / "windows" / "attendu" / "zor-profil.txt"));
 }
 
