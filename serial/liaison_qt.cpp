@@ -94,11 +94,12 @@ class LiaisonQt : public Liaison {
 
   std::optional<Erreur> lire(std::string& recu) override {
     errno = 0;
-    if (!serie_.waitForReadyRead(0))
-      if (auto e = verifierApresAttente()) return e;
+    std::optional<Erreur> e;
+    if (!serie_.waitForReadyRead(0)) e = verifierApresAttente();
+    // What the library took in before a hang-up is the receiver's too.
     const QByteArray octets = serie_.readAll();
     recu.append(octets.constData(), static_cast<std::size_t>(octets.size()));
-    return std::nullopt;
+    return e;
   }
 
   std::optional<Erreur> attendre(milliseconds max) override {
