@@ -59,4 +59,6 @@ void intercepterInterruptions() {
 
 int interruptionRecue() { return signalRecu; }
 
+void oublierInterruption() { signalRecu = 0; }
+
 }  // namespace zor::platform
