@@ -30,6 +30,8 @@ class ExamenFlux {
   std::optional<Erreur::Genre> verdict() const { return verdict_; }
   // The position sentences seen, as "$GPRMC, $GPGGA".
   const std::string& phrases() const { return phrases_; }
+  // How many bytes had come when the verdict fell.
+  std::size_t octetsAuVerdict() const { return total_; }
 
  private:
   void finDeLigne();

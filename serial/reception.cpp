@@ -35,8 +35,12 @@ class Collecte {
     if (!bilan_.finDeLigne) {
       const std::size_t cr = reste.find('\r');
       bilan_.avantFinDeLigne += cr == std::string::npos ? reste.size() : cr + 1;
-      if (cr == std::string::npos) reste.clear();
-      else reste.erase(0, cr + 1), bilan_.finDeLigne = true;
+      if (cr == std::string::npos) {
+        reste.clear();
+      } else {
+        reste.erase(0, cr + 1);
+        bilan_.finDeLigne = true;
+      }
     }
     ajouter(reste);
     bilan_.collecte = std::move(recu_);
@@ -132,10 +136,17 @@ class Collecte {
     }
   }
 
-  // A stream that cannot end stops the collection with its reason.
+  // A stream that cannot end stops the collection with its reason; unless the second record
+  // came round before the bytes that tell it, whenever those bytes were taken in. That is known
+  // once the second record is: until then a verdict that falls past where it could first come
+  // round waits.
   bool examiner() {
     if (bilan_.erreur) return false;
-    if (const auto genre = examen_.verdict()) {
+    const auto genre = examen_.verdict();
+    const std::size_t ou = examen_.octetsAuVerdict() - std::min(examen_.octetsAuVerdict(), bilan_.avantFinDeLigne);
+    const bool finPossibleAvant = bilan_.finDeLigne && ou > 2 * kLongueurLecture + kLongueurEnregistrement;
+    if (genre && finPossibleAvant && !deuxieme_.pose) return true;
+    if (genre && !(finPossibleAvant && fin_ && *fin_ + kLongueurEnregistrement <= ou)) {
       Erreur e = port_.erreur(*genre);
       if (*genre == Erreur::Genre::SansFinDeLigne) e.limite = static_cast<long long>(kLigneRecueMax);
       e.detail = examen_.phrases();
@@ -171,8 +182,10 @@ class Collecte {
     std::size_t origine = 0;  // where its read starts
     std::size_t cherche = 0;  // where it is looked for next
     std::optional<std::size_t> retour;
+    bool pose = false;
   };
   void poser(Motif& motif, std::string_view enregistrement, std::size_t finDeSaLecture) {
+    motif.pose = true;
     for (char c : enregistrement)
       if (compare(c)) motif.texte.push_back(c);
     auto place = [this](std::size_t position) {

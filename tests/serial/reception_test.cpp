@@ -67,6 +67,9 @@ TEST(Reception, EnTempsReelCommeToutEnAttente) {
        lecture("r2") + lecture("r3"), false},
       // Each read after the first CR: LF, a record, its CR.
       {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r", false},
+      // What follows the end does not count, however soon it was taken in.
+      {"fin puis phrases de position", "bruit\r" + lecture("r1") + lecture("r2") + lecture("r3") + lecture("r2", "XY") +
+       "$GPRMC,1*00\r\n$GPGGA,2*00\r\n$GPRMC,3*00\r\n", lecture("r2") + lecture("r3"), false},
       // Ended by silence: everything after the CR is kept, the first read included.
       {"arrêt au milieu d'un enregistrement", "\r" + lecture("r1") + lecture("r2") + "fin",
        lecture("r1") + lecture("r2") + "fin", true},
@@ -288,6 +291,9 @@ TEST(Reception, FluxSansFinAbandonnesEnQuelquesSecondes) {
       {"GPS réglé sur sa position", "\r" + position, Erreur::Genre::PositionEnvoyee, 2000ms, "$GPRMC, $GPGGA"},
       {"mauvaise vitesse", vitesse, Erreur::Genre::PasDuTexte, 2000ms, ""},
       {"mauvaise vitesse après une fin de ligne", "\r" + vitesse, Erreur::Genre::PasDuTexte, 2000ms, ""},
+      // Told past where the second record could first come round: known once it is there.
+      {"texte puis ligne tenue à zéro", std::string(1000, 'x') + "\r" + std::string(3000, '\0'), Erreur::Genre::PasDuTexte,
+       4000ms, ""},
       {"texte sans fin de ligne", lignesSansFin, Erreur::Genre::SansFinDeLigne, 3000ms, ""},
       {"lignes sans fin après la première", "\r" + lignesSansFin, Erreur::Genre::SansFinDeLigne, 3000ms, ""},
       // The list ends at the 11th read: given up three reads later.
