@@ -142,6 +142,16 @@ TEST(Telechargement, FichierQuiRefuseLeTexte) {
                         " ; c:\\zor.txt n'a pas été modifié."),
             std::string::npos)
       << resume;
+
+  // A device that is always full.
+  test::ScenarioLiaison plein{&h};
+  plein.arrivees.ajouter("\r" + a + b + c + a + b);
+  demande.fichier = {"/dev/full", "/dev/full"};
+  MSComm port2{test::servicesScriptes(plein)};
+  const auto refus = telecharger(port2, h, demande, {[](std::string_view) {}, [](int) {}});
+  ASSERT_TRUE(refus.erreurFichier);
+  EXPECT_EQ(refus.erreurFichier->numeroSysteme, ENOSPC);
+  EXPECT_EQ(test::lireOctets(refus.secours), b + c + a + "\r\n");
 }
 
 TEST(Telechargement, FichierQuiNePeutEtreCreeNOuvrePasLePort) {
