@@ -179,11 +179,11 @@ TEST_F(Vivante, LectureQuiEchoueLaisseLeFichier) {
   ASSERT_EQ(messages.vus().size(), 2u);
   const std::string texte = messages.vus().back().texte;
   EXPECT_EQ(test::lireOctets(zorTxt), "ancien\r\n");
-  const std::string annonce = "Ce qui a été reçu après la première fin de ligne (128 octets, 2 lignes) a été gardé dans ";
-  const auto debut = texte.find(annonce), fin = texte.find(" ; c:\\zor.txt n'a pas été modifié.");
-  ASSERT_NE(debut, std::string::npos) << texte;
-  ASSERT_NE(fin, std::string::npos) << texte;
-  const std::filesystem::path secours = texte.substr(debut + annonce.size(), fin - debut - annonce.size());
+  const std::filesystem::path secours = test::secoursAnnonce(texte);
+  EXPECT_NE(texte.find("Ce qui a été reçu après la première fin de ligne (128 octets, 2 lignes) a été gardé dans " +
+                       secours.string() + " ; c:\\zor.txt n'a pas été modifié."),
+            std::string::npos)
+      << texte;
   EXPECT_EQ(test::lireOctets(secours), enregistrement('A') + enregistrement('B'));
   std::filesystem::remove(secours);
   EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
@@ -239,11 +239,8 @@ TEST(FenetreTuee, PendantUneLectureFaitCommeZorCli) {
   }
   EXPECT_FALSE(modele.MSComm2.PortOpen());
   EXPECT_EQ(test::lireOctets(lecteur.chemin() / "zor.txt"), "ancien");
-  const std::string& texte = finsSurSignal[0];
-  const std::string annonce = " a été gardé dans ";
-  const auto debut = texte.find(annonce), finChemin = texte.find(" ; c:\\zor.txt n'a pas été modifié.");
-  ASSERT_NE(finChemin, std::string::npos) << texte;
-  const std::filesystem::path secours = texte.substr(debut + annonce.size(), finChemin - debut - annonce.size());
+  const std::filesystem::path secours = test::secoursAnnonce(finsSurSignal[0]);
+  EXPECT_NE(finsSurSignal[0].find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << finsSurSignal[0];
   const std::string garde = test::lireOctets(secours);
   EXPECT_EQ(garde, flux.substr(1, garde.size()));
   EXPECT_GE(garde.size(), 6u * 64);

@@ -368,14 +368,12 @@ TEST_F(TransfertsScriptes, LectureQuiEchoueLaisseLeFichier) {
     const std::string texte = messages.vus().back().texte;
     EXPECT_EQ(test::lireOctets(zorTxt()), ancien) << c.nom;
     EXPECT_TRUE(contient(texte, c.raison)) << texte;
-    const std::string annonce = "Ce qui a été reçu après la première fin de ligne " + c.compte + " a été gardé dans ";
-    const auto debut = texte.find(annonce);
-    ASSERT_NE(debut, std::string::npos) << texte;
-    const auto finChemin = texte.find(" ; c:\\zor.txt n'a pas été modifié.", debut);
-    ASSERT_NE(finChemin, std::string::npos) << texte;
-    const fs::path secours = texte.substr(debut + annonce.size(), finChemin - debut - annonce.size());
+    const fs::path secours = test::secoursAnnonce(texte);
+    EXPECT_TRUE(contient(texte, "Ce qui a été reçu après la première fin de ligne " + c.compte + " a été gardé dans " +
+                                    secours.string() + " ; c:\\zor.txt n'a pas été modifié."))
+        << texte;
     EXPECT_EQ(test::lireOctets(secours), c.garde) << c.nom;
-    EXPECT_EQ(fs::status(secours).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write) << c.nom;
+    EXPECT_TRUE(test::seulementPourMoi(secours)) << c.nom;
     fs::remove(secours);
     EXPECT_EQ(scenario2.ecrit, c.vingtSix) << c.nom;
     EXPECT_FALSE(form.MSComm2.PortOpen()) << c.nom;
@@ -400,12 +398,8 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
   ASSERT_EQ(messages.vus().size(), 2u);
   const std::string texte = messages.vus()[1].texte;
   EXPECT_NE(texte.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << texte;
-  const std::string annonce = "2 enregistrement(s) reçu(s) ont été gardés dans ";
-  const auto debut = texte.find(annonce);
-  ASSERT_NE(debut, std::string::npos) << texte;
-  const auto finChemin = texte.find(".txt", debut + annonce.size());
-  ASSERT_NE(finChemin, std::string::npos) << texte;
-  const fs::path secours = texte.substr(debut + annonce.size(), finChemin + 4 - debut - annonce.size());
+  const fs::path secours = test::secoursAnnonce(texte);
+  EXPECT_TRUE(contient(texte, "2 enregistrement(s) reçu(s) ont été gardés dans " + secours.string())) << texte;
   // The file was never emptied: it still holds what it held, and the message says so.
   EXPECT_NE(texte.find("c:\\zor.txt n'a pas été modifié"), std::string::npos) << texte;
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
@@ -446,15 +440,12 @@ TEST_F(TransfertsScriptes, SignalPendantUnTransfert) {
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(scenario2.ecrit, "\x1a");
   EXPECT_EQ(scenario2.fermetures, 1);
-  const std::string& texte = finsSurSignal[0];
-  const std::string annonce = " a été gardé dans ";
-  const auto debut = texte.find(annonce), finChemin = texte.find(" ; c:\\zor.txt n'a pas été modifié.");
-  ASSERT_NE(finChemin, std::string::npos) << texte;
-  const fs::path secours = texte.substr(debut + annonce.size(), finChemin - debut - annonce.size());
-  const std::string garde = test::lireOctets(secours);
+  const fs::path secours = test::secoursAnnonce(finsSurSignal[0]);
+  const std::string garde = test::lireOctets(secours), texte = finsSurSignal[0];
   EXPECT_GE(garde.size(), 3u * 64) << texte;
   EXPECT_EQ(garde, sansFin.substr(1, garde.size()));
   EXPECT_NE(texte.find("(" + std::to_string(garde.size()) + " octets, "), std::string::npos) << texte;
+  EXPECT_NE(texte.find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << texte;
   fs::remove(secours);
 
   // The upload stops too, between two sentences or in a pause.

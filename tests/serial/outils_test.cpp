@@ -299,22 +299,6 @@ struct Enregistrements {
   std::string premiereLecture;  // the read after the first CR, kept only when a download fails
 };
 
-// The file a message says what came was kept in ("... a été gardé dans CHEMIN ; ..." or "... ont
-// été gardés dans CHEMIN."); empty when it names none.
-fs::path secoursAnnonce(const std::string& message) {
-  for (const std::string annonce : {" a été gardé dans ", " ont été gardés dans "}) {
-    const auto debut = message.find(annonce);
-    if (debut == std::string::npos) continue;
-    const auto chemin = debut + annonce.size();
-    return message.substr(chemin, std::min(message.find(" ; ", chemin), message.find(".\n", chemin)) - chemin);
-  }
-  return {};
-}
-
-bool seulementPourMoi(const fs::path& chemin) {
-  return (fs::status(chemin).permissions() & fs::perms::all) == (fs::perms::owner_read | fs::perms::owner_write);
-}
-
 // zor-cli download running against its own zor-sim.
 class Reception {
  public:

@@ -255,21 +255,12 @@ TEST(Reception, ListesCourtesEtLongues) {
 // What cannot be a list of waypoints ends within seconds (the silence bound is 30 s and the
 // bound on reads more than an hour away), keeping all that came after the first CR.
 TEST(Reception, FluxSansFinAbandonnesEnQuelquesSecondes) {
-  std::string position;
-  for (int i = 0; i < 100; ++i) {
-    const std::string heure = std::to_string(120000 + i);
-    position += "$GPRMC," + heure + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n$GPGGA," + heure +
-                ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39\r\n";
-  }
+  std::string position, vitesse;
+  for (int i = 120000; i < 120100; ++i)
+    position += "$GPRMC," + std::to_string(i) + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n$GPGGA," +
+                std::to_string(i) + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
   // A line at another speed: mostly NUL and high bytes, now and then a CR.
-  std::string vitesse;
-  unsigned graine = 12345;
-  const char bruit[] = {'\0', '\x80', '\xf8', '\xe0', '\x98', '\x86', '\xe6', 'H', '\x08'};
-  for (int i = 0; i < 5000; ++i) {
-    graine = graine * 1103515245 + 12345;
-    const unsigned n = (graine >> 16) % 64;
-    vitesse += n == 0 ? '\r' : bruit[n % 9];
-  }
+  for (int i = 0; i < 5000; ++i) vitesse += i % 61 == 60 ? '\r' : "\0\x80\xf8\xe0\x98\x86\xe6H\x08"[i * 7 % 9];
   std::string cycle;
   for (int i = 0; i < 10; ++i) cycle += lecture("$PFMWP,4530.1" + std::to_string(i) + ",N,00130.456,E,WP" + std::to_string(i));
   const std::size_t deuxieme = 1 + 64 + 20;  // a byte of the record of the second read
