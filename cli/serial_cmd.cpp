@@ -27,7 +27,7 @@ namespace zor::cli {
 namespace {
 
 const char kAideUpload[] =
-    "Usage : zor-cli upload --port N|PERIPHERIQUE FICHIER\n"
+    "Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] FICHIER\n"
     "\n"
     "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
     "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
