@@ -81,6 +81,9 @@ class Form1 {
   bool demandeFermeture();
   // A transfer runs inside its click handler: the window paints meanwhile, but takes no input.
   bool enTransfert() const { return enTransfert_; }
+  // The front end's event loop saw the system ask the program to end: it ends now, unless a
+  // transfer runs, which stops by itself and then ends it.
+  void signalRecu();
 
   apropos::frmAbout* boiteAPropos() { return apropos_.get(); }
 
@@ -88,6 +91,8 @@ class Form1 {
   class Transfert;
   Reponse MsgBox(std::string texte, Boutons boutons, Icone icone, std::string titre = std::string(kTitreApplication));
   void terminer() { services_.fin(); }
+  bool arretDemande() const { return services_.signalRecu && services_.signalRecu() != 0; }
+  void finirSurSignal(const std::string& texte);
   void peindre();
   serie::Suivi suiviTransfert();
   void veiller();

@@ -84,8 +84,13 @@ void Form1::ecrire_Click() {
   envoi.numeroPort = numero;
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
   envoi.veille = [this] { veiller(); };
+  if (services_.signalRecu) envoi.interrompu = [this] { return arretDemande(); };
   const auto bilan = serie::televerser(MSComm1, *services_.horloge, envoi, suiviTransfert());
 
+  if (bilan.erreur && bilan.erreur->genre == Erreur::Genre::Interruption) {
+    finirSurSignal(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange + ").");
+    return;
+  }
   if (bilan.erreur) {
     // The interchange file is untouched: the user can send it again, or convert another file.
     ouvrir.Visible(true);
@@ -121,11 +126,11 @@ void Form1::lire_Click() {
   if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm2.definirPeripherique(*chemin);
 
   serie::Telechargement demande;
-  demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
   // "c:\zor.txt" keeps what it held until the new text is there: a download that ends in
-  // any way, the program killed included, never leaves it emptied.
-  demande.vidage = serie::FichierReception::Vidage::ALaFin;
+  // any other way, the program killed included, leaves it as it was.
+  demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
   demande.reception.numeroPort = serie::choixPort(texteComm);
+  if (services_.signalRecu) demande.reception.interrompu = [this] { return arretDemande(); };
   demande.avantReception = [this] {
     zor.Caption(" Reception de waypoints d'un ZOR FX312 4X4");
     prtd.Caption("port lecture");
@@ -140,12 +145,25 @@ void Form1::lire_Click() {
 
   std::string resume =
       serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
+  if (bilan.erreur && bilan.erreur->genre == Erreur::Genre::Interruption) {
+    finirSurSignal(resume);
+    return;
+  }
   if (resume.empty()) return;
   if (bilan.erreurFichier) {
     if (const std::string conseil = platform::conseilLecteurC(bilan.erreurFichier->numeroSysteme); !conseil.empty())
       resume += "\n\n" + conseil;
   }
   MsgBox(resume, Boutons::Ok, Icone::Avertissement);
+}
+
+void Form1::signalRecu() {
+  if (!enTransfert_ && arretDemande()) finirSurSignal("");
+}
+
+void Form1::finirSurSignal(const std::string& texte) {
+  if (services_.finSurSignal) services_.finSurSignal(texte);
+  else terminer();
 }
 
 void Form1::MSComm2_OnComm() {

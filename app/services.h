@@ -3,6 +3,7 @@
 // when it is built: the real ones for the program, scripted ones for the tests. Nothing here is
 // process-wide.
 #include <functional>
+#include <string>
 
 #include "about/lancement.h"
 #include "app/common_dialog.h"
@@ -38,6 +39,12 @@ struct Services {
   std::function<void(std::function<void()>)> plusTard;
   // Closes the window as its close box does (a close request held during a transfer).
   std::function<void()> fermer;
+  // The system asks the program to end (SIGINT, SIGTERM, SIGHUP): the signal, 0 while none came.
+  // A transfer stops at it as zor-cli's does (the receiver told to stop, the port closed, what
+  // came kept); the program then ends through `finSurSignal`, which is handed what a box would
+  // have said, for no box is shown to a program asked to end.
+  std::function<int()> signalRecu;
+  std::function<void(const std::string&)> finSurSignal;
 };
 
 }  // namespace zor::app

@@ -28,7 +28,7 @@ namespace zor::cli {
 namespace {
 
 const char kAideUpload[] =
-    "Usage : zor-cli upload --port N|PERIPHERIQUE FICHIER\n"
+    "Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] FICHIER\n"
     "\n"
     "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
     "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
@@ -38,12 +38,17 @@ const char kAideUpload[] =
     "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
     "      --lf                 un LF seul finit aussi une ligne (fichiers écrits sous Linux) ; sans\n"
     "                           cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
+    "      --strict             refuse les lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme\n"
+    "                           de contrôle (sans cette option, elles partent, comme depuis la fenêtre)\n"
     "  -q, --silencieux         n'affiche que les erreurs\n"
     "  -h, --help               affiche cette aide\n"
     "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
     "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
+    "Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de\n"
+    "contrôle est nommée (« ligne N : ... ») ; depuis l'entrée standard, chacune l'est juste avant de partir.\n"
     "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
-    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle.\n"
+    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle. Il en va de même des lignes\n"
+    "refusées par --strict.\n"
     "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
 const char kAideDownload[] =
@@ -52,9 +57,11 @@ const char kAideDownload[] =
     "Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
     "lui envoie le caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE\n"
     "(la sortie standard par défaut, ou avec « - »).\n"
+    "Seule une réception qui s'achève ainsi remplace SORTIE, à sa fin ; toute autre fin le laisse tel\n"
+    "qu'il était, et ce qui a été reçu après la première fin de ligne est gardé dans un fichier de\n"
+    "secours (lisible par vous seul) dont le message donne le chemin et le contenu.\n"
     "  -p, --port N|PERIPHERIQUE  comme pour upload\n"
-    "  -o, --output SORTIE        fichier à écrire, remplacé seulement à la fin : si la réception échoue\n"
-    "                             avant d'avoir rien reçu, ou si elle est interrompue, il garde son contenu\n"
+    "  -o, --output SORTIE        fichier à écrire\n"
     "  -t, --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par\n"
     "                             exemple, toujours avec un point)\n"
     "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
@@ -62,11 +69,15 @@ const char kAideDownload[] =
     "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
     "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
     "  -h, --help                 affiche cette aide\n"
-    "Code de sortie : 0 si au moins un enregistrement a été reçu et écrit ; 2 en cas d'échec, de silence\n"
-    "ou si rien n'a été reçu (ce qui a été reçu est écrit quand même) ; 130, 143 ou 129 après Ctrl+C,\n"
-    "SIGTERM ou SIGHUP.\n";
+    "La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des\n"
+    "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux\n"
+    "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin\n"
+    "de ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).\n"
+    "Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; 130, 143 ou\n"
+    "129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
-constexpr Option kOptionsUpload[] = {{"port", 'p'}, {"lf", 0, false}, {"silencieux", 'q', false}, {"help", 'h', false}};
+constexpr Option kOptionsUpload[] = {{"port", 'p'},  {"lf", 0, false},          {"strict", 0, false},
+                                     {"silencieux", 'q', false}, {"help", 'h', false}};
 constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeout", 't'},
                                        {"max", 0},      {"brut", 0},     {"silencieux", 'q', false},
                                        {"help", 'h', false}};
@@ -134,9 +145,26 @@ int commandeUpload(const Arguments& arguments) {
   Progression progression(ligne.a("silencieux"));
   std::optional<int> total;
   const bool lf = envoi.finDeLigne == conversion::FinDeLigne::CrOuLf;
+  envoi.strict = ligne.a("strict");
+  auto nommer = [](const serie::Envoi::Douteuse& d) {
+    return "ligne " + std::to_string(d.ligne) + " : " + d.raison + " : " + lisible(d.texte);
+  };
   envoi.annonce = [&](const serie::Envoi::Apercu& a) {
     total = a.phrases;
     if (a.seulementLF && !lf) progression.dire(conversion::avertissementSeulementLF(envoi.fichier.nom));
+    if (a.nombreDouteuses == 0) return;
+    // With --strict the refusal says it once everything is listed.
+    std::string texte = envoi.strict ? std::string() : "Attention : " + envoi.fichier.nom + " a " +
+        std::to_string(a.nombreDouteuses) + " ligne(s) « $ » qui ne sont pas des phrases $GPWPL à la bonne somme de "
+        "contrôle ; elles partent quand même (--strict les refuse) :\n";
+    for (const auto& d : a.douteuses) texte += "  " + nommer(d) + "\n";
+    if (a.nombreDouteuses > static_cast<int>(a.douteuses.size()))
+      texte += "  et " + std::to_string(a.nombreDouteuses - static_cast<int>(a.douteuses.size())) + " autre(s)\n";
+    texte.pop_back();
+    progression.dire(texte);
+  };
+  envoi.douteuse = [&](const serie::Envoi::Douteuse& d) {
+    progression.dire((envoi.strict ? "" : "Attention, elle part quand même : ") + nommer(d));
   };
   const auto debut = std::chrono::steady_clock::now();
   int numero = 0;
@@ -194,7 +222,6 @@ int commandeDownload(const Arguments& arguments) {
   const std::string sortie = ligne.valeur("output").value_or("-");
   demande.sortieStandard = sortie == "-";
   demande.fichier = {sortie, sortie};
-  demande.vidage = serie::FichierReception::Vidage::ALaFin;
   demande.reception.interrompu = interrompu;
   if (demande.sortieStandard) platform::fluxBinaire(stdout);
   // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
@@ -246,8 +273,10 @@ int commandeDownload(const Arguments& arguments) {
   if (const std::string resume =
           serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e, serie::portsPresents); });
       !resume.empty()) progression.dire(resume);
-  progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s).");
-  bool echec = bilan.erreur || bilan.erreurFichier || bilan.stockes == 0;
+  if (bilan.ecrit)
+    progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s) écrits " +
+                        (demande.sortieStandard ? std::string("sur la sortie standard.") : "dans " + sortie + "."));
+  bool echec = bilan.erreur || bilan.erreurFichier || !bilan.ecrit;
   if (brut && erreurBrut != 0) {
     progression.dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut)));
     echec = true;

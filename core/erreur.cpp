@@ -146,12 +146,25 @@ std::string decrire(const Erreur& e) {
       return "Le GPS n'a rien envoyé sur le port de communication " + port + " depuis " + secondes(e.dureeMs) +
              ".\nVérifiez qu'il est allumé, relié à ce port et réglé pour envoyer ses waypoints.";
     case G::SansFinDeLigne:
-      return "Le GPS n'a envoyé aucune fin de ligne sur le port de communication " + port + " en " + secondes(e.dureeMs) +
+      return (e.limite > 0 ? "Le GPS a envoyé " + nombre(e.limite) + " octets sans aucune fin de ligne sur le port de communication " + port
+                           : "Le GPS n'a envoyé aucune fin de ligne sur le port de communication " + port + " en " + secondes(e.dureeMs)) +
              " : ce qu'il envoie n'est pas une liste de waypoints.\nVérifiez qu'il est réglé pour envoyer ses "
              "waypoints et que la ligne est bien à 4800 bauds.";
     case G::TropDEnregistrements:
       return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
+    case G::PositionEnvoyee:
+      return "Le GPS envoie sa position" + (e.detail.empty() ? std::string() : " (" + lisible(e.detail) + ")") +
+             " sur le port de communication " + port +
+             ", et non ses waypoints : réglez le GPS pour envoyer ses waypoints, puis recommencez.";
+    case G::PasDuTexte:
+      return "Ce que le GPS envoie sur le port de communication " + port +
+             " n'est pas du texte, la ligne ne va pas à la même vitesse des deux côtés : vérifiez la vitesse : "
+             "4800 bauds, 8 bits, sans parité, 2 bits d'arrêt, dans les réglages du GPS.";
+    case G::ListeSansRetour:
+      return "Le GPS a recommencé sa liste sur le port de communication " + port +
+             " sans que son deuxième enregistrement revienne à l'identique : un octet a été abîmé ou perdu en route, "
+             "et la fin de la liste ne peut pas être reconnue.\nVérifiez le câble, puis recommencez la réception.";
     case G::Interruption:
       if (e.peripherique.empty() && !e.fichier.empty()) return "La conversion du fichier " + nomFichier(e) + " a été interrompue.";
       return "Transfert interrompu sur le port de communication " + port + ".";
@@ -176,6 +189,14 @@ std::string decrire(const Erreur& e) {
       return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +
              " caractères : ce n'est pas une phrase pour le GPS, et l'envoi s'arrête avant elle.\nVérifiez que le "
              "fichier est bien un fichier converti (ses lignes finissent par CR LF).";
+    case G::PhrasesDouteuses:
+      return e.limite > 0
+                 ? "Le fichier " + nomFichier(e) + " a " + nombre(e.limite) +
+                       (e.limite < 2 ? " ligne « $ » qui n'est pas une phrase" : " lignes « $ » qui ne sont pas des phrases") +
+                       " $GPWPL à la bonne somme de contrôle (la première : ligne " + nombre(e.ligne) +
+                       ") : rien n'a été envoyé."
+                 : "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) +
+                       " n'est pas une phrase $GPWPL à la bonne somme de contrôle : l'envoi s'arrête avant elle.";
     case G::GpxInvalide:
       return (e.fichier.empty() ? std::string("Le fichier") : "Le fichier " + nomFichier(e)) +
              " n'est pas un fichier GPX valable (ligne " + nombre(e.ligne) +

@@ -20,8 +20,11 @@ struct Erreur {
     LiaisonCoupee,         // the device failed or vanished while open
     DonneesNonParties,     // the last bytes written could not leave the device
     Silence,               // nothing arrived for too long
-    SansFinDeLigne,        // bytes arrive but never a CR to start from
+    SansFinDeLigne,        // bytes arrive but no CR: never one to start from, or a line far too long
     TropDEnregistrements,  // the receiver never came back to its second record
+    PositionEnvoyee,       // the receiver sends its position (NMEA output), not its waypoints
+    PasDuTexte,            // what arrives is not text: the line runs at another speed
+    ListeSansRetour,       // the list came round, but not its second record: a byte damaged on the way
     Interruption,          // the user stopped the transfer (Ctrl+C, SIGTERM)
     // Files.
     FichierIllisible,      // a file to read could not be opened or read
@@ -32,6 +35,7 @@ struct Erreur {
     TubeSansLecteur,       // a pipe to write into that no program reads
     FichierEnEcriture,     // another program writes the file right now
     LigneTropLongue,       // a line to send far longer than any sentence
+    PhrasesDouteuses,      // lines to send that are no $GPWPL sentence with a right checksum
     GpxInvalide,           // a GPX file is no well-formed XML or holds a point that is no position
     // Anything.
     MemoireInsuffisante,
@@ -50,11 +54,13 @@ struct Erreur {
   // The file: as the program names it ("c:\zor.txt") and, when it differs, its path here.
   std::string fichier;
   std::string chemin;
-  long long ligne = 0;       // LigneTropLongue, GpxInvalide: the line of the file, counted from 1
-  std::string detail;        // GpxInvalide: what is wrong there, in French
+  long long ligne = 0;       // LigneTropLongue, GpxInvalide, PhrasesDouteuses: the line of the file, counted from 1
+  std::string detail;        // GpxInvalide: what is wrong there, in French; PositionEnvoyee: the sentences seen
 
   long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
-  long long limite = 0;      // TropDEnregistrements: the bound on stored reads; LigneTropLongue: bytes
+  // TropDEnregistrements: the bound on stored reads; LigneTropLongue, SansFinDeLigne: bytes (a
+  // SansFinDeLigne without it was bounded by time); PhrasesDouteuses: how many lines
+  long long limite = 0;
 };
 
 // A failure on its way up to the level that reports it.

@@ -7,5 +7,7 @@ namespace zor::platform {
 void intercepterInterruptions();
 // The signal received since, or 0.
 int interruptionRecue();
+// Forgets it: a test that raised one leaves the next as it found it.
+void oublierInterruption();
 
 }  // namespace zor::platform

@@ -22,4 +22,6 @@ void intercepterInterruptions() {
 
 int interruptionRecue() { return signalRecu; }
 
+void oublierInterruption() { signalRecu = 0; }
+
 }  // namespace zor::platform

@@ -39,4 +39,6 @@ void intercepterInterruptions() { ::SetConsoleCtrlHandler(noter, TRUE); }
 
 int interruptionRecue() { return signalRecu; }
 
+void oublierInterruption() { signalRecu = 0; }
+
 }  // namespace zor::platform

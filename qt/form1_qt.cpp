@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTimer>
 
 #include "qt/apparence.h"
 #include "qt/apropos_qt.h"
@@ -93,6 +94,12 @@ Form1Qt::Form1Qt(app::Form1& modele, QWidget* parent) : QMainWindow(parent), mod
   auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   echap->setContext(Qt::WindowShortcut);
   connect(echap, &QShortcut::activated, this, [this] { modele_.Echap(focusSurUnControle()); });
+
+  // SIGINT, SIGTERM and SIGHUP only leave a mark (platform/interruption.h): the loop looks at it
+  // ten times a second, a transfer along its waits.
+  auto* signaux = new QTimer(this);
+  connect(signaux, &QTimer::timeout, this, [this] { modele_.signalRecu(); });
+  signaux->start(100);
 
   client_->installEventFilter(this);
   resize(px(app::kLargeurClient), px(app::kHauteurClient) + menuBar()->sizeHint().height());

@@ -4,6 +4,7 @@
 
 #include "app/form1.h"
 #include "platform/fichiers_standard.h"
+#include "platform/interruption.h"
 #include "qt/application.h"
 #include "qt/form1_qt.h"
 #include "qt/services_qt.h"
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   zor::platform::ignorerLimiteTailleFichier();
+  // Killed during a download (SIGTERM, SIGHUP, Ctrl+C), the window does what zor-cli does: the
+  // receiver is told to stop, the port closed, what came kept, then the program ends.
+  zor::platform::intercepterInterruptions();
   zor::qt::ApplicationZor application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));
   QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));

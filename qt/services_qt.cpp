@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/interruption.h"
+#include "platform/terminal.h"
 #include "qt/dialogue_ouverture.h"
 #include "qt/messages.h"
 
@@ -43,6 +45,14 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
       if (!f->isNull()) (*f)->close();
     };
   if (!s.fin) s.fin = [] { terminerProgramme(); };
+  if (!s.signalRecu) s.signalRecu = platform::interruptionRecue;
+  if (!s.finSurSignal)
+    s.finSurSignal = [](const std::string& texte) {
+      // Nobody may be there to read a box: what the user must know goes to the error output.
+      if (!texte.empty()) std::fputs(platform::pourTerminal(texte + "\n").c_str(), stderr);
+      std::fflush(nullptr);
+      std::_Exit(128 + platform::interruptionRecue());
+    };
   return s;
 }
 

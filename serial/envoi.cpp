@@ -6,10 +6,14 @@
 #include <string>
 
 #include "convert/lignes.h"
+#include "convert/phrase.h"
 #include "convert/source.h"
 
 namespace zor::serie {
 namespace {
+
+// What a warning shows of a doubtful line.
+constexpr std::size_t kDebutMontre = 80;
 
 // The interchange file read as the converter's readers read it (convert/lignes.h): a line ends
 // at CR LF or at a lone CR. Every line read, empty ones included, clears `fenetre` and shows
@@ -59,6 +63,7 @@ class Televersement {
     if (phrase_) ++compteur_;
   }
   void terminer() {
+    if (phrase_ && !bilan_.erreur && verifier_) verifier();
     if (phrase_ && !bilan_.erreur) {
       ligne_ += "\r\n";
       if (envoyer(ligne_)) {
@@ -95,6 +100,17 @@ class Televersement {
     return !bilan_.erreur;
   }
 
+  // From the standard input a doubtful sentence is told as it comes, and refused with `strict`.
+  void verifier() {
+    std::string raison = defautDePhrase(ligne_);
+    if (raison.empty()) return;
+    if (envoi_.douteuse) envoi_.douteuse({compteurLignes_, ligne_.substr(0, kDebutMontre), std::move(raison)});
+    if (!envoi_.strict) return;
+    Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi_.fichier.nom, 0);
+    e.ligne = compteurLignes_;
+    bilan_.erreur = e;
+  }
+
   MSComm& port_;
   Horloge& horloge_;
   const Envoi& envoi_;
@@ -104,37 +120,48 @@ class Televersement {
   bool phrase_ = false;
   int compteur_ = 0;
   int compteurLignes_ = 0;
+  const bool verifier_ = envoi_.fichier.chemin == "-";
 };
 
-// A first look at a file: its sentences, its longest line, its line ends.
+// A first look at a file: its sentences, its longest line, its line ends, its doubtful sentences.
 class Apercu {
  public:
   explicit Apercu(std::size_t ligneMax) : ligneMax_(ligneMax) {}
   void entiere(std::string_view ligne) {
-    if (debut(ligne.front())) suite(ligne);
+    if (!debut(ligne.front())) return;
+    suite(ligne);
+    fin();
   }
   bool debut(char premier) {
     ++lignes;
-    longueur_ = 0;
+    ligne_.clear();
     if (premier != '$') return false;
     ++phrases;
     return true;
   }
   void suite(std::string_view morceau) {
-    longueur_ += morceau.size();
-    if (longueur_ > ligneMax_ && ligneTropLongue == 0) ligneTropLongue = lignes;
+    if (ligne_.size() + morceau.size() > ligneMax_ && ligneTropLongue == 0) ligneTropLongue = lignes;
+    if (ligneTropLongue == 0) ligne_.append(morceau);
   }
-  void fin() {}
+  void fin() {
+    if (ligneTropLongue != 0) return;
+    std::string raison = defautDePhrase(ligne_);
+    if (raison.empty()) return;
+    ++resultat.nombreDouteuses;
+    if (resultat.douteuses.size() < kDouteusesGardees)
+      resultat.douteuses.push_back({lignes, ligne_.substr(0, kDebutMontre), std::move(raison)});
+  }
   void vide() { ++lignes; }
   bool arrete() const { return ligneTropLongue != 0; }
 
   int phrases = 0;
   int lignes = 0;
   int ligneTropLongue = 0;  // the first line beyond the bound, counted from 1
+  Envoi::Apercu resultat;
 
  private:
   std::size_t ligneMax_;
-  std::size_t longueur_ = 0;
+  std::string ligne_;
 };
 
 // Whether a text's line ends are LF alone: some LF and no CR (a file written on Linux).
@@ -155,6 +182,25 @@ class Fins : public conversion::Source {
 };
 
 }  // namespace
+
+std::string defautDePhrase(std::string_view ligne) {
+  constexpr std::string_view kTete = "$GPWPL,";
+  if (ligne.substr(0, kTete.size()) != kTete) return "ce n'est pas une phrase $GPWPL";
+  const std::size_t etoile = ligne.rfind('*');
+  auto chiffre = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  if (etoile == std::string_view::npos || etoile + 3 != ligne.size() || chiffre(ligne[etoile + 1]) < 0 ||
+      chiffre(ligne[etoile + 2]) < 0)
+    return "pas de somme de contrôle (« *HH » à la fin)";
+  const int somme = conversion::sommeControle(ligne.substr(1, etoile - 1));
+  if (chiffre(ligne[etoile + 1]) * 16 + chiffre(ligne[etoile + 2]) == somme) return {};
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return std::string("somme de contrôle fausse (*") + kHex[somme >> 4] + kHex[somme & 0x0F] + " attendue)";
+}
 
 Erreur ligneTropLongue(const Envoi& envoi, int ligne) {
   Erreur e = erreurFichier(Erreur::Genre::LigneTropLongue, envoi.fichier.nom, 0,
@@ -179,8 +225,19 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       conversion::parcourirLignes(source, a, envoi.finDeLigne);
       // A file of LF line ends is one long line: the refusal tells it, as the announcement does.
       bilan.seulementLF = source.seulementLF();
-      if (a.ligneTropLongue != 0) bilan.erreur = ligneTropLongue(envoi, a.ligneTropLongue);
-      else if (envoi.annonce) envoi.annonce({a.phrases, source.seulementLF()});
+      a.resultat.phrases = a.phrases;
+      a.resultat.seulementLF = source.seulementLF();
+      if (a.ligneTropLongue != 0) {
+        bilan.erreur = ligneTropLongue(envoi, a.ligneTropLongue);
+      } else {
+        if (envoi.annonce) envoi.annonce(a.resultat);
+        if (envoi.strict && a.resultat.nombreDouteuses > 0) {
+          Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
+          e.ligne = a.resultat.douteuses.front().ligne;
+          e.limite = a.resultat.nombreDouteuses;
+          bilan.erreur = e;
+        }
+      }
     }
   } catch (const Echec& e) {
     bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme, envoi.fichier.chemin.string());

@@ -5,6 +5,9 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "convert/lignes.h"
 #include "core/erreur.h"
@@ -26,14 +29,33 @@ struct Envoi {
   std::function<bool()> interrompu;
   std::function<void()> veille;   // called all along the pauses (the window paints)
   conversion::FinDeLigne finDeLigne = conversion::FinDeLigne::Cr;  // zor-cli --lf: a lone LF too
+  // A "$" line that is no $GPWPL sentence with a right checksum ($GPRMC, a wrong or missing
+  // checksum) leaves like any other, as in the window; told about before it leaves. With
+  // `strict` it is refused: a file sends nothing, the standard input stops before it.
+  struct Douteuse {
+    int ligne = 0;        // counted from 1
+    std::string texte;    // its first bytes, as read
+    std::string raison;   // in French
+  };
+  bool strict = false;
   // Told once, before the first sentence leaves, what a first look at the file found (a file,
-  // not a stream): how many sentences, and whether its line ends are LF alone.
+  // not a stream): how many sentences, whether its line ends are LF alone, its doubtful lines.
   struct Apercu {
     int phrases = 0;
     bool seulementLF = false;
+    std::vector<Douteuse> douteuses;  // the first kDouteusesGardees of them
+    int nombreDouteuses = 0;
   };
   std::function<void(const Apercu&)> annonce;
+  // From the standard input, each doubtful line as it comes, before it leaves.
+  std::function<void(const Douteuse&)> douteuse;
 };
+
+inline constexpr std::size_t kDouteusesGardees = 100;
+
+// Why a "$" line (without its line end) is no $GPWPL sentence with a right checksum, in French;
+// empty when it is one. The checksum's hex digits may be in either case.
+std::string defautDePhrase(std::string_view ligne);
 
 struct BilanEnvoi {
   int envoyees = 0;  // sentences the device took
@@ -44,7 +66,8 @@ struct BilanEnvoi {
 // Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
 // is read block by block as it goes: memory stays the same whatever its size. A file is first
 // read through once: a line longer than kLigneMax refuses it before anything is sent (from
-// the standard input, such a line stops the upload before it leaves). On a failure the port is
+// the standard input, such a line stops the upload before it leaves), and so does a doubtful
+// sentence with `strict`. On a failure the port is
 // closed and the error says what happened; the interchange file is only read. An interruption
 // ends the upload at once, in the middle of a pause too.
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi);

@@ -1,10 +1,8 @@
 #pragma once
-// The download file. The window and zor-cli leave it untouched until the end (Vidage::ALaFin);
-// emptied at once instead (Vidage::Immediat), it keeps what it held in memory, to put it back if
-// nothing is received.
-// The collected text is written beside it and then takes its name, so the file holds either
-// what it held before or the whole new text, never a part; pipes, terminals and devices are
-// written as they are.
+// The download file. It keeps what it held until the download ends as it should: only then
+// does the collected text replace it, written beside it and then taking its name, so that it
+// holds either what it held before or the whole new text, never a part. Pipes, terminals and
+// devices are written as they are.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -23,21 +21,21 @@ struct FichierNomme {
 
 class FichierReception {
  public:
-  enum class Vidage { Immediat, ALaFin };
-
   FichierReception() = default;
   ~FichierReception();
   FichierReception(const FichierReception&) = delete;
   FichierReception& operator=(const FichierReception&) = delete;
 
-  // A pipe (a FIFO) waits for its reader `attenteLecteur` at most.
-  std::optional<Erreur> ouvrir(const FichierNomme& fichier, Vidage vidage,
+  // Opened for appending, which changes nothing, so that a file that cannot be written is told
+  // before the receiver is asked for anything (the window's file number 20); one that did not
+  // exist is made, empty. A pipe (a FIFO) waits for its reader `attenteLecteur` at most.
+  std::optional<Erreur> ouvrir(const FichierNomme& fichier,
                                std::chrono::milliseconds attenteLecteur = std::chrono::seconds(30));
   // The standard output: written once, at the end.
   void ouvrirSortieStandard();
   std::optional<Erreur> ecrire(std::string_view octets);
-  // Back to what the file held before ouvrir; a file that did not exist is removed again.
-  std::optional<Erreur> remettreAncienContenu();
+  // The download failed: the file is left as it was before ouvrir (one made by it is removed).
+  std::optional<Erreur> abandonner();
   void fermer();
   bool ouvert() const { return ouvert_; }
 
@@ -45,13 +43,11 @@ class FichierReception {
   Erreur erreur(Erreur::Genre genre, int numero) const;
 
   FichierNomme fichier_;
-  std::FILE* vide_ = nullptr;            // the emptied file, held open (the window's file number 20)
-  std::optional<std::string> ancien_;    // what an emptied regular file held
+  std::FILE* flux_ = nullptr;  // held open from ouvrir on
   bool ouvert_ = false;
   bool sortieStandard_ = false;
   bool existait_ = false;
-  bool special_ = false;  // a pipe, a terminal, a device: nothing to keep or put back
-  bool videe_ = false;   // its old content is gone
+  bool special_ = false;  // a pipe, a terminal, a device: nothing to replace or remove
 };
 
 }  // namespace zor::serie

@@ -38,7 +38,8 @@ Erreur erreurDuPort(const PortDesigne& port, Erreur::Genre genre, int numeroSyst
 class Liaison {
  public:
   virtual ~Liaison() = default;
-  // Appends what has arrived to `recu`; never waits.
+  // Appends what has arrived to `recu`; never waits. A device that fails still hands over every
+  // byte it took in before the failure, with the error.
   virtual std::optional<Erreur> lire(std::string& recu) = 0;
   // Waits in the system until bytes arrive or `max` has passed (bytes already there end it).
   virtual std::optional<Erreur> attendre(std::chrono::milliseconds max) = 0;

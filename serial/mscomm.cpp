@@ -81,12 +81,12 @@ std::optional<Erreur> MSComm::prendre() {
 std::optional<Erreur> MSComm::Input(std::string& lu) {
   lu.clear();
   // What is already here answers a short read without asking the device again.
-  if (inputLen_ == 0 || recu_.size() < static_cast<std::size_t>(inputLen_))
-    if (auto e = prendre()) return e;
+  std::optional<Erreur> e;
+  if (inputLen_ == 0 || recu_.size() < static_cast<std::size_t>(inputLen_)) e = prendre();
   const std::size_t n = inputLen_ == 0 ? recu_.size() : std::min<std::size_t>(recu_.size(), inputLen_);
   lu.assign(recu_, 0, n);
   recu_.erase(0, n);
-  return std::nullopt;
+  return e;
 }
 
 std::optional<Erreur> MSComm::Output(std::string_view octets) {
@@ -99,8 +99,9 @@ std::optional<Erreur> MSComm::attendreReception(std::chrono::milliseconds max) {
   const std::size_t avant = recu_.size();
   if (auto e = prendre()) return e;
   if (recu_.size() > avant) return std::nullopt;
-  if (auto e = nommer(liaison_->attendre(max))) return e;
-  return prendre();
+  auto e = nommer(liaison_->attendre(max));
+  auto suite = prendre();
+  return e ? e : suite;
 }
 
 void MSComm::recevoir(std::string_view octets) {

@@ -55,13 +55,14 @@ class MSComm {
 
   void InputLen(int longueur) { inputLen_ = longueur < 0 ? 0 : longueur; }
   // Removes and gives (in `lu`) up to InputLen characters of what has arrived (0: all); never waits.
+  // When the device fails, `lu` still holds what had arrived before, beside the error.
   std::optional<Erreur> Input(std::string& lu);
   // Returns once the device has the bytes.
   std::optional<Erreur> Output(std::string_view octets);
   // Takes in what has arrived; enAttente() then tells how many bytes wait to be read.
   std::optional<Erreur> prendre();
   std::size_t enAttente() const { return recu_.size(); }
-  // Blocks until new bytes arrive or `max` has passed, then takes them in.
+  // Blocks until new bytes arrive or `max` has passed, then takes them in (after a failure too).
   std::optional<Erreur> attendreReception(std::chrono::milliseconds max);
 
   int CommEvent() const { return commEvent_; }

@@ -1,10 +1,14 @@
 #include "serial/reception.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <new>
 #include <string_view>
 #include <vector>
+
+#include "serial/examen_flux.h"
 
 namespace zor::serie {
 namespace {
@@ -20,21 +24,49 @@ class Collecte {
   Collecte(MSComm& port, Horloge& horloge, const OptionsReception& o, const Suivi& suivi, BilanReception& bilan)
       : port_(port), horloge_(horloge), o_(o), suivi_(suivi), bilan_(bilan) {}
 
+  void executer() {
+    if (synchroniser()) collecter();
+    if (!bilan_.erreur) return;
+    // A failed collection keeps everything that came, what waits unread in the port included
+    // (and what a failing device still held).
+    std::string reste;
+    port_.InputLen(0);
+    port_.Input(reste);
+    if (!bilan_.finDeLigne) {
+      const std::size_t cr = reste.find('\r');
+      bilan_.avantFinDeLigne += cr == std::string::npos ? reste.size() : cr + 1;
+      if (cr == std::string::npos) {
+        reste.clear();
+      } else {
+        reste.erase(0, cr + 1);
+        bilan_.finDeLigne = true;
+      }
+    }
+    ajouter(reste);
+    bilan_.collecte = std::move(recu_);
+  }
+
+  bool enPanne() const { return enPanne_; }
+
+ private:
   // Everything up to and including the first CR is dropped. Gives up when no CR has come
-  // within the silence bound, whether the line is silent or sending something else.
+  // within the silence bound, whether the line is silent or sending something else, or when
+  // what comes cannot be a list of waypoints.
   bool synchroniser() {
     const auto debut = horloge_.maintenant();
-    bool quelqueChose = false;
     std::string lu;
     port_.InputLen(1);
     for (;;) {
-      if (panne(port_.Input(lu))) return false;
-      if (lu == "\r") return true;
-      quelqueChose = quelqueChose || !lu.empty();
-      if (arreter()) return false;
+      const auto e = port_.Input(lu);
+      bilan_.avantFinDeLigne += lu.size();
+      examen_.ajouter(lu);
+      if (lu == "\r") bilan_.finDeLigne = true;
+      if (panne(e)) return false;
+      if (bilan_.finDeLigne) return true;
+      if (!examiner() || arreter()) return false;
       const auto ecoule = horloge_.maintenant() - debut;
       if (ecoule >= o_.silenceMax) {
-        echouer(quelqueChose ? Erreur::Genre::SansFinDeLigne : Erreur::Genre::Silence);
+        echouer(bilan_.avantFinDeLigne > 0 ? Erreur::Genre::SansFinDeLigne : Erreur::Genre::Silence);
         return false;
       }
       if (lu.empty() && !attendre(std::min(kAttente, reste(ecoule)))) return false;
@@ -47,8 +79,7 @@ class Collecte {
     std::size_t debut = 0;  // where the next read starts in what was received
     for (;;) {
       const bool finVue = fin_ && *fin_ <= debut;
-      if (!finVue && !attendreOctets(debut + kLongueurLecture)) break;
-      chercherFin();
+      if (!finVue && !attendreOctets(debut + kLongueurLecture)) return;
       if (fin_ && *fin_ <= debut) {
         // The record of the second read again: this read is neither counted nor stored.
         bilan_.collecte.assign(recu_, kLongueurLecture, *fin_ - kLongueurLecture);
@@ -57,8 +88,9 @@ class Collecte {
       // A read stops where the second record comes round again off the grid.
       const std::size_t longueur = std::min<std::size_t>(kLongueurLecture, fin_.value_or(SIZE_MAX) - debut);
       const std::string_view lu = std::string_view(recu_).substr(debut, longueur);
-      if (!pauser()) break;
-      if (compteur == 1) poserDeuxieme(lu.substr(0, kLongueurEnregistrement));
+      if (!pauser()) return;
+      if (compteur >= 1 && compteur <= static_cast<int>(reperes_.size()) + 1)
+        poser(compteur == 1 ? deuxieme_ : reperes_[compteur - 2], lu.substr(0, kLongueurEnregistrement), debut + longueur);
       ++compteur;
       debut += longueur;
       suivi_.element(lu.substr(0, kLongueurEnregistrement));
@@ -68,37 +100,31 @@ class Collecte {
         Erreur e = port_.erreur(Erreur::Genre::TropDEnregistrements);
         e.limite = o_.lecturesMax;
         bilan_.erreur = e;
-        break;
+        return;
       }
-      if (arreter()) break;
+      if (arreter() || !examiner()) return;
     }
-    // A failed collection keeps everything that came, what waits unread in the port included.
-    std::string reste;
-    port_.InputLen(0);
-    if (!enPanne_ && !port_.Input(reste)) ajouter(reste);
-    bilan_.collecte = std::move(recu_);
   }
 
-  bool enPanne() const { return enPanne_; }
-
- private:
   // Takes from the port until `n` bytes have been received after the first CR, or the end has
   // been found before them. False when the receiver fell silent for the bound, the user
-  // stopped or the port failed.
+  // stopped, the port failed or the stream cannot end.
   bool attendreOctets(std::size_t n) {
     std::string lu;
     for (;;) {
-      // The end found before `n` needs nothing more.
-      if (recu_.size() >= n || (fin_ && *fin_ < n)) return true;
-      // Everything that has arrived: the end may lie just past the read.
+      // Everything that has arrived, at each pass: the end may lie just past the read, and a
+      // stream that cannot end is seen as soon as its bytes are here.
       port_.InputLen(0);
-      if (panne(port_.Input(lu))) return false;
+      const auto e = port_.Input(lu);
       if (!lu.empty()) {
         derniere_ = horloge_.maintenant();
+        examen_.ajouter(lu);
         ajouter(lu);
-        chercherFin();
-        continue;
       }
+      if (panne(e) || !examiner()) return false;
+      // The end found before `n` needs nothing more.
+      if (recu_.size() >= n || (fin_ && *fin_ < n)) return true;
+      if (!lu.empty()) continue;
       if (arreter()) return false;
       const auto calme = horloge_.maintenant() - derniere_;
       if (calme >= o_.silenceMax) {
@@ -108,6 +134,30 @@ class Collecte {
       if (!attendre(std::min(kAttente, std::chrono::duration_cast<milliseconds>(o_.silenceMax - calme) + milliseconds(1))))
         return false;
     }
+  }
+
+  // A stream that cannot end stops the collection with its reason; unless the second record
+  // came round before the bytes that tell it, whenever those bytes were taken in. That is known
+  // once the second record is: until then a verdict that falls past where it could first come
+  // round waits.
+  bool examiner() {
+    if (bilan_.erreur) return false;
+    const auto genre = examen_.verdict();
+    const std::size_t ou = examen_.octetsAuVerdict() - std::min(examen_.octetsAuVerdict(), bilan_.avantFinDeLigne);
+    const bool finPossibleAvant = bilan_.finDeLigne && ou > 2 * kLongueurLecture + kLongueurEnregistrement;
+    if (genre && finPossibleAvant && !deuxieme_.pose) return true;
+    if (genre && !(finPossibleAvant && fin_ && *fin_ + kLongueurEnregistrement <= ou)) {
+      Erreur e = port_.erreur(*genre);
+      if (*genre == Erreur::Genre::SansFinDeLigne) e.limite = static_cast<long long>(kLigneRecueMax);
+      e.detail = examen_.phrases();
+      bilan_.erreur = e;
+      return false;
+    }
+    if (listeSansRetour()) {
+      bilan_.erreur = port_.erreur(Erreur::Genre::ListeSansRetour);
+      return false;
+    }
+    return true;
   }
 
   // The end is looked for without the control characters a line may pick up besides the
@@ -122,21 +172,53 @@ class Collecte {
       }
       recu_.push_back(c);
     }
-  }
-  void poserDeuxieme(std::string_view enregistrement) {
-    deuxieme_.clear();
-    for (char c : enregistrement)
-      if (compare(c)) deuxieme_.push_back(c);
-    // It can only come round again after its own read.
-    cherche_ = static_cast<std::size_t>(
-        std::lower_bound(positions_.begin(), positions_.end(), 2 * kLongueurLecture) - positions_.begin());
     chercherFin();
   }
+
+  // A record looked for where it comes round again, in the bytes as compared, from the end of
+  // its own read on.
+  struct Motif {
+    std::string texte;
+    std::size_t origine = 0;  // where its read starts
+    std::size_t cherche = 0;  // where it is looked for next
+    std::optional<std::size_t> retour;
+    bool pose = false;
+  };
+  void poser(Motif& motif, std::string_view enregistrement, std::size_t finDeSaLecture) {
+    motif.pose = true;
+    for (char c : enregistrement)
+      if (compare(c)) motif.texte.push_back(c);
+    auto place = [this](std::size_t position) {
+      return static_cast<std::size_t>(std::lower_bound(positions_.begin(), positions_.end(), position) - positions_.begin());
+    };
+    motif.origine = place(finDeSaLecture - std::min(finDeSaLecture, static_cast<std::size_t>(kLongueurLecture)));
+    motif.cherche = place(finDeSaLecture);
+    chercherFin();
+  }
+  void chercher(Motif& m) {
+    if (m.retour || m.texte.empty() || compares_.size() < m.cherche + m.texte.size()) return;
+    const std::size_t trouve = std::string_view(compares_).find(m.texte, m.cherche);
+    if (trouve != std::string_view::npos) m.retour = trouve;
+    else m.cherche = compares_.size() - m.texte.size() + 1;
+  }
   void chercherFin() {
-    if (fin_ || deuxieme_.empty() || compares_.size() < cherche_ + deuxieme_.size()) return;
-    const std::size_t trouve = std::string_view(compares_).find(deuxieme_, cherche_);
-    if (trouve != std::string_view::npos) fin_ = positions_[trouve];
-    else cherche_ = compares_.size() - deuxieme_.size() + 1;
+    chercher(deuxieme_);
+    if (deuxieme_.retour) fin_ = positions_[*deuxieme_.retour];
+    // Records too short to tell apart never count as coming round.
+    for (Motif& m : reperes_)
+      if (m.texte.size() >= kLongueurEnregistrement / 2) chercher(m);
+  }
+
+  // The records of the three reads after the second came round, in order, one cycle later
+  // each, before the second did: the list went round without it, and never will end.
+  bool listeSansRetour() const {
+    for (const Motif& m : reperes_)
+      if (!m.retour) return false;
+    if (deuxieme_.retour && *deuxieme_.retour < *reperes_.back().retour) return false;
+    const auto cycle = [](const Motif& m) { return static_cast<long long>(*m.retour - m.origine); };
+    for (const Motif& m : reperes_)
+      if (std::abs(cycle(m) - cycle(reperes_.front())) > kEcartCycle) return false;
+    return true;
   }
 
   // The 400 ms between passes.
@@ -184,17 +266,21 @@ class Collecte {
     bilan_.erreur = e;
   }
 
+  // How far apart (in bytes) the three records may come round: a stray or lost byte between them.
+  static constexpr long long kEcartCycle = 8;
+
   MSComm& port_;
   Horloge& horloge_;
   const OptionsReception& o_;
   const Suivi& suivi_;
   BilanReception& bilan_;
+  ExamenFlux examen_;
   Instant derniere_{};        // when the last bytes came in
   std::string recu_;          // everything received after the first CR
   std::string compares_;      // the same without stray control characters
   std::vector<std::size_t> positions_;  // where each byte of compares_ stands in recu_
-  std::string deuxieme_;      // the record of the second read, as compared
-  std::size_t cherche_ = 0;   // where in compares_ it is looked for next
+  Motif deuxieme_;            // the record of the second read: its return ends the collection
+  std::array<Motif, 3> reperes_;  // the records of the three reads after it
   std::optional<std::size_t> fin_;  // where in recu_ it came round again
   bool enPanne_ = false;
 };
@@ -208,7 +294,7 @@ BilanReception recevoir(MSComm& port, Horloge& horloge, const OptionsReception& 
   if ((bilan.erreur = port.ouvrir())) return bilan;
   Collecte collecte(port, horloge, options, suivi, bilan);
   try {
-    if (collecte.synchroniser()) collecte.collecter();
+    collecte.executer();
   } catch (const std::bad_alloc&) {
     port.abandonner();
     bilan.erreur = port.erreur(Erreur::Genre::MemoireInsuffisante);

@@ -9,6 +9,11 @@
 // byte shifts it off the 64-character grid; control characters other than CR and LF are left
 // out of the comparison). For a steady receiver that is exactly the read whose first 62
 // characters equal those of the second read.
+//
+// Every other stream would run until the last bound; the collection gives it up within seconds
+// instead: bytes that are no text, position sentences, a line without end (examen_flux.h), or a
+// list that comes round without its second record (one byte of it damaged or lost on the way:
+// the records of the three reads after it came round, one after the other, one cycle later).
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -41,17 +46,21 @@ struct OptionsReception {
 
 struct BilanReception {
   // The stored reads, joined, exactly as they came. When the collection fails (silence, the
-  // bound, an interruption, a lost link), everything received after the first CR instead,
-  // the first read and the bytes not yet read included: nothing the receiver sent is dropped.
+  // bound, an interruption, a lost link, a stream that cannot end), everything received after
+  // the first CR instead, the first read and the bytes not yet read included (those the device
+  // still held when it failed too): nothing the receiver sent after the first CR is dropped.
   std::string collecte;
   int stockes = 0;       // how many reads were stored
+  std::size_t avantFinDeLigne = 0;  // bytes received up to the first CR, which are dropped
+  bool finDeLigne = false;          // the first CR came
   std::optional<Erreur> erreur;
 };
 
 // Sets up and opens the port, synchronises, collects and sends 26. The port is left open for
 // the caller to close after writing the file, except after a port failure, when it is already
-// closed. Silence, a line without CR, the bound on reads and an interruption stop the
-// collection with their error, keeping what was collected, and 26 is still sent.
+// closed. Silence, a line without CR, the bound on reads, a stream that cannot end and an
+// interruption stop the collection with their error, keeping what was received, and 26 is
+// still sent.
 BilanReception recevoir(MSComm& port, Horloge& horloge, const OptionsReception& options, const Suivi& suivi);
 
 }  // namespace zor::serie

@@ -149,8 +149,26 @@ TEST(Decrire, DureesEnSecondesAvecUneVirgule) {
   EXPECT_NE(decrire(exemple(G::Silence, 0)).find("depuis 0,3 seconde."), std::string::npos);
   Erreur longue = exemple(G::SansFinDeLigne, 0);
   longue.dureeMs = 2000;
+  longue.limite = 0;
   EXPECT_NE(decrire(longue).find(" en 2 secondes : "), std::string::npos);
   EXPECT_NE(decrire(exemple(G::TropDEnregistrements, 0)).find("10000 enregistrements"), std::string::npos);
+}
+
+// A stream that cannot be a list of waypoints says what the receiver sends and what to set.
+TEST(Decrire, FluxSansFinEtLeurConseil) {
+  Erreur position = exemple(G::PositionEnvoyee, 0);
+  position.detail = "$GPRMC, $GPGGA";
+  Erreur longue = exemple(G::SansFinDeLigne, 0);
+  longue.limite = 1024;
+  const std::pair<Erreur, const char*> cas[] = {
+      {position, "envoie sa position ($GPRMC, $GPGGA) sur le port de communication Comm2 (/dev/ttyUSB0), et non ses "
+                 "waypoints : réglez le GPS pour envoyer ses waypoints"},
+      {exemple(G::PasDuTexte, 0), "n'est pas du texte, la ligne ne va pas à la même vitesse des deux côtés : vérifiez la "
+                                  "vitesse : 4800 bauds"},
+      {longue, "Le GPS a envoyé 1024 octets sans aucune fin de ligne sur le port de communication Comm2"},
+      {exemple(G::ListeSansRetour, 0), "sans que son deuxième enregistrement revienne à l'identique"},
+  };
+  for (const auto& [erreur, attendu] : cas) EXPECT_NE(decrire(erreur).find(attendu), std::string::npos) << decrire(erreur);
 }
 
 }  // namespace

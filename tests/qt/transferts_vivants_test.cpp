@@ -10,10 +10,15 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <csignal>
+#include <filesystem>
+
+#include "platform/interruption.h"
 #include "qt/form1_qt.h"
 #include "qt/services_qt.h"
 #include "tests/serial/configuration_ports.h"
 #include "tests/serial/liaison_scriptee.h"
+#include "tests/serial/outils_serie.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
 
@@ -42,6 +47,7 @@ class Vivante : public ::testing::Test {
     s.liaisonMSComm1 = test::liaisonScriptee(appareil);
     s.liaisonMSComm2 = test::liaisonScriptee(appareil);
     s.portsPresents = [] { return kPresents; };
+    s.finSurSignal = [this](const std::string& texte) { finsSurSignal.push_back(texte); };
     return servicesQt(s, pointeur);
   }
   void SetUp() override {
@@ -61,6 +67,7 @@ class Vivante : public ::testing::Test {
   test::ObservateurFin fin;
   test::HorlogeFactice horloge;
   test::ScenarioLiaison appareil{&horloge};
+  std::vector<std::string> finsSurSignal;
   QPointer<Form1Qt> pointeur;
   app::Form1 modele{services()};
   Form1Qt form{modele};
@@ -158,6 +165,93 @@ TEST_F(Vivante, InfobulleDeChaquePort) {
   EXPECT_TRUE(Comm()->itemData(2, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/gps")));
   EXPECT_TRUE(Comm()->itemData(3, Qt::ToolTipRole).toString().startsWith(QStringLiteral("/dev/ttyS3")));
   Comm()->hidePopup();
+}
+
+std::string enregistrement(char tete) { return std::string(62, tete) + "\r\n"; }
+
+// Through the real window: a download that does not end as it should leaves "c:\zor.txt" as it
+// was, and the message names the file that keeps what came, and what it holds.
+TEST_F(Vivante, LectureQuiEchoueLaisseLeFichier) {
+  const auto zorTxt = lecteur.chemin() / "zor.txt";
+  test::ecrireOctets(zorTxt, "ancien\r\n");
+  appareil.arrivees.ajouter("xx\r" + enregistrement('A') + enregistrement('B'));
+  QTest::mouseClick(form.widget(modele.lire), Qt::LeftButton);
+  ASSERT_EQ(messages.vus().size(), 2u);
+  const std::string texte = messages.vus().back().texte;
+  EXPECT_EQ(test::lireOctets(zorTxt), "ancien\r\n");
+  const std::filesystem::path secours = test::secoursAnnonce(texte);
+  EXPECT_NE(texte.find("Ce qui a été reçu après la première fin de ligne (128 octets, 2 lignes) a été gardé dans " +
+                       secours.string() + " ; c:\\zor.txt n'a pas été modifié."),
+            std::string::npos)
+      << texte;
+  EXPECT_EQ(test::lireOctets(secours), enregistrement('A') + enregistrement('B'));
+  std::filesystem::remove(secours);
+  EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
+  EXPECT_EQ(appareil.ecrit, "\x1a");
+}
+
+// The real window on a real device, killed in the middle of a download by SIGTERM: the
+// receiver hears 26, the port is closed (its lock file gone), "c:\zor.txt" is as it was, what
+// came is kept; then the program ends, no box shown. Outside a transfer it ends at once.
+TEST(FenetreTuee, PendantUneLectureFaitCommeZorCli) {
+  test::LecteurCTemporaire lecteur;
+  test::ScriptMessages messages;
+  test::ObservateurFin fin;
+  test::HorlogeFactice horloge;
+  test::PairePty pty;
+  test::PortEnvironnement comm2(2, pty.esclave());
+  const std::filesystem::path verrou = "/var/lock/LCK.." + pty.esclave().substr(5, 3) + "_" + pty.esclave().substr(9);
+  std::string flux = "\r";
+  for (char t = 'A'; t <= 'T'; ++t) flux += enregistrement(t);
+  pty.ecrire(flux);
+  test::ecrireOctets(lecteur.chemin() / "zor.txt", "ancien");
+  std::vector<std::string> finsSurSignal;
+  int peintures = 0;
+  bool verrouPendant = false;
+  QPointer<Form1Qt> pointeur;
+  app::Services s = test::services(messages, fin, horloge);
+  s.liaisonMSComm2 = serie::ouvertureReelle();
+  s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
+  s.finSurSignal = [&](const std::string& texte) { finsSurSignal.push_back(texte); };
+  s.peindre = [&] {
+    if (++peintures == 8) {
+      verrouPendant = std::filesystem::exists(verrou);
+      std::raise(SIGTERM);
+    }
+    if (pointeur) pointeur->peindre();
+  };
+  platform::intercepterInterruptions();
+  app::Form1 modele(servicesQt(s, pointeur));
+  Form1Qt form(modele);
+  pointeur = &form;
+  form.show();
+  modele.ok_Click();
+  modele.ok1_Click();
+  modele.Comm.Text("Comm2");
+  QTest::mouseClick(form.widget(modele.lire), Qt::LeftButton);
+
+  ASSERT_EQ(finsSurSignal.size(), 1u);
+  EXPECT_EQ(messages.vus().size(), 1u) << "the confirmation only";
+  EXPECT_EQ(pty.lire(1), "\x1a");
+  // The lock file the serial layer made for the port (Qt SerialPort makes one) is gone.
+  if (verrouPendant) {
+    EXPECT_FALSE(std::filesystem::exists(verrou));
+  }
+  EXPECT_FALSE(modele.MSComm2.PortOpen());
+  EXPECT_EQ(test::lireOctets(lecteur.chemin() / "zor.txt"), "ancien");
+  const std::filesystem::path secours = test::secoursAnnonce(finsSurSignal[0]);
+  EXPECT_NE(finsSurSignal[0].find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << finsSurSignal[0];
+  const std::string garde = test::lireOctets(secours);
+  EXPECT_EQ(garde, flux.substr(1, garde.size()));
+  EXPECT_GE(garde.size(), 6u * 64);
+  std::filesystem::remove(secours);
+
+  QTest::qWait(300);
+  ASSERT_GE(finsSurSignal.size(), 2u) << "outside a transfer, the window's loop ends the program";
+  EXPECT_EQ(finsSurSignal[1], "");
+  EXPECT_FALSE(fin.termine());
+  platform::oublierInterruption();
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
 }
 
 }  // namespace

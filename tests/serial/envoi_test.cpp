@@ -185,5 +185,69 @@ TEST_F(EnvoiTest, PortQuiNeSOuvrePasNeLitPasLeFichier) {
   EXPECT_TRUE(comptes.empty());
 }
 
+// A "$" line that is no $GPWPL sentence with a right checksum is named before anything leaves,
+// and leaves anyway; with `strict` a file sends nothing, and the standard input stops before it.
+TEST_F(EnvoiTest, PhrasesDouteuses) {
+  const std::string juste = "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59";
+  struct Cas {
+    const char* ligne;
+    const char* raison;  // empty: a right sentence
+  };
+  const Cas cas[] = {
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0010C*59", ""},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0010C*5a", "somme de contrôle fausse (*59 attendue)"},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0020A*58", ""},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0020A*00", "somme de contrôle fausse (*58 attendue)"},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0020A", "pas de somme de contrôle (« *HH » à la fin)"},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0020A*5", "pas de somme de contrôle (« *HH » à la fin)"},
+      {"$GPWPL,4530.123,N,00130.456,E,PDC0020A*5G", "pas de somme de contrôle (« *HH » à la fin)"},
+      {"$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A", "ce n'est pas une phrase $GPWPL"},
+      {"$GPWPLX*00", "ce n'est pas une phrase $GPWPL"},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(defautDePhrase(c.ligne), c.raison) << c.ligne;
+
+  const std::string contenu = juste + "\r\n$GPRMC,1*00\r\n" + juste + "\r\n$GPWPL,1*00\r\n";
+  for (const bool entreeStandard : {false, true})
+    for (const bool strict : {false, true}) {
+      const std::string nom = std::string(entreeStandard ? "entrée standard" : "fichier") + (strict ? ", --strict" : "");
+      test::HorlogeFactice h;
+      test::ScenarioLiaison s{&h};
+      MSComm p{test::servicesScriptes(s)};
+      Envoi envoi;
+      envoi.strict = strict;
+      std::vector<std::pair<int, std::size_t>> vues;  // each doubtful line told, and what had left by then
+      envoi.annonce = [&](const Envoi::Apercu& a) {
+        EXPECT_EQ(a.nombreDouteuses, 2) << nom;
+        for (const auto& d : a.douteuses) vues.emplace_back(d.ligne, s.ecrit.size());
+      };
+      envoi.douteuse = [&](const Envoi::Douteuse& d) { vues.emplace_back(d.ligne, s.ecrit.size()); };
+      test::ecrireOctets(fichier().chemin, contenu);
+      std::FILE* entree = nullptr;
+      if (entreeStandard) {
+        entree = std::freopen(fichier().chemin.c_str(), "rb", stdin);
+        ASSERT_NE(entree, nullptr);
+        envoi.fichier = {"-", "(entrée standard)"};
+      } else {
+        envoi.fichier = fichier();
+      }
+      const auto bilan = televerser(p, h, envoi, {[](std::string_view) {}, [](int) {}});
+      const std::size_t phrase = juste.size() + 2;
+      if (!strict) {
+        EXPECT_FALSE(bilan.erreur) << nom;
+        EXPECT_EQ(s.ecrit, contenu) << nom << ": everything leaves";
+        const std::vector<std::pair<int, std::size_t>> attendu =
+            entreeStandard ? std::vector<std::pair<int, std::size_t>>{{2, phrase}, {4, 2 * phrase + 13}}
+                           : std::vector<std::pair<int, std::size_t>>{{2, 0}, {4, 0}};
+        EXPECT_EQ(vues, attendu) << nom << ": told before it leaves";
+      } else {
+        ASSERT_TRUE(bilan.erreur) << nom;
+        EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::PhrasesDouteuses) << nom;
+        EXPECT_EQ(bilan.erreur->ligne, 2) << nom;
+        EXPECT_EQ(s.ecrit, entreeStandard ? juste + "\r\n" : "") << nom;
+        EXPECT_EQ(s.abandons, 1) << nom;
+      }
+    }
+}
+
 }  // namespace
 }  // namespace zor::serie

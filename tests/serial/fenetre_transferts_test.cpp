@@ -298,6 +298,8 @@ class TransfertsScriptes : public ::testing::Test {
   test::HorlogeFactice horloge;
   test::ScenarioLiaison scenario1 = scenario(), scenario2 = scenario();  // MSComm1, MSComm2
   Boucle boucle;
+  int signal = 0;                        // what the system asked, as the front end saw it
+  std::vector<std::string> finsSurSignal;  // each end of the program after a signal, with its text
   Form1 form{services()};
 
  private:
@@ -311,6 +313,8 @@ class TransfertsScriptes : public ::testing::Test {
     s.liaisonMSComm1 = test::liaisonScriptee(scenario1);
     s.liaisonMSComm2 = test::liaisonScriptee(scenario2);
     s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
+    s.signalRecu = [this] { return signal; };
+    s.finSurSignal = [this](const std::string& texte) { finsSurSignal.push_back(texte); };
     boucle.poser(s);
     return s;
   }
@@ -329,19 +333,53 @@ TEST_F(TransfertsScriptes, GpsMuetTrenteSecondes) {
   EXPECT_TRUE(form.sortie.Visible());
 }
 
-TEST_F(TransfertsScriptes, LiaisonCoupeeApresDeuxEnregistrements) {
+// A download that cannot end as it should leaves "c:\zor.txt" byte for byte as it was, and keeps
+// everything that came after the first CR in a file the message names and counts.
+TEST_F(TransfertsScriptes, LectureQuiEchoueLaisseLeFichier) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
-  scenario2.arrivees.ajouter("\r" + r1 + r2 + r3);
-  scenario2.coupure = std::chrono::milliseconds(1000);
-  form.lire_Click();
-  EXPECT_EQ(test::lireOctets(zorTxt()), r1 + r2 + r3 + "\r\n") << "a failed download keeps the first read too";
-  const std::string texte = messages.vus().back().texte;
-  EXPECT_TRUE(contient(texte, std::string("a été coupée"))) << texte;
-  EXPECT_TRUE(contient(texte, std::string("2 enregistrement(s) reçu(s) ont été écrits dans c:\\zor.txt.")))
-      << texte;
-  EXPECT_EQ(scenario2.ecrit, "") << "no 26 on a lost link";
-  EXPECT_FALSE(form.MSComm2.PortOpen());
-  EXPECT_EQ(form.result.Caption(), "2");
+  std::string position;
+  while (position.size() < 400) position += "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+  const std::string ancien("ancien téléchargement\r\n\x1a", 26);
+  struct Cas {
+    const char* nom;
+    std::string flux;
+    std::optional<std::chrono::milliseconds> coupure;
+    std::string raison;
+    std::string garde;   // what the rescue holds
+    std::string compte;  // as the message tells it
+    std::string vingtSix;
+  };
+  const Cas cas[] = {
+      {"liaison coupée après deux enregistrements", "\r" + r1 + r2 + r3, std::chrono::milliseconds(1000), "a été coupée",
+       r1 + r2 + r3, "(192 octets, 3 lignes)", ""},
+      {"un enregistrement puis trente secondes de silence", "\r" + r1, std::nullopt, "depuis 30 secondes", r1,
+       "(64 octets, 1 ligne)", "\x1a"},
+      {"GPS réglé sur sa position", "\r" + position, std::nullopt, "réglez le GPS pour envoyer ses waypoints", position,
+       "(402 octets, 6 lignes)", "\x1a"},
+  };
+  for (const Cas& c : cas) {
+    test::ecrireOctets(zorTxt(), ancien);
+    scenario2 = test::ScenarioLiaison{&horloge};
+    scenario2.arrivees.ajouter(c.flux);
+    scenario2.coupure = c.coupure;
+    const std::size_t vus = messages.vus().size();
+    form.lire_Click();
+    ASSERT_EQ(messages.vus().size(), vus + 2) << c.nom;
+    const std::string texte = messages.vus().back().texte;
+    EXPECT_EQ(test::lireOctets(zorTxt()), ancien) << c.nom;
+    EXPECT_TRUE(contient(texte, c.raison)) << texte;
+    const fs::path secours = test::secoursAnnonce(texte);
+    EXPECT_TRUE(contient(texte, "Ce qui a été reçu après la première fin de ligne " + c.compte + " a été gardé dans " +
+                                    secours.string() + " ; c:\\zor.txt n'a pas été modifié."))
+        << texte;
+    EXPECT_EQ(test::lireOctets(secours), c.garde) << c.nom;
+    EXPECT_TRUE(test::seulementPourMoi(secours)) << c.nom;
+    fs::remove(secours);
+    EXPECT_EQ(scenario2.ecrit, c.vingtSix) << c.nom;
+    EXPECT_FALSE(form.MSComm2.PortOpen()) << c.nom;
+    EXPECT_TRUE(form.sortie.Visible()) << c.nom;
+    EXPECT_FALSE(fin.termine()) << c.nom;
+  }
 }
 
 // The download file's folder goes away during the download (a removed USB stick): the records
@@ -360,12 +398,8 @@ TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) 
   ASSERT_EQ(messages.vus().size(), 2u);
   const std::string texte = messages.vus()[1].texte;
   EXPECT_NE(texte.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << texte;
-  const std::string annonce = "2 enregistrement(s) reçu(s) ont été gardés dans ";
-  const auto debut = texte.find(annonce);
-  ASSERT_NE(debut, std::string::npos) << texte;
-  const auto finChemin = texte.find(".txt", debut + annonce.size());
-  ASSERT_NE(finChemin, std::string::npos) << texte;
-  const fs::path secours = texte.substr(debut + annonce.size(), finChemin + 4 - debut - annonce.size());
+  const fs::path secours = test::secoursAnnonce(texte);
+  EXPECT_TRUE(contient(texte, "2 enregistrement(s) reçu(s) ont été gardés dans " + secours.string())) << texte;
   // The file was never emptied: it still holds what it held, and the message says so.
   EXPECT_NE(texte.find("c:\\zor.txt n'a pas été modifié"), std::string::npos) << texte;
   EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
@@ -387,6 +421,48 @@ TEST_F(TransfertsScriptes, LiaisonCoupeePendantLEnvoi) {
   EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
   EXPECT_EQ(scenario1.abandons, 1);
   verifierVisibles({&form.ecrire, &form.ouvrir, &form.sortie}, {}, "après l'échec");
+}
+
+// Killed during a transfer (SIGTERM, SIGHUP, Ctrl+C), the window does what zor-cli does: the
+// receiver is told to stop, the port closed, "c:\zor.txt" left as it was, what came kept; then
+// the program ends with no box, the text a box would have shown handed over instead.
+TEST_F(TransfertsScriptes, SignalPendantUnTransfert) {
+  std::string sansFin = "\r";
+  for (int i = 1; i <= 20; ++i) sansFin += lecture("r" + std::to_string(i));
+  test::ecrireOctets(zorTxt(), "ancien");
+  scenario2.arrivees.enTempsReel(sansFin, 8, std::chrono::milliseconds(0));
+  scenario2.surLecture = [this] {
+    if (horloge.maintenant() - Instant{} > std::chrono::milliseconds(1000)) signal = 15;
+  };
+  form.lire_Click();
+  ASSERT_EQ(finsSurSignal.size(), 1u);
+  EXPECT_EQ(messages.vus().size(), 1u) << "only the confirmation";
+  EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
+  EXPECT_EQ(scenario2.ecrit, "\x1a");
+  EXPECT_EQ(scenario2.fermetures, 1);
+  const fs::path secours = test::secoursAnnonce(finsSurSignal[0]);
+  const std::string garde = test::lireOctets(secours), texte = finsSurSignal[0];
+  EXPECT_GE(garde.size(), 3u * 64) << texte;
+  EXPECT_EQ(garde, sansFin.substr(1, garde.size()));
+  EXPECT_NE(texte.find("(" + std::to_string(garde.size()) + " octets, "), std::string::npos) << texte;
+  EXPECT_NE(texte.find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << texte;
+  fs::remove(secours);
+
+  // The upload stops too, between two sentences or in a pause.
+  signal = 0;
+  test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$A*41\r\n\r\n$B*42\r\n\r\n$C*43\r\n");
+  form.ecrire.Visible(true);
+  scenario1.surEcriture = [this] { signal = 1; };
+  form.ecrire_Click();
+  ASSERT_EQ(finsSurSignal.size(), 2u);
+  EXPECT_EQ(finsSurSignal[1], "1 phrase(s) envoyée(s) (fichier c:\\$_t_e_m_p).");
+  EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
+  EXPECT_FALSE(form.MSComm1.PortOpen());
+
+  // Outside a transfer the program ends at once.
+  form.signalRecu();
+  EXPECT_EQ(finsSurSignal.size(), 3u);
+  EXPECT_FALSE(fin.termine());
 }
 
 TEST_F(TransfertsScriptes, FinDeFichierSurPortFermeNEnvoieRien) {

@@ -45,6 +45,12 @@ std::string Arrivees::prendre(Instant maintenant) {
   return octets;
 }
 
+std::size_t Arrivees::octetsRestants() const {
+  std::size_t n = 0;
+  for (const auto& piece : pieces_) n += piece.second.size();
+  return n;
+}
+
 Instant Arrivees::finAttente(Instant maintenant, std::chrono::milliseconds delai) const {
   const Instant fin = maintenant + delai;
   if (!pieces_.empty() && pieces_.front().first < fin) return std::max(maintenant, pieces_.front().first);
@@ -62,7 +68,10 @@ class LiaisonScriptee : public serie::Liaison {
   std::optional<Erreur> lire(std::string& recu) override {
     if (s_.surLecture) s_.surLecture();
     const Instant t = s_.horloge != nullptr ? s_.horloge->maintenant() : Instant::max();
-    if (s_.coupure && t >= Instant{} + *s_.coupure) return coupure();
+    if (s_.coupure && t >= Instant{} + *s_.coupure) {
+      recu += s_.arrivees.prendre(Instant{} + *s_.coupure);
+      return coupure();
+    }
     const std::string octets = s_.arrivees.prendre(t);
     // The fake clock only moves when the code under test waits or pauses: a loop that reads
     // again and again without either would never end.

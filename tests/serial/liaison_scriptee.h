@@ -33,6 +33,8 @@ class Arrivees {
   // A wait of at most `delai` from `maintenant`: until the next arrival, if it comes sooner.
   Instant finAttente(Instant maintenant, std::chrono::milliseconds delai) const;
   bool restantes() const { return !pieces_.empty(); }
+  // How many bytes have not been taken yet.
+  std::size_t octetsRestants() const;
 
  private:
   std::deque<std::pair<Instant, std::string>> pieces_;  // in order of arrival
@@ -48,7 +50,8 @@ struct ScenarioLiaison {
   serie::Reglages reglages;
   std::function<std::optional<Erreur>(const serie::PortDesigne&)> refus;  // the device does not open
   int echecEcriture = 0;                           // the nth write fails (a lost link)
-  std::optional<std::chrono::milliseconds> coupure;  // the device vanishes at this time
+  // The device vanishes at this time, handing over with its error what had come before.
+  std::optional<std::chrono::milliseconds> coupure;
   std::function<void()> surEcriture, surLecture;
   bool ouvert = false;
   int fermetures = 0;  // closed with the output drained

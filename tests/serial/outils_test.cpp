@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "serial/brut.h"
 #include "tests/serial/outils_serie.h"
 #include "tests/support/processus.h"
 #include "tests/support/seams.h"
@@ -38,6 +39,11 @@ class Simulateur {
     if (egal != std::string::npos) peripherique_ = ligne.substr(egal + 1, ligne.find('\n') - egal - 1);
   }
   const std::string& peripherique() const { return peripherique_; }
+  // The receiver goes away at once (a cable pulled out): its terminal hangs up.
+  void tuer() {
+    processus_.signaler(SIGKILL);
+    processus_.attendreFin(std::chrono::seconds(5));
+  }
   // What it printed, once `attendu` shows up (or after 5 s).
   std::string sortie(const std::string& attendu, int dixiemes = 50) {
     processus_.attendreSortie(attendu, std::chrono::milliseconds(100 * dixiemes));
@@ -65,12 +71,44 @@ TEST(Outils, EnvoiVersLeSimulateur) {
       << vu;
 }
 
+// Before the first byte, each "$" line that is no $GPWPL sentence with a right checksum is named
+// (the window sends them without a word) and leaves anyway; --strict sends nothing.
+TEST(Outils, EnvoiNommeLesPhrasesDouteuses) {
+  LecteurCTemporaire dossier;
+  const std::string fichier = (dossier.chemin() / "echange.txt").string();
+  ecrireOctets(fichier, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n$GPRMC,123519,A*6A\r\n"
+                                      "$GPWPL,4530.123,N,00130.456,E,PDC0020A*00\r\n");
+  for (const bool strict : {false, true}) {
+    Simulateur gps({"recevoir"});
+    const auto r = lancer("zor-cli", Arguments{"upload", "--port", gps.peripherique(), fichier} +
+                                         (strict ? Arguments{"--strict"} : Arguments{}));
+    const auto rmc = r.erreurs.find("  ligne 2 : ce n'est pas une phrase $GPWPL : $GPRMC,123519,A*6A\n");
+    const auto somme = r.erreurs.find("  ligne 3 : somme de contrôle fausse (*58 attendue) : $GPWPL,4530.123");
+    EXPECT_NE(rmc, std::string::npos) << r.erreurs;
+    EXPECT_LT(rmc, somme) << r.erreurs;
+    const std::string vu = gps.sortie("port fermé");
+    if (strict) {
+      EXPECT_EQ(r.code, 2) << r.erreurs;
+      EXPECT_NE(r.erreurs.find("a 2 lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme de contrôle (la "
+                               "première : ligne 2) : rien n'a été envoyé."),
+                std::string::npos)
+          << r.erreurs;
+      EXPECT_EQ(vu.find("$GP"), std::string::npos) << vu;
+    } else {
+      EXPECT_EQ(r.code, 0) << r.erreurs;
+      EXPECT_LT(somme, r.erreurs.find("1 : $GPWPL")) << r.erreurs << ": named before the first byte";
+      EXPECT_NE(vu.find("$GPRMC,123519,A*6A"), std::string::npos) << vu;
+      EXPECT_NE(vu.find("somme fausse (attendue 58)"), std::string::npos) << vu;
+    }
+  }
+}
+
 // A file written on Linux (LF alone): told about before anything leaves, read as the window
 // reads it unless --lf; -q leaves only the errors.
 TEST(Outils, FinsDeLigneLfEtSilence) {
   LecteurCTemporaire dossier;
   const std::string lf = (dossier.chemin() / "lf.txt").string();
-  ecrireOctets(lf, "$A*41\n$B*42\n");
+  ecrireOctets(lf, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*58\n");
   struct Cas {
     Arguments options;
     int phrasesCrLf;  // lines the receiver got ending with CR LF
@@ -125,7 +163,9 @@ TEST(Outils, ReceptionDepuisLeSimulateur) {
   EXPECT_EQ(r.code, 0) << r.erreurs;
   // Reads start after the first CR, so each holds LF, a record and its CR.
   EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r" + "\r\n");
-  EXPECT_NE(r.erreurs.find("3 enregistrement(s) reçu(s)."), std::string::npos) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("3 enregistrement(s) reçu(s) écrits dans " + (dossier.chemin() / "sortie.txt").string() + "."),
+            std::string::npos)
+      << r.erreurs;
   EXPECT_NE(gps.sortie("caractère 26").find("caractère 26 reçu du programme"), std::string::npos);
 }
 
@@ -239,9 +279,11 @@ struct Enregistrements {
 // zor-cli download running against its own zor-sim.
 class Reception {
  public:
-  Reception(const Enregistrements& gps, const fs::path& sortie, const Arguments& optionsSim = {})
+  Reception(const Enregistrements& gps, const fs::path& sortie, const Arguments& optionsSim = {},
+            const Arguments& optionsCli = {})
       : simulateur_(std::make_unique<Simulateur>(Arguments{"envoyer", gps.fichier()} + optionsSim)),
-        cli_(programmeConstruit("zor-cli"), {"download", "--port", simulateur_->peripherique(), "-o", sortie.string()}) {}
+        cli_(programmeConstruit("zor-cli"),
+             Arguments{"download", "--port", simulateur_->peripherique(), "-o", sortie.string()} + optionsCli) {}
   // Waits until zor-cli has shown `texte` on its error output.
   bool attendreErreurs(const std::string& texte) { return cli_.attendreErreurs(texte); }
   void signaler(int signal) { cli_.signaler(signal); }
@@ -290,12 +332,12 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
     EXPECT_EQ(lireOctets(sortie), "ancien") << "signal " << signal;
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 2)
         << "nothing left beside the output";
-    // What came before the signal is not lost: it waits in the temporary folder.
-    const std::string annonce = "ont été gardés dans ";
-    const auto debut = r.erreurs.find(annonce);
-    ASSERT_NE(debut, std::string::npos) << r.erreurs;
-    const fs::path secours = r.erreurs.substr(debut + annonce.size(), r.erreurs.find(". ", debut) - debut - annonce.size());
+    // What came before the signal is not lost: it waits in a file readable by the user alone.
+    const fs::path secours = secoursAnnonce(r.erreurs);
+    ASSERT_FALSE(secours.empty()) << r.erreurs;
     EXPECT_EQ(lireOctets(secours).substr(0, 128), gps.premiereLecture + gps.attendu.substr(0, 64)) << secours;  // all that came
+    EXPECT_NE(r.erreurs.find("(" + std::to_string(lireOctets(secours).size()) + " octets, "), std::string::npos) << r.erreurs;
+    EXPECT_TRUE(seulementPourMoi(secours));
     fs::remove(secours);
     const std::string vu = reception.gps().sortie("port fermé");
     EXPECT_NE(vu.find("caractère 26 reçu du programme"), std::string::npos) << vu;
@@ -310,10 +352,9 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
   const auto r = reception.fin();
   EXPECT_EQ(r.code, 130) << r.erreurs;
   EXPECT_EQ(r.sortie, "");
-  const std::string annonce = "ont été gardés dans ";
-  const auto debut = r.erreurs.find(annonce);
-  ASSERT_NE(debut, std::string::npos) << r.erreurs;
-  const fs::path secours = r.erreurs.substr(debut + annonce.size(), r.erreurs.find(".\n", debut) - debut - annonce.size());
+  EXPECT_NE(r.erreurs.find("; rien n'a été écrit sur la sortie standard."), std::string::npos) << r.erreurs;
+  const fs::path secours = secoursAnnonce(r.erreurs);
+  ASSERT_FALSE(secours.empty()) << r.erreurs;
   EXPECT_EQ(lireOctets(secours).substr(0, 128), gps.premiereLecture + gps.attendu.substr(0, 64)) << secours;  // all that came
   fs::remove(secours);
 }
@@ -357,41 +398,98 @@ TEST(Outils, SortieStandardFermeeGardeCeQuiEstRecu) {
   const std::string& erreurs = shell.erreurs;
   EXPECT_EQ(shell.code, 2) << erreurs;
   EXPECT_NE(erreurs.find("tube coupé"), std::string::npos) << erreurs;
-  const std::string annonce = "ont été gardés dans ";
-  const auto debut = erreurs.find(annonce);
-  ASSERT_NE(debut, std::string::npos) << erreurs;
-  const fs::path secours = erreurs.substr(debut + annonce.size(), erreurs.find(".\n", debut) - debut - annonce.size());
+  EXPECT_NE(erreurs.find("3 enregistrement(s) reçu(s) ont été gardés dans "), std::string::npos) << erreurs;
+  const fs::path secours = secoursAnnonce(erreurs);
   EXPECT_EQ(lireOctets(secours), gps.attendu);
   fs::remove(secours);
 }
 
-// 0 only when at least one read was stored and nothing failed; what came is written anyway.
-TEST(Outils, CodeDeSortieSelonCeQuiEstRecu) {
+// Only a download that ends as it should replaces the output (code 0); every other ending
+// leaves it byte for byte as it was (code 2), keeps all that came after the first CR in a file
+// readable by the user alone, and tells what that file holds. Streams that cannot end stop
+// within seconds.
+TEST(Outils, SeuleUneReceptionAcheveeRemplaceLaSortie) {
   LecteurCTemporaire dossier;
+  auto fichierGps = [&](const char* nom, const std::string& texte) {
+    ecrireOctets(dossier.chemin() / nom, texte);
+    return (dossier.chemin() / nom).string();
+  };
+  std::string position, vitesse;
+  for (int i = 0; i < 20; ++i)
+    position += "$GPRMC,1200" + std::to_string(10 + i) + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\n";
+  const char bruit[] = {'\x80', '\xf8', '\0', '\xe0', '\x98', 'H', '\x86'};
+  for (int i = 0; i < 3000; ++i) vitesse += bruit[i * 7 % 11 % 7];
+  const Enregistrements complet(dossier.chemin());
   struct Cas {
     const char* nom;
-    int enregistrements;
-    Arguments optionsSim;
-    int code;
-    std::optional<std::string> fichier;  // nothing: the file as it was
+    Arguments optionsSim;  // the receiver's file first
+    Arguments optionsCli;
+    bool secours;
+    std::optional<std::string> garde;  // what the rescue holds, when known in advance
+    std::string message;
   };
-  const Enregistrements complet(dossier.chemin());
+  const std::string trois = complet.fichier();
+  const std::string a(62, 'A'), b(62, 'B');
   const Cas cas[] = {
-      {"réception complète", 3, {"--debit", "0"}, 0, complet.attendu},
-      // A download that fails keeps everything after the first CR.
-      {"un seul enregistrement puis le silence", 1, {"--debit", "0", "--cycles", "1"}, 2, std::string("\n\r\n")},
-      {"deux enregistrements puis le silence", 2, {"--debit", "0", "--cycles", "1"}, 2,
-       Enregistrements(dossier.chemin(), 2).premiereLecture + "\n\r\n"},
+      {"un seul enregistrement puis le silence", {fichierGps("un.txt", a + "\n"), "--cycles", "1"}, {"--timeout", "1"},
+       true, std::string("\n"), "Ce qui a été reçu après la première fin de ligne (1 octet, 0 ligne) a été gardé"},
+      {"deux enregistrements puis le silence", {fichierGps("deux.txt", a + "\n" + b + "\n"), "--cycles", "1"},
+       {"--timeout", "1"}, true, "\n" + b + "\r\n", "(65 octets, 1 ligne) a été gardé"},
+      {"--max", {trois}, {"--max=1"}, true, std::nullopt, "sans revenir à son deuxième enregistrement"},
+      {"le caractère 26 du GPS puis le silence", {trois, "--cycles", "1", "--eof"}, {"--timeout", "1"}, true,
+       complet.premiereLecture + complet.attendu.substr(0, 64) + "\n\x1a", "(130 octets, 3 lignes) a été gardé"},
+      {"GPS réglé sur sa position", {fichierGps("position.txt", position)}, {}, true, std::nullopt,
+       "réglez le GPS pour envoyer ses waypoints"},
+      {"mauvaise vitesse", {fichierGps("vitesse.txt", vitesse)}, {}, false, std::nullopt,
+       "vérifiez la vitesse : 4800 bauds"},
   };
-  for (const auto& c : cas) {
-    const Enregistrements gps(dossier.chemin(), c.enregistrements);
+  for (const Cas& c : cas) {
     const fs::path sortie = dossier.chemin() / "sortie.txt";
-    ecrireOctets(sortie, "ancien");
-    Simulateur simulateur(Arguments{"envoyer", gps.fichier(), "--attente", "0"} + c.optionsSim);
-    const auto r = lancer("zor-cli", {"download", "--port", simulateur.peripherique(), "--timeout", "1", "-o", sortie.string()});
-    EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
-    EXPECT_EQ(lireOctets(sortie), c.fichier.value_or("ancien")) << c.nom;
+    ecrireOctets(sortie, complet.attendu);
+    const auto debut = std::chrono::steady_clock::now();
+    Simulateur simulateur(Arguments{"envoyer"} + c.optionsSim + Arguments{"--attente", "0"});
+    const auto r = lancer("zor-cli", Arguments{"download", "--port", simulateur.peripherique(), "-o", sortie.string()} +
+                                         c.optionsCli);
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(15)) << c.nom;
+    EXPECT_EQ(r.code, 2) << c.nom << "\n" << r.erreurs;
+    EXPECT_EQ(lireOctets(sortie), complet.attendu) << c.nom << ": the earlier download, byte for byte";
+    EXPECT_NE(r.erreurs.find(c.message), std::string::npos) << c.nom << "\n" << r.erreurs;
+    EXPECT_NE(r.erreurs.find(sortie.string() + " n'a pas été modifié."), std::string::npos) << c.nom << "\n" << r.erreurs;
+    const fs::path secours = secoursAnnonce(r.erreurs);
+    ASSERT_EQ(!secours.empty(), c.secours) << c.nom << "\n" << r.erreurs;
+    if (secours.empty()) continue;
+    if (c.garde) {
+      EXPECT_EQ(lireOctets(secours), *c.garde) << c.nom;
+    }
+    EXPECT_NE(r.erreurs.find("(" + std::to_string(lireOctets(secours).size()) + " octet"), std::string::npos) << r.erreurs;
+    EXPECT_TRUE(seulementPourMoi(secours)) << c.nom;
+    fs::remove(secours);
   }
+}
+
+// The receiver goes away in the middle (a cable pulled out): everything the recording proves
+// arrived after the first CR is in the rescue, and the output is as it was.
+TEST(Outils, GpsQuiDisparaitEnCoursDeRoute) {
+  LecteurCTemporaire dossier;
+  const Enregistrements gps(dossier.chemin(), 30);
+  const fs::path sortie = dossier.chemin() / "sortie.txt", brut = dossier.chemin() / "gps.brut";
+  ecrireOctets(sortie, "ancien");
+  Reception reception(gps, sortie, {"--attente", "0"}, {"--brut", brut.string()});
+  ASSERT_TRUE(reception.attendreErreurs("3 : "));
+  reception.gps().tuer();
+  const auto r = reception.fin();
+  EXPECT_EQ(r.code, 2) << r.erreurs;
+  EXPECT_NE(r.erreurs.find("a été coupée"), std::string::npos) << r.erreurs;
+  EXPECT_EQ(lireOctets(sortie), "ancien");
+  const auto arrivees = serie::lireBrut(lireOctets(brut));
+  ASSERT_TRUE(arrivees);
+  std::string arrive;
+  for (const auto& a : *arrivees) arrive += a.octets;
+  const fs::path secours = secoursAnnonce(r.erreurs);
+  ASSERT_FALSE(secours.empty()) << r.erreurs;
+  EXPECT_EQ(lireOctets(secours), arrive.substr(arrive.find('\r') + 1));
+  EXPECT_GT(lireOctets(secours).size(), 3u * 64);
+  fs::remove(secours);
 }
 
 // The option forms, the bound on reads, and "-" for the standard input and output.
@@ -407,12 +505,11 @@ TEST(Outils, FormesDesOptionsEtTiret) {
     int code;
     std::string fichier, sortieStandard;
   };
-  const std::string premiereLecture = gps.attendu.substr(0, 64);
   const Cas cas[] = {
       {"--option=valeur", {"--port=" + port, "--output=" + sortie}, 0, gps.attendu, ""},
       {"formes courtes collées", {"-p" + port, "-o" + sortie}, 0, gps.attendu, ""},
-      // Stopped by the bound: everything that came is written, the first read included.
-      {"--max", {"-p", port, "-o", sortie, "--max=1"}, 2, gps.premiereLecture + premiereLecture, ""},
+      // Stopped by the bound: the output stays as it was.
+      {"--max", {"-p", port, "-o", sortie, "--max=1"}, 2, "ancien", ""},
       {"sortie standard", {"--port", port, "-o", "-"}, 0, "ancien", gps.attendu},
       {"sortie standard par défaut", {"--port", port}, 0, "ancien", gps.attendu},
   };
@@ -420,12 +517,7 @@ TEST(Outils, FormesDesOptionsEtTiret) {
     ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
     const auto r = lancer("zor-cli", Arguments{"download"} + c.arguments);
     EXPECT_EQ(r.code, c.code) << c.nom << "\n" << r.erreurs;
-    const std::string ecrit = lireOctets(dossier.chemin() / "sortie.txt");
-    if (c.code == 0) {
-      EXPECT_EQ(ecrit, c.fichier) << c.nom;
-    } else {
-      EXPECT_EQ(ecrit.substr(0, c.fichier.size()), c.fichier) << c.nom;
-    }
+    EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), c.fichier) << c.nom;
     EXPECT_EQ(r.sortie, c.sortieStandard) << c.nom;
   }
 

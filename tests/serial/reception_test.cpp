@@ -67,6 +67,9 @@ TEST(Reception, EnTempsReelCommeToutEnAttente) {
        lecture("r2") + lecture("r3"), false},
       // Each read after the first CR: LF, a record, its CR.
       {"cycles d'un GPS", "xx" + cycle + cycle + cycle, "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r", false},
+      // What follows the end does not count, however soon it was taken in.
+      {"fin puis phrases de position", "bruit\r" + lecture("r1") + lecture("r2") + lecture("r3") + lecture("r2", "XY") +
+       "$GPRMC,1*00\r\n$GPGGA,2*00\r\n$GPRMC,3*00\r\n", lecture("r2") + lecture("r3"), false},
       // Ended by silence: everything after the CR is kept, the first read included.
       {"arrêt au milieu d'un enregistrement", "\r" + lecture("r1") + lecture("r2") + "fin",
        lecture("r1") + lecture("r2") + "fin", true},
@@ -171,38 +174,39 @@ TEST(Reception, OctetImprimableEnTropTrouveQuandMemeLaFin) {
 }
 
 // Each way the collection can end keeps everything that came after the first CR (the first
-// read and what had not been read yet included), names the port, and (but on a lost link)
-// still tells the receiver to stop.
+// read, what had not been read yet and what a failing device still held included), names the
+// port, and (but on a lost link) still tells the receiver to stop.
 TEST(Reception, ChaqueFinGardeToutCeQuiEstVenu) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
   std::string sansFin = "\r";
   for (int i = 1; i <= 20; ++i) sansFin += lecture("r" + std::to_string(i));
-  std::string bruit;
-  while (bruit.size() < 4000) bruit += "$GPGGA,123519,4807.038,N\n";
   struct Cas {
     const char* nom;
     std::string flux;  // at the line's pace
     std::function<void(test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&)> preparer;
     Erreur::Genre genre;
-    std::string auMoins;  // what must have been kept
     bool vingtSix;
   };
   const auto rien = [](test::ScenarioLiaison&, OptionsReception&, test::HorlogeFactice&) {};
   const Cas cas[] = {
-      {"ligne muette", "", rien, Erreur::Genre::Silence, "", true},
-      {"bruit sans CR", bruit, rien, Erreur::Genre::SansFinDeLigne, "", true},
-      {"un enregistrement puis le silence", "\r" + r1 + r2, rien, Erreur::Genre::Silence, r1 + r2, true},
+      {"ligne muette", "", rien, Erreur::Genre::Silence, true},
+      {"un enregistrement puis le silence", "\r" + r1 + r2, rien, Erreur::Genre::Silence, true},
       {"jamais de retour au deuxième", sansFin,
        [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice&) { o.lecturesMax = 3; },
-       Erreur::Genre::TropDEnregistrements, lecture("r1") + lecture("r2") + lecture("r3") + lecture("r4"), true},
+       Erreur::Genre::TropDEnregistrements, true},
       {"interruption pendant la collecte", sansFin,
        [](test::ScenarioLiaison&, OptionsReception& o, test::HorlogeFactice& h) {
          o.interrompu = [&h] { return h.maintenant() - Instant{} > 1000ms; };
        },
-       Erreur::Genre::Interruption, lecture("r1") + lecture("r2") + lecture("r3"), true},
-      {"liaison coupée", sansFin,
-       [](test::ScenarioLiaison& s, OptionsReception&, test::HorlogeFactice&) { s.coupure = 700ms; },
-       Erreur::Genre::LiaisonCoupee, lecture("r1") + lecture("r2"), false},
+       Erreur::Genre::Interruption, true},
+      {"liaison coupée", sansFin, [](test::ScenarioLiaison& s, OptionsReception&, test::HorlogeFactice&) { s.coupure = 700ms; },
+       Erreur::Genre::LiaisonCoupee, false},
+      {"liaison coupée pendant une pause à l'écoute", sansFin,
+       [](test::ScenarioLiaison& s, OptionsReception& o, test::HorlogeFactice&) {
+         s.coupure = 1500ms;
+         o.pausesALEcoute = true;
+       },
+       Erreur::Genre::LiaisonCoupee, false},
   };
   for (const Cas& c : cas) {
     test::HorlogeFactice h;
@@ -216,16 +220,96 @@ TEST(Reception, ChaqueFinGardeToutCeQuiEstVenu) {
     ASSERT_TRUE(r.bilan.erreur) << c.nom;
     EXPECT_EQ(r.bilan.erreur->genre, c.genre) << c.nom;
     EXPECT_EQ(r.bilan.erreur->numeroPort, 3) << c.nom;
-    const std::string apresCr = c.flux.substr(std::min(c.flux.size(), c.flux.find('\r') + 1));
-    EXPECT_EQ(r.bilan.collecte.substr(0, c.auMoins.size()), c.auMoins) << c.nom;
-    EXPECT_EQ(apresCr.substr(0, r.bilan.collecte.size()), r.bilan.collecte) << c.nom << ": exactly what came, in order";
+    const std::size_t pris = c.flux.size() - s.arrivees.octetsRestants();
+    const std::size_t apresCr = c.flux.empty() ? 0 : c.flux.find('\r') + 1;
+    EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(c.flux.substr(apresCr, pris - apresCr)))
+        << c.nom << ": exactly everything the device handed over after the CR";
+    EXPECT_EQ(r.bilan.finDeLigne, !c.flux.empty()) << c.nom;
     EXPECT_EQ(s.ecrit, c.vingtSix ? "\x1a" : "") << c.nom;
     EXPECT_FALSE(s.ouvert) << c.nom;
-    if (c.genre == Erreur::Genre::Silence || c.genre == Erreur::Genre::SansFinDeLigne) {
+    if (c.genre == Erreur::Genre::Silence) {
       EXPECT_EQ(r.bilan.erreur->dureeMs, 5000) << c.nom;
       // Waiting in the system all along: never more waits than arrivals and tenths of a second.
       EXPECT_LE(s.attentes, 200 + static_cast<int>(c.flux.size()) / 8) << c.nom;
     }
+  }
+}
+
+// A receiver sending as it should, whatever the length of its list: exactly one cycle, from
+// the second read on, and nothing taken for a list that came round without it.
+TEST(Reception, ListesCourtesEtLongues) {
+  for (int taille : {1, 2, 3, 4, 5, 7, 40}) {
+    std::string cycle;
+    for (int i = 0; i < taille; ++i) cycle += lecture("WP" + std::to_string(i));
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    s.arrivees.enTempsReel("x\r" + cycle + cycle + cycle + cycle, 16, 0ms);
+    const auto r = recevoir(s, h);
+    EXPECT_FALSE(r.bilan.erreur) << taille << " : " << (r.bilan.erreur ? decrire(*r.bilan.erreur) : "");
+    std::string attendu;
+    for (int i = 1; i <= taille; ++i) attendu += lecture("WP" + std::to_string(i % taille), "\r\n");
+    EXPECT_EQ(test::visible(r.bilan.collecte), test::visible(attendu)) << taille;
+  }
+}
+
+// What cannot be a list of waypoints ends within seconds (the silence bound is 30 s and the
+// bound on reads more than an hour away), keeping all that came after the first CR.
+TEST(Reception, FluxSansFinAbandonnesEnQuelquesSecondes) {
+  std::string position, vitesse;
+  for (int i = 120000; i < 120100; ++i)
+    position += "$GPRMC," + std::to_string(i) + ",A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A\r\n$GPGGA," +
+                std::to_string(i) + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
+  // A line at another speed: mostly NUL and high bytes, now and then a CR.
+  for (int i = 0; i < 5000; ++i) vitesse += i % 61 == 60 ? '\r' : "\0\x80\xf8\xe0\x98\x86\xe6H\x08"[i * 7 % 9];
+  std::string cycle;
+  for (int i = 0; i < 10; ++i) cycle += lecture("$PFMWP,4530.1" + std::to_string(i) + ",N,00130.456,E,WP" + std::to_string(i));
+  const std::size_t deuxieme = 1 + 64 + 20;  // a byte of the record of the second read
+  std::string abime = "\r" + cycle, perdu = "\r" + cycle;
+  abime[deuxieme] = '7';
+  perdu.erase(deuxieme, 1);
+  std::string retourAbime = "\r" + cycle + cycle;
+  retourAbime[deuxieme + cycle.size()] = '7';
+  std::string lignesSansFin;
+  for (int i = 0; lignesSansFin.size() < 3000; ++i) lignesSansFin += std::to_string(i) + ' ';
+  struct Cas {
+    const char* nom;
+    std::string flux;
+    Erreur::Genre genre;
+    std::chrono::milliseconds auPlusTard;
+    std::string detail;
+  };
+  const Cas cas[] = {
+      {"GPS réglé sur sa position", "\r" + position, Erreur::Genre::PositionEnvoyee, 2000ms, "$GPRMC, $GPGGA"},
+      {"mauvaise vitesse", vitesse, Erreur::Genre::PasDuTexte, 2000ms, ""},
+      {"mauvaise vitesse après une fin de ligne", "\r" + vitesse, Erreur::Genre::PasDuTexte, 2000ms, ""},
+      // Told past where the second record could first come round: known once it is there.
+      {"texte puis ligne tenue à zéro", std::string(1000, 'x') + "\r" + std::string(3000, '\0'), Erreur::Genre::PasDuTexte,
+       4000ms, ""},
+      {"texte sans fin de ligne", lignesSansFin, Erreur::Genre::SansFinDeLigne, 3000ms, ""},
+      {"lignes sans fin après la première", "\r" + lignesSansFin, Erreur::Genre::SansFinDeLigne, 3000ms, ""},
+      // The list ends at the 11th read: given up three reads later.
+      {"deuxième enregistrement abîmé", abime + cycle + cycle + cycle + cycle, Erreur::Genre::ListeSansRetour, 6000ms, ""},
+      {"deuxième enregistrement amputé d'un octet", perdu + cycle + cycle + cycle + cycle, Erreur::Genre::ListeSansRetour,
+       6000ms, ""},
+      {"son retour abîmé", retourAbime + cycle + cycle + cycle, Erreur::Genre::ListeSansRetour, 6000ms, ""},
+  };
+  for (const Cas& c : cas) {
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    s.arrivees.enTempsReel(c.flux, 8, 0ms);
+    const auto r = recevoir(s, h);
+    ASSERT_TRUE(r.bilan.erreur) << c.nom;
+    EXPECT_EQ(r.bilan.erreur->genre, c.genre) << c.nom << " : " << decrire(*r.bilan.erreur);
+    EXPECT_LE(h.maintenant() - Instant{}, c.auPlusTard) << c.nom;
+    EXPECT_EQ(r.bilan.erreur->detail, c.detail) << c.nom;
+    const std::size_t pris = c.flux.size() - s.arrivees.octetsRestants();
+    const std::size_t cr = c.flux.find('\r');
+    if (cr < pris) {
+      EXPECT_EQ(r.bilan.collecte, c.flux.substr(cr + 1, pris - cr - 1)) << c.nom;
+    } else {
+      EXPECT_EQ(r.bilan.avantFinDeLigne, pris) << c.nom;
+    }
+    EXPECT_EQ(s.ecrit, "\x1a") << c.nom;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -53,6 +54,22 @@ std::string lireOctets(const std::filesystem::path& chemin) {
 void ecrireOctets(const std::filesystem::path& chemin, std::string_view octets) {
   std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
   f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+}
+
+std::filesystem::path secoursAnnonce(const std::string& message) {
+  for (const std::string annonce : {" a été gardé dans ", " ont été gardés dans "}) {
+    const auto debut = message.find(annonce);
+    if (debut == std::string::npos) continue;
+    const auto chemin = debut + annonce.size();
+    const auto fin = std::min({message.find(" ; ", chemin), message.find(".\n", chemin), message.size() - 1});
+    return message.substr(chemin, fin - chemin);
+  }
+  return {};
+}
+
+bool seulementPourMoi(const std::filesystem::path& chemin) {
+  using std::filesystem::perms;
+  return (std::filesystem::status(chemin).permissions() & perms::all) == (perms::owner_read | perms::owner_write);
 }
 
 }  // namespace zor::test

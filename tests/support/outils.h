@@ -58,4 +58,10 @@ class LecteurCTemporaire {
 std::string lireOctets(const std::filesystem::path& chemin);
 void ecrireOctets(const std::filesystem::path& chemin, std::string_view octets);
 
+// The file a download's message says it kept what came in ("... gardé(s) dans CHEMIN ; ..." or
+// "... dans CHEMIN."); empty when it names none.
+std::filesystem::path secoursAnnonce(const std::string& message);
+// Readable and writable by its owner alone (0600).
+bool seulementPourMoi(const std::filesystem::path& chemin);
+
 }  // namespace zor::test
