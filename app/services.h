@@ -27,7 +27,8 @@ struct Services {
   serie::DetectionPorts portsPresents;
   // Starts the system-information program; empty: the real start.
   apropos::Lanceur lancement;
-  // Ends the program at once: every open file closed, no handler runs after it.
+  // Ends the program: the front end's event loop stops, so that `main` returns and every
+  // window, device and file goes with its owner. The window runs no handler after asking it.
   std::function<void()> fin;
   // While a transfer runs inside a click handler the window takes no click or key, but keeps
   // its face: `veiller` lets it answer the desktop and paint what asks for it, `peindre` shows

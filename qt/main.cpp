@@ -30,10 +30,10 @@ int main(int argc, char** argv) {
   zor::qt::installerTraductions();
   QPointer<zor::qt::Form1Qt> fenetre;
   zor::app::Form1 modele(zor::qt::servicesQt({}, fenetre));
-  fenetre = new zor::qt::Form1Qt(modele);
-  fenetre->setAttribute(Qt::WA_DeleteOnClose, false);
-  fenetre->show();
-  const int code = QApplication::exec();
-  delete fenetre.data();
-  return code;
+  zor::qt::Form1Qt vue(modele);
+  fenetre = &vue;
+  vue.show();
+  // Every way out ends here: the last window closed, or a quit path of the window. The window,
+  // the about box, the serial devices and the files then go with their owners.
+  return QApplication::exec();
 }

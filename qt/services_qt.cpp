@@ -1,20 +1,15 @@
 #include "qt/services_qt.h"
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <cstdlib>
 
+#include "app/services_machine.h"
 #include "qt/dialogue_ouverture.h"
 #include "qt/messages.h"
 
 namespace zor::qt {
 
-void terminerProgramme() {
-  std::fflush(nullptr);
-  std::_Exit(0);
-}
-
 app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
+  s = app::servicesDeLaMachine(std::move(s));
   // The pointer is read when a service is used, not now: the window is made after its model.
   const QPointer<Form1Qt>* f = &fenetre;
   if (!s.messages)
@@ -23,9 +18,6 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
       return afficherMessage(demande, f->data());
     };
   if (!s.ouverture) s.ouverture = [f](const app::DemandeOuverture& d) { return afficherOuverture(d, f->data()); };
-  if (!s.liaisonMSComm1) s.liaisonMSComm1 = serie::ouvertureReelle();
-  if (!s.liaisonMSComm2) s.liaisonMSComm2 = serie::ouvertureReelle();
-  if (!s.portsPresents) s.portsPresents = serie::portsPresents;
   if (!s.veiller)
     s.veiller = [f] {
       if (!f->isNull()) (*f)->veiller();
@@ -42,7 +34,8 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
     s.fermer = [f] {
       if (!f->isNull()) (*f)->close();
     };
-  if (!s.fin) s.fin = [] { terminerProgramme(); };
+  // Every event loop ends, a modal box's included, and the program's returns from exec().
+  if (!s.fin) s.fin = [] { QCoreApplication::exit(0); };
   return s;
 }
 
