@@ -1,6 +1,10 @@
 #include "qt/apparence.h"
 
 #include <QDir>
+#include <optional>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
 
 namespace zor::qt {
 
@@ -20,16 +24,58 @@ QString nom(Image image) {
   return {};
 }
 
+class IconeDifferee : public QIconEngine {
+ public:
+  explicit IconeDifferee(std::function<QIcon()> faire) : faire_(std::move(faire)) {}
+
+  void paint(QPainter* peintre, const QRect& zone, QIcon::Mode mode, QIcon::State etat) override {
+    icone().paint(peintre, zone, Qt::AlignCenter, mode, etat);
+  }
+  QPixmap pixmap(const QSize& taille, QIcon::Mode mode, QIcon::State etat) override {
+    return icone().pixmap(taille, mode, etat);
+  }
+  QPixmap scaledPixmap(const QSize& taille, QIcon::Mode mode, QIcon::State etat, qreal echelle) override {
+    return icone().pixmap(taille, echelle, mode, etat);
+  }
+  QSize actualSize(const QSize& taille, QIcon::Mode mode, QIcon::State etat) override {
+    return icone().actualSize(taille, mode, etat);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State etat) override { return icone().availableSizes(mode, etat); }
+  bool isNull() override { return icone().isNull(); }
+  QString key() const override { return QStringLiteral("zor-differee"); }
+  QIconEngine* clone() const override {
+    auto* copie = new IconeDifferee(faire_);
+    copie->icone_ = icone_;
+    return copie;
+  }
+
+ private:
+  QIcon& icone() {
+    if (!icone_) icone_ = faire_();
+    return *icone_;
+  }
+
+  std::function<QIcon()> faire_;
+  std::optional<QIcon> icone_;
+};
+
 }  // namespace
+
+QIcon iconeDifferee(std::function<QIcon()> faire) { return QIcon(new IconeDifferee(std::move(faire))); }
 
 QIcon icone(Image image) {
   QIcon icone;
   const QString prefixe = nom(image);
   if (prefixe.isEmpty()) return icone;
-  // NOM-COTE.png: the side is given, so that the file is read only when painted.
-  for (const QString& fichier : QDir(QStringLiteral(":/images")).entryList({prefixe + QStringLiteral("-*.png")})) {
-    const int cote = QStringView(fichier).mid(prefixe.size() + 1).chopped(4).toInt();
-    icone.addFile(QStringLiteral(":/images/") + fichier, QSize(cote, cote));
+  // NOM-COTE.png, at every side the build rendered. Compared as text: a name filter would
+  // compile a regular expression for each picture as the window starts.
+  for (const QString& fichier : QDir(QStringLiteral(":/images")).entryList(QDir::Files)) {
+    if (!fichier.startsWith(prefixe) || fichier.size() <= prefixe.size() + 4 || fichier.at(prefixe.size()) != u'-')
+      continue;
+    // As PNG, said so: guessing the format would ask every image plug-in first.
+    QImageReader lecteur(QStringLiteral(":/images/") + fichier, "png");
+    lecteur.setAutoDetectImageFormat(false);
+    icone.addPixmap(QPixmap::fromImage(lecteur.read()));
   }
   return icone;
 }

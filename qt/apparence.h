@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
+#include <functional>
 
 #include "ihm/controle.h"
 
@@ -16,10 +17,13 @@ inline const QColor kClair3D(227, 227, 227);
 inline const QColor kOmbre3D(160, 160, 160);
 inline const QColor kOmbreProfonde3D(105, 105, 105);
 
-// A picture of the program, at every side it was rendered at (paquet/images.cmake); nothing is
-// read before it is painted.
+// A picture of the program, at every side it was rendered at (paquet/images.cmake), read from
+// the program's resources as the PNG files they are: no image plug-in is loaded for it.
 QIcon icone(Image image);
 // The picture at `cote` pixels, sharp on a screen scaled by `echelle`.
 QPixmap pixmap(Image image, int cote, qreal echelle = 1);
+
+// An icon made by `faire` only when it is first painted or measured.
+QIcon iconeDifferee(std::function<QIcon()> faire);
 
 }  // namespace zor::qt

@@ -19,7 +19,7 @@ class FrmAboutQt : public QDialog {
   ~FrmAboutQt() override;
 
   apropos::frmAbout& modele() { return modele_; }
-  QWidget* widget(const Controle& controle) const { return widgets_.widget(controle); }
+  QWidget* widget(const Controle& controle) { return widgets_.widget(controle); }
   // Shows the box modeless, or brings it to the front when it is already shown.
   void afficher();
   int px(int twips) const { return pixels(twips, logicalDpiX()); }

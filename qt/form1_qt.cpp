@@ -58,6 +58,10 @@ Form1Qt::Form1Qt(app::Form1& modele, QWidget* parent) : QMainWindow(parent), mod
   setCentralWidget(client_);
 
   const Envoi envoi = [this](const Evenement& e) { return envoyer(e); };
+  // The menu bar stays in the window, where the client area's twips start below it, even on a
+  // desktop that gathers the programs' menus in its own bar (which the toolkit would otherwise
+  // ask the desktop's message bus about first).
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   for (Controle* entree : modele_.menus()) {
     QAction* action = menuBar()->addAction(depuisUtf8(entree->Caption()));
     action->setObjectName(depuisUtf8(entree->nom()));

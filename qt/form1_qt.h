@@ -25,7 +25,7 @@ class Form1Qt : public QMainWindow {
 
   app::Form1& modele() { return modele_; }
   // The widget of a control of the model; the menu bar's action of a menu entry.
-  QWidget* widget(const Controle& controle) const { return widgets_.widget(controle); }
+  QWidget* widget(const Controle& controle) { return widgets_.widget(controle); }
   QAction* action(const Controle& entree) const;
   QWidget* client() const { return client_; }
   FrmAboutQt* boiteAPropos() const { return apropos_.data(); }

@@ -7,6 +7,7 @@
 #include "qt/application.h"
 #include "qt/form1_qt.h"
 #include "qt/services_qt.h"
+#include "qt/style.h"
 #include "qt/traductions.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   // The desktop matches the window with its menu entry (name, icon) through this id.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZOR_ID_BUREAU));
   zor::qt::installerTraductions();
+  QApplication::setStyle(new zor::qt::StyleZor);
   QPointer<zor::qt::Form1Qt> fenetre;
   zor::app::Form1 modele(zor::qt::servicesQt({}, fenetre));
   zor::qt::Form1Qt vue(modele);

@@ -68,7 +68,7 @@ QWidget* creerWidget(Controle& c, QWidget* parent, const Envoi& envoyer) {
     case Genre::BoutonImage: {
       auto* b = new BoutonImage(parent);
       b->setText(depuisUtf8(c.Caption()));
-      b->setIcon(icone(d.image));
+      b->definirImage(d.image);
       b->setIconSize(QSize(d.coteImage, d.coteImage));
       b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
       b->setFocusPolicy(Qt::StrongFocus);
@@ -115,6 +115,7 @@ QWidget* creerWidget(Controle& c, QWidget* parent, const Envoi& envoyer) {
   else
     w->setGeometry(px(parent, r.gauche), px(parent, r.haut), px(parent, r.largeur), px(parent, r.hauteur));
   if (d.tailleAuTexte) static_cast<EtiquetteFenetre*>(w)->captionRemplacee();
+  if (!c.infobullesListe().empty()) refleter(*w, c, Propriete::Infobulles);
   // A double click on a control belongs to the control, never to the window's background.
   w->setAttribute(Qt::WA_NoMousePropagation);
   w->setVisible(c.Visible());
@@ -148,24 +149,57 @@ void refleter(QWidget& w, const Controle& c, Propriete p) {
   }
 }
 
-void Widgets::construire(std::span<Controle* const> controles, QWidget* parent, const Envoi& envoyer) {
-  for (Controle* c : controles)
-    if (QWidget* w = creerWidget(*c, parent, envoyer)) widgets_.emplace_back(c, w);
+void Widgets::construire(std::span<Controle* const> controles, QWidget* parent, Envoi envoyer) {
+  parent_ = parent;
+  envoyer_ = std::move(envoyer);
+  for (Controle* c : controles) entrees_.push_back({c});
+  for (std::size_t i = 0; i < entrees_.size(); ++i)
+    if (entrees_[i].controle->Visible()) faire(i);
 }
 
-QWidget* Widgets::widget(const Controle& controle) const {
-  for (const auto& [c, w] : widgets_)
-    if (c == &controle) return w;
+QWidget* Widgets::faire(std::size_t i) {
+  Entree& e = entrees_[i];
+  if (e.widget != nullptr) return e.widget;
+  e.widget = creerWidget(*e.controle, parent_, envoyer_);
+  if (e.widget == nullptr) return nullptr;
+  // Made later than the controls after it: it goes before them in the focus chain and under
+  // them in the stack (where two labels overlap, the later one covers the other).
+  for (std::size_t j = i; j-- > 0;)
+    if (QWidget* avant = entrees_[j].widget; avant != nullptr && avant->focusPolicy() != Qt::NoFocus) {
+      QWidget::setTabOrder(avant, e.widget);
+      break;
+    }
+  for (std::size_t j = i + 1; j < entrees_.size(); ++j)
+    if (QWidget* apres = entrees_[j].widget) {
+      e.widget->stackUnder(apres);
+      break;
+    }
+  return e.widget;
+}
+
+QWidget* Widgets::widget(const Controle& controle) {
+  for (std::size_t i = 0; i < entrees_.size(); ++i)
+    if (entrees_[i].controle == &controle) return faire(i);
   return nullptr;
 }
 
-void Widgets::refleter(const Controle& controle, Propriete propriete) const {
-  if (QWidget* w = widget(controle)) qt::refleter(*w, controle, propriete);
+void Widgets::refleter(const Controle& controle, Propriete propriete) {
+  for (std::size_t i = 0; i < entrees_.size(); ++i) {
+    Entree& e = entrees_[i];
+    if (e.controle != &controle) continue;
+    // A control made now shows its whole state as it is made.
+    if (e.widget == nullptr) {
+      if (controle.Visible()) faire(i);
+    } else {
+      qt::refleter(*e.widget, controle, propriete);
+    }
+    return;
+  }
 }
 
 QWidget* Widgets::premierFocus() const {
-  for (const auto& [c, w] : widgets_)
-    if (c->Visible() && (w->focusPolicy() & Qt::TabFocus)) return w;
+  for (const Entree& e : entrees_)
+    if (e.widget != nullptr && e.controle->Visible() && (e.widget->focusPolicy() & Qt::TabFocus)) return e.widget;
   return nullptr;
 }
 

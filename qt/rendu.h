@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <functional>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "ihm/controle.h"
@@ -23,18 +22,28 @@ QWidget* creerWidget(Controle& controle, QWidget* parent, const Envoi& envoyer);
 // Shows on `widget` what changed in `controle`.
 void refleter(QWidget& widget, const Controle& controle, Propriete propriete);
 
-// The widgets of one window's controls.
+// The widgets of one window's controls. A control hidden at start gets its widget when it first
+// shows (or is asked for): nothing of it is built before the window shows. The focus chain and
+// the stacking of the widgets follow the controls' order whenever they are made.
 class Widgets {
  public:
-  // Made in tab order, so that the focus chain follows it.
-  void construire(std::span<Controle* const> controles, QWidget* parent, const Envoi& envoyer);
-  QWidget* widget(const Controle& controle) const;
-  void refleter(const Controle& controle, Propriete propriete) const;
+  void construire(std::span<Controle* const> controles, QWidget* parent, Envoi envoyer);
+  // The widget of a control of this window, made now if it was not yet.
+  QWidget* widget(const Controle& controle);
+  void refleter(const Controle& controle, Propriete propriete);
   // The first control in tab order that takes the focus, as a window opens.
   QWidget* premierFocus() const;
 
  private:
-  std::vector<std::pair<const Controle*, QWidget*>> widgets_;
+  struct Entree {
+    Controle* controle;
+    QWidget* widget = nullptr;
+  };
+  QWidget* faire(std::size_t i);
+
+  std::vector<Entree> entrees_;  // in tab order
+  QWidget* parent_ = nullptr;
+  Envoi envoyer_;
 };
 
 }  // namespace zor::qt
