@@ -58,8 +58,11 @@ for p in "${programmes[@]}"; do
   esac
   echo "  $nom $(mediane "$travail/$p")   ($(sort -n "$travail/$p" | paste -sd' '))"
 done
-awk -v z="$z" -v t="$t" -v v="$v" 'BEGIN {
+# The fastest starts too: other programs on the machine only ever slow a start down.
+zm=$(sort -n "$travail/zor" | head -n1)
+tm=$(sort -n "$travail/texte" | head -n1)
+awk -v z="$z" -v t="$t" -v v="$v" -v zm="$zm" -v tm="$tm" 'BEGIN {
   r = z / t
-  printf "  zor / fenêtre avec texte   %.2f (objectif : 1,10 au plus) %s\n", r, r <= 1.10 ? "atteint" : "MANQUÉ"
+  printf "  zor / fenêtre avec texte   %.2f (objectif : 1,10 au plus) %s ; au plus rapide %.2f\n", r, r <= 1.10 ? "atteint" : "MANQUÉ", zm / tm
   printf "  zor / fenêtre vide         %.2f\n", z / v
 }'
