@@ -183,11 +183,11 @@ bool Form1::recevoir(const Evenement& e) {
   return true;
 }
 
-void Form1::terminer() {
+void Form1::terminer(int code) {
   if (termine_) return;
   termine_ = true;
   if (apropos_) apropos_->fermerAvecLeProgramme();
-  if (services_.fin) services_.fin();
+  if (services_.fin) services_.fin(code);
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {

@@ -96,8 +96,9 @@ class Form1 {
   bool demandeFermeture();
   Reponse MsgBox(std::string texte, Boutons boutons, Icone icone, std::string titre = std::string(kTitreApplication));
   // Ends the program at once: no handler runs after this one, the about box goes with the
-  // window, and the front end's event loop ends, so that `main` returns and closes everything.
-  void terminer();
+  // window, and the front end's event loop ends, so that `main` returns `code` and closes
+  // everything.
+  void terminer(int code = 0);
   void peindre();
   serie::Suivi suiviTransfert();
   void veiller();

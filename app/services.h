@@ -27,9 +27,10 @@ struct Services {
   serie::DetectionPorts portsPresents;
   // Starts the system-information program; empty: the real start.
   apropos::Lanceur lancement;
-  // Ends the program: the front end's event loop stops, so that `main` returns and every
-  // window, device and file goes with its owner. The window runs no handler after asking it.
-  std::function<void()> fin;
+  // Ends the program with this exit code: the front end's event loop stops, so that `main`
+  // returns it and every window, device and file goes with its owner. The window runs no
+  // handler after asking it.
+  std::function<void(int code)> fin;
   // While a transfer runs inside a click handler the window takes no click or key, but keeps
   // its face: `veiller` lets it answer the desktop and paint what asks for it, `peindre` shows
   // at once what the handler just changed.

@@ -35,7 +35,7 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
       if (!f->isNull()) (*f)->close();
     };
   // Every event loop ends, a modal box's included, and the program's returns from exec().
-  if (!s.fin) s.fin = [] { QCoreApplication::exit(0); };
+  if (!s.fin) s.fin = [](int code) { QCoreApplication::exit(code); };
   return s;
 }
 

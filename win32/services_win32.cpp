@@ -21,7 +21,7 @@ app::Services servicesWin32(app::Services s, Boucle& boucle, Form1Win32* const& 
       if (HWND w = hwnd(); w != nullptr) SendMessageW(w, WM_CLOSE, 0, 0);
     };
   // Every message loop ends, a modal box's included, and the program's returns.
-  if (!s.fin) s.fin = [] { PostQuitMessage(0); };
+  if (!s.fin) s.fin = [](int code) { PostQuitMessage(code); };
   return s;
 }
 

@@ -42,8 +42,8 @@ class ScriptOuverture {
 // Observes the end of the program instead of ending the test process.
 class ObservateurFin {
  public:
-  std::function<void()> fin() {
-    return [this] { ++fois_; };
+  std::function<void(int)> fin() {
+    return [this](int) { ++fois_; };
   }
   int fois() const { return fois_; }
   bool termine() const { return fois_ > 0; }
