@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QTest>
 #include <QToolButton>
 
 #include "qt/apparence.h"
 #include "qt/cp1252.h"
 #include "qt/etiquette_fenetre.h"
+#include "qt/style.h"
 #include "tests/support/fenetre.h"
 
 namespace zor::qt {
@@ -168,6 +170,19 @@ TEST(Images, ChaqueImageASesTaillesEtUneIconeDiffereeAttendSaPeinture) {
   EXPECT_EQ(faites, 0);
   EXPECT_EQ(copie.pixmap(16).toImage(), icone(Image::Ok).pixmap(16).toImage());
   EXPECT_EQ(faites, 1);
+}
+
+// The program's style gives the desktop style's own standard pictures, only later: the same
+// pixels, the direction they were asked for included.
+TEST(Images, LeStyleDuProgrammeDonneLesImagesStandardDuStyleDeBase) {
+  StyleZor style;
+  for (const auto image : {QStyle::SP_MessageBoxWarning, QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ArrowBack})
+    for (const auto sens : {Qt::LeftToRight, Qt::RightToLeft}) {
+      QStyleOption option;
+      option.direction = sens;
+      const QImage attendue = QApplication::style()->standardIcon(image, &option).pixmap(16).toImage();
+      EXPECT_EQ(style.standardIcon(image, &option).pixmap(16).toImage(), attendue) << image << " " << sens;
+    }
 }
 
 using EtapeTypeTest = test::FenetreQtEtapeType;
