@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PAQUETS=(g++ cmake ninja-build pkg-config dpkg-dev qt6-base-dev qt6-qpa-plugins
-         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n libexpat1-dev)
+         libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n libexpat1-dev librsvg2-bin)
 # The tests read back zor-cli's GPX with Python's XML parser and with GPSBabel.
 PAQUETS_TESTS=(python3 gpsbabel)
 

@@ -30,6 +30,7 @@ frmAbout::frmAbout(Services services)
     : cmdOK([] {
         Description d = bouton("cmdOK", "OK", {4245, 2625, 1260, 345});
         d.annulation = true;
+        d.parDefaut = true;
         return d;
       }()),
       picIcon(image()),
@@ -53,7 +54,13 @@ frmAbout::frmAbout(Services services)
       }()),
       Line1{{Ligne{{255, 255, 255}, 2, 105, 2460, 5654, 2460}, Ligne{{128, 128, 128}, 1, 90, 2445, 5654, 2445}}},
       services_(std::move(services)) {
+  for (Controle* c : controles()) c->observer(&observateur_);
   Form_Load();
+}
+
+void frmAbout::definirVue(Vue vue) {
+  observateur_ = std::move(vue.changement);
+  dechargement_ = std::move(vue.dechargement);
 }
 
 void frmAbout::Form_Load() {
@@ -64,12 +71,38 @@ void frmAbout::Form_Load() {
   lblTitle.Caption(titre);
 }
 
-void frmAbout::cmdOK_Click() {
-  if (decharge_) return;
-  decharge_ = true;
-  if (surDechargement) surDechargement();
-}
+void frmAbout::cmdOK_Click() { decharger(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(services_.messages, services_.lancement); }
+
+void frmAbout::Click(const Controle& bouton) {
+  if (&bouton == &cmdOK) cmdOK_Click();
+  else if (&bouton == &cmdSysInfo) cmdSysInfo_Click();
+}
+
+bool frmAbout::recevoir(const Evenement& e) {
+  if (decharge_) return true;
+  switch (e.genre) {
+    case Evenement::Genre::Clic:
+      if (e.controle != nullptr) Click(*e.controle);
+      break;
+    case Evenement::Genre::Touche:
+      if (e.touche == kToucheEchap)
+        if (const Controle* annulation = boutonAnnulation(controles())) Click(*annulation);
+      break;
+    case Evenement::Genre::DemandeFermeture: decharger(); break;
+    case Evenement::Genre::ListeOuverte:
+    case Evenement::Genre::DoubleClic: break;
+  }
+  return true;
+}
+
+void frmAbout::fermerAvecLeProgramme() { decharger(); }
+
+void frmAbout::decharger() {
+  if (decharge_) return;
+  decharge_ = true;
+  if (dechargement_) dechargement_();
+}
 
 }  // namespace zor::apropos

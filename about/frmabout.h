@@ -1,13 +1,14 @@
 #pragma once
 // The about box: the program's title and version, what it does, where to report bugs, and a
 // button that starts the system's information program for support calls. This is the box
-// itself, described once; a front end renders it and hands it the clicks.
+// itself, described once; a front end renders it and hands what the user does to `recevoir`.
 #include <array>
 #include <functional>
 #include <string>
 
 #include "about/lancement.h"
 #include "ihm/controle.h"
+#include "ihm/evenement.h"
 #include "ihm/message.h"
 
 namespace zor::apropos {
@@ -57,15 +58,29 @@ class frmAbout {
   void cmdOK_Click();
   void cmdSysInfo_Click();
 
-  // True once unloaded ("OK", Enter, Esc or its close box): the next opening loads a new box.
+  // What the front end is told: each change of a control, and that the box unloaded (its
+  // window goes away).
+  struct Vue {
+    Observateur changement;
+    std::function<void()> dechargement;
+  };
+  void definirVue(Vue vue);
+
+  // What the user does: "OK" (also Enter and Esc) and the close box unload the box, the other
+  // button starts the system-information program. An unloaded box takes nothing more.
+  bool recevoir(const Evenement& evenement);
+  // True once unloaded: the next opening loads a new box.
   bool decharge() const { return decharge_; }
-  // The front end's window goes away when the box unloads.
-  std::function<void()> surDechargement;
-  // The box's close box: unloads it like "OK".
-  void fermer() { cmdOK_Click(); }
+  // The program ends: the box goes with it, without any handler of its own.
+  void fermerAvecLeProgramme();
 
  private:
+  void Click(const Controle& bouton);
+  void decharger();
+
   Services services_;
+  Observateur observateur_;
+  std::function<void()> dechargement_;
   bool decharge_ = false;
 };
 

@@ -96,6 +96,7 @@ Form1::Form1(Services services)
                        {720, 3360, 5295, 615}, false, kGras975)),
       ok(bouton("ok", "Ok", {1320, 1440, 1095, 375}, true, Image::Ok, 16)),
       ok1(bouton("ok1", "Ok", {4800, 1440, 1095, 375}, false, Image::Ok, 16)),
+      zorfrmabout(description(Genre::Menu, "zorfrmabout", std::string(kMenuAPropos), {})),
       MSComm1({services.liaisonMSComm1, services.portsPresents, services.plusTard}),
       MSComm2({services.liaisonMSComm2, services.portsPresents, services.plusTard}),
       services_(std::move(services)) {
@@ -113,7 +114,9 @@ Form1::Form1(Services services)
     c->CommPort(1);
     c->Settings(serie::kReglagesGps);
   }
-  MSComm2.OnComm = [this] { MSComm2_OnComm(); };
+  MSComm2.OnComm = [this] {
+    if (!termine_) MSComm2_OnComm();
+  };
 }
 
 Form1::~Form1() = default;
@@ -152,10 +155,43 @@ void Form1::Click(const Controle& bouton) {
   else if (&bouton == &ouvrir) ouvrir_Click();
   else if (&bouton == &ecrire) ecrire_Click();
   else if (&bouton == &lire) lire_Click();
+  else if (&bouton == &zorfrmabout) zorfrmabout_Click();
+}
+
+bool Form1::recevoir(const Evenement& e) {
+  // Ended: what was still queued for the window (a click, a key, the close that follows the
+  // end) runs nothing, the unload handler included.
+  if (termine_) return true;
+  switch (e.genre) {
+    case Evenement::Genre::Clic:
+      if (e.controle != nullptr) Click(*e.controle);
+      break;
+    case Evenement::Genre::ListeOuverte:
+      if (e.controle == &Comm) Comm_DropDown();
+      break;
+    case Evenement::Genre::DoubleClic: Form_DblClick(); break;
+    case Evenement::Genre::Touche:
+      if (e.touche == kToucheEchap) {
+        Echap(e.focusSurUnControle);
+      } else if (!e.focusSurUnControle) {
+        int touche = e.touche;
+        Form_KeyPress(touche);
+      }
+      break;
+    case Evenement::Genre::DemandeFermeture: return demandeFermeture();
+  }
+  return true;
+}
+
+void Form1::terminer(int code) {
+  if (termine_) return;
+  termine_ = true;
+  if (apropos_) apropos_->fermerAvecLeProgramme();
+  if (services_.fin) services_.fin(code);
 }
 
 void Form1::Form_KeyPress(int& KeyAscii) {
-  if (KeyAscii == 27) terminer();
+  if (KeyAscii == kToucheEchap) terminer();
 }
 
 void Form1::Form_DblClick() {
@@ -169,12 +205,12 @@ void Form1::Form_DblClick() {
 void Form1::Form_Unload() {}
 
 void Form1::Echap(bool controleAvecFocus) {
-  if (sortie.Visible()) {
-    sortie_Click();
+  if (const Controle* annulation = boutonAnnulation(controles())) {
+    Click(*annulation);
     return;
   }
   if (!controleAvecFocus) {
-    int touche = 27;
+    int touche = kToucheEchap;
     Form_KeyPress(touche);
   }
 }

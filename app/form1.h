@@ -1,8 +1,8 @@
 #pragma once
 // The main window, described once and without any toolkit: its controls with the names the
 // rest of the program uses for them, and its handlers. A front end renders it: one native
-// control per control here, each change it is told of mirrored at once, and the clicks, keys,
-// double clicks and close requests handed back to the handlers below.
+// control per control here, each change it is told of mirrored at once, and whatever the user
+// does handed to its one entry, `recevoir`, which runs the handler.
 #include <array>
 #include <memory>
 #include <string>
@@ -11,6 +11,7 @@
 #include "app/common_dialog.h"
 #include "app/services.h"
 #include "ihm/controle.h"
+#include "ihm/evenement.h"
 #include "serial/suivi.h"
 #include "serial/mscomm.h"
 
@@ -48,6 +49,10 @@ class Form1 {
       lire, nom, Typef, Label2, ok, ok1;
   std::array<Controle*, 20> controles();
 
+  // The menu bar's one entry, "A propos".
+  Controle zorfrmabout;
+  std::array<Controle*, 1> menus() { return {&zorfrmabout}; }
+
   // Controls never shown: settings the handlers read.
   CommonDialog ouverture;
   CommonDialog ecriture;
@@ -69,18 +74,16 @@ class Form1 {
   void Form_Unload();
   // The port list opens: each item tells the device behind it (adapters come and go).
   void Comm_DropDown();
-  // A click on one of the window's buttons, as a front end hands it over: the button's handler.
-  void Click(const Controle& bouton);
 
-  // Esc anywhere in the window: the cancel button `sortie` is clicked while it is shown; else
-  // the key reaches the window's own handler only when no control has the focus.
-  void Echap(bool controleAvecFocus);
-  // The close box or the system menu: true when the window closes now (Form_Unload has run).
-  // During a transfer the request waits, and the window is closed (services.fermer) once the
-  // transfer is over.
-  bool demandeFermeture();
+  // What the user does, as the front end hands it over; runs the handler it calls for. Once
+  // the program has ended, nothing runs any more. False only for a close request that must
+  // wait: during a transfer the window closes (services.fermer) once the transfer is over;
+  // otherwise the window closes now, Form_Unload having run.
+  bool recevoir(const Evenement& evenement);
   // A transfer runs inside its click handler: the window paints meanwhile, but takes no input.
   bool enTransfert() const { return enTransfert_; }
+  // The program has ended (a quit path): its event loop is ending and no handler runs again.
+  bool termine() const { return termine_; }
   // The front end's event loop saw the system ask the program to end: it ends now, unless a
   // transfer runs, which stops by itself and then ends it.
   void signalRecu();
@@ -89,9 +92,19 @@ class Form1 {
 
  private:
   class Transfert;
+  void Click(const Controle& bouton);
+  // Esc anywhere in the window: the cancel button `sortie` is clicked while it is shown; else
+  // the key reaches the window's own handler only when no control has the focus.
+  void Echap(bool controleAvecFocus);
+  bool demandeFermeture();
   Reponse MsgBox(std::string texte, Boutons boutons, Icone icone, std::string titre = std::string(kTitreApplication));
-  void terminer() { services_.fin(); }
+  // Ends the program at once: no handler runs after this one, the about box goes with the
+  // window, and the front end's event loop ends, so that `main` returns `code` and closes
+  // everything.
+  void terminer(int code = 0);
   bool arretDemande() const { return services_.signalRecu && services_.signalRecu() != 0; }
+  // A signal stopped a transfer, or came outside one: the user is told what a box would have
+  // said, and the program ends with 128 + the signal's number, as zor-cli does.
   void finirSurSignal(const std::string& texte);
   void peindre();
   serie::Suivi suiviTransfert();
@@ -103,6 +116,7 @@ class Form1 {
   std::unique_ptr<apropos::frmAbout> apropos_;
   bool enTransfert_ = false;
   bool fermetureDemandee_ = false;
+  bool termine_ = false;
 };
 
 }  // namespace zor::app

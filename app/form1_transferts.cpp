@@ -158,12 +158,13 @@ void Form1::lire_Click() {
 }
 
 void Form1::signalRecu() {
-  if (!enTransfert_ && arretDemande()) finirSurSignal("");
+  if (!termine_ && !enTransfert_ && arretDemande()) finirSurSignal("");
 }
 
 void Form1::finirSurSignal(const std::string& texte) {
-  if (services_.finSurSignal) services_.finSurSignal(texte);
-  else terminer();
+  const int signal = services_.signalRecu ? services_.signalRecu() : 0;
+  if (services_.messageSurSignal) services_.messageSurSignal(texte);
+  terminer(signal != 0 ? 128 + signal : 0);
 }
 
 void Form1::MSComm2_OnComm() {

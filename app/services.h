@@ -28,8 +28,10 @@ struct Services {
   serie::DetectionPorts portsPresents;
   // Starts the system-information program; empty: the real start.
   apropos::Lanceur lancement;
-  // Ends the program at once: every open file closed, no handler runs after it.
-  std::function<void()> fin;
+  // Ends the program with this exit code: the front end's event loop stops, so that `main`
+  // returns it and every window, device and file goes with its owner. The window runs no
+  // handler after asking it.
+  std::function<void(int code)> fin;
   // While a transfer runs inside a click handler the window takes no click or key, but keeps
   // its face: `veiller` lets it answer the desktop and paint what asks for it, `peindre` shows
   // at once what the handler just changed.
@@ -41,10 +43,10 @@ struct Services {
   std::function<void()> fermer;
   // The system asks the program to end (SIGINT, SIGTERM, SIGHUP): the signal, 0 while none came.
   // A transfer stops at it as zor-cli's does (the receiver told to stop, the port closed, what
-  // came kept); the program then ends through `finSurSignal`, which is handed what a box would
-  // have said, for no box is shown to a program asked to end.
+  // came kept); `messageSurSignal` is handed what a box would have said, for no box is shown to
+  // a program asked to end, and the program ends through `fin` with 128 + the signal's number.
   std::function<int()> signalRecu;
-  std::function<void(const std::string&)> finSurSignal;
+  std::function<void(const std::string&)> messageSurSignal;
 };
 
 }  // namespace zor::app

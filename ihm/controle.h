@@ -1,9 +1,9 @@
 #pragma once
 // The controls of the program's windows, each described once: its kind, name, caption or list,
 // tooltip, place and size in twips, colours, font and visibility at start, and the state the
-// handlers change. A front end makes one native control for each, mirrors every change it is
-// told of, and hands the user's clicks and keys back to the handlers. Nothing here knows a
-// toolkit.
+// handlers change. A front end makes one native control for each with one function, whichever
+// window it belongs to, mirrors every change it is told of with another, and hands what the
+// user does to the window's one entry (evenement.h). Nothing here knows a toolkit.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,6 +40,7 @@ enum class Genre {
   Bouton,        // a standard command button
   Liste,         // an editable drop-down combo box
   Image,         // a picture box that sizes itself to its picture
+  Menu,          // an entry of the window's menu bar, without sub-entries
 };
 
 // What changed, so that a front end only redoes that.
@@ -70,6 +71,7 @@ struct Description {
   Image image = Image::Aucune;
   int coteImage = 0;               // pixels: 16 or 32
   bool annulation = false;         // the window's cancel button: Esc clicks it while it is shown
+  bool parDefaut = false;          // the window's default button: Enter clicks it unless another button has the focus
   bool tailleAuTexte = false;      // a label that sizes itself to its caption
   bool retourLigne = true;         // a label's caption wraps inside its width
 };

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
+#include <functional>
 
 #include "ihm/controle.h"
 
@@ -16,16 +17,13 @@ inline const QColor kClair3D(227, 227, 227);
 inline const QColor kOmbre3D(160, 160, 160);
 inline const QColor kOmbreProfonde3D(105, 105, 105);
 
-// Icons drawn by the program itself: nothing borrowed.
-QIcon iconeOk();
-QIcon iconeOuvrir();
-QIcon iconeEcrire();  // 32 × 32
-QIcon iconeLire();    // 32 × 32
-QIcon iconeSortie();
-QIcon iconeFenetre();  // 32 × 32 window icon
-// The picture of a control or window of the program.
+// A picture of the program, at every side it was rendered at (paquet/images.cmake), read from
+// the program's resources as the PNG files they are: no image plug-in is loaded for it.
 QIcon icone(Image image);
-// The about box's 32 × 32 picture.
-QPixmap imageAPropos();
+// The picture at `cote` pixels, sharp on a screen scaled by `echelle`.
+QPixmap pixmap(Image image, int cote, qreal echelle = 1);
+
+// An icon made by `faire` only when it is first painted or measured.
+QIcon iconeDifferee(std::function<QIcon()> faire);
 
 }  // namespace zor::qt

@@ -1,11 +1,11 @@
 #pragma once
-// The about box on Qt: a dialog with one widget for each control of the box's model.
+// The about box on Qt: a fixed dialog at its place on the screen, out of the task bar, with the
+// widgets of its controls (qt/rendu.h) and its etched separator; what the user does goes to the
+// model's one entry.
 #include <QDialog>
 
 #include "about/frmabout.h"
-
-class QLabel;
-class QPushButton;
+#include "qt/rendu.h"
 
 namespace zor::qt {
 
@@ -19,7 +19,7 @@ class FrmAboutQt : public QDialog {
   ~FrmAboutQt() override;
 
   apropos::frmAbout& modele() { return modele_; }
-  QWidget* widget(const Controle& controle) const;
+  QWidget* widget(const Controle& controle) { return widgets_.widget(controle); }
   // Shows the box modeless, or brings it to the front when it is already shown.
   void afficher();
   int px(int twips) const { return pixels(twips, logicalDpiX()); }
@@ -27,12 +27,14 @@ class FrmAboutQt : public QDialog {
  protected:
   void paintEvent(QPaintEvent* evenement) override;
   void closeEvent(QCloseEvent* evenement) override;
-  // Esc: the cancel button is "OK".
+  // Esc.
   void reject() override;
 
  private:
+  bool envoyer(const Evenement& evenement) { return modele_.recevoir(evenement); }
+
   apropos::frmAbout& modele_;
-  std::vector<std::pair<const Controle*, QWidget*>> widgets_;
+  Widgets widgets_;
   bool ferme_ = false;
 };
 

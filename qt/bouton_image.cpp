@@ -62,7 +62,8 @@ void BoutonImage::paintEvent(QPaintEvent*) {
     // A picture taller than the room above the caption is cut there, never drawn on the caption.
     p.save();
     if (d.coupee) p.setClipRect(QRect(QPoint(r.left(), kBord), QPoint(r.right(), d.texte.top() - 1)));
-    icon().paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    if (icone_.isNull()) icone_ = icone(image_);
+    icone_.paint(&p, d.image, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     p.restore();
   }
   const QPalette::ColorGroup groupe = isEnabled() ? QPalette::Active : QPalette::Disabled;

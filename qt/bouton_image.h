@@ -2,8 +2,11 @@
 // A graphical command button: its picture above its caption on a flat face of its own colour
 // (QPalette::Button), inside a raised 3D border that sinks while the button is pressed, with a
 // dotted focus rectangle while it has the focus.
+#include <QIcon>
 #include <QRect>
 #include <QToolButton>
+
+#include "ihm/controle.h"
 
 namespace zor::qt {
 
@@ -13,7 +16,11 @@ class BoutonImage : public QToolButton {
  public:
   using QToolButton::QToolButton;
 
-  // Where the picture and the caption go on the face, pressed or not (core/disposition_bouton.h,
+  // The picture, read from the program's resources the first time the button paints: nothing
+  // is decoded before the window shows.
+  void definirImage(Image image) { image_ = image; }
+
+  // Where the picture and the caption go on the face, pressed or not (ihm/disposition_bouton.h,
   // shared with the Win32 front end).
   struct Disposition {
     QRect image;
@@ -24,6 +31,10 @@ class BoutonImage : public QToolButton {
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
+
+ private:
+  Image image_ = Image::Aucune;
+  QIcon icone_;
 };
 
 }  // namespace zor::qt

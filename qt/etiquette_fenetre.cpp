@@ -22,6 +22,12 @@ void EtiquetteFenetre::captionRemplacee() {
 void EtiquetteFenetre::octetsAjoutes() { dimensionner(lignes_.ajouter(octets())); }
 
 void EtiquetteFenetre::dimensionner(std::size_t premiereLigneNouvelle) {
+  if (nombreLignes() == 0) {
+    // Empty, as at start: nothing to measure, and no font to load before the window shows.
+    resize(2, 1);
+    update();
+    return;
+  }
   // Fractional advances: rounding each character's advance loses a pixel every few letters.
   if (!mesure_) {
     const QFontMetricsF mesures(font());

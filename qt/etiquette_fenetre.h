@@ -1,7 +1,7 @@
 #pragma once
 // How `fenetre` is drawn: the label that echoes every sentence of every run and every record
 // received, so its caption can hold millions of lines. The bytes stay in the window's model
-// (Windows-1252, one byte a character); this widget keeps only a line index (core/lignes_caption.h,
+// (Windows-1252, one byte a character); this widget keeps only a line index (ihm/lignes_caption.h,
 // shared with the Win32 front end), sizes itself from a table of character widths, and decodes
 // only the lines it paints.
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "qt/listes.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -12,7 +12,8 @@ namespace {
 
 // Sits on the open list's view. The toolkit offers Esc to the window's shortcuts before the
 // list gets the key, and the list merely closes itself on that offer: Esc would then both
-// close the list and click the cancel button. Taking the offer here keeps the key for the list.
+// close the list and click the cancel button. Taking the offer here keeps the key for the list:
+// the window's cancel button only sees the next Esc.
 class GardeEchap : public QObject {
  public:
   explicit GardeEchap(QComboBox& liste) : QObject(&liste), liste_(liste) {}
@@ -34,18 +35,31 @@ class GardeEchap : public QObject {
 
 }  // namespace
 
-void fermerListeParEchap(QComboBox& liste) { liste.view()->installEventFilter(new GardeEchap(liste)); }
-
-void montrerTextesEntiers(QComboBox& liste) {
-  QAbstractItemView* vue = liste.view();
-  int largeur = vue->sizeHintForColumn(0) + 2 * vue->frameWidth();
-  if (liste.count() > liste.maxVisibleItems()) largeur += vue->verticalScrollBar()->sizeHint().width();
-  vue->setMinimumWidth(largeur);
+ListeModifiable::ListeModifiable(std::function<void()> ouverture, QWidget* parent)
+    : QComboBox(parent), ouverture_(std::move(ouverture)) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  // What the user types is compared as exact text (case included) by the port choice and the
+  // type dispatch: no completion may change it, neither while typing nor when the list loses
+  // the focus (a case-sensitive completer with nothing to offer keeps it as typed).
+  auto* completeur = new QCompleter(QStringList(), this);
+  completeur->setCaseSensitivity(Qt::CaseSensitive);
+  setCompleter(completeur);
+  view()->installEventFilter(new GardeEchap(*this));
   // A picked item replaces the text with the cursor at its end, which scrolls a long text so
-  // that only its end shows.
-  QObject::connect(&liste, &QComboBox::currentIndexChanged, &liste, [&liste] {
-    if (QLineEdit* edition = liste.lineEdit()) edition->setCursorPosition(0);
+  // that only its end shows: the edit field shows the start of it.
+  connect(this, &QComboBox::currentIndexChanged, this, [this] {
+    if (QLineEdit* edition = lineEdit()) edition->setCursorPosition(0);
   });
+}
+
+void ListeModifiable::showPopup() {
+  if (ouverture_) ouverture_();
+  QAbstractItemView* vue = view();
+  int largeur = vue->sizeHintForColumn(0) + 2 * vue->frameWidth();
+  if (count() > maxVisibleItems()) largeur += vue->verticalScrollBar()->sizeHint().width();
+  vue->setMinimumWidth(largeur);
+  QComboBox::showPopup();
 }
 
 }  // namespace zor::qt

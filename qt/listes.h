@@ -1,15 +1,24 @@
 #pragma once
-// How the window's drop-down lists behave around their text, beyond what the toolkit does.
-class QComboBox;
+// The windows' editable drop-down lists, with what they do around their text beyond the
+// toolkit's own combo box.
+#include <QComboBox>
+#include <functional>
 
 namespace zor::qt {
 
-// While the list is open, Esc closes it and goes no further: the window's cancel button only
-// sees the next Esc.
-void fermerListeParEchap(QComboBox& liste);
+class ListeModifiable : public QComboBox {
+  Q_OBJECT
 
-// The open list is wide enough for its longest item, whatever the box's own width, and once an
-// item is picked the edit field shows the start of its text.
-void montrerTextesEntiers(QComboBox& liste);
+ public:
+  // `ouverture` is told as the list is about to drop down, before it shows.
+  ListeModifiable(std::function<void()> ouverture, QWidget* parent);
+
+  // The open list is wide enough for its longest item, whatever the box's own width; it is
+  // measured as it opens, not before the window shows.
+  void showPopup() override;
+
+ private:
+  std::function<void()> ouverture_;
+};
 
 }  // namespace zor::qt

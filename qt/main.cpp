@@ -8,6 +8,7 @@
 #include "qt/application.h"
 #include "qt/form1_qt.h"
 #include "qt/services_qt.h"
+#include "qt/style.h"
 #include "qt/traductions.h"
 
 int main(int argc, char** argv) {
@@ -32,12 +33,13 @@ int main(int argc, char** argv) {
   // The desktop matches the window with its menu entry (name, icon) through this id.
   QGuiApplication::setDesktopFileName(QStringLiteral(ZOR_ID_BUREAU));
   zor::qt::installerTraductions();
+  QApplication::setStyle(new zor::qt::StyleZor);
   QPointer<zor::qt::Form1Qt> fenetre;
   zor::app::Form1 modele(zor::qt::servicesQt({}, fenetre));
-  fenetre = new zor::qt::Form1Qt(modele);
-  fenetre->setAttribute(Qt::WA_DeleteOnClose, false);
-  fenetre->show();
-  const int code = QApplication::exec();
-  delete fenetre.data();
-  return code;
+  zor::qt::Form1Qt vue(modele);
+  fenetre = &vue;
+  vue.show();
+  // Every way out ends here: the last window closed, or a quit path of the window. The window,
+  // the about box, the serial devices and the files then go with their owners.
+  return QApplication::exec();
 }

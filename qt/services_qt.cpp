@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <cstdlib>
 
+#include "app/services_machine.h"
 #include "platform/interruption.h"
 #include "platform/terminal.h"
 #include "qt/dialogue_ouverture.h"
@@ -11,12 +11,8 @@
 
 namespace zor::qt {
 
-void terminerProgramme() {
-  std::fflush(nullptr);
-  std::_Exit(0);
-}
-
 app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
+  s = app::servicesDeLaMachine(std::move(s));
   // The pointer is read when a service is used, not now: the window is made after its model.
   const QPointer<Form1Qt>* f = &fenetre;
   if (!s.messages)
@@ -25,9 +21,6 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
       return afficherMessage(demande, f->data());
     };
   if (!s.ouverture) s.ouverture = [f](const app::DemandeOuverture& d) { return afficherOuverture(d, f->data()); };
-  if (!s.liaisonMSComm1) s.liaisonMSComm1 = serie::ouvertureReelle();
-  if (!s.liaisonMSComm2) s.liaisonMSComm2 = serie::ouvertureReelle();
-  if (!s.portsPresents) s.portsPresents = serie::portsPresents;
   if (!s.veiller)
     s.veiller = [f] {
       if (!f->isNull()) (*f)->veiller();
@@ -44,14 +37,13 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
     s.fermer = [f] {
       if (!f->isNull()) (*f)->close();
     };
-  if (!s.fin) s.fin = [] { terminerProgramme(); };
+  // Every event loop ends, a modal box's included, and the program's returns from exec().
+  if (!s.fin) s.fin = [](int code) { QCoreApplication::exit(code); };
   if (!s.signalRecu) s.signalRecu = platform::interruptionRecue;
-  if (!s.finSurSignal)
-    s.finSurSignal = [](const std::string& texte) {
-      // Nobody may be there to read a box: what the user must know goes to the error output.
+  // Nobody may be there to read a box: what the user must know goes to the error output.
+  if (!s.messageSurSignal)
+    s.messageSurSignal = [](const std::string& texte) {
       if (!texte.empty()) std::fputs(platform::pourTerminal(texte + "\n").c_str(), stderr);
-      std::fflush(nullptr);
-      std::_Exit(128 + platform::interruptionRecue());
     };
   return s;
 }

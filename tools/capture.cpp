@@ -24,6 +24,7 @@
 #include "qt/form1_qt.h"
 #include "qt/messages.h"
 #include "qt/services_qt.h"
+#include "qt/style.h"
 #include "qt/traductions.h"
 
 namespace {
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("ZOR"));
   zor::qt::installerTraductions();
+  QApplication::setStyle(new zor::qt::StyleZor);
   const QDir dossier(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
   // Every confirmation answered OK; the open dialog answers with the file given.
   zor::app::Services services;

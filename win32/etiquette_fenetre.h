@@ -2,7 +2,7 @@
 // How `fenetre` is drawn: the label that echoes every sentence of every run and every record
 // received, so its caption can hold millions of lines. The bytes stay in the window's model
 // (Windows-1252, one byte a character); this window keeps only a line index (shared with the
-// other front end: core/lignes_caption.h), sizes itself from a table of character widths, and
+// other front end: ihm/lignes_caption.h), sizes itself from a table of character widths, and
 // decodes only the lines that show.
 #include "ihm/controle.h"
 #include "platform/windows_leger.h"

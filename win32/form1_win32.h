@@ -1,10 +1,11 @@
 #pragma once
-// The main window on Win32: one real control for each control of the model, each change the
-// model makes mirrored at once, and the user's clicks, keys, double clicks and close requests
-// handed to the model's handlers.
+// The main window on Win32: the window itself (title, icon, green client area, menu bar) with
+// the system's controls for its controls (win32/rendu.h), each change the model makes mirrored at
+// once, and what the user does handed to the model's one entry.
 #include <functional>
-#include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/form1.h"
@@ -12,6 +13,7 @@
 #include "win32/apropos_win32.h"
 #include "win32/icones.h"
 #include "win32/polices.h"
+#include "win32/rendu.h"
 
 namespace zor::win32 {
 
@@ -25,30 +27,16 @@ class Form1Win32 {
 
   app::Form1& modele() { return modele_; }
   HWND hwnd() const { return hwnd_; }
-  HWND controle(const Controle& c) const;
+  HWND controle(const Controle& c) const { return rendu_ ? rendu_->controle(c) : nullptr; }
   FrmAboutWin32* boiteAPropos() const { return apropos_.get(); }
   void montrer(int commande);
   int px(int twips) const { return pixels(twips, ppp_); }
 
  private:
-  struct Natif {
-    Controle* modele;
-    HWND hwnd;
-    HWND edition = nullptr;  // a combo box's edit field
-    HWND liste = nullptr;    // a combo box's drop-down list
-  };
-
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);
   LRESULT traiter(HWND w, UINT message, WPARAM wp, LPARAM lp);
-  void construire(Controle& c, int id);
-  void empiler();
-  void refleter(const Controle& c, Propriete p);
-  void commande(int id, int notification);
-  void cliquer(const Controle& c);
+  bool envoyer(const Evenement& evenement) { return modele_.recevoir(evenement); }
   void montrerAPropos(apropos::frmAbout& boite);
-  bool focusSurUnControle() const;
-  const Natif* natif(HWND w) const;
-  HBRUSH pinceau(Couleur c);
 
   app::Form1& modele_;
   std::function<void()> fermee_;
@@ -56,11 +44,9 @@ class Form1Win32 {
   Polices polices_;
   Icones icones_;
   HWND hwnd_ = nullptr;
-  HWND infobulles_ = nullptr;
   HWND proprietaireAPropos_ = nullptr;  // hidden: keeps the about box out of the task bar
-  HWND focus_ = nullptr;
-  std::vector<Natif> natifs_;  // in tab order
-  std::map<std::uint32_t, HBRUSH> pinceaux_;
+  std::optional<Rendu> rendu_;
+  std::vector<std::pair<int, const Controle*>> menus_;  // command identifier, menu entry
   std::unique_ptr<FrmAboutWin32> apropos_;
 };
 

@@ -16,6 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande) {
   zor::win32::Form1Win32 vue(modele, [] { PostQuitMessage(0); });
   fenetre = &vue;
   vue.montrer(commande);
+  // Every way out ends here: the last window gone, or a quit path of the window. The windows,
+  // the serial devices and the files then go with their owners.
   const int code = boucle.executer();
   fenetre = nullptr;
   return code;

@@ -1,7 +1,8 @@
 #pragma once
-// The window's services on Win32: what a caller leaves empty is filled with the real one —
-// the system's message boxes and open dialog, painting during transfers, the event loop, the
-// end of the program. They act on the window `fenetre` points to once it is made.
+// The window's services on Win32: what a caller leaves empty is filled with the real one — the
+// machine's serial devices, the system's message boxes and open dialog, painting during
+// transfers, the event loop and its end. They act on the window `fenetre` points to once it is
+// made.
 #include "app/services.h"
 #include "win32/boucle.h"
 #include "win32/form1_win32.h"
@@ -9,8 +10,5 @@
 namespace zor::win32 {
 
 app::Services servicesWin32(app::Services services, Boucle& boucle, Form1Win32* const& fenetre);
-
-// Ends the program at once: the standard streams are flushed, nothing else runs.
-[[noreturn]] void terminerProgramme();
 
 }  // namespace zor::win32

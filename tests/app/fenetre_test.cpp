@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/form1.h"
+#include "tests/about/outils_apropos.h"
 #include "tests/serial/liaison_scriptee.h"
 #include "tests/support/seams.h"
 #include "tests/support/services.h"
@@ -96,17 +97,18 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
     std::size_t boites;
   };
   const Cas cas[] = {
-      {"Quitter", [](Form1& f) { f.sortie_Click(); }, {}, 1, 0},
-      {"Echap, Quitter affiché, focus sur une liste", [](Form1& f) { f.Echap(true); }, {}, 1, 0},
-      {"Echap, Quitter caché, aucun focus", [](Form1& f) { f.sortie.Visible(false), f.Echap(false); }, {}, 1, 0},
-      {"Echap, Quitter caché, focus sur un contrôle", [](Form1& f) { f.sortie.Visible(false), f.Echap(true); }, {}, 0, 0},
-      {"touche 27 de la fenêtre", [](Form1& f) { int t = 27; f.Form_KeyPress(t); }, {}, 1, 0},
-      {"autre touche", [](Form1& f) { int t = 13; f.Form_KeyPress(t); }, {}, 0, 0},
-      {"double clic, OK", [](Form1& f) { f.Form_DblClick(); }, {Reponse::Ok}, 1, 1},
-      {"double clic, Annuler", [](Form1& f) { f.Form_DblClick(); }, {Reponse::Cancel}, 1, 1},
-      {"Annuler avant l'envoi", [](Form1& f) { f.ecrire_Click(); }, {Reponse::Cancel}, 1, 1},
-      {"Annuler avant la réception", [](Form1& f) { f.lire_Click(); }, {Reponse::Cancel}, 1, 1},
-      {"fermeture", [](Form1& f) { EXPECT_TRUE(f.demandeFermeture()); }, {}, 0, 0},
+      {"Quitter", [](Form1& f) { f.recevoir(Evenement::clic(f.sortie)); }, {}, 1, 0},
+      {"Echap, Quitter affiché, focus sur une liste", [](Form1& f) { f.recevoir(Evenement::frappe(27, true)); }, {}, 1, 0},
+      {"Echap, Quitter caché, aucun focus",
+       [](Form1& f) { f.sortie.Visible(false), f.recevoir(Evenement::frappe(27, false)); }, {}, 1, 0},
+      {"Echap, Quitter caché, focus sur un contrôle",
+       [](Form1& f) { f.sortie.Visible(false), f.recevoir(Evenement::frappe(27, true)); }, {}, 0, 0},
+      {"autre touche", [](Form1& f) { f.recevoir(Evenement::frappe(13, false)); }, {}, 0, 0},
+      {"double clic, OK", [](Form1& f) { f.recevoir(Evenement::doubleClic()); }, {Reponse::Ok}, 1, 1},
+      {"double clic, Annuler", [](Form1& f) { f.recevoir(Evenement::doubleClic()); }, {Reponse::Cancel}, 1, 1},
+      {"Annuler avant l'envoi", [](Form1& f) { f.recevoir(Evenement::clic(f.ecrire)); }, {Reponse::Cancel}, 1, 1},
+      {"Annuler avant la réception", [](Form1& f) { f.recevoir(Evenement::clic(f.lire)); }, {Reponse::Cancel}, 1, 1},
+      {"fermeture", [](Form1& f) { EXPECT_TRUE(f.recevoir(Evenement::demandeFermeture())); }, {}, 0, 0},
   };
   for (const Cas& c : cas) {
     test::ScriptMessages m;
@@ -127,6 +129,86 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
   EXPECT_EQ(m.vus()[0].titre, "ZOR");
   EXPECT_EQ(m.vus()[0].boutons, Boutons::OkCancel);
   EXPECT_EQ(m.vus()[0].icone, Icone::Aucune);
+}
+
+// Once a quit path has ended the program, its event loop only empties what was queued: no
+// handler runs any more, the unload handler included, and the about box has gone with it.
+TEST_F(Fenetre, ApresLaFinPlusAucunGestionnaire) {
+  struct Cas {
+    const char* quoi;
+    std::function<void(Form1&)> finir;
+    std::vector<Reponse> reponses;
+  };
+  const Cas cas[] = {
+      {"Quitter", [](Form1& f) { f.recevoir(Evenement::clic(f.sortie)); }, {}},
+      {"Echap", [](Form1& f) { f.recevoir(Evenement::frappe(27, false)); }, {}},
+      {"double clic", [](Form1& f) { f.recevoir(Evenement::doubleClic()); }, {Reponse::Cancel}},
+      {"Annuler avant l'envoi", [](Form1& f) { f.recevoir(Evenement::clic(f.ecrire)); }, {Reponse::Cancel}},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages m;
+    for (Reponse r : c.reponses) m.repondre(r);
+    test::ObservateurFin fin;
+    test::LanceurObserve lanceur;
+    Services s = test::services(m, fin);
+    s.lancement = lanceur.lanceur();
+    Form1 f{std::move(s)};
+    std::vector<apropos::frmAbout*> montrees;
+    f.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
+    f.recevoir(Evenement::clic(f.zorfrmabout));
+    ASSERT_EQ(montrees.size(), 1u) << c.quoi;
+    apropos::frmAbout& boite = *montrees[0];
+    bool boiteFermee = false;
+    boite.definirVue({{}, [&] { boiteFermee = true; }});
+
+    c.finir(f);
+    ASSERT_EQ(fin.fois(), 1) << c.quoi;
+    EXPECT_TRUE(f.termine()) << c.quoi;
+    EXPECT_TRUE(boiteFermee && boite.decharge()) << c.quoi << " : la boîte « À propos » part avec le programme";
+    const std::size_t boites = m.vus().size();
+
+    // What was still queued for both windows.
+    f.recevoir(Evenement::clic(f.ok));
+    f.recevoir(Evenement::doubleClic());
+    f.recevoir(Evenement::frappe(27, false));
+    f.recevoir(Evenement::clic(f.zorfrmabout));
+    EXPECT_TRUE(f.recevoir(Evenement::demandeFermeture())) << c.quoi;
+    boite.recevoir(Evenement::clic(boite.cmdSysInfo));
+    EXPECT_TRUE(f.ok.Visible() && !f.Comm.Visible()) << c.quoi << " : « Ok » a été cliqué après la fin";
+    EXPECT_EQ(m.vus().size(), boites) << c.quoi << " : une boîte s'est ouverte après la fin";
+    EXPECT_EQ(fin.fois(), 1) << c.quoi;
+    EXPECT_EQ(montrees.size(), 1u) << c.quoi;
+    EXPECT_TRUE(lanceur.lances().empty()) << c.quoi;
+  }
+}
+
+// The about box's own entry: OK, Enter's click, Esc and the close box unload it; the other
+// button starts the system-information program and leaves it open.
+TEST_F(Fenetre, LaBoiteAProposPrendSesEvenementsParUneEntree) {
+  struct Cas {
+    const char* quoi;
+    std::function<Evenement(apropos::frmAbout&)> evenement;
+    bool dechargee;
+  };
+  const Cas cas[] = {
+      {"OK", [](apropos::frmAbout& b) { return Evenement::clic(b.cmdOK); }, true},
+      {"Echap", [](apropos::frmAbout&) { return Evenement::frappe(27, true); }, true},
+      {"case de fermeture", [](apropos::frmAbout&) { return Evenement::demandeFermeture(); }, true},
+      {"autre touche", [](apropos::frmAbout&) { return Evenement::frappe('a', false); }, false},
+      {"Infos système", [](apropos::frmAbout& b) { return Evenement::clic(b.cmdSysInfo); }, false},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages m;
+    apropos::frmAbout boite({m.repondeur(), [](const std::filesystem::path&) { return false; }});
+    int fermetures = 0;
+    boite.definirVue({{}, [&] { ++fermetures; }});
+    boite.recevoir(c.evenement(boite));
+    EXPECT_EQ(boite.decharge(), c.dechargee) << c.quoi;
+    EXPECT_EQ(fermetures, c.dechargee ? 1 : 0) << c.quoi;
+    boite.recevoir(Evenement::clic(boite.cmdOK));
+    EXPECT_EQ(fermetures, 1) << c.quoi;
+  }
+  EXPECT_TRUE(apropos::frmAbout({}).cmdOK.description().parDefaut);
 }
 
 TEST_F(Fenetre, UneSeuleBoiteAProposRechargeeApresOK) {

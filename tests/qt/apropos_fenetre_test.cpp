@@ -32,13 +32,13 @@ class AProposFenetreTest : public test::FenetreQt {
   }
   void choisirAPropos() {
     QMenuBar* barre = form.menuBar();
-    QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(form.menuAPropos()).center());
+    QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(form.action(modele.zorfrmabout)).center());
   }
 };
 
 TEST_F(AProposFenetreTest, LeMenuAProposOuvreUneSeuleBoiteSansBloquerLaFenetre) {
   ASSERT_EQ(form.menuBar()->actions().size(), 1);
-  EXPECT_EQ(form.menuAPropos()->text(), QStringLiteral("A propos"));
+  EXPECT_EQ(form.action(modele.zorfrmabout)->text(), QStringLiteral("A propos"));
   choisirAPropos();
   QPointer<FrmAboutQt> boite = form.boiteAPropos();
   ASSERT_NE(boite, nullptr);
@@ -103,7 +103,7 @@ TEST_F(FinAvecLaBoiteTest, LaBoiteGardeLeProgrammeEnVieJusquaSaFermeture) {
     QPointer<FrmAboutQt> boite;
     std::vector<std::function<void()>> etapes{[&] { form.close(); }};
     if (c.boite)
-      etapes = {[&] { form.menuAPropos()->trigger(); },
+      etapes = {[&] { form.action(modele.zorfrmabout)->trigger(); },
                 [&] {
                   boite = form.boiteAPropos();
                   form.close();

@@ -83,7 +83,7 @@ TEST_F(FrmAboutQtTest, FenetreFixeHorsDeLaBarreDesTachesALaPlacePrevue) {
   EXPECT_EQ(boite->parentWidget(), nullptr);
   EXPECT_TRUE(boite->testAttribute(Qt::WA_QuitOnClose));
   EXPECT_NEAR(QFontInfo(boite->font()).pointSizeF(), 8.25, 0.5);
-  const QImage icone = imageAPropos().toImage();
+  const QImage icone = pixmap(Image::APropos, 32).toImage();
   int peints = 0;
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) peints += qAlpha(icone.pixel(x, y)) > 0;

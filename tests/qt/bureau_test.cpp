@@ -68,24 +68,25 @@ class BureauTest : public test::FenetreQtEtapeType {
   QToolButton* bouton(const Controle& c) { return qobject_cast<QToolButton*>(w(c)); }
 };
 
-TEST_F(BureauTest, EchapSurUneListeOuverteLaFermeSeulementPuisQuitte) {
-  for (QComboBox* liste : {this->liste(modele.Comm), this->liste(modele.nom)}) {
+TEST(Bureau, EchapSurUneListeOuverteLaFermeSeulementPuisQuitte) {
+  for (Controle app::Form1::*controle : {&app::Form1::Comm, &app::Form1::nom}) {
+    test::FenetreQtSeule f;
+    auto* liste = qobject_cast<QComboBox*>(f.w(controle));
     const std::string nom = liste->objectName().toStdString();
-    const int avant = fin.fois();
     liste->setFocus();
     liste->showPopup();
     ASSERT_NE(QApplication::activePopupWidget(), nullptr) << nom;
     // Through the window, as keys come from the keyboard: the toolkit hands them to the open list.
-    QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
+    QTest::keyClick(f.form.windowHandle(), Qt::Key_Escape);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << nom;
-    EXPECT_EQ(fin.fois(), avant) << nom;
+    EXPECT_EQ(f.fin.fois(), 0) << nom;
     // A desktop gives the activation and the focus back to the window when the list closes;
     // the offscreen platform leaves them with the closed list.
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &form; })) << nom;
+    f.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &f.form; })) << nom;
     liste->setFocus();
-    QTest::keyClick(form.windowHandle(), Qt::Key_Escape);
-    EXPECT_EQ(fin.fois(), avant + 1) << nom;
+    QTest::keyClick(f.form.windowHandle(), Qt::Key_Escape);
+    EXPECT_EQ(f.fin.fois(), 1) << nom;
   }
 }
 

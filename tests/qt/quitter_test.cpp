@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "tests/support/fenetre.h"
@@ -22,29 +23,27 @@ TEST_F(QuitterTest, BoutonQuitterTermineSansQuestion) {
   EXPECT_TRUE(messages.vus().empty());
 }
 
-TEST_F(QuitterTest, EchapTermineQuelQueSoitLeControleQuiALeFocus) {
+TEST(Quitter, EchapTermineQuelQueSoitLeControleQuiALeFocus) {
   struct Cas {
     const char* nom;
-    const Controle& focus;
+    Controle app::Form1::*focus;
   };
   const Cas cas[] = {
-      {"option", modele.profil},
-      {"liste des ports fermée", modele.Comm},
-      {"liste des types fermée", modele.nom},
-      {"bouton", modele.ouvrir},
+      {"option", &app::Form1::profil},
+      {"liste des ports fermée", &app::Form1::Comm},
+      {"liste des types fermée", &app::Form1::nom},
+      {"bouton", &app::Form1::ouvrir},
   };
-  modele.ok_Click();
-  modele.ok1_Click();
   for (const auto& c : cas) {
-    const int avant = fin.fois();
-    QWidget* cible = w(c.focus);
+    test::FenetreQtSeule f;
+    QWidget* cible = f.w(c.focus);
     cible->setFocus();
     QApplication::processEvents();
     QWidget* recoit = QApplication::focusWidget() ? QApplication::focusWidget() : cible;
     QTest::keyClick(recoit, Qt::Key_Escape);
-    EXPECT_EQ(fin.fois(), avant + 1) << c.nom;
+    EXPECT_EQ(f.fin.fois(), 1) << c.nom;
+    EXPECT_TRUE(f.messages.vus().empty()) << c.nom;
   }
-  EXPECT_TRUE(messages.vus().empty());
 }
 
 TEST_F(QuitterTest, EchapAvecLeFocusSurLaFenetreElleMeme) {
@@ -57,14 +56,13 @@ TEST_F(QuitterTest, EchapAvecLeFocusSurLaFenetreElleMeme) {
   EXPECT_EQ(fin.fois(), 1);
 }
 
-TEST_F(QuitterTest, DoubleClicSurLeFondDemandeConfirmationPuisTerminePourLesDeuxReponses) {
+TEST(Quitter, DoubleClicSurLeFondDemandeConfirmationPuisTerminePourLesDeuxReponses) {
   for (auto reponse : {Reponse::Ok, Reponse::Cancel}) {
-    const int avant = fin.fois();
-    const std::size_t vus = messages.vus().size();
-    messages.repondre(reponse);
-    QTest::mouseDClick(form.client(), Qt::LeftButton, {}, QPoint(form.px(3000), form.px(2600)));
-    ASSERT_EQ(messages.vus().size(), vus + 1);
-    EXPECT_EQ(fin.fois(), avant + 1);
+    test::FenetreQtSeule f;
+    f.messages.repondre(reponse);
+    QTest::mouseDClick(f.form.client(), Qt::LeftButton, {}, QPoint(f.form.px(3000), f.form.px(2600)));
+    EXPECT_EQ(f.messages.vus().size(), 1u);
+    EXPECT_EQ(f.fin.fois(), 1);
   }
 }
 
@@ -83,6 +81,46 @@ TEST_F(QuitterTest, FermerLaFenetreNeTerminePasAuMilieuDUnGestionnaire) {
   form.close();
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(fin.termine());
+}
+
+// The program's real end: the quit path ends the event loop and exec() returns, so that main()
+// returns and every window, device and file goes with its owner; a click that was already
+// queued behind the quit path runs nothing.
+TEST(FinDuProgramme, LaBoucleSArreteEtRienNeSExecuteApres) {
+  struct Cas {
+    const char* nom;
+    std::function<void(Form1Qt&)> quitter;
+  };
+  const Cas cas[] = {
+      {"Quitter", [](Form1Qt& f) { QTest::mouseClick(f.widget(f.modele().sortie), Qt::LeftButton); }},
+      {"Echap", [](Form1Qt& f) { QTest::keyClick(f.widget(f.modele().profil), Qt::Key_Escape); }},
+      {"double clic et sa question",
+       [](Form1Qt& f) { QTest::mouseDClick(f.client(), Qt::LeftButton, {}, QPoint(f.px(3000), f.px(2600))); }},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages messages;
+    app::Services services = test::services(messages);
+    services.fin = nullptr;  // the real one
+    QPointer<Form1Qt> pointeur;
+    app::Form1 modele{servicesQt(std::move(services), pointeur)};
+    Form1Qt form(modele);
+    pointeur = &form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form)) << c.nom;
+    QTimer::singleShot(0, &form, [&] {
+      QMetaObject::invokeMethod(
+          &form, [&] { QTest::mouseClick(form.widget(modele.ok), Qt::LeftButton); }, Qt::QueuedConnection);
+      c.quitter(form);
+    });
+    QTimer garde;
+    garde.callOnTimeout([] { QCoreApplication::exit(99); });
+    garde.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0) << c.nom;
+    // What the loop left queued reaches the window now, as it would in a loop still running.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(modele.termine()) << c.nom;
+    EXPECT_TRUE(modele.ok.Visible() && !modele.Comm.Visible()) << c.nom << " : le clic en attente a été pris";
+  }
 }
 
 }  // namespace

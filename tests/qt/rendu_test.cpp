@@ -9,11 +9,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QTest>
 #include <QToolButton>
 
+#include "qt/apparence.h"
 #include "qt/cp1252.h"
 #include "qt/etiquette_fenetre.h"
+#include "qt/style.h"
 #include "tests/support/fenetre.h"
 
 namespace zor::qt {
@@ -122,6 +125,64 @@ TEST_F(RenduTest, FenetreSAgranditAvecSonTexte) {
   EXPECT_GT(encre, 100);
   modele.fenetre.definirOctets({});
   EXPECT_LT(fenetre->height(), mesures.lineSpacing() * 2);
+}
+
+// A control hidden at start gets its widget as it first shows, whatever the order the workflow
+// shows them in: the later control in tab order still covers the earlier where they overlap
+// (the two count captions), and the focus chain still follows the tab order.
+TEST_F(RenduTest, UnControleFaitPlusTardGardeSaPlaceDansLaPileEtLOrdre) {
+  const QPoint chevauchement(form.px(1000), form.px(3500));  // inside both nombre1 and Label2
+  modele.Label2.Visible(true);
+  modele.nombre1.Visible(true);
+  EXPECT_EQ(form.client()->childAt(chevauchement), w(modele.Label2));
+  modele.ok_Click();
+  QStringList chaine;
+  for (QWidget* c = w(modele.profil)->nextInFocusChain(); c != w(modele.profil); c = c->nextInFocusChain())
+    if (c->parentWidget() == form.client() && c->focusPolicy() != Qt::NoFocus) chaine << c->objectName();
+  EXPECT_LT(chaine.indexOf(QStringLiteral("sortie")), chaine.indexOf(QStringLiteral("Comm")));
+  EXPECT_LT(chaine.indexOf(QStringLiteral("Comm")), chaine.indexOf(QStringLiteral("ok")));
+}
+
+// Every picture of the program is in its resources at its side and at twice it, and shows
+// something; a deferred icon is made only when first measured or painted, and is the same.
+TEST(Images, ChaqueImageASesTaillesEtUneIconeDiffereeAttendSaPeinture) {
+  const struct {
+    Image image;
+    int cote;
+  } cas[] = {{Image::Ok, 16},     {Image::Ouvrir, 16},  {Image::Ecrire, 32}, {Image::Lire, 32},
+             {Image::Sortie, 16}, {Image::Fenetre, 32}, {Image::APropos, 32}};
+  for (const auto& c : cas) {
+    for (const qreal echelle : {1.0, 2.0}) {
+      const QImage image = pixmap(c.image, c.cote, echelle).toImage();
+      ASSERT_EQ(image.size(), QSize(c.cote, c.cote) * echelle) << static_cast<int>(c.image) << " x" << echelle;
+      int peints = 0;
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) peints += qAlpha(image.pixel(x, y)) > 0;
+      EXPECT_GT(peints, image.width() * image.height() / 8) << static_cast<int>(c.image) << " x" << echelle;
+    }
+  }
+  int faites = 0;
+  const QIcon differee = iconeDifferee([&] {
+    ++faites;
+    return icone(Image::Ok);
+  });
+  const QIcon copie = differee;
+  EXPECT_EQ(faites, 0);
+  EXPECT_EQ(copie.pixmap(16).toImage(), icone(Image::Ok).pixmap(16).toImage());
+  EXPECT_EQ(faites, 1);
+}
+
+// The program's style gives the desktop style's own standard pictures, only later: the same
+// pixels, the direction they were asked for included.
+TEST(Images, LeStyleDuProgrammeDonneLesImagesStandardDuStyleDeBase) {
+  StyleZor style;
+  for (const auto image : {QStyle::SP_MessageBoxWarning, QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ArrowBack})
+    for (const auto sens : {Qt::LeftToRight, Qt::RightToLeft}) {
+      QStyleOption option;
+      option.direction = sens;
+      const QImage attendue = QApplication::style()->standardIcon(image, &option).pixmap(16).toImage();
+      EXPECT_EQ(style.standardIcon(image, &option).pixmap(16).toImage(), attendue) << image << " " << sens;
+    }
 }
 
 using EtapeTypeTest = test::FenetreQtEtapeType;

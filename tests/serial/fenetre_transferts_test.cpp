@@ -314,7 +314,7 @@ class TransfertsScriptes : public ::testing::Test {
     s.liaisonMSComm2 = test::liaisonScriptee(scenario2);
     s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
     s.signalRecu = [this] { return signal; };
-    s.finSurSignal = [this](const std::string& texte) { finsSurSignal.push_back(texte); };
+    s.messageSurSignal = [this](const std::string& texte) { finsSurSignal.push_back(texte); };
     boucle.poser(s);
     return s;
   }
@@ -459,10 +459,19 @@ TEST_F(TransfertsScriptes, SignalPendantUnTransfert) {
   EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
   EXPECT_FALSE(form.MSComm1.PortOpen());
 
-  // Outside a transfer the program ends at once.
+  // The first ended the program with 128 + its number; the program ends only once.
+  EXPECT_EQ(fin.fois(), 1);
+  EXPECT_EQ(fin.code(), 128 + 15);
+}
+
+// Outside a transfer the window's loop ends the program at once.
+TEST_F(TransfertsScriptes, SignalHorsTransfert) {
   form.signalRecu();
-  EXPECT_EQ(finsSurSignal.size(), 3u);
   EXPECT_FALSE(fin.termine());
+  signal = 1;
+  form.signalRecu();
+  EXPECT_EQ(finsSurSignal, std::vector<std::string>{""});
+  EXPECT_EQ(fin.code(), 128 + 1);
 }
 
 TEST_F(TransfertsScriptes, FinDeFichierSurPortFermeNEnvoieRien) {

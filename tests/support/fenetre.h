@@ -29,6 +29,25 @@ class FenetreQt : public ::testing::Test {
   qt::Form1Qt form{modele};
 };
 
+// A window of its own, at the type step, for one case of a table: a quit path ends its program
+// once, after which it takes nothing more.
+struct FenetreQtSeule {
+  FenetreQtSeule() {
+    fenetre = &form;
+    form.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    modele.ok_Click();
+    modele.ok1_Click();
+  }
+  QWidget* w(Controle app::Form1::*controle) { return form.widget(modele.*controle); }
+
+  ScriptMessages messages;
+  ObservateurFin fin;
+  QPointer<qt::Form1Qt> fenetre;
+  app::Form1 modele{qt::servicesQt(services(messages, fin), fenetre)};
+  qt::Form1Qt form{modele};
+};
+
 class FenetreQtEtapeType : public FenetreQt {
  protected:
   void SetUp() override {

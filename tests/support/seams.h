@@ -42,14 +42,19 @@ class ScriptOuverture {
 // Observes the end of the program instead of ending the test process.
 class ObservateurFin {
  public:
-  std::function<void()> fin() {
-    return [this] { ++fois_; };
+  std::function<void(int)> fin() {
+    return [this](int code) {
+      ++fois_;
+      code_ = code;
+    };
   }
   int fois() const { return fois_; }
   bool termine() const { return fois_ > 0; }
+  int code() const { return code_; }  // the exit code of the last end
 
  private:
   int fois_ = 0;
+  int code_ = 0;
 };
 
 }  // namespace zor::test

@@ -17,7 +17,7 @@ app::Services services(Parties&... parties) {
   app::Services s;
   s.messages = [](const DemandeMessage&) { return Reponse::Ok; };
   s.ouverture = [](const app::DemandeOuverture&) { return std::optional<std::string>(); };
-  s.fin = [] {};
+  s.fin = [](int) {};
   (poser(s, parties), ...);
   return s;
 }
