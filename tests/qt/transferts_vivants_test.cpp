@@ -233,7 +233,7 @@ TEST(FenetreTuee, PendantUneLectureFaitCommeZorCli) {
   ASSERT_EQ(finsSurSignal.size(), 1u);
   EXPECT_EQ(messages.vus().size(), 1u) << "the confirmation only";
   EXPECT_EQ(pty.lire(1), "\x1a");
-  // The lock file the serial layer made for the port (Qt SerialPort makes one) is gone.
+  // The lock file the serial layer made for the port is gone.
   if (verrouPendant) {
     EXPECT_FALSE(std::filesystem::exists(verrou));
   }
