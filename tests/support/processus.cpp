@@ -1,6 +1,7 @@
 #include "tests/support/processus.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -72,6 +73,9 @@ Processus::Processus(const std::filesystem::path& programme, const std::vector<s
     ::dup2(erreurs[1], STDERR_FILENO);
     if (!dossier.empty() && ::chdir(dossier.c_str()) != 0) ::_exit(126);
     if (lancement.limiteFichier > 0) ::setrlimit(RLIMIT_FSIZE, &limite);
+    if (lancement.enTantQuAutre && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kGroupeAutre) != 0 || ::setuid(kAutreUtilisateur) != 0))
+      ::_exit(125);
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }
@@ -181,6 +185,18 @@ Resultat executer(const std::filesystem::path& programme, const std::vector<std:
   p.fermerEntree();
   const int code = p.attendreFin();
   return {code, p.sortie(), p.erreurs()};
+}
+
+int enTantQuAutre(const std::function<int()>& f) {
+  if (::geteuid() != 0) return f();
+  const pid_t enfant = ::fork();
+  if (enfant == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kGroupeAutre) != 0 || ::setuid(kAutreUtilisateur) != 0) ::_exit(125);
+    ::_exit(f());
+  }
+  int statut = 0;
+  if (enfant < 0 || ::waitpid(enfant, &statut, 0) != enfant || !WIFEXITED(statut)) return -1;
+  return WEXITSTATUS(statut);
 }
 
 std::filesystem::path programmeConstruit(const char* nom) {
