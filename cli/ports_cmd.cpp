@@ -47,7 +47,7 @@ int commandePorts(const Arguments& arguments) {
   // Each port with its other names and whether this user may open it.
   std::string texte = serie::listePorts(presents, [](const serie::PortSerie& p) {
     std::string lignes;
-    for (const std::string& nom : platform::nomsParIdentifiant(p.peripherique)) lignes += "    aussi " + nom + "\n";
+    for (const std::string& nom : platform::nomsParIdentifiant(p.peripherique)) lignes += "    aussi " + nomLisible(nom) + "\n";
     if (const int numero = platform::accesPeripherique(p.peripherique); numero != 0)
       lignes += "    vous ne pouvez pas l'ouvrir : " + raisonSysteme(numero) +
                 (numero == EACCES ? " (êtes-vous membre du groupe dialout ?)" : "") + "\n";
@@ -57,12 +57,12 @@ int commandePorts(const Arguments& arguments) {
   for (int n = 1; n <= 4; ++n) {
     const serie::Correspondance c = serie::correspondance(n, memes);
     const bool absent = !c.peripherique.empty() && platform::accesPeripherique(c.peripherique) == ENOENT;
-    texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : c.peripherique) + " (" +
-             serie::origineEnFrancais(c, n) + (absent ? ", absent" : "") + ")\n";
+    texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : nomLisible(c.peripherique)) +
+             " (" + nomLisible(serie::origineEnFrancais(c, n)) + (absent ? ", absent" : "") + ")\n";
   }
   if (const std::filesystem::path conf = platform::fichierConfiguration(); !conf.empty()) {
     std::error_code ec;
-    texte += "\nFichier de configuration : " + conf.string() +
+    texte += "\nFichier de configuration : " + nomLisible(conf.string()) +
              (std::filesystem::exists(conf, ec) ? "" : " (absent)") + "\n";
   }
   ecrireSortie(texte);

@@ -148,8 +148,10 @@ int main(int argc, char** argv) {
       }
       if (emission.enregistrements.empty()) return erreur("« " + fichier + " » ne contient aucun enregistrement.");
     } else {
-      auto arrivees = zor::serie::lireBrut(*contenu);
-      if (!arrivees) return erreur("« " + fichier + " » n'est pas un enregistrement de zor-cli download --brut.");
+      std::string pourquoi;
+      auto arrivees = zor::serie::lireBrut(*contenu, &pourquoi);
+      if (!arrivees)
+        return erreur("« " + fichier + " » n'est pas un enregistrement de zor-cli download --brut (" + pourquoi + ").");
       if (arrivees->empty()) return erreur("« " + fichier + " » ne contient aucun octet.");
       emission.rejeu = std::move(*arrivees);
     }
