@@ -44,12 +44,14 @@ SourceFichier::~SourceFichier() {
 }
 
 std::string_view SourceFichier::lire() {
+  // The end once seen is the end: a terminal's Ctrl+D after a line is not asked for twice.
+  if (fin_) return {};
   for (;;) {
     errno = 0;
     const std::size_t lus = std::fread(tampon_.data(), 1, tampon_.size(), fichier_);
+    fin_ = std::feof(fichier_) != 0;
     if (lus > 0 || !std::ferror(fichier_)) {
       // Cut short by a signal, what came is handed on; the next read tells the interruption.
-      // The end of the input stays told (a terminal's Ctrl+D is not asked for twice).
       if (lus > 0 && std::ferror(fichier_)) std::clearerr(fichier_);
       return {tampon_.data(), lus};
     }
@@ -61,6 +63,7 @@ std::string_view SourceFichier::lire() {
 }
 
 void SourceFichier::rembobiner() {
+  fin_ = false;
   errno = 0;
   if (std::fseek(fichier_, 0, SEEK_SET) != 0)
     throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, nom_, errno != 0 ? errno : EIO));

@@ -46,6 +46,7 @@ class SourceFichier : public Source {
   std::FILE* fichier_ = nullptr;
   bool possede_ = true;
   bool relisible_ = false;
+  bool fin_ = false;
   std::string nom_;
   std::vector<char> tampon_;
 };
