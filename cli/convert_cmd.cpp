@@ -91,9 +91,9 @@ std::string aideConvert() {
       "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était), même\n"
       "     pendant l'attente d'une entrée (un tube, le terminal) ou d'un lecteur de SORTIE\n"
       "\n"
-      "Une conversion vers un fichier qu'un autre programme écrit est refusée, vers un fichier neuf aussi ;\n"
-      "un fichier en lecture seule aussi. Dans un dossier où d'autres peuvent écrire (/tmp), un lien\n"
-      "symbolique qu'un autre utilisateur y a mis n'est pas suivi.\n";
+      "Une SORTIE qu'un autre programme de ZOR écrit (même un fichier qui n'existait pas), ou en lecture\n"
+      "seule, est refusée. Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique qu'un autre\n"
+      "utilisateur y a mis n'est pas suivi.\n";
   return aide;
 }
 

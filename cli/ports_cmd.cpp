@@ -23,7 +23,8 @@ std::string aidePorts() {
                 "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
                 "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
                 "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
-                "un périphérique qui n'existe pas est dit absent.\n") +
+                "un périphérique qui n'existe pas est dit absent. Les caractères de contrôle des noms et des\n"
+                "descriptions s'écrivent \\xHH.\n") +
          "  -h, --help  affiche cette aide\n";
 }
 

@@ -45,11 +45,13 @@ const char kAideUpload[] =
     "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
     "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
     "Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de\n"
-    "contrôle est nommée (« ligne N : ... ») ; depuis l'entrée standard, chacune l'est juste avant de partir.\n"
+    "contrôle est nommée (« ligne N : ... ») ; l'entrée standard et un tube (une FIFO, <(commande)) ne sont\n"
+    "lus qu'une fois, et chacune l'est alors juste avant de partir.\n"
     "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
-    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle. Il en va de même des lignes\n"
-    "refusées par --strict.\n"
-    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
+    "envoyé du tout ; depuis l'entrée standard ou un tube, l'envoi s'arrête avant elle. Il en va de même des\n"
+    "lignes refusées par --strict.\n"
+    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP (même\n"
+    "pendant l'attente d'un tube ou du terminal).\n";
 
 const char kAideDownload[] =
     "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
@@ -67,12 +69,16 @@ const char kAideDownload[] =
     "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
     "  -q, --silencieux           n'affiche que les erreurs\n"
     "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
-    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
+    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue ;\n"
+    "                             pas le même fichier que SORTIE\n"
     "  -h, --help                 affiche cette aide\n"
     "La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des\n"
     "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux\n"
     "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin\n"
     "de ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).\n"
+    "Un tube (mkfifo) en SORTIE ou en --brut attend son lecteur au plus --timeout. Une SORTIE qu'un autre\n"
+    "programme de ZOR écrit, ou en lecture seule, est refusée ; dans un dossier où d'autres peuvent écrire\n"
+    "(/tmp), un lien symbolique qu'un autre utilisateur y a mis n'est pas suivi.\n"
     "Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; 130, 143 ou\n"
     "129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
