@@ -1,20 +1,18 @@
 // The files the program writes for the user: written whole or not at all, never through a link
-// another user planted where others may write, never waiting on what is not a file, never with
-// a second writer; and what cannot be written kept for this user alone.
+// another user planted where others may write, never waiting on what is not a file; and what
+// cannot be written kept for this user alone. zor-cli's tests (tests/serial/partage_test.cpp)
+// meet the second writer, pipes, signals and permissions.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
-#include <thread>
 
 #include "platform/drive_c.h"
 #include "platform/ecriture.h"
-#include "platform/interruption.h"
 #include "platform/secours.h"
 #include "tests/support/outils.h"
 #include "tests/support/processus.h"
@@ -29,14 +27,6 @@ using namespace std::chrono_literals;
 
 std::size_t nombreDeFichiers(const fs::path& dossier) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()));
-}
-
-ReglesEcriture regles(Maniere maniere, bool ordinaireSeulement = false, std::chrono::milliseconds attente = 0ms) {
-  ReglesEcriture r;
-  r.maniere = maniere;
-  r.ordinaireSeulement = ordinaireSeulement;
-  r.attenteTube = attente;
-  return r;
 }
 
 // The three ways the program opens a file by name: replaced (-o, c:\zor.txt), written where it
@@ -54,7 +44,10 @@ std::optional<Erreur> utiliser(Usage usage, const fs::path& chemin, std::string&
     return e;
   }
   Ecriture ecriture;
-  e = ecriture.ouvrir(chemin, regles(usage == Usage::Remplacer ? Maniere::Remplacer : Maniere::SurPlace, true));
+  ReglesEcriture regles;
+  regles.maniere = usage == Usage::Remplacer ? Maniere::Remplacer : Maniere::SurPlace;
+  regles.ordinaireSeulement = true;
+  e = ecriture.ouvrir(chemin, regles);
   if (!e) {
     EXPECT_EQ(ecriture.ecrireTout("nouveau"), 0);
   }
@@ -162,134 +155,6 @@ TEST(Ecriture, CeQuiNEstPasUnFichierOrdinaireEstRefuseSansAttendre) {
       lecteurTube = -1;
       fs::remove(place);
     }
-  }
-}
-
-// A pipe named by the user (zor-cli -o FIFO, --brut FIFO) waits for its reader, a bounded time;
-// Ctrl+C ends the wait at once.
-TEST(Ecriture, UnTubeAttendSonLecteurUnTempsBorne) {
-  test::LecteurCTemporaire dossier;
-  const fs::path tube = dossier.chemin() / "tube";
-  ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
-  struct sigaction avant {};
-  ::sigaction(SIGINT, nullptr, &avant);
-  intercepterInterruptions();
-  struct Cas {
-    const char* nom;
-    std::chrono::milliseconds attente;
-    bool lecteur, signal;
-    std::optional<Genre> genre;
-  };
-  for (const Cas& c : {Cas{"personne ne lit", 200ms, false, false, Genre::TubeSansLecteur},
-                       Cas{"Ctrl+C pendant l'attente", 30s, false, true, Genre::AttenteInterrompue},
-                       Cas{"un lecteur", 30s, true, false, std::nullopt}}) {
-    const int lecteur = c.lecteur ? ::open(tube.c_str(), O_RDONLY | O_NONBLOCK) : -1;
-    std::thread ctrlC([&] {
-      if (!c.signal) return;
-      std::this_thread::sleep_for(100ms);
-      ::kill(::getpid(), SIGINT);
-    });
-    const auto debut = std::chrono::steady_clock::now();
-    Ecriture ecriture;
-    const auto e = ecriture.ouvrir(tube, regles(Maniere::SurPlace, false, c.attente));
-    const auto duree = std::chrono::steady_clock::now() - debut;
-    ctrlC.join();
-    EXPECT_LT(duree, 2s) << c.nom;
-    EXPECT_GE(duree, c.lecteur ? 0ms : 100ms) << c.nom;
-    EXPECT_EQ(e ? std::optional<Genre>(e->genre) : std::nullopt, c.genre) << c.nom;
-    if (!e) {
-      EXPECT_TRUE(ecriture.special());
-      EXPECT_EQ(ecriture.ecrireTout("$A\r\n"), 0);
-      char recu[8] = {};
-      EXPECT_EQ(::read(lecteur, recu, sizeof recu), 4);
-    }
-    if (lecteur >= 0) ::close(lecteur);
-    oublierInterruption();
-  }
-  ::sigaction(SIGINT, &avant, nullptr);
-  EXPECT_TRUE(fs::is_fifo(tube));
-}
-
-// A second writer to a file that one is writing, new or old, is refused: neither text is lost.
-TEST(Ecriture, UnSecondEcrivainEstRefuse) {
-  test::LecteurCTemporaire dossier;
-  const fs::path chemin = dossier.chemin() / "sortie.txt";
-  for (const bool existait : {false, true}) {
-    for (const Maniere maniere : {Maniere::Remplacer, Maniere::SurPlace}) {
-      for (const bool ecrit : {false, true}) {
-        const std::string quoi = std::string(existait ? "existant" : "neuf") +
-                                 (maniere == Maniere::Remplacer ? ", remplacé" : ", sur place") + (ecrit ? ", écrit" : ", abandonné");
-        fs::remove(chemin);
-        if (existait) test::ecrireOctets(chemin, "ancien");
-        Ecriture premier, second;
-        ASSERT_FALSE(premier.ouvrir(chemin, regles(maniere))) << quoi;
-        const auto refus = second.ouvrir(chemin, regles(maniere));
-        ASSERT_TRUE(refus) << quoi;
-        EXPECT_EQ(refus->genre, Genre::FichierEnEcriture) << quoi;
-        EXPECT_TRUE(fs::exists(chemin)) << quoi << " : the new file is made at once, so a second writer sees it";
-        if (ecrit) {
-          EXPECT_EQ(premier.ecrireTout("premier"), 0) << quoi;
-        } else {
-          premier.abandonner();
-        }
-        const bool sansRien = !ecrit && !existait && maniere == Maniere::Remplacer;
-        EXPECT_EQ(fs::exists(chemin), !sansRien) << quoi;
-        if (!sansRien) {
-          EXPECT_EQ(test::lireOctets(chemin), ecrit ? "premier" : maniere == Maniere::SurPlace ? "" : "ancien") << quoi;
-        }
-        EXPECT_EQ(nombreDeFichiers(dossier.chemin()), sansRien ? 0u : 1u) << quoi;
-        // Once the first is done, the file is free again.
-        EXPECT_FALSE(second.ouvrir(chemin, regles(maniere))) << quoi;
-      }
-    }
-  }
-}
-
-// A file that may not be written is told apart from a folder that takes no new file; neither
-// changes a byte. Run as another user: root passes by permissions.
-TEST(Ecriture, FichierEnLectureSeuleEtDossierFerme) {
-  test::LecteurCTemporaire racine;
-  const fs::path dossier = racine.chemin() / "d", fichier = dossier / "sortie.txt";
-  struct Cas {
-    const char* nom;
-    mode_t modeDossier;
-    std::optional<mode_t> modeFichier;  // nothing: no file yet
-    Maniere maniere;
-    std::optional<Genre> genre;
-  };
-  const Cas cas[] = {
-      {"fichier en lecture seule", 0755, 0444, Maniere::Remplacer, Genre::FichierNonEcrit},
-      {"fichier en lecture seule, sur place", 0755, 0444, Maniere::SurPlace, Genre::FichierNonEcrit},
-      {"dossier fermé, fichier modifiable", 0555, 0644, Maniere::Remplacer, Genre::DossierFerme},
-      {"dossier fermé, fichier modifiable, sur place", 0555, 0644, Maniere::SurPlace, std::nullopt},
-      {"dossier fermé, fichier neuf", 0555, std::nullopt, Maniere::Remplacer, Genre::FichierNonCreable},
-  };
-  for (const Cas& c : cas) {
-    fs::remove_all(dossier);
-    fs::create_directory(dossier);
-    if (c.modeFichier) {
-      test::ecrireOctets(fichier, "ancien");
-      ::chmod(fichier.c_str(), *c.modeFichier);
-    }
-    // Both the other user's (root can give them away; anyone else keeps them, and is that user).
-    for (const fs::path& p : {fichier, dossier}) {
-      if (fs::exists(p) && ::chown(p.c_str(), test::kAutreUtilisateur, test::kGroupeAutre) != 0) {
-        ASSERT_NE(::geteuid(), 0u);
-      }
-    }
-    ::chmod(dossier.c_str(), c.modeDossier);
-    const int resultat = test::enTantQuAutre([&] {
-      Ecriture ecriture;
-      const auto e = ecriture.ouvrir(fichier, regles(c.maniere));
-      if (e) return e->numeroSysteme == EACCES ? static_cast<int>(e->genre) : 254;
-      return ecriture.ecrireTout("nouveau") == 0 ? 255 : 253;
-    });
-    EXPECT_EQ(resultat, c.genre ? static_cast<int>(*c.genre) : 255) << c.nom;
-    EXPECT_EQ(fs::exists(fichier), c.modeFichier.has_value()) << c.nom;
-    if (c.modeFichier) {
-      EXPECT_EQ(test::lireOctets(fichier), c.genre ? "ancien" : "nouveau") << c.nom;
-    }
-    ::chmod(dossier.c_str(), 0755);
   }
 }
 

@@ -187,18 +187,6 @@ Resultat executer(const std::filesystem::path& programme, const std::vector<std:
   return {code, p.sortie(), p.erreurs()};
 }
 
-int enTantQuAutre(const std::function<int()>& f) {
-  if (::geteuid() != 0) return f();
-  const pid_t enfant = ::fork();
-  if (enfant == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kGroupeAutre) != 0 || ::setuid(kAutreUtilisateur) != 0) ::_exit(125);
-    ::_exit(f());
-  }
-  int statut = 0;
-  if (enfant < 0 || ::waitpid(enfant, &statut, 0) != enfant || !WIFEXITED(statut)) return -1;
-  return WEXITSTATUS(statut);
-}
-
 std::filesystem::path programmeConstruit(const char* nom) {
   const char* dossier = std::getenv("ZOR_BUILD_DIR");
   return std::filesystem::path(dossier != nullptr ? dossier : ".") / nom;

@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,9 +28,6 @@ struct Lancement {
 // or to meet the permissions root would pass by.
 inline constexpr uid_t kAutreUtilisateur = 65534;
 inline constexpr gid_t kGroupeAutre = 65534;
-// Runs `f` in a child process as kAutreUtilisateur when the test runs as root (else here, as
-// this user) and gives its result (0 to 255).
-int enTantQuAutre(const std::function<int()>& f);
 
 class Processus {
  public:
