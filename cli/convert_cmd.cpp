@@ -294,13 +294,14 @@ int commandeConvert(const Arguments& arguments) {
       return 0;
     }
     Destination destination;
+    // A reader that goes ("zor-cli convert … | head", a FIFO's reader) is a write error told in
+    // French.
+    platform::ignorerTubeCoupe();
     if (versSortieStandard) {
       platform::fluxBinaire(stdout);
       // Our own buffer is large already; written straight, a write cut by Ctrl+C says how far
       // it went.
       std::setvbuf(stdout, nullptr, _IONBF, 0);
-      // A reader that goes ("zor-cli convert … | head") is a write error told in French.
-      platform::ignorerTubeCoupe();
       destination.sortie.emplace(stdout, "(sortie standard)");
     } else {
       // A file is written beside and takes the name at the end; a device or a pipe (/dev/null, a

@@ -164,6 +164,11 @@ TEST(Partage, TubesEtFifo) {
   EXPECT_EQ(lu2.code, 0) << lu2.erreurs;
   EXPECT_EQ(lecteur.attendreFin(5s), 0);
   EXPECT_EQ(lecteur.sortie(), zorCli({"convert", "--type", "g7towin", entree}).sortie);
+  // A reader that goes away half way is a write error told, not a silent end.
+  Processus court("/usr/bin/head", {"-c", "100", tube});
+  const Resultat coupeTube = zorCli({"convert", "--type", "g7towin", "-o", tube, entree});
+  EXPECT_EQ(coupeTube.code, 2);
+  EXPECT_TRUE(contient(coupeTube.erreurs, "Impossible d'écrire le fichier " + tube + " : tube coupé.")) << coupeTube.erreurs;
 }
 
 // A second writer to one output, new or old, is refused; neither's text is lost.
