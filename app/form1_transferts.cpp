@@ -82,7 +82,8 @@ void Form1::ecrire_Click() {
 
   serie::Envoi envoi;
   envoi.numeroPort = numero;
-  envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange};
+  // A pipe, a device or a link another user planted at its place is refused, never waited on.
+  envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange, true};
   envoi.veille = [this] { veiller(); };
   if (services_.signalRecu) envoi.interrompu = [this] { return arretDemande(); };
   const auto bilan = serie::televerser(MSComm1, *services_.horloge, envoi, suiviTransfert());
@@ -99,7 +100,8 @@ void Form1::ecrire_Click() {
     std::string texte = serie::decrireEchec(*bilan.erreur, services_.portsPresents);
     if (bilan.erreur->genre == Erreur::Genre::FichierIllisible && bilan.erreur->numeroSysteme == ENOENT)
       texte += "\nConvertissez d'abord un fichier avec « Rechercher Fichier » : la conversion écrit ce fichier.";
-    else if (bilan.erreur->genre != Erreur::Genre::FichierIllisible)
+    else if (bilan.erreur->genre != Erreur::Genre::FichierIllisible &&
+             bilan.erreur->genre != Erreur::Genre::FichierNonOrdinaire && bilan.erreur->genre != Erreur::Genre::LienDUnAutre)
       texte += "\n\n" + std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange +
                "). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».";
     MsgBox(std::move(texte), Boutons::Ok, Icone::Avertissement);
@@ -128,7 +130,7 @@ void Form1::lire_Click() {
   serie::Telechargement demande;
   // "c:\zor.txt" keeps what it held until the new text is there: a download that ends in
   // any other way, the program killed included, leaves it as it was.
-  demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName};
+  demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName, true};
   demande.reception.numeroPort = serie::choixPort(texteComm);
   if (services_.signalRecu) demande.reception.interrompu = [this] { return arretDemande(); };
   demande.avantReception = [this] {

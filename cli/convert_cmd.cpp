@@ -3,6 +3,7 @@
 // --to gpx, the same records as GPX. A GPX file's line is chosen and fitted as a file given to
 // the window is, and told on the standard error. A file given with -o is replaced only once
 // the whole conversion went well: a failure or an input without records leaves it as it was.
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -20,9 +21,9 @@
 #include "convert/reconnaissance.h"
 #include "core/erreur.h"
 #include "platform/fichiers.h"
+#include "platform/ecriture.h"
 #include "platform/fichiers_standard.h"
 #include "platform/interruption.h"
-#include "platform/remplacement.h"
 
 namespace zor::cli {
 
@@ -63,6 +64,8 @@ std::string aideConvert() {
   aide +=
       "  -o, --output SORTIE  fichier à écrire, remplacé seulement à la fin d'une conversion réussie ;\n"
       "                     sans cette option ou avec « - », la sortie standard\n"
+      "      --timeout S    secondes d'attente d'un programme qui lise SORTIE quand c'est un tube (mkfifo) :\n"
+      "                     30 par défaut, 0.5 par exemple, toujours avec un point\n"
       "      --lf           un LF seul finit aussi une ligne (fichiers texte écrits sous Linux) ; sans\n"
       "                     cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
       "  -h, --help         affiche cette aide\n"
@@ -85,13 +88,18 @@ std::string aideConvert() {
       "  1  aucun enregistrement : le fichier ne correspond pas au type choisi\n"
       "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, type inconnu, ligne absente,\n"
       "     ou options incorrectes\n"
-      "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était)\n";
+      "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était), même\n"
+      "     pendant l'attente d'une entrée (un tube, le terminal) ou d'un lecteur de SORTIE\n"
+      "\n"
+      "Une SORTIE qu'un autre programme de ZOR écrit (même un fichier qui n'existait pas), ou en lecture\n"
+      "seule, est refusée. Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique qu'un autre\n"
+      "utilisateur y a mis n'est pas suivi.\n";
   return aide;
 }
 
 constexpr Option kOptions[] = {{"type", 't'},      {"mode", 'm'},  {"to", 0},     {"output", 'o'},
                                {"lf", 0, false},   {"ligne", 0},   {"liste", 0, false},
-                               {"points", 0},      {"ecart", 0},   {"help", 'h', false}};
+                               {"points", 0},      {"ecart", 0},   {"timeout", 0}, {"help", 'h', false}};
 
 int erreurUsage(const std::string& message) {
   dire("zor-cli convert : " + message +
@@ -133,9 +141,10 @@ class SourceInterrompue : public conversion::Source {
   std::string nom_;
 };
 
-// Where the output goes: the standard output, a device as it is, or a file replaced at the end.
+// Where the output goes: the standard output, or a file (replaced at the end), a pipe or a
+// device (written as it is) opened by name.
 struct Destination {
-  std::optional<platform::Remplacement> remplacement;
+  platform::Ecriture fichier;
   std::optional<conversion::SortieFichier> sortie;
 };
 
@@ -222,6 +231,14 @@ int commandeConvert(const Arguments& arguments) {
   const bool depuisEntreeStandard = entree == "-";
   const std::string nomEntree = depuisEntreeStandard ? "(entrée standard)" : entree;
   demande.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
+  // A pipe as the output waits for its reader no longer than this.
+  std::chrono::milliseconds attenteLecteur = std::chrono::seconds(30);
+  if (const auto t = ligne.valeur("timeout")) {
+    const auto secondes = nombreDecimal(*t);
+    if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
+      return erreurUsage("--timeout demande un nombre de secondes entre 0.001 et 86400.");
+    attenteLecteur = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
+  }
   if (!depuisEntreeStandard) {
     const std::u8string nom = std::filesystem::path(entree).stem().u8string();
     demande.nomProfil.assign(nom.begin(), nom.end());
@@ -237,10 +254,10 @@ int commandeConvert(const Arguments& arguments) {
                            : platform::memeFichier(entree, sortie))
     return echec(erreurFichier(Erreur::Genre::MemeFichier,
                                depuisEntreeStandard ? (versSortieStandard ? "(entrée standard)" : sortie) : entree, 0));
-  // One conversion at a time into one file: a second one is refused rather than mixed in.
-  const platform::VerrouEcriture verrou = versSortieStandard ? platform::VerrouEcriture(stdout)
-                                                             : platform::VerrouEcriture(std::filesystem::path(sortie));
-  if (!verrou.pris()) return echec(erreurFichier(Erreur::Genre::FichierEnEcriture, versSortieStandard ? "(sortie standard)" : sortie, 0));
+  // One conversion at a time into one file: a second one is refused rather than mixed in (a
+  // file named by -o is taken when it is opened).
+  if (versSortieStandard && !platform::VerrouEcriture(stdout).pris())
+    return echec(erreurFichier(Erreur::Genre::FichierEnEcriture, "(sortie standard)", 0));
   // Ctrl+C, SIGTERM and SIGHUP stop the run between two blocks: the output stays as it was, or
   // holds whole lines only.
   platform::intercepterInterruptions();
@@ -277,35 +294,44 @@ int commandeConvert(const Arguments& arguments) {
       return 0;
     }
     Destination destination;
-    std::error_code ec;
+    // A reader that goes ("zor-cli convert … | head", a FIFO's reader) is a write error told in
+    // French.
+    platform::ignorerTubeCoupe();
     if (versSortieStandard) {
       platform::fluxBinaire(stdout);
-      // A reader that goes ("zor-cli convert … | head") is a write error told in French.
-      platform::ignorerTubeCoupe();
+      // Our own buffer is large already; written straight, a write cut by Ctrl+C says how far
+      // it went.
+      std::setvbuf(stdout, nullptr, _IONBF, 0);
       destination.sortie.emplace(stdout, "(sortie standard)");
-    } else if (const auto etat = std::filesystem::status(sortie, ec);
-               std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
-      // A device or a pipe (/dev/null) is written as it is: there is no file to replace.
-      destination.sortie.emplace(std::filesystem::path(sortie));
     } else {
-      destination.remplacement.emplace(std::filesystem::path(sortie));
-      if (destination.remplacement->flux() == nullptr)
-        throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, sortie, destination.remplacement->numero()));
-      destination.sortie.emplace(destination.remplacement->flux(), sortie);
+      // A file is written beside and takes the name at the end; a device or a pipe (/dev/null, a
+      // FIFO, which waits for its reader) is written as it is.
+      platform::ReglesEcriture regles;
+      regles.attenteTube = attenteLecteur;
+      if (auto refus = destination.fichier.ouvrir(sortie, regles)) {
+        refus->fichier = sortie;
+        throw Echec(*refus);
+      }
+      destination.sortie.emplace(destination.fichier.flux(), sortie);
     }
     const std::unique_ptr<conversion::Ecrivain> ecrivain = formatSortie->creer(*destination.sortie);
     rapport = conversion::convertir(source, *ecrivain, demande);
     destination.sortie->fermer();
     // Not waited for on the disk itself: a conversion can be made again, and a sync would cost
     // more than the whole conversion.
-    if (destination.remplacement && rapport.enregistrements > rapport.ignores)
-      if (const int numero = destination.remplacement->remplacer(false); numero != 0)
+    if (!versSortieStandard && (destination.fichier.special() || rapport.enregistrements > rapport.ignores))
+      if (const int numero = destination.fichier.terminer(false); numero != 0)
         throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, sortie, numero));
   } catch (const Echec& e) {
-    if (e.erreur().genre == Erreur::Genre::Interruption) {
-      echec(e.erreur());
-      dire(versSortieStandard ? "La sortie standard ne porte que des lignes entières."
-                              : sortie + " n'a pas été modifié.");
+    // Stopped while it waited (a pipe, a terminal, a reader for SORTIE) or wrote: the output is
+    // as it was, or holds whole lines.
+    if (platform::interruptionRecue() != 0) {
+      Erreur arret = e.erreur();
+      if (arret.genre == Erreur::Genre::Interruption) arret.fichier = nomEntree;
+      echec(arret);
+      if (arret.genre == Erreur::Genre::Interruption)
+        dire(versSortieStandard ? "La sortie standard ne porte que des lignes entières."
+                                : sortie + " n'a pas été modifié.");
       return 128 + platform::interruptionRecue();
     }
     return echec(e.erreur());

@@ -23,7 +23,8 @@ std::string aidePorts() {
                 "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
                 "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
                 "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
-                "un périphérique qui n'existe pas est dit absent.\n") +
+                "un périphérique qui n'existe pas est dit absent. Les caractères de contrôle des noms et des\n"
+                "descriptions s'écrivent \\xHH.\n") +
          "  -h, --help  affiche cette aide\n";
 }
 
@@ -47,7 +48,7 @@ int commandePorts(const Arguments& arguments) {
   // Each port with its other names and whether this user may open it.
   std::string texte = serie::listePorts(presents, [](const serie::PortSerie& p) {
     std::string lignes;
-    for (const std::string& nom : platform::nomsParIdentifiant(p.peripherique)) lignes += "    aussi " + nom + "\n";
+    for (const std::string& nom : platform::nomsParIdentifiant(p.peripherique)) lignes += "    aussi " + nomLisible(nom) + "\n";
     if (const int numero = platform::accesPeripherique(p.peripherique); numero != 0)
       lignes += "    vous ne pouvez pas l'ouvrir : " + raisonSysteme(numero) +
                 (numero == EACCES ? " (êtes-vous membre du groupe dialout ?)" : "") + "\n";
@@ -57,12 +58,12 @@ int commandePorts(const Arguments& arguments) {
   for (int n = 1; n <= 4; ++n) {
     const serie::Correspondance c = serie::correspondance(n, memes);
     const bool absent = !c.peripherique.empty() && platform::accesPeripherique(c.peripherique) == ENOENT;
-    texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : c.peripherique) + " (" +
-             serie::origineEnFrancais(c, n) + (absent ? ", absent" : "") + ")\n";
+    texte += "Comm" + std::to_string(n) + " : " + (c.peripherique.empty() ? std::string("?") : nomLisible(c.peripherique)) +
+             " (" + nomLisible(serie::origineEnFrancais(c, n)) + (absent ? ", absent" : "") + ")\n";
   }
   if (const std::filesystem::path conf = platform::fichierConfiguration(); !conf.empty()) {
     std::error_code ec;
-    texte += "\nFichier de configuration : " + conf.string() +
+    texte += "\nFichier de configuration : " + nomLisible(conf.string()) +
              (std::filesystem::exists(conf, ec) ? "" : " (absent)") + "\n";
   }
   ecrireSortie(texte);

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +13,7 @@
 #include "commande/sortie_texte.h"
 #include "convert/fins_de_ligne.h"
 #include "core/erreur.h"
+#include "platform/ecriture.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 #include "core/horloge.h"
@@ -45,11 +45,13 @@ const char kAideUpload[] =
     "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
     "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
     "Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de\n"
-    "contrôle est nommée (« ligne N : ... ») ; depuis l'entrée standard, chacune l'est juste avant de partir.\n"
+    "contrôle est nommée (« ligne N : ... ») ; l'entrée standard et un tube (une FIFO, <(commande)) ne sont\n"
+    "lus qu'une fois, et chacune l'est alors juste avant de partir.\n"
     "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
-    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle. Il en va de même des lignes\n"
-    "refusées par --strict.\n"
-    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
+    "envoyé du tout ; depuis l'entrée standard ou un tube, l'envoi s'arrête avant elle. Il en va de même des\n"
+    "lignes refusées par --strict.\n"
+    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP (même\n"
+    "pendant l'attente d'un tube ou du terminal).\n";
 
 const char kAideDownload[] =
     "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
@@ -67,12 +69,16 @@ const char kAideDownload[] =
     "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
     "  -q, --silencieux           n'affiche que les erreurs\n"
     "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
-    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
+    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue ;\n"
+    "                             pas le même fichier que SORTIE\n"
     "  -h, --help                 affiche cette aide\n"
     "La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des\n"
     "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux\n"
     "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin\n"
     "de ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).\n"
+    "Un tube (mkfifo) en SORTIE ou en --brut attend son lecteur au plus --timeout. Une SORTIE qu'un autre\n"
+    "programme de ZOR écrit, ou en lecture seule, est refusée ; dans un dossier où d'autres peuvent écrire\n"
+    "(/tmp), un lien symbolique qu'un autre utilisateur y a mis n'est pas suivi.\n"
     "Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; 130, 143 ou\n"
     "129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
 
@@ -108,6 +114,15 @@ std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& v
   return std::nullopt;
 }
 
+// Two names of one file: the same file (a device such as /dev/null takes anything), or the same
+// place for one not made yet.
+bool memeDestination(const std::string& a, const std::string& b) {
+  std::error_code ec, ec2;
+  if (std::filesystem::equivalent(a, b, ec) && !ec) return !std::filesystem::is_character_file(a, ec);
+  const auto x = std::filesystem::weakly_canonical(a, ec), y = std::filesystem::weakly_canonical(b, ec2);
+  return !ec && !ec2 && x == y;
+}
+
 // 0, or 128 + the signal that stopped the transfer.
 int codeSortie(bool echec) {
   if (const int signal = platform::interruptionRecue(); signal != 0) return 128 + signal;
@@ -139,6 +154,9 @@ int commandeUpload(const Arguments& arguments) {
   envoi.interrompu = interrompu;
   envoi.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
   platform::intercepterInterruptions();
+  // A reader of the progress that goes away ("zor-cli upload … 2>&1 | head -1") must not stop
+  // the sentences half way: the progress is then written to nobody.
+  platform::ignorerTubeCoupe();
 
   // On a terminal: how many have left of how many, and the time left at the pace so far (a
   // sentence and its pause take about 0.7 s at 4800 baud).
@@ -222,27 +240,33 @@ int commandeDownload(const Arguments& arguments) {
   const std::string sortie = ligne.valeur("output").value_or("-");
   demande.sortieStandard = sortie == "-";
   demande.fichier = {sortie, sortie};
+  // The recording and the records in one file would each spoil the other.
+  if (const auto brut = ligne.valeur("brut"); brut && !demande.sortieStandard && memeDestination(sortie, *brut))
+    return usage(kAideDownload, "-o et --brut nomment le même fichier (" + nomLisible(*brut) +
+                                    ") : l'enregistrement et les waypoints reçus s'y mêleraient.");
   demande.reception.interrompu = interrompu;
   if (demande.sortieStandard) platform::fluxBinaire(stdout);
   // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
   // told in French, with what came rescued, not the end of the process.
   platform::ignorerTubeCoupe();
 
-  // The recording notes every byte as the port takes it in, with its time since the start.
-  // A FIFO as the recording waits for its reader no longer than the receiver's silence.
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> brut(nullptr, std::fclose);
+  platform::intercepterInterruptions();
+  // The recording notes every byte as the port takes it in, with its time since the start. It
+  // is emptied and written where it is; a FIFO waits for its reader no longer than the
+  // receiver's silence.
+  platform::Ecriture brut;
   int erreurBrut = 0;
   if (const auto chemin = ligne.valeur("brut")) {
-    brut.reset(platform::ouvrirFichierEcritureSansBloquer(*chemin, demande.reception.silenceMax));
-    if (!brut) {
-      Erreur e = erreurFichier(errno == ENXIO ? Erreur::Genre::TubeSansLecteur : Erreur::Genre::FichierNonCreable, *chemin,
-                               errno == ENXIO ? 0 : errno);
-      e.dureeMs = demande.reception.silenceMax.count();
-      dire(decrire(e));
-      return 2;
+    platform::ReglesEcriture regles;
+    regles.maniere = platform::ReglesEcriture::Maniere::SurPlace;
+    regles.attenteTube = demande.reception.silenceMax;
+    if (auto refus = brut.ouvrir(*chemin, regles)) {
+      refus->fichier = *chemin;
+      dire(decrire(*refus));
+      return codeSortie(true);
     }
     // The reason of the first write that fails (a full disk, a file too large) is the one told.
-    auto ecrireBrut = [f = brut.get(), &erreurBrut](const std::string& texte) {
+    auto ecrireBrut = [f = brut.flux(), &erreurBrut](const std::string& texte) {
       errno = 0;
       if ((std::fwrite(texte.data(), 1, texte.size(), f) != texte.size() || std::fflush(f) != 0) && erreurBrut == 0)
         erreurBrut = errno != 0 ? errno : EIO;
@@ -255,7 +279,6 @@ int commandeDownload(const Arguments& arguments) {
       ecrireBrut(serie::ligneBrute({ms, std::string(octets)}) + "\n");
     });
   }
-  platform::intercepterInterruptions();
 
   // On a terminal: how many records have come, and for how long.
   Progression progression(ligne.a("silencieux"));
@@ -277,7 +300,8 @@ int commandeDownload(const Arguments& arguments) {
     progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s) écrits " +
                         (demande.sortieStandard ? std::string("sur la sortie standard.") : "dans " + sortie + "."));
   bool echec = bilan.erreur || bilan.erreurFichier || !bilan.ecrit;
-  if (brut && erreurBrut != 0) {
+  if (brut.flux() != nullptr && erreurBrut == 0) erreurBrut = brut.terminer(false);
+  if (erreurBrut != 0) {
     progression.dire(decrire(erreurFichier(Erreur::Genre::FichierNonEcrit, *ligne.valeur("brut"), erreurBrut)));
     echec = true;
   }

@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <system_error>
 
-#include "platform/fichiers.h"
 #include "core/erreur.h"
 #include "platform/fichiers_standard.h"
+#include "platform/interruption.h"
 
 namespace zor::conversion {
 
@@ -63,21 +63,28 @@ void Sortie::abandonner() noexcept {
   }
 }
 
-SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), nom_(chemin.string()) {
-  fichier_ = platform::ouvrirFichierEcriture(chemin);
-  if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, nom_, errno));
+SortieFichier::SortieFichier(const std::filesystem::path& chemin)
+    : possede_(std::make_unique<platform::Ecriture>()), nom_(chemin.string()) {
+  platform::ReglesEcriture regles;
+  regles.maniere = platform::ReglesEcriture::Maniere::SurPlace;
+  regles.ordinaireSeulement = true;
+  if (auto refus = possede_->ouvrir(chemin, regles)) {
+    refus->fichier = nom_;
+    throw Echec(*refus);
+  }
+  fichier_ = possede_->flux();
   std::setvbuf(fichier_, nullptr, _IONBF, 0);
   debut_ = 0;
 }
 
-SortieFichier::SortieFichier(std::FILE* flux, std::string nom) : fichier_(flux), possede_(false), nom_(std::move(nom)) {
+SortieFichier::SortieFichier(std::FILE* flux, std::string nom) : fichier_(flux), nom_(std::move(nom)) {
   debut_ = platform::positionEcriture(flux);
 }
 
 SortieFichier::~SortieFichier() {
   if (fichier_ == nullptr) return;
   abandonner();
-  if (possede_) std::fclose(fichier_);
+  if (possede_) possede_->abandonner();
 }
 
 void SortieFichier::fermer() {
@@ -86,17 +93,27 @@ void SortieFichier::fermer() {
   std::FILE* f = fichier_;
   fichier_ = nullptr;
   errno = 0;
-  const int echec = possede_ ? std::fclose(f) : std::fflush(f);
-  if (echec != 0) throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, errno));
+  const int numero = possede_ ? possede_->terminer(false) : (std::fflush(f) != 0 ? (errno != 0 ? errno : EIO) : 0);
+  if (numero != 0) throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, numero));
 }
 
 void SortieFichier::deverser(std::string_view octets) {
   errno = 0;
-  const std::size_t ecrits = std::fwrite(octets.data(), 1, octets.size(), fichier_);
-  if (ecrits != octets.size()) {
-    noterPartiel(ecrits);
-    throw Echec(erreurFichier(Erreur::Genre::FichierNonEcrit, nom_, errno));
+  std::size_t ecrits = std::fwrite(octets.data(), 1, octets.size(), fichier_);
+  if (ecrits == octets.size()) return;
+  const int numero = errno;
+  auto genre = Erreur::Genre::FichierNonEcrit;
+  if (numero == EINTR && platform::interruptionRecue() != 0) {
+    // Ctrl+C cut the write short: the line it was in the middle of is finished first, for a
+    // pipe cannot take back what it took, and the output holds whole lines only.
+    genre = Erreur::Genre::Interruption;
+    std::clearerr(fichier_);
+    const std::size_t fin = octets.find('\n', ecrits == 0 ? 0 : ecrits - 1);
+    if (ecrits > 0 && octets[ecrits - 1] != '\n' && fin != std::string_view::npos)
+      ecrits += std::fwrite(octets.data() + ecrits, 1, fin + 1 - ecrits, fichier_);
   }
+  noterPartiel(ecrits);
+  throw Echec(erreurFichier(genre, nom_, numero));
 }
 
 void SortieFichier::ramenerA(unsigned long long taille) noexcept {

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/ecriture.h"
 
 namespace zor::conversion {
 
@@ -65,9 +68,12 @@ class Sortie {
   bool echoue_ = false;                      // a hand-over was refused: nothing more is tried
 };
 
-// A file opened for writing, created or emptied; or a stream the caller owns (stdout).
+// The interchange file, emptied and written where it is (created when missing); or a stream
+// the caller owns (stdout, the file beside a file zor-cli replaces).
 class SortieFichier : public Sortie {
  public:
+  // Only a regular file will do, reached through no link another user planted, and written by
+  // no other program at the same time (platform/ecriture.h): else Echec, the file untouched.
   explicit SortieFichier(const std::filesystem::path& chemin);
   SortieFichier(std::FILE* flux, std::string nom);
   ~SortieFichier() override;
@@ -83,7 +89,7 @@ class SortieFichier : public Sortie {
 
  private:
   std::FILE* fichier_ = nullptr;
-  bool possede_ = false;
+  std::unique_ptr<platform::Ecriture> possede_;  // the file opened by name
   std::string nom_;
   std::optional<unsigned long long> debut_;  // where this output starts in its file, if it is one
 };

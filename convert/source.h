@@ -18,12 +18,17 @@ class Source {
   virtual std::string nom() const { return {}; }
 };
 
-// A file opened for reading as bytes. Opening or reading failures throw Echec (platform/erreur.h).
+// A file opened for reading as bytes. Opening or reading failures throw Echec (core/erreur.h);
+// a signal that stops the program (Ctrl+C, platform/interruption.h) while the opening or a read
+// waits (a FIFO, a silent pipe or terminal) throws it as an Interruption.
 class SourceFichier : public Source {
  public:
   static constexpr std::size_t kTailleBloc = 1 << 20;
 
-  explicit SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc = kTailleBloc);
+  // Any file the user names; or, `ordinaireSeulement`, one of the program's own fixed files
+  // (c:\$_t_e_m_p): a pipe, a device or a link another user planted is refused without waiting.
+  explicit SourceFichier(const std::filesystem::path& chemin, bool ordinaireSeulement = false,
+                         std::size_t tailleBloc = kTailleBloc);
   // A stream the caller owns (the standard input).
   SourceFichier(std::FILE* flux, std::string nom);
   ~SourceFichier() override;
@@ -32,10 +37,16 @@ class SourceFichier : public Source {
 
   std::string_view lire() override;
   std::string nom() const override { return nom_; }
+  // A regular file, which can be read again from its start (rembobiner); a pipe, a terminal or
+  // a device is read once.
+  bool relisible() const { return relisible_; }
+  void rembobiner();
 
  private:
   std::FILE* fichier_ = nullptr;
   bool possede_ = true;
+  bool relisible_ = false;
+  bool fin_ = false;
   std::string nom_;
   std::vector<char> tampon_;
 };

@@ -11,23 +11,55 @@ std::string nombre(long long n) {
   return std::string(tampon, std::to_chars(tampon, tampon + sizeof tampon, n).ptr);
 }
 
-// A name as the user gave it may hold any byte: control characters are written \xHH, so that
-// a terminal never takes them as commands and a message stays on its lines.
-std::string lisible(std::string_view nom) {
+void echapper(std::string& s, unsigned char o) {
   static constexpr char kHex[] = "0123456789ABCDEF";
+  s += "\\x";
+  s.push_back(kHex[o >> 4]);
+  s.push_back(kHex[o & 0x0F]);
+}
+
+// How many bytes the UTF-8 sequence at the start of `t` takes; 0 when it is none, or a C1
+// control (U+0080 to U+009F), which an 8-bit terminal takes as the start of a command.
+std::size_t sequenceUtf8(std::string_view t) {
+  const auto o = [&t](std::size_t i) { return static_cast<unsigned char>(t[i]); };
+  const unsigned char c = o(0);
+  std::size_t n = 0;
+  unsigned point = 0;
+  if (c >= 0xC2 && c <= 0xDF) n = 2, point = c & 0x1Fu;
+  else if (c >= 0xE0 && c <= 0xEF) n = 3, point = c & 0x0Fu;
+  else if (c >= 0xF0 && c <= 0xF4) n = 4, point = c & 0x07u;
+  if (n == 0 || t.size() < n) return 0;
+  for (std::size_t i = 1; i < n; ++i) {
+    if ((o(i) & 0xC0) != 0x80) return 0;
+    point = (point << 6) | (o(i) & 0x3Fu);
+  }
+  const bool court = (n == 3 && point < 0x800) || (n == 4 && (point < 0x10000 || point > 0x10FFFF));
+  if (court || (point >= 0xD800 && point <= 0xDFFF) || point < 0xA0) return 0;
+  return n;
+}
+
+}  // namespace
+
+std::string nomLisible(std::string_view nom) {
   std::string s;
-  for (const char c : nom) {
-    const auto o = static_cast<unsigned char>(c);
-    if (o < 0x20 || o == 0x7F) {
-      s += "\\x";
-      s.push_back(kHex[o >> 4]);
-      s.push_back(kHex[o & 0x0F]);
+  for (std::size_t i = 0; i < nom.size();) {
+    const auto o = static_cast<unsigned char>(nom[i]);
+    if (o >= 0x20 && o < 0x7F) {
+      s.push_back(nom[i++]);
+    } else if (const std::size_t n = o >= 0x80 ? sequenceUtf8(nom.substr(i)) : 0; n > 0) {
+      s.append(nom.substr(i, n));
+      i += n;
     } else {
-      s.push_back(c);
+      echapper(s, o);
+      ++i;
     }
   }
   return s;
 }
+
+namespace {
+
+std::string lisible(std::string_view nom) { return nomLisible(nom); }
 
 std::string nomPort(const Erreur& e) {
   if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + lisible(e.peripherique) + ")";
@@ -169,21 +201,41 @@ std::string decrire(const Erreur& e) {
       if (e.peripherique.empty() && !e.fichier.empty()) return "La conversion du fichier " + nomFichier(e) + " a été interrompue.";
       return "Transfert interrompu sur le port de communication " + port + ".";
     case G::FichierIllisible:
+      if (e.ligne > 0 && !e.detail.empty())
+        return "Impossible de lire le fichier " + nomFichier(e) + " : ligne " + nombre(e.ligne) + ", " + e.detail + ".";
       return "Impossible de lire le fichier " + nomFichier(e) + raison(e);
     case G::FichierNonCreable:
       return "Impossible de créer le fichier " + nomFichier(e) + raison(e);
     case G::FichierNonEcrit:
       return "Impossible d'écrire le fichier " + nomFichier(e) + raison(e);
     case G::FichierNonOrdinaire:
-      return "Impossible de lire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire.";
+      return "Impossible de lire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire" +
+             (e.detail.empty() ? std::string() : " (c'est " + e.detail + ")") + ".";
+    case G::SortieNonOrdinaire:
+      return "Impossible d'écrire le fichier " + nomFichier(e) + " : ce n'est pas un fichier ordinaire" +
+             (e.detail.empty() ? std::string() : " (c'est " + e.detail + ")") +
+             ", et ZOR n'écrit que dans un fichier ordinaire.\nSupprimez-le ou renommez-le, puis recommencez.";
+    case G::LienDUnAutre:
+      return "Le fichier " + nomFichier(e) + " est un lien symbolique que " +
+             (e.detail.empty() ? std::string("un autre utilisateur") : "l'utilisateur " + lisible(e.detail)) +
+             " a mis dans un dossier où d'autres que vous peuvent écrire : ZOR ne le suit pas, car il pourrait mener "
+             "à l'un de vos fichiers.\nSupprimez ce lien, ou choisissez un fichier dans un dossier à vous.";
+    case G::DossierFerme:
+      return "Impossible de remplacer le fichier " + nomFichier(e) +
+             " : son dossier n'accepte pas de nouveau fichier" + raison(e) +
+             "\nLe nouveau contenu s'écrit d'abord dans un fichier voisin, qui prend ensuite le nom de l'ancien : "
+             "donnez un fichier d'un dossier où vous pouvez créer des fichiers.";
     case G::MemeFichier:
       return "Le fichier " + nomFichier(e) + " est à la fois l'entrée et la sortie : il serait vidé avant d'être lu.";
     case G::TubeSansLecteur:
       return "Aucun programme ne lit le tube " + nomFichier(e) + " : le texte ne peut pas y être écrit" +
              (e.dureeMs > 0 ? " (attendu " + secondes(e.dureeMs) + ")" : std::string()) +
              ".\nLancez d'abord le programme qui lit ce tube, puis recommencez.";
+    case G::AttenteInterrompue:
+      return "Arrêt demandé pendant l'attente d'un programme qui lise le tube " + nomFichier(e) + " : rien n'y a été écrit.";
     case G::FichierEnEcriture:
-      return "Le fichier " + nomFichier(e) + " est en train d'être écrit par un autre programme (une autre conversion ?)." +
+      return "Le fichier " + nomFichier(e) + " est en train d'être écrit par un autre programme (une autre conversion "
+             "ou réception ?)." +
              "\nAttendez qu'il ait fini, puis recommencez.";
     case G::LigneTropLongue:
       return "La ligne " + nombre(e.ligne) + " du fichier " + nomFichier(e) + " a plus de " + nombre(e.limite) +

@@ -5,6 +5,7 @@
 // show; no text shown to the user comes from the system's own (English) messages.
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace zor {
 
@@ -30,9 +31,13 @@ struct Erreur {
     FichierIllisible,      // a file to read could not be opened or read
     FichierNonCreable,     // a file to write could not be created
     FichierNonEcrit,       // writing (or closing) a file failed
-    FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder
+    FichierNonOrdinaire,   // a file to read is a pipe, a device or a folder (detail: which, when known)
+    SortieNonOrdinaire,    // a file only a regular file may stand for (c:\zor.txt) is a pipe or a device (detail: which)
+    LienDUnAutre,          // a symbolic link another user made in a folder others may write (detail: who)
+    DossierFerme,          // a file that could be written, in a folder that takes no new file beside it
     MemeFichier,           // the output is the input itself
     TubeSansLecteur,       // a pipe to write into that no program reads
+    AttenteInterrompue,    // the user stopped the program while a pipe to write into waited for its reader
     FichierEnEcriture,     // another program writes the file right now
     LigneTropLongue,       // a line to send far longer than any sentence
     PhrasesDouteuses,      // lines to send that are no $GPWPL sentence with a right checksum
@@ -55,7 +60,9 @@ struct Erreur {
   std::string fichier;
   std::string chemin;
   long long ligne = 0;       // LigneTropLongue, GpxInvalide, PhrasesDouteuses: the line of the file, counted from 1
-  std::string detail;        // GpxInvalide: what is wrong there, in French; PositionEnvoyee: the sentences seen
+  // GpxInvalide, FichierIllisible (a configuration): what is wrong there, in French; PositionEnvoyee: the
+  // sentences seen; FichierNonOrdinaire, SortieNonOrdinaire: what it is; LienDUnAutre: the link's owner
+  std::string detail;
 
   long long dureeMs = 0;     // Silence, SansFinDeLigne: the bound that passed
   // TropDEnregistrements: the bound on stored reads; LigneTropLongue, SansFinDeLigne: bytes (a
@@ -82,6 +89,11 @@ Erreur erreurPort(Erreur::Genre genre, int numeroPort, std::string peripherique,
 // The French sentence(s) for the user, in UTF-8: what failed, on which object, the system's
 // reason in French, and what to do.
 std::string decrire(const Erreur& erreur);
+
+// A name as the user gave it (a file, a device, a description a device gives of itself), fit to
+// be shown on a terminal: control characters, C1 controls and bytes that are no UTF-8 written
+// \xHH, so that no terminal takes them as commands and a message stays on its lines.
+std::string nomLisible(std::string_view nom);
 
 // The system's reason alone, in French: "plus de place sur le disque", "erreur système n° 1234".
 std::string raisonSysteme(int numeroSysteme);

@@ -1,7 +1,6 @@
 #pragma once
 // Files opened by path with the C library. On Windows the path goes to the system in UTF-16,
 // so a name the ANSI code page cannot spell still opens; elsewhere it goes as bytes.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -10,21 +9,18 @@
 namespace zor::platform {
 
 // For reading as bytes. nullptr on failure, with errno set; a folder fails with EISDIR on
-// every system (Windows would say EACCES).
+// every system (Windows would say EACCES). A FIFO waits for its writer until one comes or the
+// user stops the program (errno EINTR then, see interruption.h).
 std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin);
 
 // For writing as bytes, created or emptied. nullptr on failure, with errno set.
 std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin);
 
-// The same, except that a FIFO is opened without blocking: a reader is waited for during
-// `attente` at most, after which the open fails with errno ENXIO. Writes then block as usual.
-std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds attente);
-
-// For appending: created if missing, its content kept. nullptr on failure, with errno set.
-std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin);
 // Whether an open file is a folder (some systems open one for reading and only fail at the
 // first read).
 bool estUnDossier(std::FILE* fichier);
+// Whether an open file is a regular one (not a pipe, a terminal or a device).
+bool estOrdinaire(std::FILE* fichier);
 
 // The whole of a small regular file (a configuration, a store), never blocking: a FIFO, a
 // device or a folder is refused, and so is a file larger than `tailleMax` bytes. Nothing on

@@ -7,11 +7,17 @@
 
 #include <cerrno>
 
+#include "platform/interruption.h"
+
 namespace zor::platform {
 
 std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin) {
-  errno = 0;
-  return std::fopen(chemin.c_str(), "rb");
+  for (;;) {
+    errno = 0;
+    std::FILE* f = std::fopen(chemin.c_str(), "rb");
+    // A signal that is not the user's asking to stop (none is expected) does not end the wait.
+    if (f != nullptr || errno != EINTR || interruptionRecue() != 0) return f;
+  }
 }
 
 std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
@@ -19,32 +25,14 @@ std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
   return std::fopen(chemin.c_str(), "wb");
 }
 
-std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds attente) {
-  struct stat etat {};
-  if (::stat(chemin.c_str(), &etat) != 0 || !S_ISFIFO(etat.st_mode)) return ouvrirFichierEcriture(chemin);
-  const auto fin = std::chrono::steady_clock::now() + attente;
-  for (;;) {
-    errno = 0;
-    const int fd = ::open(chemin.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-      std::FILE* f = ::fdopen(fd, "wb");
-      if (f == nullptr) ::close(fd);
-      return f;
-    }
-    if (errno != ENXIO || std::chrono::steady_clock::now() >= fin) return nullptr;
-    ::usleep(20000);
-  }
-}
-
-std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin) {
-  errno = 0;
-  return std::fopen(chemin.c_str(), "ab");
-}
-
 bool estUnDossier(std::FILE* fichier) {
   struct stat etat {};
   return ::fstat(::fileno(fichier), &etat) == 0 && S_ISDIR(etat.st_mode);
+}
+
+bool estOrdinaire(std::FILE* fichier) {
+  struct stat etat {};
+  return ::fstat(::fileno(fichier), &etat) == 0 && S_ISREG(etat.st_mode);
 }
 
 std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin, std::size_t tailleMax,

@@ -15,20 +15,17 @@ bool memeFichierQueFlux(const std::filesystem::path& chemin, std::FILE* flux);
 // Both streams are the same regular file (zor-cli convert - < F >> F).
 bool memesFlux(std::FILE* a, std::FILE* b);
 
-// Takes the file of `flux`, or the file at `chemin` when it exists, for this program alone for as
-// long as the process lives (or the returned lock is released): false when another program
-// holds it. Nothing to take (no such file, not a regular file) is no failure.
+// Takes the file of `flux` (the standard output) for this program alone for as long as the
+// process lives: false when another program holds it. Nothing to take (not a regular file) is
+// no failure. A file written by name takes its own (platform/ecriture.h).
 class VerrouEcriture {
  public:
   explicit VerrouEcriture(std::FILE* flux);
-  explicit VerrouEcriture(const std::filesystem::path& chemin);
-  ~VerrouEcriture();
   VerrouEcriture(const VerrouEcriture&) = delete;
   VerrouEcriture& operator=(const VerrouEcriture&) = delete;
   bool pris() const { return pris_; }
 
  private:
-  int descripteur_ = -1;  // opened here, closed here
   bool pris_ = true;
 };
 

@@ -37,15 +37,6 @@ bool prendre(int fd) {
 
 VerrouEcriture::VerrouEcriture(std::FILE* flux) : pris_(prendre(::fileno(flux))) {}
 
-VerrouEcriture::VerrouEcriture(const std::filesystem::path& chemin) {
-  descripteur_ = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (descripteur_ >= 0) pris_ = prendre(descripteur_);
-}
-
-VerrouEcriture::~VerrouEcriture() {
-  if (descripteur_ >= 0) ::close(descripteur_);
-}
-
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
   const int fd = ::fileno(flux);
   struct stat etat {};

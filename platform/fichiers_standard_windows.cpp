@@ -18,8 +18,6 @@ bool memesFlux(std::FILE*, std::FILE*) { return false; }
 
 // Windows keeps a file being written by one program from being opened for writing by another.
 VerrouEcriture::VerrouEcriture(std::FILE*) {}
-VerrouEcriture::VerrouEcriture(const std::filesystem::path&) {}
-VerrouEcriture::~VerrouEcriture() {}
 
 std::optional<std::uint64_t> positionEcriture(std::FILE* flux) {
   const auto p = _telli64(_fileno(flux));

@@ -27,19 +27,14 @@ std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
   return ::_wfopen(chemin.c_str(), L"wb");
 }
 
-// Windows has FIFOs of its own kind only (named pipes), which no path here leads to.
-std::FILE* ouvrirFichierEcritureSansBloquer(const std::filesystem::path& chemin, std::chrono::milliseconds) {
-  return ouvrirFichierEcriture(chemin);
-}
-
-std::FILE* ouvrirFichierAjout(const std::filesystem::path& chemin) {
-  errno = 0;
-  return ::_wfopen(chemin.c_str(), L"ab");
-}
-
 bool estUnDossier(std::FILE* fichier) {
   struct _stat64 etat {};
   return ::_fstat64(::_fileno(fichier), &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFDIR;
+}
+
+bool estOrdinaire(std::FILE* fichier) {
+  struct _stat64 etat {};
+  return ::_fstat64(::_fileno(fichier), &etat) == 0 && (etat.st_mode & _S_IFMT) == _S_IFREG;
 }
 
 std::optional<std::string> lireFichierBorne(const std::filesystem::path& chemin, std::size_t tailleMax,

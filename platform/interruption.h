@@ -3,7 +3,8 @@
 // told to stop, the port closed, the output file left as it was) instead of the process dying.
 namespace zor::platform {
 
-// From now on SIGINT, SIGTERM and SIGHUP only set a mark.
+// From now on SIGINT, SIGTERM and SIGHUP only set a mark, and end any call that waits (which
+// then fails with EINTR: the caller looks at the mark).
 void intercepterInterruptions();
 // The signal received since, or 0.
 int interruptionRecue();

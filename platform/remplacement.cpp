@@ -1,5 +1,4 @@
-#include "platform/remplacement.h"
-
+// What making a file beside another shares on every system: a free name, and the writing.
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -53,50 +52,6 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque) {
   errno = 0;
   if (std::fclose(f) != 0 && numero == 0) numero = errno != 0 ? errno : EIO;
   return numero;
-}
-
-Remplacement::Remplacement(const std::filesystem::path& lien) {
-  // A symbolic link stays a link: the file it leads to is the one replaced.
-  std::error_code ec;
-  chemin_ = lien;
-  if (std::filesystem::is_symlink(lien, ec)) {
-    const std::filesystem::path cible = std::filesystem::weakly_canonical(lien, ec);
-    if (!ec) chemin_ = cible;
-  }
-  flux_ = creerVoisin(chemin_, ".tmp", temporaire_, numero_);
-  // The new file takes the old one's permissions; a new one gets the usual ones (umask).
-  if (flux_ != nullptr) reprendreDroits(flux_, chemin_);
-}
-
-Remplacement::~Remplacement() {
-  if (flux_ == nullptr) return;
-  std::fclose(flux_);
-  std::error_code ec;
-  std::filesystem::remove(temporaire_, ec);
-}
-
-int Remplacement::remplacer(bool surLeDisque) {
-  if (flux_ == nullptr) return numero_ != 0 ? numero_ : EBADF;
-  std::FILE* f = flux_;
-  flux_ = nullptr;
-  int numero = ecrireEtFermer(f, {}, surLeDisque);
-  std::error_code ec;
-  if (numero == 0) {
-    std::filesystem::rename(temporaire_, chemin_, ec);
-    if (!ec) return 0;
-    numero = ec.value();
-  }
-  std::filesystem::remove(temporaire_, ec);
-  return numero;
-}
-
-int remplacerContenu(const std::filesystem::path& lien, std::string_view octets) {
-  Remplacement remplacement(lien);
-  std::FILE* f = remplacement.flux();
-  if (f == nullptr) return remplacerSansVoisin(lien, octets, remplacement.numero());
-  errno = 0;
-  if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size()) return errno != 0 ? errno : EIO;
-  return remplacement.remplacer();
 }
 
 }  // namespace zor::platform

@@ -1,6 +1,7 @@
 #pragma once
-// What replacing a file (remplacement.cpp) and the rescue folder (secours.cpp) share, and the
-// system's side of both, one file per system (remplacement_posix.cpp, remplacement_windows.cpp).
+// What writing a file whole beside another (ecriture_*.cpp) and the rescue folder (secours.cpp)
+// share, and the system's side of both, one file per system (remplacement_posix.cpp,
+// remplacement_windows.cpp).
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -23,10 +24,5 @@ int ecrireEtFermer(std::FILE* f, std::string_view octets, bool surLeDisque = tru
 std::FILE* creerFichierNeuf(const std::filesystem::path& chemin, unsigned mode);
 // What `f` holds, flushed already, onto the disk itself: 0, or errno.
 int versLeDisque(std::FILE* f);
-// The new file takes the permissions of the one it is to replace, when there is one.
-void reprendreDroits(std::FILE* nouveau, const std::filesystem::path& ancien);
-// When no file could be created beside `chemin` (`refus` tells why): the way left, if the
-// system has one; 0 or the errno of the failing step. `chemin` is whole either way.
-int remplacerSansVoisin(const std::filesystem::path& chemin, std::string_view octets, int refus);
 
 }  // namespace zor::platform

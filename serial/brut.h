@@ -25,7 +25,10 @@ struct Arrivee {
 
 // One line of the file for one arrival (without its line end).
 std::string ligneBrute(const Arrivee& arrivee);
-// The arrivals of a recording; nothing when the text is not one.
-std::optional<std::vector<Arrivee>> lireBrut(std::string_view texte);
+// A recording covers one session: its times are finite, never go back, and stay within a day.
+inline constexpr double kDureeBrutMaxMs = 86400000;
+
+// The arrivals of a recording; nothing when the text is not one, with why in `raison` (French).
+std::optional<std::vector<Arrivee>> lireBrut(std::string_view texte, std::string* raison = nullptr);
 
 }  // namespace zor::serie

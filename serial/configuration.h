@@ -21,9 +21,10 @@ struct ValeurConfiguration {
 // [ports] CommN of the file at `chemin`.
 ValeurConfiguration lireConfiguration(const std::filesystem::path& chemin, int numero);
 
-// The same on a text already read: nothing when it is malformed (a section without its "]", a
-// line that is neither a comment, a section nor a "key=value").
+// The same on a text already read, which may start with the UTF-8 byte order mark some editors
+// put there: nothing when it is malformed (a section without its "]", a line that is neither a
+// comment, a section nor a "key=value"), with the first such line in `ligneFautive` (from 1).
 std::optional<std::optional<std::string>> valeurIni(std::string_view texte, std::string_view section,
-                                                    std::string_view cle);
+                                                    std::string_view cle, int* ligneFautive = nullptr);
 
 }  // namespace zor::serie

@@ -20,8 +20,10 @@ constexpr std::size_t kDebutMontre = 80;
 // the count; a line whose first character is "$" is sent with CR LF, then the pause.
 class Televersement {
  public:
-  Televersement(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi, BilanEnvoi& bilan)
-      : port_(port), horloge_(horloge), envoi_(envoi), suivi_(suivi), bilan_(bilan) {}
+  // `enUneFois`: a stream read once (the standard input, a pipe), each line checked as it comes.
+  Televersement(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi, BilanEnvoi& bilan,
+                bool enUneFois)
+      : port_(port), horloge_(horloge), envoi_(envoi), suivi_(suivi), bilan_(bilan), verifier_(enUneFois) {}
 
   void entiere(std::string_view ligne) {
     commencer(ligne.front());
@@ -100,7 +102,7 @@ class Televersement {
     return !bilan_.erreur;
   }
 
-  // From the standard input a doubtful sentence is told as it comes, and refused with `strict`.
+  // From a stream a doubtful sentence is told as it comes, and refused with `strict`.
   void verifier() {
     std::string raison = defautDePhrase(ligne_);
     if (raison.empty()) return;
@@ -120,7 +122,7 @@ class Televersement {
   bool phrase_ = false;
   int compteur_ = 0;
   int compteurLignes_ = 0;
-  const bool verifier_ = envoi_.fichier.chemin == "-";
+  const bool verifier_;
 };
 
 // A first look at a file: its sentences, its longest line, its line ends, its doubtful sentences.
@@ -216,11 +218,25 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
   port.Settings(kReglagesGps);
   if (envoi.numeroPort) port.CommPort(*envoi.numeroPort);
   if ((bilan.erreur = port.ouvrir())) return bilan;
+  // The reader names the file by its path; the user knows it by the program's name. Stopped
+  // while the file waits (a FIFO with no writer yet, a silent pipe or terminal), it is the
+  // transfer that was stopped.
+  auto echec = [&](const Erreur& e) {
+    if (e.genre == Erreur::Genre::Interruption) return port.erreur(Erreur::Genre::Interruption);
+    Erreur nomme = erreurFichier(e.genre, envoi.fichier.nom, e.numeroSysteme,
+                                 entreeStandard ? std::string() : envoi.fichier.chemin.string());
+    nomme.detail = e.detail;
+    return nomme;
+  };
   try {
-    // A file is looked through first: nothing leaves when one of its lines is no sentence at all.
-    if (!entreeStandard) {
-      conversion::SourceFichier fichier(envoi.fichier.chemin);
-      Fins source(fichier);
+    std::unique_ptr<conversion::SourceFichier> fichier =
+        entreeStandard ? std::make_unique<conversion::SourceFichier>(stdin, envoi.fichier.nom)
+                       : std::make_unique<conversion::SourceFichier>(envoi.fichier.chemin, envoi.fichier.ordinaireSeulement);
+    // A regular file is looked through first: nothing leaves when one of its lines is no
+    // sentence at all. A pipe, a terminal or the standard input is read once, as it comes.
+    const bool enUneFois = !fichier->relisible();
+    if (!enUneFois) {
+      Fins source(*fichier);
       Apercu a(kLigneMax);
       conversion::parcourirLignes(source, a, envoi.finDeLigne);
       // A file of LF line ends is one long line: the refusal tells it, as the announcement does.
@@ -238,26 +254,16 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
           bilan.erreur = e;
         }
       }
+      if (!bilan.erreur) fichier->rembobiner();
+    }
+    if (!bilan.erreur) {
+      Fins source(*fichier);
+      Televersement televersement(port, horloge, envoi, suivi, bilan, enUneFois);
+      conversion::parcourirLignes(source, televersement, envoi.finDeLigne);
+      bilan.seulementLF = source.seulementLF();
     }
   } catch (const Echec& e) {
-    bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme, envoi.fichier.chemin.string());
-  }
-  if (bilan.erreur) {
-    port.abandonner();
-    return bilan;
-  }
-  try {
-    std::unique_ptr<conversion::SourceFichier> fichier =
-        entreeStandard ? std::make_unique<conversion::SourceFichier>(stdin, envoi.fichier.nom)
-                       : std::make_unique<conversion::SourceFichier>(envoi.fichier.chemin);
-    Fins source(*fichier);
-    Televersement televersement(port, horloge, envoi, suivi, bilan);
-    conversion::parcourirLignes(source, televersement, envoi.finDeLigne);
-    bilan.seulementLF = source.seulementLF();
-  } catch (const Echec& e) {
-    // The reader names the file by its path; the user knows it by the program's name.
-    bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme,
-                                 entreeStandard ? std::string() : envoi.fichier.chemin.string());
+    bilan.erreur = echec(e.erreur());
   } catch (const std::bad_alloc&) {
     bilan.erreur = erreurFichier(Erreur::Genre::MemoireInsuffisante, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
   }

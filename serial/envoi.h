@@ -38,8 +38,8 @@ struct Envoi {
     std::string raison;   // in French
   };
   bool strict = false;
-  // Told once, before the first sentence leaves, what a first look at the file found (a file,
-  // not a stream): how many sentences, whether its line ends are LF alone, its doubtful lines.
+  // Told once, before the first sentence leaves, what a first look at the file found (a regular
+  // file, not a stream): how many sentences, whether its line ends are LF alone, its doubtful lines.
   struct Apercu {
     int phrases = 0;
     bool seulementLF = false;
@@ -47,7 +47,7 @@ struct Envoi {
     int nombreDouteuses = 0;
   };
   std::function<void(const Apercu&)> annonce;
-  // From the standard input, each doubtful line as it comes, before it leaves.
+  // From a stream (the standard input, a pipe), each doubtful line as it comes, before it leaves.
   std::function<void(const Douteuse&)> douteuse;
 };
 
@@ -64,12 +64,12 @@ struct BilanEnvoi {
 };
 
 // Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
-// is read block by block as it goes: memory stays the same whatever its size. A file is first
-// read through once: a line longer than kLigneMax refuses it before anything is sent (from
-// the standard input, such a line stops the upload before it leaves), and so does a doubtful
-// sentence with `strict`. On a failure the port is
-// closed and the error says what happened; the interchange file is only read. An interruption
-// ends the upload at once, in the middle of a pause too.
+// is read block by block as it goes: memory stays the same whatever its size. A regular file is
+// first read through once: a line longer than kLigneMax refuses it before anything is sent,
+// and so does a doubtful sentence with `strict`. A stream (the standard input, a pipe, a FIFO)
+// is read once: such a line stops the upload before it leaves. On a failure the port is closed
+// and the error says what happened; the interchange file is only read. An interruption ends the
+// upload at once, in the middle of a pause and while the file waits (a FIFO, a silent pipe).
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi);
 
 // The refusal of line `ligne` of the upload's file, longer than kLigneMax.

@@ -1,9 +1,7 @@
 #include "serial/fichier_reception.h"
 
 #include <cerrno>
-
-#include "platform/fichiers.h"
-#include "platform/remplacement.h"
+#include <cstdio>
 
 namespace zor::serie {
 
@@ -16,22 +14,15 @@ Erreur FichierReception::erreur(Erreur::Genre genre, int numero) const {
 std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, std::chrono::milliseconds attenteLecteur) {
   fermer();
   fichier_ = fichier;
-  std::error_code ec;
-  const auto etat = std::filesystem::status(fichier.chemin, ec);
-  if (std::filesystem::is_directory(etat)) return erreur(Erreur::Genre::FichierNonCreable, EISDIR);
-  existait_ = std::filesystem::exists(etat);
-  special_ = existait_ && !std::filesystem::is_regular_file(etat);
-  // A pipe is opened without waiting for ever: its reader has `attenteLecteur` to come.
-  errno = 0;
-  flux_ = special_ ? platform::ouvrirFichierEcritureSansBloquer(fichier.chemin, attenteLecteur)
-                   : platform::ouvrirFichierAjout(fichier.chemin);
-  if (flux_ == nullptr) {
-    if (special_ && errno == ENXIO) {
-      Erreur e = erreur(Erreur::Genre::TubeSansLecteur, 0);
-      e.dureeMs = attenteLecteur.count();
-      return e;
-    }
-    return erreur(Erreur::Genre::FichierNonCreable, errno != 0 ? errno : EACCES);
+  platform::ReglesEcriture regles;
+  regles.ordinaireSeulement = fichier.ordinaireSeulement;
+  regles.attenteTube = attenteLecteur;
+  regles.dUnCoup = true;
+  if (auto refus = ecriture_.ouvrir(fichier.chemin, regles)) {
+    Erreur e = erreur(refus->genre, refus->numeroSysteme);
+    e.detail = refus->detail;
+    e.dureeMs = refus->dureeMs;
+    return e;
   }
   ouvert_ = true;
   return std::nullopt;
@@ -40,44 +31,29 @@ std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, std:
 void FichierReception::ouvrirSortieStandard() {
   fermer();
   fichier_ = {{}, "(sortie standard)"};
-  sortieStandard_ = special_ = true;
+  sortieStandard_ = true;
   ouvert_ = true;
 }
 
 std::optional<Erreur> FichierReception::ecrire(std::string_view octets) {
-  if (sortieStandard_ || special_) {
-    std::FILE* f = sortieStandard_ ? stdout : flux_;
+  if (sortieStandard_) {
     errno = 0;
-    if (std::fwrite(octets.data(), 1, octets.size(), f) != octets.size() || std::fflush(f) != 0)
+    if (std::fwrite(octets.data(), 1, octets.size(), stdout) != octets.size() || std::fflush(stdout) != 0)
       return erreur(Erreur::Genre::FichierNonEcrit, errno != 0 ? errno : EIO);
     return std::nullopt;
   }
-  // The handle goes first: a file open here could not be replaced on Windows.
-  if (flux_ != nullptr) {
-    std::fclose(flux_);
-    flux_ = nullptr;
-  }
-  if (const int numero = platform::remplacerContenu(fichier_.chemin, octets); numero != 0)
-    return erreur(Erreur::Genre::FichierNonEcrit, numero);
-  existait_ = true;
+  if (const int numero = ecriture_.ecrireTout(octets); numero != 0) return erreur(Erreur::Genre::FichierNonEcrit, numero);
   return std::nullopt;
 }
 
 std::optional<Erreur> FichierReception::abandonner() {
-  if (special_) return std::nullopt;
-  if (flux_ != nullptr) {
-    std::fclose(flux_);
-    flux_ = nullptr;
-  }
-  std::error_code ec;
-  if (!existait_ && std::filesystem::exists(fichier_.chemin, ec) && !std::filesystem::remove(fichier_.chemin, ec))
-    return erreur(Erreur::Genre::FichierNonEcrit, ec.value());
+  if (sortieStandard_) return std::nullopt;
+  if (const int numero = ecriture_.abandonner(); numero != 0) return erreur(Erreur::Genre::FichierNonEcrit, numero);
   return std::nullopt;
 }
 
 void FichierReception::fermer() {
-  if (flux_ != nullptr) std::fclose(flux_);
-  flux_ = nullptr;
+  ecriture_.abandonner();
   ouvert_ = false;
   sortieStandard_ = false;
 }

@@ -110,7 +110,8 @@ std::string listePorts(const std::vector<PortSerie>& ports, const std::function<
   if (ports.empty()) return "Aucun port série n'est détecté sur cet ordinateur.";
   std::string texte = "Ports série présents :";
   for (const PortSerie& p : ports) {
-    texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
+    // Names and descriptions come from the devices themselves: no control character passes.
+    texte += "\n  " + nomLisible(p.peripherique) + (p.description.empty() ? std::string() : " — " + nomLisible(p.description));
     if (details) {
       std::string lignes = details(p);
       if (!lignes.empty() && lignes.back() == '\n') lignes.pop_back();

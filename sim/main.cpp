@@ -45,7 +45,8 @@ const char kAide[] =
     "  --eof             envoie le caractère 26 après le dernier cycle (ZOR se termine alors)\n"
     "  --immediat        envoie sans attendre que le programme ouvre le port\n"
     "rejouer : dès que le programme ouvre le port, renvoie un enregistrement fait avec\n"
-    "  « zor-cli download --brut ENREGISTREMENT », chaque morceau à l'heure où il était arrivé.\n"
+    "  « zor-cli download --brut ENREGISTREMENT », chaque morceau à l'heure où il était arrivé (des\n"
+    "  millisecondes entre 0 et 86400000, jamais avant la précédente).\n"
     "  --eof, --immediat comme pour envoyer\n"
     "Communes :\n"
     "  --port N          numéro à utiliser dans ZOR_COMMN= (1 par défaut)\n"
@@ -148,8 +149,10 @@ int main(int argc, char** argv) {
       }
       if (emission.enregistrements.empty()) return erreur("« " + fichier + " » ne contient aucun enregistrement.");
     } else {
-      auto arrivees = zor::serie::lireBrut(*contenu);
-      if (!arrivees) return erreur("« " + fichier + " » n'est pas un enregistrement de zor-cli download --brut.");
+      std::string pourquoi;
+      auto arrivees = zor::serie::lireBrut(*contenu, &pourquoi);
+      if (!arrivees)
+        return erreur("« " + fichier + " » n'est pas un enregistrement de zor-cli download --brut (" + pourquoi + ").");
       if (arrivees->empty()) return erreur("« " + fichier + " » ne contient aucun octet.");
       emission.rejeu = std::move(*arrivees);
     }

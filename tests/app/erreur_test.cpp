@@ -6,6 +6,8 @@
 #include <clocale>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/erreur.h"
@@ -69,6 +71,23 @@ TEST(Decrire, ChaqueGenreNommeSonObjet) {
     EXPECT_EQ(echappe.find('\x1b'), std::string::npos) << n;
     EXPECT_NE(echappe.find("a\\x1B[2Jb\\x0Ac"), std::string::npos) << n << " : " << echappe;
   }
+}
+
+// What a device or a user names goes to a terminal: only text passes, UTF-8 letters included;
+// a C1 control (which an 8-bit terminal obeys) and bytes that are no UTF-8 are written out.
+TEST(Decrire, NomsLisiblesSurUnTerminal) {
+  const std::pair<std::string_view, std::string_view> cas[] = {
+      {"/dev/ttyUSB0", "/dev/ttyUSB0"},
+      {"Prolific \xE2\x80\x94 USB-S\xC3\xA9rie", "Prolific \xE2\x80\x94 USB-S\xC3\xA9rie"},  // —, é
+      {"\x1b]0;titre\x07", "\\x1B]0;titre\\x07"},
+      {"a\x7F\tb", "a\\x7F\\x09b"},
+      {"\xC2\x9B" "2J", "\\xC2\\x9B2J"},            // U+009B, CSI
+      {"\xC2\xA0", "\xC2\xA0"},                       // U+00A0 passes
+      {"\xE9t\xE9", "\\xE9t\\xE9"},                   // Latin-1, no UTF-8
+      {"\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80", "\\xC0\\xAF\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80"},  // overlong, surrogate, beyond U+10FFFF
+      {"\xE2\x82", "\\xE2\\x82"},                     // cut short
+  };
+  for (const auto& [nom, attendu] : cas) EXPECT_EQ(nomLisible(nom), attendu) << attendu;
 }
 
 TEST(Decrire, LaRaisonDuSystemeEnFrancais) {

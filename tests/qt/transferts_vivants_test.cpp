@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
 
@@ -188,6 +190,30 @@ TEST_F(Vivante, LectureQuiEchoueLaisseLeFichier) {
   std::filesystem::remove(secours);
   EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
   EXPECT_EQ(appareil.ecrit, "\x1a");
+}
+
+// Through the real window, a FIFO planted as c:\$_t_e_m_p holds nothing: "Rechercher Fichier" ends
+// at once by its silent failure path, "Ecrire dans GPS" says what stands there, nothing is sent.
+TEST_F(Vivante, UnTubeALaPlaceDuFichierDEchangeNeBloquePasLaFenetre) {
+  const auto echange = lecteur.chemin() / "$_t_e_m_p";
+  std::filesystem::remove(echange);
+  ASSERT_EQ(::mkfifo(echange.c_str(), 0600), 0);
+  modele.ouverture.FileName = (std::filesystem::path(std::getenv("ZOR_SOURCE_DIR")) / "tests/convert/donnees/g7towin.txt").string();
+  modele.nom.Text("G7towin");
+  modele.ecrire.Visible(false);
+  QTest::mouseClick(form.widget(modele.ouvrir), Qt::LeftButton);
+  EXPECT_TRUE(messages.vus().empty());
+  EXPECT_FALSE(form.widget(modele.ecrire)->isVisible());
+  modele.ecrire.Visible(true);
+  QTest::mouseClick(form.widget(modele.ecrire), Qt::LeftButton);
+  ASSERT_EQ(messages.vus().size(), 2u);
+  EXPECT_NE(messages.vus().back().texte.find("c:\\$_t_e_m_p (" + echange.string() +
+                                             ") : ce n'est pas un fichier ordinaire (c'est un tube)."),
+            std::string::npos)
+      << messages.vus().back().texte;
+  EXPECT_EQ(appareil.ecrit, "");
+  EXPECT_TRUE(std::filesystem::is_fifo(echange));
+  EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
 }
 
 // The real window on a real device, killed in the middle of a download by SIGTERM: the

@@ -3,6 +3,9 @@
 // its message with nothing lost.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "app/form1.h"
@@ -282,6 +285,66 @@ TEST_F(Transferts, FichierDeLectureImpossibleACreer) {
   EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(50)), "");
 }
 
+// Whatever stands at the place of c:\$_t_e_m_p or c:\zor.txt that is no regular file of the
+// user's (a FIFO, which would hold the window for ever; a link another user planted where others
+// may write) is refused at once: the conversion by its silent failure path, a transfer with a
+// box. The file the link leads to keeps every byte, and the receiver hears nothing.
+TEST_F(Transferts, CeQuiNEstPasUnFichierALaPlaceDesFichiersFixesEstRefuse) {
+  const char* source = std::getenv("ZOR_SOURCE_DIR");
+  const fs::path secret = lecteur.chemin() / "prive" / "secret.txt";
+  fs::create_directories(secret.parent_path());
+  const std::string tube = "ce n'est pas un fichier ordinaire (c'est un tube)";
+  const std::string lien = "est un lien symbolique que l'utilisateur nobody a mis dans un dossier où d'autres";
+  struct Cas {
+    const char* nom;
+    const char* place;
+    bool lienDUnAutre;
+    void (Form1::*clic)();
+    std::string message;  // empty: the conversion's silent failure path
+  };
+  const Cas cas[] = {
+      {"un tube pour la conversion", "$_t_e_m_p", false, &Form1::ouvrir_Click, ""},
+      {"un tube pour l'envoi", "$_t_e_m_p", false, &Form1::ecrire_Click, "Impossible de lire le fichier c:\\$_t_e_m_p ("},
+      {"un tube pour la lecture", "zor.txt", false, &Form1::lire_Click, "Impossible d'écrire le fichier c:\\zor.txt ("},
+      {"le lien d'un autre pour la conversion", "$_t_e_m_p", true, &Form1::ouvrir_Click, ""},
+      {"le lien d'un autre pour l'envoi", "$_t_e_m_p", true, &Form1::ecrire_Click, "Le fichier c:\\$_t_e_m_p ("},
+      {"le lien d'un autre pour la lecture", "zor.txt", true, &Form1::lire_Click, "Le fichier c:\\zor.txt ("},
+  };
+  form.Comm.Text("Comm2");
+  form.nom.Text("G7towin");
+  for (const Cas& c : cas) {
+    if (c.lienDUnAutre && ::geteuid() != 0) continue;  // only root can plant another user's link
+    const fs::path place = lecteur.chemin() / c.place;
+    test::ecrireOctets(secret, "secret");
+    ::chmod(lecteur.chemin().c_str(), c.lienDUnAutre ? 01777 : 0755);
+    if (c.lienDUnAutre) {
+      fs::create_symlink(secret, place);
+      ASSERT_EQ(::lchown(place.c_str(), 65534, static_cast<gid_t>(-1)), 0);
+    } else {
+      ASSERT_EQ(::mkfifo(place.c_str(), 0600), 0);
+    }
+    dialogue.choisir((fs::path(source != nullptr ? source : ZOR_DOSSIER_SOURCE) / "tests/convert/donnees/g7towin.txt").string());
+    const std::size_t vus = messages.vus().size();
+    const auto debut = std::chrono::steady_clock::now();
+    (form.*c.clic)();
+    EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(2)) << c.nom;
+    if (c.message.empty()) {
+      EXPECT_EQ(messages.vus().size(), vus) << c.nom << " : the failure path says nothing";
+      EXPECT_FALSE(form.ecrire.Visible()) << c.nom << " : no count, no upload button";
+    } else {
+      ASSERT_EQ(messages.vus().size(), vus + 2) << c.nom;
+      EXPECT_TRUE(commencePar(dernierMessage().texte, c.message)) << dernierMessage().texte;
+      EXPECT_TRUE(contient(dernierMessage().texte, c.lienDUnAutre ? lien : tube)) << dernierMessage().texte;
+      EXPECT_EQ(dernierMessage().icone, Icone::Avertissement) << c.nom;
+    }
+    EXPECT_EQ(test::lireOctets(secret), "secret") << c.nom;
+    EXPECT_EQ(c.lienDUnAutre ? fs::is_symlink(place) : fs::is_fifo(place), true) << c.nom;
+    EXPECT_EQ(pty.lire(1, std::chrono::milliseconds(20)), "") << c.nom;
+    EXPECT_FALSE(fin.termine()) << c.nom;
+    fs::remove(place);
+  }
+}
+
 // The same window over scripted devices: faults a pseudo-terminal cannot time exactly.
 class TransfertsScriptes : public ::testing::Test {
  protected:
@@ -387,22 +450,21 @@ TEST_F(TransfertsScriptes, LectureQuiEchoueLaisseLeFichier) {
 TEST_F(TransfertsScriptes, TexteGardeAilleursQuandLeFichierNePeutPlusEtreEcrit) {
   const std::string r1 = lecture("r1"), r2 = lecture("r2"), r3 = lecture("r3");
   test::ecrireOctets(zorTxt(), "ancien");
-  const fs::path parti = lecteur.chemin().string() + "-parti";
   scenario2.refus = [&](const serie::PortDesigne&) -> std::optional<Erreur> {
-    fs::rename(lecteur.chemin(), parti);
+    fs::remove_all(lecteur.chemin());
     return std::nullopt;
   };
   scenario2.arrivees.ajouter("\r" + r1 + r2 + r3 + r2);
   form.lire_Click();
-  fs::rename(parti, lecteur.chemin());
+  EXPECT_FALSE(fs::exists(lecteur.chemin())) << "nothing made again where the folder was";
+  fs::create_directories(lecteur.chemin());
   ASSERT_EQ(messages.vus().size(), 2u);
   const std::string texte = messages.vus()[1].texte;
   EXPECT_NE(texte.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << texte;
   const fs::path secours = test::secoursAnnonce(texte);
   EXPECT_TRUE(contient(texte, "2 enregistrement(s) reçu(s) ont été gardés dans " + secours.string())) << texte;
-  // The file was never emptied: it still holds what it held, and the message says so.
+  // The file was never emptied, and the message says so.
   EXPECT_NE(texte.find("c:\\zor.txt n'a pas été modifié"), std::string::npos) << texte;
-  EXPECT_EQ(test::lireOctets(zorTxt()), "ancien");
   EXPECT_EQ(test::lireOctets(secours), r2 + r3 + "\r\n");
   fs::remove(secours);
   EXPECT_EQ(scenario2.ecrit, "\x1a");

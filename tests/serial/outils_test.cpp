@@ -211,6 +211,13 @@ TEST(Outils, EchecsEtErreursDUsage) {
   // A FIFO nobody reads: zor-cli waits for a reader no longer than its --timeout.
   const std::string tube = (dossier.chemin() / "tube").string();
   ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+  // Recordings whose times would have a replay wait for ever, or run backwards.
+  auto brut = [&](const char* nom, const std::string& heures) {
+    ecrireOctets(dossier.chemin() / nom, "# zor-brut 1\n0.000\t\\x0D\n" + heures + "\t$A\n");
+    return (dossier.chemin() / nom).string();
+  };
+  const std::string sortie = (dossier.chemin() / "sortie.txt").string();
+  fs::create_symlink(sortie, dossier.chemin() / "lien.txt");
   struct Cas {
     const char* nom;
     Arguments arguments;
@@ -238,6 +245,15 @@ TEST(Outils, EchecsEtErreursDUsage) {
        "Aucun programme ne lit le tube"},
       {"rejeu d'un flot sans fin", {"rejouer", "/dev/zero"}, "pas un fichier ordinaire", "zor-sim"},
       {"rejeu d'un tube", {"rejouer", tube}, "pas un fichier ordinaire", "zor-sim"},
+      {"rejeu d'une heure qui n'est pas un nombre", {"rejouer", brut("nan.brut", "nan")}, "ligne 3 : l'heure n'est pas entre 0",
+       "zor-sim"},
+      {"rejeu d'une heure sans fin", {"rejouer", brut("infini.brut", "1e308")}, "(un jour)", "zor-sim"},
+      {"rejeu qui remonte le temps", {"rejouer", brut("recul.brut", "0.000\t\n-0.5")}, "ligne 4", "zor-sim"},
+      {"rejeu qui recule", {"rejouer", brut("avant.brut", "20\tx\n10")}, "avant celle de la ligne précédente", "zor-sim"},
+      {"réception et enregistrement dans un même fichier", {"download", "--port", port, "-o", sortie, "--brut", sortie},
+       "-o et --brut nomment le même fichier"},
+      {"... par un lien", {"download", "--port", port, "-o", (dossier.chemin() / "lien.txt").string(), "--brut=" + sortie},
+       "-o et --brut nomment le même fichier"},
   };
   for (const auto& c : cas) {
     const auto r = lancer(c.programme, c.arguments);

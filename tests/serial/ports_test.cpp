@@ -184,6 +184,7 @@ TEST(CorrespondanceTest, ChaqueConseilSelonSaCause) {
 TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   test::ConfigurationPorts configuration;
   configuration.variable(1, "/dev/gps");
+  configuration.variable(3, "/dev/gps\x1b]0;piège\x07");  // a name that would speak to the terminal
   configuration.fichier("[ports]\nComm2=/dev/ttyUSB9\n");
   const std::string commande = std::string(std::getenv("ZOR_BUILD_DIR")) + "/zor-cli ports";
   std::FILE* sortieCli = ::popen(commande.c_str(), "r");
@@ -196,6 +197,11 @@ TEST(CorrespondanceTest, ZorCliPortsDitDOuVientChaquePeripherique) {
   EXPECT_NE(sortie.find("Comm1 : /dev/gps (variable d'environnement ZOR_COMM1, absent)\n"), std::string::npos) << sortie;
   EXPECT_NE(sortie.find("Comm2 : /dev/ttyUSB9 (fichier " + configuration.chemin().string() + ", absent)\n"), std::string::npos)
       << sortie;
+  EXPECT_NE(sortie.find("Comm3 : /dev/gps\\x1B]0;piège\\x07 ("), std::string::npos) << sortie;
+  EXPECT_EQ(sortie.find('\x1b'), std::string::npos);
+  // The same for what the devices say of themselves.
+  const std::string liste = listePorts({{"/dev/ttyUSB\x1b[2J", "CP2102\x9b" "31m\n"}}, nullptr);
+  EXPECT_NE(liste.find("/dev/ttyUSB\\x1B[2J — CP2102\\x9B31m\\x0A"), std::string::npos) << liste;
 }
 
 // zor.conf is read with a bound and never waited on; whatever stands in its place that is not a
@@ -206,6 +212,7 @@ TEST(CorrespondanceTest, ZorConfRefuseCeQuiNEstPasUnPetitFichier) {
     std::function<void(const std::filesystem::path&)> poser;
     Erreur::Genre genre;
     int numero;
+    const char* raison = "";
   };
   const Cas cas[] = {
       {"un tube", [](const std::filesystem::path& p) { ::mkfifo(p.c_str(), 0600); }, Erreur::Genre::FichierNonOrdinaire, 0},
@@ -214,8 +221,8 @@ TEST(CorrespondanceTest, ZorConfRefuseCeQuiNEstPasUnPetitFichier) {
       {"plus d'un mégaoctet",
        [](const std::filesystem::path& p) { test::ecrireOctets(p, "[ports]\nComm1=/dev/gps\n" + std::string(1 << 20, '#')); },
        Erreur::Genre::FichierIllisible, EFBIG},
-      {"mal formé", [](const std::filesystem::path& p) { test::ecrireOctets(p, "[ports\nComm1=/dev/gps\n"); },
-       Erreur::Genre::FichierIllisible, 0},
+      {"mal formé", [](const std::filesystem::path& p) { test::ecrireOctets(p, "[ports]\nComm1=/dev/gps\nComm2\n"); },
+       Erreur::Genre::FichierIllisible, 0, "ligne 3, ni commentaire"},
   };
   for (const Cas& c : cas) {
     test::ConfigurationPorts configuration;
@@ -230,6 +237,7 @@ TEST(CorrespondanceTest, ZorConfRefuseCeQuiNEstPasUnPetitFichier) {
     const std::string texte = decrireEchec(e, kDeuxAdaptateurs);
     EXPECT_NE(texte.find(configuration.chemin().string()), std::string::npos) << texte;
     EXPECT_NE(texte.find("ce port ne s'ouvre pas"), std::string::npos) << texte;
+    EXPECT_NE(texte.find(c.raison), std::string::npos) << texte;
   }
 }
 
@@ -237,6 +245,7 @@ TEST(CorrespondanceTest, LectureIni) {
   struct Cas {
     const char* texte;
     std::optional<std::optional<std::string>> valeur;  // outer nothing: malformed
+    int ligne = 0;                                      // then the line at fault
   };
   using V = std::optional<std::string>;
   const Cas cas[] = {
@@ -247,10 +256,16 @@ TEST(CorrespondanceTest, LectureIni) {
       {"[ports]\ncomm1=/dev/a\n[Ports]\nComm1=/dev/b\n", V()},
       {"Comm1=/dev/a\n", V()},
       {"", V()},
-      {"[ports]\nComm1\n", std::nullopt},
-      {"[ports\nComm1=/dev/a\n", std::nullopt},
+      {"\xEF\xBB\xBF[ports]\r\nComm1=/dev/a\r\n", V("/dev/a")},  // written by an editor that marks UTF-8
+      {"[ports]\r\n\r\nComm1\n", std::nullopt, 3},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF[ports]\n", std::nullopt, 1},
+      {"[ports\nComm1=/dev/a\n", std::nullopt, 1},
   };
-  for (const Cas& c : cas) EXPECT_EQ(valeurIni(c.texte, "ports", "Comm1"), c.valeur) << c.texte;
+  for (const Cas& c : cas) {
+    int ligne = 0;
+    EXPECT_EQ(valeurIni(c.texte, "ports", "Comm1", &ligne), c.valeur) << c.texte;
+    EXPECT_EQ(ligne, c.ligne) << c.texte;
+  }
 }
 
 TEST(CorrespondanceTest, CheminTapeDansLaListe) {

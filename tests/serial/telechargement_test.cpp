@@ -124,14 +124,14 @@ TEST(Telechargement, FichierQuiRefuseLeTexte) {
   test::ScenarioLiaison s{&h};
   const std::string a = lecture('A'), b = lecture('B'), c = lecture('C');
   s.arrivees.ajouter("\r" + a + b + c + a + b);
-  // The folder leaves (a USB stick pulled out) while the receiver sends.
-  s.surEcriture = [&] { std::filesystem::rename(dossier, lecteur.chemin() / "partie"); };
+  // The folder goes (a USB stick pulled out) while the receiver sends.
+  s.surEcriture = [&] { std::filesystem::remove_all(dossier); };
   Telechargement demande;
   demande.fichier = {dossier / "zor.txt", "c:\\zor.txt"};
   MSComm port{test::servicesScriptes(s)};
   const auto bilan = telecharger(port, h, demande, {[](std::string_view) {}, [](int) {}});
   EXPECT_FALSE(bilan.ecrit);
-  EXPECT_EQ(test::lireOctets(lecteur.chemin() / "partie" / "zor.txt"), "ancien");
+  EXPECT_FALSE(std::filesystem::exists(dossier)) << "nothing made again where the folder was";
   ASSERT_FALSE(bilan.secours.empty());
   EXPECT_EQ(test::lireOctets(bilan.secours), b + c + a + "\r\n");
   const std::string resume = resumer(bilan, demande);

@@ -1,6 +1,7 @@
 #include "tests/support/processus.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -72,6 +73,9 @@ Processus::Processus(const std::filesystem::path& programme, const std::vector<s
     ::dup2(erreurs[1], STDERR_FILENO);
     if (!dossier.empty() && ::chdir(dossier.c_str()) != 0) ::_exit(126);
     if (lancement.limiteFichier > 0) ::setrlimit(RLIMIT_FSIZE, &limite);
+    if (lancement.enTantQuAutre && ::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kGroupeAutre) != 0 || ::setuid(kAutreUtilisateur) != 0))
+      ::_exit(125);
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }

@@ -21,7 +21,13 @@ struct Lancement {
   std::filesystem::path entree;         // its standard input; empty: a pipe the test writes into
   std::filesystem::path sortieAjoutee;  // its standard output appended there; empty: captured
   long limiteFichier = 0;               // the largest file it may write, in bytes (ulimit -f); 0: none
+  bool enTantQuAutre = false;           // run as kAutreUtilisateur when the test runs as root
 };
+
+// A second user of the machine (nobody), whose rights a test run as root takes to plant files
+// or to meet the permissions root would pass by.
+inline constexpr uid_t kAutreUtilisateur = 65534;
+inline constexpr gid_t kGroupeAutre = 65534;
 
 class Processus {
  public:
