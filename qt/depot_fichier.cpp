@@ -36,22 +36,31 @@ bool DepotFichier::eventFilter(QObject* objet, QEvent* evenement) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* e = static_cast<QDragMoveEvent*>(evenement);
-      if (evenement->type() == QEvent::DragEnter) glisseUnFichier_ = fichierDepose(e->mimeData()).has_value();
-      if (!glisseUnFichier_) return false;
-      e->setDropAction(Qt::CopyAction);
-      e->accept();
+      if (evenement->type() == QEvent::DragEnter) {
+        glisseDesFichiers_ = e->mimeData() != nullptr && e->mimeData()->hasUrls();
+        // Read now: some systems no longer hand the data over once the button is let go.
+        fichier_ = fichierDepose(e->mimeData());
+      }
+      if (!glisseDesFichiers_) return false;
+      // Several files, or addresses: refused by the whole window, none typed into a list.
+      if (fichier_) {
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+      } else {
+        e->ignore();
+      }
       return true;
     }
-    case QEvent::DragLeave: return std::exchange(glisseUnFichier_, false);
+    case QEvent::DragLeave: return std::exchange(glisseDesFichiers_, false);
     case QEvent::Drop: {
-      if (!std::exchange(glisseUnFichier_, false)) return false;
+      if (!std::exchange(glisseDesFichiers_, false)) return false;
+      const std::optional<std::string> fichier = std::exchange(fichier_, std::nullopt);
+      if (!fichier) return true;
       auto* e = static_cast<QDropEvent*>(evenement);
-      const std::optional<std::string> fichier = fichierDepose(e->mimeData());
       e->setDropAction(Qt::CopyAction);
       e->accept();
-      if (fichier)
-        QMetaObject::invokeMethod(
-            this, [this, f = *fichier] { envoi_(Evenement::fichierDonne(f)); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this, [this, f = *fichier] { envoi_(Evenement::fichierDonne(f)); }, Qt::QueuedConnection);
       return true;
     }
     default: return false;

@@ -1,7 +1,8 @@
 #pragma once
 // Files dropped on the main window. The whole window takes a drag that carries one local file or
 // folder, whatever control lies under the pointer (an editable list would otherwise take its
-// name as text); other drags go on to the controls as before. The drop is handed to the model
+// name as text), and refuses one of several files or of web addresses; a drag of text alone goes
+// on to the controls as before. The drop is handed to the model
 // once the drag is over, so that the program that dragged is not kept waiting by a box.
 #include <QObject>
 #include <QPointer>
@@ -31,7 +32,8 @@ class DepotFichier : public QObject {
   QWidget& fenetre_;
   Envoi envoi_;
   QPointer<QWindow> surveillee_;
-  bool glisseUnFichier_ = false;  // the drag on its way is one this window takes
+  bool glisseDesFichiers_ = false;     // the drag on its way carries files or addresses: it is this window's
+  std::optional<std::string> fichier_;  // … and exactly this one local file, which it takes
 };
 
 }  // namespace zor::qt
