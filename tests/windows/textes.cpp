@@ -1,7 +1,9 @@
-// textes.exe TITRE: the texts of the controls of the top-level window captioned TITRE, one a
-// line in UTF-8 (nothing, exit code 1, when there is no such window). The window's proof under
+// textes.exe TITRE: the texts of the controls of the top-level windows captioned TITRE (a
+// program's window and its message box may share it), one a line in UTF-8 (nothing, exit code
+// 1, when there is no such window). The window's proof under
 // wine reads the system's message boxes with it: their buttons in the system's language.
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "platform/texte_windows.h"
@@ -20,6 +22,22 @@ BOOL CALLBACK afficher(HWND w, LPARAM) {
   return TRUE;
 }
 
+struct Recherche {
+  const wchar_t* titre;
+  bool trouvee = false;
+};
+
+BOOL CALLBACK parcourir(HWND w, LPARAM l) {
+  auto* r = reinterpret_cast<Recherche*>(l);
+  wchar_t texte[1024] = L"";
+  GetWindowTextW(w, texte, 1024);
+  if (std::wcscmp(texte, r->titre) == 0 && IsWindowVisible(w)) {
+    r->trouvee = true;
+    EnumChildWindows(w, afficher, 0);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 int main() {
@@ -29,8 +47,7 @@ int main() {
     std::fputs("usage : textes.exe TITRE\n", stderr);
     return 2;
   }
-  HWND fenetre = FindWindowW(nullptr, arguments[1]);
-  if (fenetre == nullptr) return 1;
-  EnumChildWindows(fenetre, afficher, 0);
-  return 0;
+  Recherche recherche{arguments[1]};
+  EnumWindows(parcourir, reinterpret_cast<LPARAM>(&recherche));
+  return recherche.trouvee ? 0 : 1;
 }
