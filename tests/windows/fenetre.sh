@@ -382,7 +382,8 @@ conversion_donnee() {  # conversion_donnee ETAPE FICHIER: c:\$_t_e_m_p holds zor
 }
 etat_conversion() {  # etat_conversion ETAPE: the window after a conversion with records
   boutons "$1" ouvrir ecrire sortie
-  cache "$1" ok ok1 lire nom Typef
+  # (Typef's place is under the echo's lines.)
+  cache "$1" ok ok1 lire nom
   montre "$1" Comm "rgb(255,255,192)" 0.35
   ecrit "$1" quant1 "rgb(0,0,255)"
   p=$(part "rgb(0,0,0)" "${X[fenetre]}" "${Y[fenetre]}" 250 40)
@@ -395,7 +396,7 @@ if attendre_fenetre "$titre" 60 >/dev/null; then
   if boite=$(attendre_fenetre ZOR); then
     sleep 0.5
     import -window root "$captures/14-argument-boite.png"
-    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r')
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r' || true)
     grep -q "Profil de carte : route « Étape 1 » : 12 points" <<< "$textes" ||
       echec "zor.exe lignes.gpx : la boîte ne dit pas la ligne prise : $(tr '\n' ' ' <<< "$textes")"
     read -r wx wy < <(position "$boite")
@@ -462,18 +463,27 @@ if [ -n "$setup" ]; then
       touche "$ix" "$iy" Return  # « Suivant »
       sleep 1.5
       import -window root "$captures/17-installation-dossier.png"
-      textes=$(wine "$construction/textes.exe" "$titre_installation" | tr -d '\r')
-      grep -qx 'C:\\GPS' <<< "$textes" || echec "l'installation propose un autre dossier que C:\\GPS : $(tr '\n' ' ' <<< "$textes")"
+      for _ in 1 2 3; do
+        # Each page may give the window its own caption (a blank after the name here).
+        textes=$(wine "$construction/textes.exe" "$(xdotool getwindowname "$w")" | tr -d '\r' || true)
+        grep -q 'Parcourir' <<< "$textes" && break
+        sleep 1
+      done
+      grep -qx 'C:\\GPS\\\?' <<< "$textes" || echec "l'installation propose un autre dossier que C:\\GPS : $(tr '\n' ' ' <<< "$textes")"
       touche "$ix" "$iy" Return  # « Installer »
       sleep 2
       import -window root "$captures/18-installation-zor-ouvert.png"
-      textes=$(wine "$construction/textes.exe" "$titre_installation" | tr -d '\r')
+      textes=$(wine "$construction/textes.exe" "$titre_installation" | tr -d '\r' || true)
       grep -q "ZOR est ouvert : il faut le fermer pour l'installation" <<< "$textes" ||
         echec "l'installation ne demande pas de fermer ZOR : $(tr '\n' ' ' <<< "$textes")"
       grep -qx "Annuler" <<< "$textes" || echec "la question de l'installation n'offre pas « Annuler »"
       xdotool key Return  # OK: ZOR is closed
       attendre_fin || echec "l'installation n'a pas fermé ZOR"
-      sleep 3
+      # Its last page, once the files are in place.
+      for _ in $(seq 120); do
+        wine "$construction/textes.exe" "$titre_installation" 2>/dev/null | grep -q 'Fermer' && break
+        sleep 0.5
+      done
       import -window root "$captures/19-installation-fin.png"
       cmp -s "$gps/zor.exe" "$construction/zor.exe" || echec "l'installation n'a pas remplacé C:\\GPS\\zor.exe"
       # « Fermer » on the last page starts the new ZOR, as its box (ticked) says.
