@@ -443,6 +443,8 @@ fi
 setup=$(ls "$construction"/zor-*-setup.exe 2>/dev/null || true)
 if [ -n "$setup" ]; then
   gps=$(winepath -u 'C:\GPS')
+  rm -rf "$gps"
+  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZOR' /f >/dev/null 2>&1 || true
   wine "$setup" /S '/D=C:\GPS'
   printf '\n' >>"$gps/zor.exe"
   wine 'C:\GPS\zor.exe' 2>>"$captures/wine.log" &
@@ -481,7 +483,7 @@ if [ -n "$setup" ]; then
       attendre_fin || echec "l'installation n'a pas fermé ZOR"
       # Its last page, once the files are in place.
       for _ in $(seq 120); do
-        wine "$construction/textes.exe" "$titre_installation" 2>/dev/null | grep -q 'Fermer' && break
+        wine "$construction/textes.exe" "$(xdotool getwindowname "$w")" 2>/dev/null | grep -q 'Fermer' && break
         sleep 0.5
       done
       import -window root "$captures/19-installation-fin.png"

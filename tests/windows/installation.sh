@@ -46,7 +46,9 @@ desinstaller() {  # desinstaller DOSSIER_UNIX: its uninstaller, silent, and wait
 }
 
 echo "== $(basename "$setup") /S (wine)"
-rm -rf "$gps" "$autre"
+# Nothing left of an earlier run cut short: the setup would install where that one was.
+rm -rf "$gps" "$autre" "$programmes"
+wine reg delete "$cle" /f >/dev/null 2>&1 || true
 rm -f "$lecteur_c/\$_t_e_m_p"
 printf 'waypoints reçus avant\r\n' >"$lecteur_c/zor.txt"
 # The user's default program for GPX files, which the setup must leave alone; no .axe type yet.

@@ -17,7 +17,10 @@ using zor::platform::utf8;
 
 BOOL CALLBACK afficher(HWND w, LPARAM) {
   wchar_t texte[1024] = L"";
-  GetWindowTextW(w, texte, 1024);
+  // Asked of the control itself: GetWindowText only gives another program's edit field the
+  // name it was made with.
+  DWORD_PTR resultat = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(texte), SMTO_ABORTIFHUNG, 2000, &resultat);
   if (texte[0] != L'\0' && IsWindowVisible(w)) std::printf("%s\n", utf8(texte).c_str());
   return TRUE;
 }
