@@ -92,7 +92,8 @@ bool frmAbout::recevoir(const Evenement& e) {
       break;
     case Evenement::Genre::DemandeFermeture: decharger(); break;
     case Evenement::Genre::ListeOuverte:
-    case Evenement::Genre::DoubleClic: break;
+    case Evenement::Genre::DoubleClic:
+    case Evenement::Genre::FichierDonne: break;
   }
   return true;
 }

@@ -179,6 +179,10 @@ bool Form1::recevoir(const Evenement& e) {
       }
       break;
     case Evenement::Genre::DemandeFermeture: return demandeFermeture();
+    case Evenement::Genre::FichierDonne:
+      // Never into a transfer (it reads the interchange file), nor into another given file's run.
+      if (!enTransfert_ && !fichierEnCours_) fichierDonne(e.fichier);
+      break;
   }
   return true;
 }

@@ -74,6 +74,10 @@ class Form1 {
   void Form_Unload();
   // The port list opens: each item tells the device behind it (adapters come and go).
   void Comm_DropDown();
+  // A file dropped on the window or named on its command line: converted as « Rechercher
+  // Fichier » converts, its type told by its content (else the type list's), the window left as
+  // that run would leave it; what was taken from a GPX file is told in a box.
+  void fichierDonne(const std::string& fichier);
 
   // What the user does, as the front end hands it over; runs the handler it calls for. Once
   // the program has ended, nothing runs any more. False only for a close request that must
@@ -93,6 +97,11 @@ class Form1 {
  private:
   class Transfert;
   void Click(const Controle& bouton);
+  // The steps a conversion run takes before reading, its echo, and its ending (the count, or
+  // the no-records message).
+  void preparerConversion();
+  void afficherEcho(std::string echo);
+  void finConversion(long long nombreLu);
   // Esc anywhere in the window: the cancel button `sortie` is clicked while it is shown; else
   // the key reaches the window's own handler only when no control has the focus.
   void Echap(bool controleAvecFocus);
@@ -115,6 +124,7 @@ class Form1 {
   std::function<void(apropos::frmAbout&)> montrerAPropos_;
   std::unique_ptr<apropos::frmAbout> apropos_;
   bool enTransfert_ = false;
+  bool fichierEnCours_ = false;  // a given file's run is on (its box may be open)
   bool fermetureDemandee_ = false;
   bool termine_ = false;
 };

@@ -9,13 +9,17 @@
 
 namespace zor::app {
 
-void Form1::ouvrir_Click() {
+void Form1::preparerConversion() {
   nombre1.Visible(false);
   Typef.Visible(false);
   nom.Visible(false);
   fenetre.Visible(true);
   lire.Visible(false);
   result.Caption(" ");
+}
+
+void Form1::ouvrir_Click() {
+  preparerConversion();
   const conversion::FormatEntree* format = conversion::formatSelonTexte(nom.Text());
   if (format != nullptr && format->filtreSeul) ouverture.Filter = std::string(format->filtre);
 
@@ -41,13 +45,19 @@ void Form1::ouvrir_Click() {
     // The failure path says nothing; every file of the run is already closed.
     echec = true;
   }
+  afficherEcho(std::move(echo));
+  if (echec) return;
+  finConversion(nombreLu);
+}
+
+void Form1::afficherEcho(std::string echo) {
   if (fenetre.octets().empty())
     fenetre.definirOctets(std::move(echo));
   else
     fenetre.ajouterOctets(echo);
-  std::string().swap(echo);
-  if (echec) return;
+}
 
+void Form1::finConversion(long long nombreLu) {
   ecrire.Visible(true);
   nombre.Visible(true);
   quant1.Visible(true);

@@ -54,7 +54,23 @@ Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_v
   demande.mode = mode;
   const std::u8string nom = entree.stem().u8string();
   demande.nomProfil.assign(nom.begin(), nom.end());
-  return convertirFichier(entree, interchange, demande, echo);
+  // The input is opened first and the run made in memory: a folder, a file that cannot be read,
+  // a broken GPX document or a file without records leave the interchange file, which the
+  // window may still send, and the echo as they were.
+  SourceFichier source(entree);
+  SortieMemoire lignes;
+  std::string echoRun;
+  EcrivainPhrases phrases(lignes, echo != nullptr ? &echoRun : nullptr);
+  const Rapport rapport = convertir(source, phrases, demande);
+  if (rapport.enregistrements > 0) {
+    SortieFichier fichier(interchange);
+    const std::string_view octets = lignes.octets();
+    for (std::size_t fait = 0; fait < octets.size(); fait += Sortie::kTailleTampon)
+      fichier.ecrire(octets.substr(fait, Sortie::kTailleTampon));
+    fichier.fermer();
+    if (echo != nullptr) echo->append(echoRun);
+  }
+  return rapport;
 }
 
 }  // namespace zor::conversion

@@ -36,7 +36,9 @@ Rapport convertirFichier(const std::filesystem::path& entree, const std::filesys
 // file: read as its content says (GPX, Autoroute Express), else with the format whose list
 // text is `texteType` (nothing read when it names none); a GPX file's line chosen and fitted
 // as zor-cli's default does, named after the file. The report says what was taken
-// (convert/rapport.h words it).
+// (convert/rapport.h words it). Unlike the window's own run, the interchange file is written
+// only when records were taken: a file that cannot be read (Echec), or holds none, leaves it
+// and `echo` as they were.
 Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_view texteType, Mode mode,
                               const std::filesystem::path& interchange, std::string* echo = nullptr);
 

@@ -3,6 +3,8 @@
 // through one entry (its `recevoir`): the front end only says what happened and where, the form
 // decides which handler runs.
 #include <span>
+#include <string>
+#include <utility>
 
 #include "ihm/controle.h"
 
@@ -15,18 +17,21 @@ struct Evenement {
     DoubleClic,        // on the window's background (a control keeps its own)
     Touche,            // Esc wherever the focus is; any other key only when no control has it
     DemandeFermeture,  // the close box or the system menu
+    FichierDonne,      // a file dropped on the window, or named on the program's command line
   };
 
   Genre genre = Genre::Clic;
   const Controle* controle = nullptr;  // Clic, ListeOuverte
   int touche = 0;                      // Touche: the character's code (27: Esc)
   bool focusSurUnControle = false;     // Touche: a control of the window holds the focus
+  std::string fichier{};               // FichierDonne: its path, UTF-8 (the bytes as they are off Windows)
 
   static Evenement clic(const Controle& c) { return {Genre::Clic, &c}; }
   static Evenement listeOuverte(const Controle& c) { return {Genre::ListeOuverte, &c}; }
   static Evenement doubleClic() { return {Genre::DoubleClic}; }
   static Evenement frappe(int code, bool focusSurUnControle) { return {Genre::Touche, nullptr, code, focusSurUnControle}; }
   static Evenement demandeFermeture() { return {Genre::DemandeFermeture}; }
+  static Evenement fichierDonne(std::string chemin) { return {Genre::FichierDonne, nullptr, 0, false, std::move(chemin)}; }
 };
 
 inline constexpr int kToucheEchap = 27;

@@ -2,7 +2,8 @@
 # (debian.cmake):
 #   cli      zor-cli and zor-sim with their manual pages: nothing of a widget library;
 #   fenetre  the window and, on Linux and the other freedesktop systems, its menu entry with
-#            its icon, the software-centre metadata, its manual page, and the
+#            its icon and the file types it opens (the .axe type defined), the software-centre
+#            metadata, its manual page, and the
 #            system-information launcher with the registry file that leads the about box to it.
 # Each part carries the copyright file and the changelog in its own documentation folder,
 # named after its package. Every desktop file is named after the application's id,
@@ -50,6 +51,8 @@ if(UNIX AND NOT APPLE)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT fenetre)
   install(FILES ${zor_genere}/${ZOR_ID_BUREAU}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT fenetre)
+  install(FILES ${CMAKE_CURRENT_LIST_DIR}/zor.mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${ZOR_ID_BUREAU}.xml COMPONENT fenetre)
   install(FILES ${CMAKE_CURRENT_LIST_DIR}/zor.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${ZOR_ID_BUREAU}.svg
           COMPONENT fenetre)

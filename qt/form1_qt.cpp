@@ -12,6 +12,7 @@
 #include "qt/apparence.h"
 #include "qt/apropos_qt.h"
 #include "qt/cp1252.h"
+#include "qt/depot_fichier.h"
 #include "qt/polices.h"
 
 namespace zor::qt {
@@ -70,6 +71,7 @@ Form1Qt::Form1Qt(app::Form1& modele, QWidget* parent) : QMainWindow(parent), mod
     actions_.emplace_back(entree, action);
   }
   widgets_.construire(modele_.controles(), client_, envoi);
+  new DepotFichier(*this, envoi);
   modele_.definirVue({[this](const Controle& c, Propriete p) { widgets_.refleter(c, p); },
                       [this](apropos::frmAbout& boite) { montrerAPropos(boite); }});
 

@@ -1,6 +1,7 @@
 #include "win32/form1_win32.h"
 
 #include "core/echec_action.h"
+#include "win32/fichiers_donnes.h"
 #include "win32/messages.h"
 #include "win32/texte.h"
 
@@ -54,6 +55,8 @@ Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
 
   rendu_.emplace(hwnd_, polices_, icones_, ppp_, app::kFondFenetre, [this](const Evenement& e) { return envoyer(e); });
   rendu_->construire(modele_.controles());
+  // Files dropped anywhere on the window: the shell sends WM_DROPFILES to it for its controls too.
+  DragAcceptFiles(hwnd_, TRUE);
   modele_.definirVue({[this](const Controle& c, Propriete p) { rendu_->refleter(c, p); },
                       [this](apropos::frmAbout& boite) { montrerAPropos(boite); }});
 }
@@ -119,6 +122,12 @@ LRESULT Form1Win32::traiter(HWND w, UINT message, WPARAM wp, LPARAM lp) {
       // Only the background gets it: every control takes its own clicks.
       envoyer(Evenement::doubleClic());
       return 0;
+    case WM_DROPFILES: {
+      // One file at a time: a drop of several converts none.
+      const std::vector<std::string> fichiers = fichiersDeposes(reinterpret_cast<HDROP>(wp));
+      if (fichiers.size() == 1) envoyer(Evenement::fichierDonne(fichiers.front()));
+      return 0;
+    }
     case WM_CHAR:
       // A key reaches the window itself only when no control has the focus.
       envoyer(Evenement::frappe(static_cast<int>(wp), false));

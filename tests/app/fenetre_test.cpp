@@ -2,6 +2,8 @@
 // shows, every way out of the program, the about box, and a close request during a transfer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "app/form1.h"
@@ -21,7 +23,8 @@ constexpr const char* kControles[] = {"ok",     "ok1",  "Comm",    "prtd",   "Ty
 
 class Fenetre : public ::testing::Test {
  protected:
-  std::string visibles() {
+  std::string visibles() { return visibles(form); }
+  static std::string visibles(Form1& form) {
     std::map<std::string_view, Controle*> parNom;
     for (Controle* c : form.controles()) parNom[c->nom()] = c;
     std::string s;
@@ -86,6 +89,142 @@ TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
   EXPECT_EQ(form.prtd.Caption(), "port lecture");
   EXPECT_EQ(gps.ecrit.substr(gps.ecrit.size() - 1), "\x1a");
   EXPECT_FALSE(fin.termine());
+}
+
+// A file given to the window ends where « Rechercher Fichier » would, from wherever the window
+// was: the port list shown, no "Ok" left. Its type comes from its content, else from the list;
+// only a run with records replaces the interchange file.
+TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
+  const std::string avec = "--YY--Y-YYYY-Y-YYYYY", sans = "--YYYYY---Y--Y-YYYYY", echouee = "--YY--Y--Y-Y-Y-YYYYY";
+  const std::filesystem::path echange = lecteur.chemin() / "$_t_e_m_p";
+  std::filesystem::create_directory(lecteur.chemin() / "dossier");
+  struct Cas {
+    const char* quoi;
+    std::function<void(Form1&)> avant;
+    std::string fichier;
+    const char* type;
+    std::string attendu;
+    long long phrases;  // in the interchange file; -1: left as it was
+    std::vector<Icone> boites;
+  };
+  const auto rien = [](Form1&) {};
+  const Cas cas[] = {
+      {"GPX au départ", rien, donnee("lignes.gpx"), "Format ZOR", avec, 12, {Icone::Information}},
+      {"Autoroute Express malgré la liste", [](Form1& f) { f.ok_Click(); }, donnee("exemple.axe"), "G7towin", avec, 4, {}},
+      {"texte du type de la liste", [](Form1& f) { f.ok_Click(), f.ok1_Click(); }, donnee("g7towin.txt"), "G7towin", avec,
+       6, {}},
+      {"texte d'un autre type", rien, donnee("g7towin.txt"), "Format ZOR", sans, -1, {Icone::Question}},
+      {"type inconnu de la liste", rien, donnee("g7towin.txt"), "gpx", sans, -1, {Icone::Question}},
+      {"dossier", rien, (lecteur.chemin() / "dossier").string(), "Format ZOR", echouee, -1, {}},
+      {"fichier absent", rien, donnee("absent.gpx"), "G7towin", echouee, -1, {}},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages m;
+    Services s = services();
+    s.messages = m.repondeur();
+    Form1 f{std::move(s)};
+    c.avant(f);
+    f.nom.Text(c.type);
+    f.fenetre.definirOctets("avant\r\n");
+    test::ecrireOctets(echange, "ancien\r\n");
+    EXPECT_TRUE(f.recevoir(Evenement::fichierDonne(c.fichier))) << c.quoi;
+    EXPECT_EQ(visibles(f), c.attendu) << c.quoi;
+    const std::string ecrit = test::lireOctets(echange);
+    const std::string& echo = f.fenetre.octets();
+    if (c.phrases < 0) {
+      EXPECT_EQ(ecrit, "ancien\r\n") << c.quoi;
+    } else {
+      EXPECT_EQ(std::count(ecrit.begin(), ecrit.end(), '$'), c.phrases) << c.quoi;
+    }
+    EXPECT_TRUE(echo.starts_with("avant\r\n")) << c.quoi;
+    EXPECT_EQ(std::count(echo.begin(), echo.end(), '$'), std::max(c.phrases, 0LL)) << c.quoi;
+    if (c.phrases > 0) {
+      EXPECT_EQ(f.quant1.Caption(), std::to_string(c.phrases)) << c.quoi;
+    }
+    std::vector<Icone> boites;
+    for (const DemandeMessage& d : m.vus()) boites.push_back(d.icone);
+    EXPECT_EQ(boites, c.boites) << c.quoi;
+  }
+}
+
+// What the box tells of a GPX file: the line taken, its fitting, the lines left and how to take
+// one; in waypoint mode, the track points left out.
+TEST_F(Fenetre, LaBoiteDitCeQuiAEtePrisDUnFichierGpx) {
+  std::string trace = "<gpx><trk><name>Sortie</name><trkseg>";
+  for (int i = 0; i < 400; ++i)
+    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * (i % 7)) + "\"/>";
+  test::ecrireOctets(lecteur.chemin() / "sortie.gpx", trace + "</trkseg></trk></gpx>");
+  struct Cas {
+    std::string fichier;
+    bool profil;
+    std::vector<std::string> phrases;
+  } cas[] = {
+      {donnee("lignes.gpx"), true,
+       {"Profil de carte : route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s.\n\n"
+        "Les autres lignes de lignes.gpx ne sont pas converties :\n"
+        "ligne 2 : route « Étape 2 », 12 points, 3,8 km\nligne 3 : trace « Galibier », 620 points, 3,4 km\n"
+        "ligne 4 : trace, 5 points, 0,4 km\nPour en convertir une autre : zor-cli convert --ligne N « lignes.gpx »."}},
+      {(lecteur.chemin() / "sortie.gpx").string(), true,
+       {"Profil de carte : trace « Sortie » : 400 points → 255 (écart max ", "\nLa ligne a été ramenée à 255 points ; aucun des 400 points lus n'est à plus de "}},
+      {donnee("lignes.gpx"), false, {"625 points de trace (<trk>) n'ont pas été pris : ce ne sont pas des waypoints."}},
+  };
+  for (const Cas& c : cas) {
+    test::ScriptMessages m;
+    Services s = services();
+    s.messages = m.repondeur();
+    Form1 f{std::move(s)};
+    f.waypoint.Value(!c.profil);
+    f.profil.Value(c.profil);
+    f.recevoir(Evenement::fichierDonne(c.fichier));
+    ASSERT_EQ(m.vus().size(), 1u) << c.fichier;
+    EXPECT_EQ(m.vus()[0].titre, "ZOR");
+    for (const std::string& p : c.phrases) EXPECT_NE(m.vus()[0].texte.find(p), std::string::npos) << m.vus()[0].texte;
+  }
+}
+
+// A file given after a download gives the window back its conversion captions and controls;
+// one given during a transfer, or while another one's box is open, is not taken.
+TEST_F(Fenetre, UnFichierDonneNeSeGlissePasDansUneAutreAction) {
+  const std::filesystem::path echange = lecteur.chemin() / "$_t_e_m_p";
+  gps.arrivees.ajouter("\r" + std::string(62, 'a') + "\r\n" + std::string(62, 'b') + "\r\n" + std::string(62, 'b') + "\r\n");
+  form.ok_Click();
+  form.ok1_Click();
+  form.lire_Click();
+  form.recevoir(Evenement::fichierDonne(donnee("exemple.axe")));
+  EXPECT_EQ(visibles(), "--YY--Y-YYYY-Y-YYYYY");
+  EXPECT_EQ(form.zor.Caption(), "Envoyer ou recevoir des données (Waypoint ou PDC) vers un Gps ZOR");
+  EXPECT_EQ(form.prtd.Caption(), "Port de comm:");
+
+  // During the upload of what was just converted: the file sent stays the one shown.
+  const std::string envoye = test::lireOctets(echange);
+  test::ScriptMessages m;
+  Services s = services();
+  s.messages = m.repondeur();
+  Form1* cible = nullptr;
+  s.veiller = [&] {
+    if (cible != nullptr) cible->recevoir(Evenement::fichierDonne(donnee("g7towin.txt")));
+  };
+  Form1 f{std::move(s)};
+  f.recevoir(Evenement::fichierDonne(donnee("exemple.axe")));
+  cible = &f;
+  f.ecrire_Click();
+  EXPECT_EQ(test::lireOctets(echange), envoye);
+  EXPECT_EQ(f.quant1.Caption(), "4");
+
+  // A second file while the first one's box is open.
+  Services s2 = services();
+  Form1* ouverte = nullptr;
+  int boites = 0;
+  s2.messages = [&](const DemandeMessage&) {
+    ++boites;
+    ouverte->recevoir(Evenement::fichierDonne(donnee("exemple.axe")));
+    return Reponse::Ok;
+  };
+  Form1 f2{std::move(s2)};
+  ouverte = &f2;
+  f2.recevoir(Evenement::fichierDonne(donnee("lignes.gpx")));
+  EXPECT_EQ(boites, 1);
+  EXPECT_EQ(f2.quant1.Caption(), "12");
 }
 
 TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {

@@ -140,7 +140,9 @@ TEST(Conversion, LeContenuDitLeType) {
 }
 
 // A file given to the window: its content first, then the list's type; a GPX line chosen and
-// fitted as zor-cli does; nothing read for a text of no type the list names.
+// fitted as zor-cli does; nothing read for a text of no type the list names. Only a run that
+// took records writes the interchange file and the echo: a folder, a broken document or a file
+// without records leave both as they were.
 TEST_F(ConversionFichiers, UnFichierDonneALaFenetre) {
   std::string trace;
   for (int i = 0; i < 400; ++i)
@@ -168,8 +170,19 @@ TEST_F(ConversionFichiers, UnFichierDonneALaFenetre) {
     EXPECT_EQ(r.enregistrements, c.enregistrements) << c.fichier << " / " << c.texteType;
     EXPECT_EQ(std::count(echo.begin(), echo.end(), '$'), c.enregistrements);
     if (c.enregistrements == 0) {
-      EXPECT_EQ(test::lireOctets(echange), "");
+      EXPECT_EQ(test::lireOctets(echange), "ancien\r\n") << c.fichier << " / " << c.texteType;
+    } else {
+      EXPECT_EQ(test::lireOctets(echange).substr(0, 7), "$GPWPL,") << c.fichier << " / " << c.texteType;
     }
+  }
+  test::ecrireOctets(chemin("coupe.gpx"), "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/>");
+  fs::create_directory(chemin("dossier.gpx"));
+  for (const char* illisible : {"coupe.gpx", "dossier.gpx", "absent.gpx"}) {
+    test::ecrireOctets(echange, "ancien\r\n");
+    std::string echo = "avant";
+    EXPECT_THROW(convertirFichierDonne(chemin(illisible), "Format ZOR", Mode::Profil, echange, &echo), Echec) << illisible;
+    EXPECT_EQ(test::lireOctets(echange), "ancien\r\n") << illisible;
+    EXPECT_EQ(echo, "avant") << illisible;
   }
   const Rapport r = convertirFichierDonne(chemin("sortie.gpx"), "", Mode::Profil, echange);
   EXPECT_NE(resumerLigne(r).find("trace « Sortie » : 400 points → 255 (écart max "), std::string::npos) << resumerLigne(r);

@@ -370,6 +370,146 @@ else
   echec "la fenêtre ne s'ouvre pas une troisième fois"
 fi
 
+# --- fourth run: a file named on the command line, then one dropped on the window ------------
+# Each is converted as « Rechercher Fichier » converts, into the same bytes as zor-cli's own
+# default conversion, and the window ends as after a conversion with records; a GPX file's line
+# is told in a box.
+donnees=$racine/tests/convert/donnees
+conversion_donnee() {  # conversion_donnee ETAPE FICHIER: c:\$_t_e_m_p holds zor-cli's conversion of FICHIER
+  [ -n "$linux" ] || return 0
+  "$linux/zor-cli" convert "$donnees/$2" >"$captures/attendu-$2.txt" 2>/dev/null
+  cmp -s "$echange" "$captures/attendu-$2.txt" || echec "$1 : c:\\\$_t_e_m_p n'est pas la conversion de $2 par zor-cli"
+}
+etat_conversion() {  # etat_conversion ETAPE: the window after a conversion with records
+  boutons "$1" ouvrir ecrire sortie
+  # (Typef's place is under the echo's lines.)
+  cache "$1" ok ok1 lire nom
+  montre "$1" Comm "rgb(255,255,192)" 0.35
+  ecrit "$1" quant1 "rgb(0,0,255)"
+  p=$(part "rgb(0,0,0)" "${X[fenetre]}" "${Y[fenetre]}" 250 40)
+  au_moins "$p" 0.02 || echec "$1 : les phrases ne s'affichent pas dans fenetre"
+}
+rm -f "$echange"
+wine "$construction/zor.exe" "Z:$(echo "$donnees/lignes.gpx" | tr / '\\')" 2>>"$captures/wine.log" &
+zor=$!
+if attendre_fenetre "$titre" 60 >/dev/null; then
+  if boite=$(attendre_fenetre ZOR); then
+    sleep 0.5
+    import -window root "$captures/14-argument-boite.png"
+    textes=$(wine "$construction/textes.exe" ZOR | tr -d '\r' || true)
+    grep -q "Profil de carte : route « Étape 1 » : 12 points" <<< "$textes" ||
+      echec "zor.exe lignes.gpx : la boîte ne dit pas la ligne prise : $(tr '\n' ' ' <<< "$textes")"
+    read -r wx wy < <(position "$boite")
+    touche $((wx + 10)) $((wy + 30)) Return
+    attendre_disparition ZOR || echec "zor.exe lignes.gpx : Entrée ne ferme pas la boîte"
+  else
+    echec "zor.exe lignes.gpx : pas de boîte disant la ligne prise"
+  fi
+  capture 15-argument
+  etat_conversion "zor.exe lignes.gpx"
+  conversion_donnee "zor.exe lignes.gpx" lignes.gpx
+
+  # Dropped from another program (zor-deposer, a Qt program, over X11's drag and drop, which
+  # wine hands to the window as WM_DROPFILES), on the echo label.
+  if [ -n "$linux" ] && [ -x "$linux/zor-deposer" ]; then
+    "$linux/zor-deposer" "$donnees/exemple.axe" 940 680 >"$captures/deposer.txt" 2>>"$captures/wine.log" &
+    deposer=$!
+    for _ in $(seq 50); do xdotool search --onlyvisible --name '^zor-deposer$' >/dev/null 2>&1 && break; sleep 0.1; done
+    sleep 0.5
+    xdotool mousemove 960 700
+    sleep 0.3
+    xdotool mousedown 1
+    for pas in 1 2 3 4 5; do
+      xdotool mousemove $((960 + (CX + X[fenetre] + 60 - 960) * pas / 5)) $((700 + (CY + Y[fenetre] + 10 - 700) * pas / 5))
+      sleep 0.3
+    done
+    xdotool mouseup 1
+    wait "$deposer" || true
+    sleep 1
+    capture 16-depot
+    [ "$(cat "$captures/deposer.txt")" = copie ] || echec "dépôt : zor.exe n'a pas pris le fichier ($(cat "$captures/deposer.txt"))"
+    etat_conversion "dépôt d'exemple.axe"
+    conversion_donnee "dépôt d'exemple.axe" exemple.axe
+  fi
+  touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+  attendre_fin || echec "Échap ne termine pas le programme"
+else
+  echec "zor.exe lignes.gpx : la fenêtre ne s'ouvre pas"
+fi
+
+# --- the setup with ZOR open: silent, it refuses (exit code 2) and leaves ZOR as it is;
+# interactive, it proposes the folder of the installation already there (C:\GPS), asks in
+# French to close ZOR, closes it and replaces its program --------------------------------------
+setup=$(ls "$construction"/zor-*-setup.exe 2>/dev/null || true)
+if [ -n "$setup" ]; then
+  gps=$(winepath -u 'C:\GPS')
+  rm -rf "$gps"
+  wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZOR' /f >/dev/null 2>&1 || true
+  wine "$setup" /S '/D=C:\GPS'
+  printf '\n' >>"$gps/zor.exe"
+  wine 'C:\GPS\zor.exe' 2>>"$captures/wine.log" &
+  zor=$!
+  if attendre_fenetre "$titre" 60 >/dev/null; then
+    code=0
+    wine "$setup" /S || code=$?
+    [ "$code" = 2 ] || echec "installation silencieuse pendant que ZOR est ouvert : code $code au lieu de 2"
+    kill -0 "$zor" 2>/dev/null || echec "l'installation silencieuse a fermé ZOR"
+    wine "$setup" 2>>"$captures/wine.log" &
+    installation=$!
+    if w=$(xdotool search --sync --onlyvisible --name 'Installation de ZOR' 2>/dev/null | head -n1) && [ -n "$w" ]; then
+      titre_installation=$(xdotool getwindowname "$w")
+      # Its middle, where its message boxes come too: the keys go to the window under the pointer.
+      eval "$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/I&/p')"
+      ix=$((IX + IWIDTH / 2)) iy=$((IY + IHEIGHT / 2))
+      sleep 1
+      touche "$ix" "$iy" Return  # « Suivant »
+      sleep 1.5
+      import -window root "$captures/17-installation-dossier.png"
+      for _ in 1 2 3; do
+        # Each page may give the window its own caption (a blank after the name here).
+        textes=$(wine "$construction/textes.exe" "$(xdotool getwindowname "$w")" | tr -d '\r' || true)
+        grep -q 'Parcourir' <<< "$textes" && break
+        sleep 1
+      done
+      grep -qx 'C:\\GPS\\\?' <<< "$textes" || echec "l'installation propose un autre dossier que C:\\GPS : $(tr '\n' ' ' <<< "$textes")"
+      touche "$ix" "$iy" Return  # « Installer »
+      sleep 2
+      import -window root "$captures/18-installation-zor-ouvert.png"
+      textes=$(wine "$construction/textes.exe" "$titre_installation" | tr -d '\r' || true)
+      grep -q "ZOR est ouvert : il faut le fermer pour l'installation" <<< "$textes" ||
+        echec "l'installation ne demande pas de fermer ZOR : $(tr '\n' ' ' <<< "$textes")"
+      grep -qx "Annuler" <<< "$textes" || echec "la question de l'installation n'offre pas « Annuler »"
+      xdotool key Return  # OK: ZOR is closed
+      attendre_fin || echec "l'installation n'a pas fermé ZOR"
+      # Its last page, once the files are in place.
+      for _ in $(seq 120); do
+        wine "$construction/textes.exe" "$(xdotool getwindowname "$w")" 2>/dev/null | grep -q 'Fermer' && break
+        sleep 0.5
+      done
+      import -window root "$captures/19-installation-fin.png"
+      cmp -s "$gps/zor.exe" "$construction/zor.exe" || echec "l'installation n'a pas remplacé C:\\GPS\\zor.exe"
+      # « Fermer » on the last page starts the new ZOR, as its box (ticked) says.
+      touche "$ix" "$iy" Return
+      wait "$installation" || true
+      if attendre_fenetre "$titre" 30 >/dev/null; then
+        capture 20-installation-lance-zor
+        touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+        attendre_disparition "$titre" || echec "Échap ne ferme pas le ZOR lancé par l'installation"
+      else
+        echec "la dernière page de l'installation ne lance pas ZOR"
+      fi
+    else
+      echec "l'installation ne montre pas sa fenêtre"
+    fi
+  else
+    echec "C:\\GPS\\zor.exe ne s'ouvre pas"
+  fi
+  [ -n "$zor" ] && kill "$zor" 2>/dev/null || true
+  wine 'C:\GPS\desinstaller.exe' /S
+  for _ in $(seq 50); do [ -e "$gps" ] || break; sleep 0.1; done
+  [ ! -e "$gps" ] || echec "la désinstallation laisse C:\\GPS : $(ls "$gps")"
+fi
+
 if [ "$echecs" -ne 0 ]; then
   echo "== fenêtre : $echecs échec(s) ; captures dans $captures" >&2
   exit 1

@@ -1,7 +1,9 @@
-// textes.exe TITRE: the texts of the controls of the top-level window captioned TITRE, one a
-// line in UTF-8 (nothing, exit code 1, when there is no such window). The window's proof under
+// textes.exe TITRE: the texts of the controls of the top-level windows captioned TITRE (a
+// program's window and its message box may share it), one a line in UTF-8 (nothing, exit code
+// 1, when there is no such window). The window's proof under
 // wine reads the system's message boxes with it: their buttons in the system's language.
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "platform/texte_windows.h"
@@ -15,8 +17,27 @@ using zor::platform::utf8;
 
 BOOL CALLBACK afficher(HWND w, LPARAM) {
   wchar_t texte[1024] = L"";
-  GetWindowTextW(w, texte, 1024);
+  // Asked of the control itself: GetWindowText only gives another program's edit field the
+  // name it was made with.
+  DWORD_PTR resultat = 0;
+  SendMessageTimeoutW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(texte), SMTO_ABORTIFHUNG, 2000, &resultat);
   if (texte[0] != L'\0' && IsWindowVisible(w)) std::printf("%s\n", utf8(texte).c_str());
+  return TRUE;
+}
+
+struct Recherche {
+  const wchar_t* titre;
+  bool trouvee = false;
+};
+
+BOOL CALLBACK parcourir(HWND w, LPARAM l) {
+  auto* r = reinterpret_cast<Recherche*>(l);
+  wchar_t texte[1024] = L"";
+  GetWindowTextW(w, texte, 1024);
+  if (std::wcscmp(texte, r->titre) == 0 && IsWindowVisible(w)) {
+    r->trouvee = true;
+    EnumChildWindows(w, afficher, 0);
+  }
   return TRUE;
 }
 
@@ -29,8 +50,7 @@ int main() {
     std::fputs("usage : textes.exe TITRE\n", stderr);
     return 2;
   }
-  HWND fenetre = FindWindowW(nullptr, arguments[1]);
-  if (fenetre == nullptr) return 1;
-  EnumChildWindows(fenetre, afficher, 0);
-  return 0;
+  Recherche recherche{arguments[1]};
+  EnumWindows(parcourir, reinterpret_cast<LPARAM>(&recherche));
+  return recherche.trouvee ? 0 : 1;
 }
