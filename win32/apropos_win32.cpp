@@ -34,7 +34,7 @@ FrmAboutWin32::FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polic
   ajouterCadre(r, kStyle, false, kStyleEtendu, ppp_);
   hwnd_ = CreateWindowExW(kStyleEtendu, kClasseAPropos, large(modele_.Caption).c_str(), kStyle, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, proprietaire, nullptr, GetModuleHandleW(nullptr), this);
-  poserIcones();
+  poserIcones(hwnd_, icones_, Image::APropos, ppp_);
 
   rendu_.emplace(hwnd_, polices_, icones_, ppp_, std::nullopt, [this](const Evenement& e) { return envoyer(e); });
   rendu_->construire(modele_.controles());
@@ -45,19 +45,12 @@ FrmAboutWin32::FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polic
   if (const int ppp = resolutionFenetre(hwnd_); ppp != ppp_) changerResolution(ppp, nullptr);
 }
 
-void FrmAboutWin32::poserIcones() {
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones_.icone(Image::APropos, 32, ppp_)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones_.icone(Image::APropos, 16, ppp_)));
-}
-
 void FrmAboutWin32::changerResolution(int ppp, const RECT* place) {
+  // Before its controls are made, nothing to do: they are made at the window's resolution.
+  if (!rendu_) return;
   ppp_ = ppp;
-  RECT ici;
-  GetWindowRect(hwnd_, &ici);
-  const POINT coin = place != nullptr ? POINT{place->left, place->top} : POINT{ici.left, ici.top};
-  placerFenetre(hwnd_, coin, px(apropos::kPlaceAPropos.largeur), px(apropos::kPlaceAPropos.hauteur), ppp_);
-  poserIcones();
-  if (rendu_) rendu_->changerResolution(ppp_);
+  passerAResolution(hwnd_, place, apropos::kPlaceAPropos.largeur, apropos::kPlaceAPropos.hauteur, icones_, Image::APropos,
+                    *rendu_, ppp_);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -35,7 +35,6 @@ class FrmAboutWin32 {
  private:
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);
   LRESULT traiter(HWND w, UINT message, WPARAM wp, LPARAM lp);
-  void poserIcones();
   bool envoyer(const Evenement& evenement) { return modele_.recevoir(evenement); }
   void peindreSeparateur(HDC dc);
   int px(int twips) const { return pixels(twips, ppp_); }

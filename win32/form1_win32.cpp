@@ -42,7 +42,7 @@ Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
   ajouterCadre(r, kStyle, true, 0, ppp_);
   hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClasseForm1, large(app::kTitreForm1).c_str(), kStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, menu, instance, this);
-  poserIcones();
+  poserIcones(hwnd_, icones_, Image::Fenetre, ppp_);
   proprietaireAPropos_ =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 
@@ -53,19 +53,11 @@ Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
   if (const int ppp = resolutionFenetre(hwnd_); ppp != ppp_) changerResolution(ppp);
 }
 
-void Form1Win32::poserIcones() {
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones_.icone(Image::Fenetre, 32, ppp_)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones_.icone(Image::Fenetre, 16, ppp_)));
-}
-
 void Form1Win32::changerResolution(int ppp, const RECT* place) {
+  // Before its controls are made, nothing to do: they are made at the window's resolution.
+  if (!rendu_) return;
   ppp_ = ppp;
-  RECT ici;
-  GetWindowRect(hwnd_, &ici);
-  const POINT coin = place != nullptr ? POINT{place->left, place->top} : POINT{ici.left, ici.top};
-  placerFenetre(hwnd_, coin, px(app::kLargeurClient), px(app::kHauteurClient), ppp_);
-  poserIcones();
-  if (rendu_) rendu_->changerResolution(ppp_);
+  passerAResolution(hwnd_, place, app::kLargeurClient, app::kHauteurClient, icones_, Image::Fenetre, *rendu_, ppp_);
 }
 
 Form1Win32::~Form1Win32() {

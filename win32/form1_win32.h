@@ -40,7 +40,6 @@ class Form1Win32 {
  private:
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);
   LRESULT traiter(HWND w, UINT message, WPARAM wp, LPARAM lp);
-  void poserIcones();
   bool envoyer(const Evenement& evenement) { return modele_.recevoir(evenement); }
   void montrerAPropos(apropos::frmAbout& boite);
 

@@ -8,6 +8,7 @@
 #include "win32/bouton_image.h"
 #include "win32/etiquette_fenetre.h"
 #include "win32/infobulles.h"
+#include "win32/resolution.h"
 #include "win32/texte.h"
 
 namespace zor::win32 {
@@ -370,6 +371,21 @@ void Rendu::changerResolution(int ppp) {
   for (const Natif& n : natifs_)
     if (n.hwnd != nullptr) placer(n);
   InvalidateRect(fenetre_, nullptr, TRUE);
+}
+
+void poserIcones(HWND fenetre, Icones& icones, Image image, int ppp) {
+  SendMessageW(fenetre, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones.icone(image, 32, ppp)));
+  SendMessageW(fenetre, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones.icone(image, 16, ppp)));
+}
+
+void passerAResolution(HWND fenetre, const RECT* place, int largeur, int hauteur, Icones& icones, Image image,
+                       Rendu& rendu, int ppp) {
+  RECT ici;
+  GetWindowRect(fenetre, &ici);
+  const POINT coin = place != nullptr ? POINT{place->left, place->top} : POINT{ici.left, ici.top};
+  placerFenetre(fenetre, coin, pixels(largeur, ppp), pixels(hauteur, ppp), ppp);
+  poserIcones(fenetre, icones, image, ppp);
+  rendu.changerResolution(ppp);
 }
 
 }  // namespace zor::win32

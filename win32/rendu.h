@@ -92,4 +92,12 @@ class Rendu {
   std::map<std::uint32_t, HBRUSH> pinceaux_;
 };
 
+// A top-level window's two icons, `image` at 16 and 32 pixels at 96 points per inch.
+void poserIcones(HWND fenetre, Icones& icones, Image image, int pointsParPouce);
+// A top-level window moved to a screen of another resolution: its frame where the system
+// proposes (`place`; none: where it is), a client area of exactly `largeur` × `hauteur` twips,
+// its icons and every one of its controls (`rendu`) at that resolution.
+void passerAResolution(HWND fenetre, const RECT* place, int largeur, int hauteur, Icones& icones, Image image,
+                       Rendu& rendu, int pointsParPouce);
+
 }  // namespace zor::win32

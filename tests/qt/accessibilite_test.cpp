@@ -92,8 +92,12 @@ TEST_F(Accessibilite, ChaqueControleNommeParCeQuIlEstEtLesDeuxOkDistingues) {
       ASSERT_NE(it, vus.end()) << a.controle << " manque à l'arbre";
       const Lu& lu = it->second;
       EXPECT_EQ(lu.role, a.role) << a.controle;
-      if (a.nom) EXPECT_EQ(lu.nom.toStdString(), a.nom) << a.controle;
-      if (a.valeur) EXPECT_EQ(lu.valeur.toStdString(), a.valeur) << a.controle;
+      if (a.nom) {
+        EXPECT_EQ(lu.nom.toStdString(), a.nom) << a.controle;
+      }
+      if (a.valeur) {
+        EXPECT_EQ(lu.valeur.toStdString(), a.valeur) << a.controle;
+      }
       EXPECT_EQ(lu.description.toStdString(), a.description) << a.controle;
     }
   }

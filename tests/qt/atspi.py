@@ -189,7 +189,8 @@ try:
         echec("envoi : le focus devrait être sur « profil de carte » : " + repr([(n.role, n.nom) for n in focus]))
 
     presser(chercher(noeuds, "push button", "Quitter"), "envoi")
-    programme.wait(timeout=10)
+    if programme.wait(timeout=10) != 0:
+        echec(f"« Quitter » : le programme finit avec le code {programme.returncode}")
 except Arret as arret:
     echec(f"{arret} : le contrôle à presser manque, la visite s'arrête")
 finally:
