@@ -13,8 +13,8 @@
 # message box must read « Annuler » under a French system, the port list's tooltip stay its own
 # after the list dropped down (textes.exe), and a screen reader read each control by its name
 # (accessibilite.exe, through oleacc). verifications-fenetre.exe checks the window in its own
-# process first (WM_DPICHANGED, which wine never sends). The screenshots stay in
-# captures-fenetre/.
+# process first, moved to other resolutions by WM_DPICHANGED, which wine never sends. The
+# screenshots stay in captures-fenetre/.
 #   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
@@ -221,8 +221,7 @@ titre="Programme traitant les profils de carte et les waypoints pour ZOR FX312 4
 echange="$WINEPREFIX/drive_c/\$_t_e_m_p"
 rm -f "$echange"
 
-# --- the window in its own process: another resolution, the port list's tooltip, a transfer's
-# input ----------------------------------------------------------------------------------------
+# --- the window in its own process, moved to other resolutions ------------------------------
 echo "== verifications-fenetre.exe (wine, Xvfb $DISPLAY)"
 wine "$construction/verifications-fenetre.exe" 2>>"$captures/wine.log" | tr -d '\r' | sed 's/^/   /' ||
   echec "verifications-fenetre.exe"
