@@ -79,7 +79,7 @@ Form1::Form1(Services services)
       })),
       prtd(etiquette("prtd", "Port de comm:", {3480, 720, 1335, 375}, false, {"MS Sans Serif", 8.25, true})),
       // The count sent (after an upload) or received (after a download): named by the caption
-      // that shows beside it.
+      // that shows beside it (after a download both show, the second over the first).
       result(avec(etiquette("result", "", {6480, 3360, 735, 495}, true, kGras975),
                   [](Description& d) {
                     d.texte = kBleu;

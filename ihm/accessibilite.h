@@ -28,16 +28,17 @@ inline std::string sansEperluette(std::string_view caption) {
   return lu;
 }
 
-// The label whose caption names `c` now: the first of its labels that shows, else the first.
+// The label whose caption names `c` now: of its labels that show, the last (where two overlap,
+// the later one lies over the other), else the first.
 inline const Controle* etiquetteQuiNomme(const Controle& c, std::span<Controle* const> fenetre) {
-  const Controle* premiere = nullptr;
+  const Controle *premiere = nullptr, *visible = nullptr;
   for (std::string_view nom : c.description().nommePar)
     for (const Controle* e : fenetre)
       if (e->nom() == nom) {
-        if (e->Visible()) return e;
         if (premiere == nullptr) premiere = e;
+        if (e->Visible()) visible = e;
       }
-  return premiere;
+  return visible != nullptr ? visible : premiere;
 }
 
 // `fenetre`: every control of the window `c` belongs to. The echo label (a label that sizes

@@ -76,7 +76,7 @@ struct Description {
   bool retourLigne = true;         // a label's caption wraps inside its width
   // Screen readers (ihm/accessibilite.h). A control whose caption does not say what it is for
   // (a list shows its current text, a count its number) is named by the caption of a label of
-  // the same window: the first of these that shows, else the first.
+  // the same window: of these, the last that shows (the one over the others), else the first.
   std::vector<std::string_view> nommePar;
   std::string descriptionAccessible;  // UTF-8: tells apart two controls of the same caption
 };
