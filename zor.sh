@@ -14,8 +14,9 @@ cd "$(dirname "$0")"
 
 PAQUETS=(g++ cmake ninja-build pkg-config dpkg-dev qt6-base-dev qt6-qpa-plugins
          libgtest-dev libgmock-dev fonts-liberation2 qt6-translations-l10n libexpat1-dev librsvg2-bin)
-# The tests read back zor-cli's GPX with Python's XML parser and with GPSBabel.
-PAQUETS_TESTS=(python3 gpsbabel)
+# The tests read back zor-cli's GPX with Python's XML parser and with GPSBabel, and walk the
+# window over the desktop's accessibility bus (AT-SPI) on a virtual screen, as a screen reader does.
+PAQUETS_TESTS=(python3 gpsbabel xvfb dbus-daemon at-spi2-core python3-dbus)
 
 installer_manquants() {
   local manquants=()

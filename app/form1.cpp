@@ -75,10 +75,21 @@ Form1::Form1(Services services)
       Comm(avec(liste("Comm", {"Comm1", "Comm2", "Comm3", "Comm4"}, {4800, 600, 1095, 315}), [](Description& d) {
         d.fond = kFondComm;
         d.infobulle = "Choisir le port de communication";
+        d.nommePar = {"prtd"};
       })),
       prtd(etiquette("prtd", "Port de comm:", {3480, 720, 1335, 375}, false, {"MS Sans Serif", 8.25, true})),
-      result(avec(etiquette("result", "", {6480, 3360, 735, 495}, true, kGras975), [](Description& d) { d.texte = kBleu; })),
-      quant1(avec(etiquette("quant1", "", {6480, 1200, 735, 375}, true, kGras975), [](Description& d) { d.texte = kBleu; })),
+      // The count sent (after an upload) or received (after a download): named by the caption
+      // that shows beside it (after a download both show, the second over the first).
+      result(avec(etiquette("result", "", {6480, 3360, 735, 495}, true, kGras975),
+                  [](Description& d) {
+                    d.texte = kBleu;
+                    d.nommePar = {"nombre1", "Label2"};
+                  })),
+      quant1(avec(etiquette("quant1", "", {6480, 1200, 735, 375}, true, kGras975),
+                  [](Description& d) {
+                    d.texte = kBleu;
+                    d.nommePar = {"nombre"};
+                  })),
       fenetre(avec(etiquette("fenetre", "", {360, 1800, 45, 195}, false), [](Description& d) {
         d.infobulle = "enregidtrements générés allant être écrits dans le GPS";
         d.tailleAuTexte = true;
@@ -87,15 +98,18 @@ Form1::Form1(Services services)
       Label1(etiquette("Label1", "", {720, 720, 495, 375}, true, {"MS Sans Serif", 9.75, true, true, true})),
       lire(bouton("lire", "&Lire du GPS", {7440, 600, 1455, 495}, false, Image::Lire, 32,
                   "Pour recevoir un fichier du gps (Waypoint )")),
-      nom(liste("nom", typesEntree(), {4440, 1920, 1815, 315})),
+      nom(avec(liste("nom", typesEntree(), {4440, 1920, 1815, 315}), [](Description& d) { d.nommePar = {"Typef"}; })),
       Typef(avec(etiquette("Typef", "Format de fichier :", {2280, 1920, 1935, 375}, false, kGras975), [](Description& d) {
         d.texte = kBleu;
         d.infobulle = "Choisissez le type de fichier";
       })),
       Label2(etiquette("Label2", "nombre d'enregistrements lus du GPS  FX312 4x4:  et ecrits dans le fichier c:\\zor.txt",
                        {720, 3360, 5295, 615}, false, kGras975)),
-      ok(bouton("ok", "Ok", {1320, 1440, 1095, 375}, true, Image::Ok, 16)),
-      ok1(bouton("ok1", "Ok", {4800, 1440, 1095, 375}, false, Image::Ok, 16)),
+      // Two buttons of the same caption: a screen reader tells them apart by what they validate.
+      ok(avec(bouton("ok", "Ok", {1320, 1440, 1095, 375}, true, Image::Ok, 16),
+              [](Description& d) { d.descriptionAccessible = "Valider le port"; })),
+      ok1(avec(bouton("ok1", "Ok", {4800, 1440, 1095, 375}, false, Image::Ok, 16),
+               [](Description& d) { d.descriptionAccessible = "Valider le format"; })),
       zorfrmabout(description(Genre::Menu, "zorfrmabout", std::string(kMenuAPropos), {})),
       MSComm1({services.liaisonMSComm1, services.portsPresents, services.plusTard}),
       MSComm2({services.liaisonMSComm2, services.portsPresents, services.plusTard}),
@@ -162,6 +176,11 @@ bool Form1::recevoir(const Evenement& e) {
   // Ended: what was still queued for the window (a click, a key, the close that follows the
   // end) runs nothing, the unload handler included.
   if (termine_) return true;
+  // During a transfer the window takes no click, key or list: they are dropped, not kept for
+  // its end, when the buttons have changed under them (a click meant for "Ecrire dans GPS"
+  // would land on the background, a key on whatever has the focus then). A close request is
+  // about the window, not a place in it: it is held and honoured once the transfer is over.
+  if (enTransfert_ && e.genre != Evenement::Genre::DemandeFermeture) return true;
   switch (e.genre) {
     case Evenement::Genre::Clic:
       if (e.controle != nullptr) Click(*e.controle);

@@ -80,11 +80,12 @@ class Form1 {
   void fichierDonne(const std::string& fichier);
 
   // What the user does, as the front end hands it over; runs the handler it calls for. Once
-  // the program has ended, nothing runs any more. False only for a close request that must
-  // wait: during a transfer the window closes (services.fermer) once the transfer is over;
-  // otherwise the window closes now, Form_Unload having run.
+  // the program has ended, nothing runs any more. During a transfer only a close request is
+  // taken, and it waits: false then, and the window closes (services.fermer) once the transfer
+  // is over; otherwise the window closes now, Form_Unload having run.
   bool recevoir(const Evenement& evenement);
-  // A transfer runs inside its click handler: the window paints meanwhile, but takes no input.
+  // A transfer runs inside its click handler: the window paints meanwhile, but takes no input
+  // (its front end drops clicks and keys before they reach a control, and `recevoir` too).
   bool enTransfert() const { return enTransfert_; }
   // The program has ended (a quit path): its event loop is ending and no handler runs again.
   bool termine() const { return termine_; }

@@ -74,6 +74,11 @@ struct Description {
   bool parDefaut = false;          // the window's default button: Enter clicks it unless another button has the focus
   bool tailleAuTexte = false;      // a label that sizes itself to its caption
   bool retourLigne = true;         // a label's caption wraps inside its width
+  // Screen readers (ihm/accessibilite.h). A control whose caption does not say what it is for
+  // (a list shows its current text, a count its number) is named by the caption of a label of
+  // the same window: of these, the last that shows (the one over the others), else the first.
+  std::vector<std::string_view> nommePar;
+  std::string descriptionAccessible;  // UTF-8: tells apart two controls of the same caption
 };
 
 // The part every control has; the rest is set after.

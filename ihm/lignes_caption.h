@@ -31,6 +31,15 @@ class LignesCaption {
 
   std::size_t nombre() const { return debuts_.size(); }
 
+  // The first `n` lines, as they are, with the line ends between them (what a window shows of
+  // the caption, for a screen reader).
+  std::string_view premieresLignes(const std::string& octets, std::size_t n) const {
+    n = std::min(n, debuts_.size());
+    if (n == 0) return {};
+    const std::string_view derniere = ligne(octets, n - 1);
+    return std::string_view(octets).substr(0, debuts_[n - 1] + derniere.size());
+  }
+
   std::string_view ligne(const std::string& octets, std::size_t i) const {
     const std::size_t debut = debuts_[i];
     std::size_t fin = i + 1 < debuts_.size() ? debuts_[i + 1] : octets.size();

@@ -1,5 +1,6 @@
 #include "qt/etiquette_fenetre.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -14,12 +15,42 @@ namespace zor::qt {
 
 EtiquetteFenetre::EtiquetteFenetre(const Controle& modele, QWidget* parent) : QWidget(parent), modele_(modele) {}
 
+namespace {
+
+// A screen reader reads the label's name again.
+void nomChange(EtiquetteFenetre* etiquette) {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent evenement(etiquette, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&evenement);
+}
+
+}  // namespace
+
 void EtiquetteFenetre::captionRemplacee() {
   lignes_.remplacer(octets());
   dimensionner(0);
+  nomChange(this);
 }
 
-void EtiquetteFenetre::octetsAjoutes() { dimensionner(lignes_.ajouter(octets())); }
+void EtiquetteFenetre::octetsAjoutes() {
+  const std::size_t premiereNouvelle = lignes_.ajouter(octets());
+  dimensionner(premiereNouvelle);
+  // Lines added below the window's edge change nothing of what is read.
+  if (premiereNouvelle < lignesQuiSeVoient()) nomChange(this);
+}
+
+std::size_t EtiquetteFenetre::lignesQuiSeVoient() const {
+  const int hauteurLigne = QFontMetrics(font()).lineSpacing();
+  const int place = parentWidget() != nullptr ? parentWidget()->height() - y() : height();
+  if (hauteurLigne <= 0 || place <= 0) return 0;
+  return static_cast<std::size_t>((place + hauteurLigne - 1) / hauteurLigne);
+}
+
+QString EtiquetteFenetre::texteQuiSeVoit() const {
+  QString texte = depuisWindows1252(lignes_.premieresLignes(octets(), lignesQuiSeVoient()));
+  texte.remove(QLatin1Char('\r'));
+  return texte;
+}
 
 void EtiquetteFenetre::dimensionner(std::size_t premiereLigneNouvelle) {
   if (nombreLignes() == 0) {

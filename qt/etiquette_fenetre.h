@@ -24,6 +24,8 @@ class EtiquetteFenetre : public QWidget {
   void octetsAjoutes();
 
   std::size_t nombreLignes() const { return lignes_.nombre(); }
+  // The lines that show inside the window, for a screen reader (its name).
+  QString texteQuiSeVoit() const;
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
@@ -32,6 +34,7 @@ class EtiquetteFenetre : public QWidget {
  private:
   const std::string& octets() const { return modele_.octets(); }
   void dimensionner(std::size_t premiereLigneNouvelle);
+  std::size_t lignesQuiSeVoient() const;
   std::string_view ligne(std::size_t i) const { return lignes_.ligne(octets(), i); }
 
   const Controle& modele_;

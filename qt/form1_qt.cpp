@@ -119,18 +119,13 @@ void Form1Qt::peindre() {
 }
 
 void Form1Qt::veiller() {
-  // Paint, expose and the desktop's "are you alive" pings; no click or key. A deferred delete
-  // asked for by the handler itself does not run here either: the toolkit runs it only back in
-  // the loop that asked for it.
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void Form1Qt::avantMessageDeFin() {
-  // On X11 the desktop's close request counts as user input, so it waits with the clicks; once
-  // the message box that ends the transfer is up, the window is blocked and the toolkit drops
-  // close requests to a blocked window. So what waits is taken now, while the transfer still
-  // holds a close: the clicks and keys are swallowed (the modal box would keep them from the
-  // window anyway), the close request is held and honoured once the handler is over.
+  // Paint, expose, the desktop's "are you alive" pings and its close requests, which the model
+  // holds until the transfer is over; the clicks and keys that came meanwhile are swallowed, as
+  // the model would drop them (app/form1.h). Left in the queue, they would reach the window at
+  // the end of the transfer, on buttons that have changed since, or on the box that ends it.
+  // (On X11 the desktop's close request counts as user input for the toolkit: leaving user
+  // input in the queue would hold it too.) A deferred delete asked for by the handler itself
+  // does not run here: the toolkit runs it only back in the loop that asked for it.
   SaisieAvalee filtre;
   QCoreApplication::instance()->installEventFilter(&filtre);
   QCoreApplication::processEvents();

@@ -32,12 +32,11 @@ class Form1Qt : public QMainWindow {
   // Pixels for a length in twips at this screen's logical resolution.
   int px(int twips) const { return pixels(twips, logicalDpiX()); }
 
-  // Answers the desktop and paints what asks for it, without taking any click or key.
+  // During a transfer: answers the desktop, paints what asks for it and takes the close
+  // requests (the model holds them); clicks and keys are dropped before they reach a widget.
   void veiller();
   // Paints what changed at once, then veiller().
   void peindre();
-  // Before the message that ends a transfer: a close request waiting in the queue is held.
-  void avantMessageDeFin();
 
  protected:
   void keyPressEvent(QKeyEvent* evenement) override;

@@ -5,7 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
+#include "ihm/focus.h"
+#include "qt/accessibilite.h"
 #include "qt/apparence.h"
 #include "qt/bouton_image.h"
 #include "qt/cp1252.h"
@@ -152,6 +155,7 @@ void refleter(QWidget& w, const Controle& c, Propriete p) {
 void Widgets::construire(std::span<Controle* const> controles, QWidget* parent, Envoi envoyer) {
   parent_ = parent;
   envoyer_ = std::move(envoyer);
+  controles_.assign(controles.begin(), controles.end());
   for (Controle* c : controles) entrees_.push_back({c});
   for (std::size_t i = 0; i < entrees_.size(); ++i)
     if (entrees_[i].controle->Visible()) faire(i);
@@ -162,6 +166,7 @@ QWidget* Widgets::faire(std::size_t i) {
   if (e.widget != nullptr) return e.widget;
   e.widget = creerWidget(*e.controle, parent_, envoyer_);
   if (e.widget == nullptr) return nullptr;
+  rendreAccessible(*e.widget, accessibilite(*e.controle, controles_));
   // Made later than the controls after it: it goes before them in the focus chain and under
   // them in the stack (where two labels overlap, the later one covers the other).
   for (std::size_t j = i; j-- > 0;)
@@ -191,9 +196,32 @@ void Widgets::refleter(const Controle& controle, Propriete propriete) {
     if (e.widget == nullptr) {
       if (controle.Visible()) faire(i);
     } else {
+      if (propriete == Propriete::Visible && !controle.Visible()) cederFocus(e);
       qt::refleter(*e.widget, controle, propriete);
     }
+    // What is read changes with a caption, a text or a label that shows or hides; not with
+    // each sentence added to the echo label (it tells its screen readers itself).
+    if (propriete == Propriete::Visible || propriete == Propriete::Caption || propriete == Propriete::Texte)
+      accessibles(controle);
     return;
+  }
+}
+
+void Widgets::cederFocus(const Entree& e) {
+  // The window's focus widget, whether the window is active or not.
+  QWidget* focus = parent_->window()->focusWidget();
+  if (focus == nullptr || (focus != e.widget && !e.widget->isAncestorOf(focus))) return;
+  const Controle* suivant = focusApresDisparition(controles_, *e.controle);
+  QWidget* cible = suivant != nullptr ? widget(*suivant) : nullptr;
+  (cible != nullptr ? cible : parent_)->setFocus(Qt::OtherFocusReason);
+}
+
+void Widgets::accessibles(const Controle& change) {
+  for (const Entree& e : entrees_) {
+    if (e.widget == nullptr) continue;
+    const auto& nommePar = e.controle->description().nommePar;
+    if (e.controle == &change || std::find(nommePar.begin(), nommePar.end(), change.nom()) != nommePar.end())
+      rendreAccessible(*e.widget, accessibilite(*e.controle, controles_));
   }
 }
 

@@ -24,7 +24,9 @@ void refleter(QWidget& widget, const Controle& controle, Propriete propriete);
 
 // The widgets of one window's controls. A control hidden at start gets its widget when it first
 // shows (or is asked for): nothing of it is built before the window shows. The focus chain and
-// the stacking of the widgets follow the controls' order whenever they are made.
+// the stacking of the widgets follow the controls' order whenever they are made. A control that
+// hides with the focus hands it on as every front end does (ihm/focus.h), and screen readers
+// are told of each control as the model describes it (ihm/accessibilite.h).
 class Widgets {
  public:
   void construire(std::span<Controle* const> controles, QWidget* parent, Envoi envoyer);
@@ -40,7 +42,13 @@ class Widgets {
     QWidget* widget = nullptr;
   };
   QWidget* faire(std::size_t i);
+  // `e` hides: if it has the focus, the focus goes on (ihm/focus.h).
+  void cederFocus(const Entree& e);
+  // What screen readers are told of the controls whose name depends on `change` (itself, and
+  // those a label names), after it changed.
+  void accessibles(const Controle& change);
 
+  std::vector<Controle*> controles_;
   std::vector<Entree> entrees_;  // in tab order
   QWidget* parent_ = nullptr;
   Envoi envoyer_;

@@ -17,7 +17,9 @@ app::Services servicesQt(app::Services s, const QPointer<Form1Qt>& fenetre) {
   const QPointer<Form1Qt>* f = &fenetre;
   if (!s.messages)
     s.messages = [f](const DemandeMessage& demande) {
-      if (!f->isNull() && (*f)->modele().enTransfert()) (*f)->avantMessageDeFin();
+      // The box that ends a transfer: what came in the last moments goes first (a stray Enter
+      // would otherwise answer the box before it is read).
+      if (!f->isNull() && (*f)->modele().enTransfert()) (*f)->veiller();
       return afficherMessage(demande, f->data());
     };
   if (!s.ouverture) s.ouverture = [f](const app::DemandeOuverture& d) { return afficherOuverture(d, f->data()); };

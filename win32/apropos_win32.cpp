@@ -2,6 +2,7 @@
 
 #include "core/echec_action.h"
 #include "win32/messages.h"
+#include "win32/resolution.h"
 #include "win32/texte.h"
 
 namespace zor::win32 {
@@ -10,18 +11,11 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kStyleEtendu = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-int pointsParPouce() {
-  HDC dc = GetDC(nullptr);
-  const int ppp = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
-  return ppp;
-}
-
 }  // namespace
 
 FrmAboutWin32::FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polices& polices, Icones& icones,
                              std::function<void()> ferme)
-    : modele_(modele), polices_(polices), icones_(icones), ferme_(std::move(ferme)), ppp_(pointsParPouce()) {
+    : modele_(modele), polices_(polices), icones_(icones), ferme_(std::move(ferme)), ppp_(resolutionSysteme()) {
   static const ATOM classe = [] {
     WNDCLASSEXW c{};
     c.cbSize = sizeof c;
@@ -37,11 +31,10 @@ FrmAboutWin32::FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polic
   // The client area's top-left corner at its fixed place on the screen.
   const Rectangle& place = apropos::kPlaceAPropos;
   RECT r{px(place.gauche), px(place.haut), px(place.gauche) + px(place.largeur), px(place.haut) + px(place.hauteur)};
-  AdjustWindowRectEx(&r, kStyle, FALSE, kStyleEtendu);
+  ajouterCadre(r, kStyle, false, kStyleEtendu, ppp_);
   hwnd_ = CreateWindowExW(kStyleEtendu, kClasseAPropos, large(modele_.Caption).c_str(), kStyle, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, proprietaire, nullptr, GetModuleHandleW(nullptr), this);
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones_.icone(Image::APropos, 32)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones_.icone(Image::APropos, 16)));
+  poserIcones(hwnd_, icones_, Image::APropos, ppp_);
 
   rendu_.emplace(hwnd_, polices_, icones_, ppp_, std::nullopt, [this](const Evenement& e) { return envoyer(e); });
   rendu_->construire(modele_.controles());
@@ -49,6 +42,16 @@ FrmAboutWin32::FrmAboutWin32(apropos::frmAbout& modele, HWND proprietaire, Polic
                       [this] {
                         if (hwnd_ != nullptr) DestroyWindow(hwnd_);
                       }});
+  if (const int ppp = resolutionFenetre(hwnd_); ppp != ppp_) changerResolution(ppp, nullptr);
+}
+
+void FrmAboutWin32::changerResolution(int ppp, const RECT* place) {
+  // Before its controls are made, nothing to do: they are made at the window's resolution.
+  if (!rendu_) return;
+  ppp_ = ppp;
+  passerAResolution(hwnd_, place, apropos::kPlaceAPropos.largeur, apropos::kPlaceAPropos.hauteur, icones_, Image::APropos,
+                    *rendu_, ppp_);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 FrmAboutWin32::~FrmAboutWin32() {
@@ -86,6 +89,9 @@ LRESULT FrmAboutWin32::traiter(HWND w, UINT message, WPARAM wp, LPARAM lp) {
   switch (message) {
     case WM_ACTIVATE:
       if (rendu_) rendu_->activation(wp);
+      return 0;
+    case WM_DPICHANGED:
+      changerResolution(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT p;

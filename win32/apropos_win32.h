@@ -28,6 +28,9 @@ class FrmAboutWin32 {
   HWND controle(const Controle& c) const { return rendu_ ? rendu_->controle(c) : nullptr; }
   // Shows it, or brings it to the front.
   void afficher();
+  // Laid out again at another resolution (WM_DPICHANGED); `place`: the frame the system
+  // proposes (its top-left corner is kept), none: where it is.
+  void changerResolution(int pointsParPouce, const RECT* place);
 
  private:
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);

@@ -12,6 +12,13 @@ bool estSaisie(UINT message) {
          message == WM_MOUSELEAVE;
 }
 
+// The close box released, or Alt+F4: the window's close request, as the system would make it
+// (the system's own handling of the click would hold the transfer while the button is down).
+bool demandeFermeture(const MSG& m) {
+  return (m.message == WM_NCLBUTTONUP && m.wParam == HTCLOSE) ||
+         (m.message == WM_SYSKEYDOWN && m.wParam == VK_F4 && (m.lParam & (1 << 29)) != 0);
+}
+
 // One waiting message in [min, max], handled unless it is input; false when there is none.
 bool traiterUn(UINT min, UINT max) {
   MSG m;
@@ -23,6 +30,8 @@ bool traiterUn(UINT min, UINT max) {
   if (!estSaisie(m.message)) {
     TranslateMessage(&m);
     DispatchMessageW(&m);
+  } else if (demandeFermeture(m) && m.hwnd != nullptr) {
+    SendMessageW(GetAncestor(m.hwnd, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
   }
   return true;
 }

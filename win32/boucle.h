@@ -1,7 +1,7 @@
 #pragma once
 // The program's event loop: keys go through the dialog manager of the window they are for
 // (Tab, Esc, Enter, access keys), functions run later from the loop, and during a transfer the
-// windows paint and answer the system without taking any click or key.
+// windows paint and answer the system without taking any click or key (only close requests).
 #include <deque>
 #include <functional>
 
@@ -22,7 +22,8 @@ class Boucle {
   void plusTard(std::function<void()> f);
   // While a transfer runs inside a click handler: handles what the system sends or posts (paint
   // requests among them), except the functions waiting to run later; clicks and keys meanwhile
-  // are dropped, not kept for afterwards.
+  // are dropped, not kept for afterwards, but a close request (the close box clicked, Alt+F4)
+  // goes to its window, whose model holds it until the transfer is over.
   static void veiller();
   // The same, once every window has painted what the handler just changed.
   static void peindre();

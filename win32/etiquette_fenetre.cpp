@@ -99,6 +99,8 @@ LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       peindre(w, *e);
       return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(e->police);
     default: break;
   }
   return DefWindowProcW(w, message, wp, lp);
@@ -141,6 +143,34 @@ void octetsAjoutes(HWND w) {
   Etat* e = etat(w);
   if (e == nullptr) return;
   dimensionner(w, *e, e->lignes.ajouter(e->modele.octets()));
+}
+
+}  // namespace zor::win32
+
+namespace zor::win32 {
+
+void policeChangee(HWND w, HFONT police) {
+  Etat* e = etat(w);
+  if (e == nullptr) return;
+  e->police = police;
+  mesurerCaracteres(w, *e);
+  e->lignes.oublierMesures();
+  dimensionner(w, *e, 0);
+}
+
+std::wstring texteQuiSeVoit(HWND w) {
+  Etat* e = etat(w);
+  if (e == nullptr || e->hauteurLigne <= 0) return {};
+  RECT client, place;
+  GetClientRect(GetParent(w), &client);
+  GetWindowRect(w, &place);
+  MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&place), 2);
+  const long hauteur = client.bottom - place.top;
+  if (hauteur <= 0) return {};
+  const std::size_t lignes = static_cast<std::size_t>((hauteur + e->hauteurLigne - 1) / e->hauteurLigne);
+  std::wstring texte = depuisWindows1252(e->lignes.premieresLignes(e->modele.octets(), lignes));
+  std::erase(texte, L'\r');
+  return texte;
 }
 
 }  // namespace zor::win32

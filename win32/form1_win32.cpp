@@ -3,6 +3,7 @@
 #include "core/echec_action.h"
 #include "win32/fichiers_donnes.h"
 #include "win32/messages.h"
+#include "win32/resolution.h"
 #include "win32/texte.h"
 
 namespace zor::win32 {
@@ -11,17 +12,10 @@ namespace {
 constexpr int kIdPremierMenu = 50;
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-int pointsParPouce() {
-  HDC dc = GetDC(nullptr);
-  const int ppp = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
-  return ppp;
-}
-
 }  // namespace
 
 Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
-    : modele_(modele), fermee_(std::move(fermee)), ppp_(pointsParPouce()), polices_(ppp_), icones_(ppp_) {
+    : modele_(modele), fermee_(std::move(fermee)), ppp_(resolutionSysteme()) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   static const ATOM classe = [instance] {
     WNDCLASSEXW c{};
@@ -43,13 +37,13 @@ Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
     menus_.emplace_back(idMenu++, entree);
   }
 
-  // The client area in twips at this screen's resolution; Windows chooses the place.
+  // The client area in twips at the system's resolution; Windows chooses the place, and the
+  // window is laid out again if the screen it lands on has another resolution.
   RECT r{0, 0, px(app::kLargeurClient), px(app::kHauteurClient)};
-  AdjustWindowRectEx(&r, kStyle, TRUE, 0);
+  ajouterCadre(r, kStyle, true, 0, ppp_);
   hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClasseForm1, large(app::kTitreForm1).c_str(), kStyle, CW_USEDEFAULT,
                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, menu, instance, this);
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones_.icone(Image::Fenetre, 32)));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones_.icone(Image::Fenetre, 16)));
+  poserIcones(hwnd_, icones_, Image::Fenetre, ppp_);
   proprietaireAPropos_ =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 
@@ -59,6 +53,14 @@ Form1Win32::Form1Win32(app::Form1& modele, std::function<void()> fermee)
   DragAcceptFiles(hwnd_, TRUE);
   modele_.definirVue({[this](const Controle& c, Propriete p) { rendu_->refleter(c, p); },
                       [this](apropos::frmAbout& boite) { montrerAPropos(boite); }});
+  if (const int ppp = resolutionFenetre(hwnd_); ppp != ppp_) changerResolution(ppp);
+}
+
+void Form1Win32::changerResolution(int ppp, const RECT* place) {
+  // Before its controls are made, nothing to do: they are made at the window's resolution.
+  if (!rendu_) return;
+  ppp_ = ppp;
+  passerAResolution(hwnd_, place, app::kLargeurClient, app::kHauteurClient, icones_, Image::Fenetre, *rendu_, ppp_);
 }
 
 Form1Win32::~Form1Win32() {
@@ -134,6 +136,10 @@ LRESULT Form1Win32::traiter(HWND w, UINT message, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ACTIVATE:
       if (rendu_) rendu_->activation(wp);
+      return 0;
+    case WM_DPICHANGED:
+      // Moved to a screen of another resolution (or the resolution changed): the same twips.
+      changerResolution(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_CLOSE:
       // The close box or the system menu; during a transfer the close waits for its end.

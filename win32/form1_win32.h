@@ -1,7 +1,8 @@
 #pragma once
 // The main window on Win32: the window itself (title, icon, green client area, menu bar) with
 // the system's controls for its controls (win32/rendu.h), each change the model makes mirrored at
-// once, and what the user does handed to the model's one entry.
+// once, and what the user does handed to the model's one entry. It is laid out at the resolution
+// of the screen it is on, and again when it moves to one of another resolution.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -31,6 +32,10 @@ class Form1Win32 {
   FrmAboutWin32* boiteAPropos() const { return apropos_.get(); }
   void montrer(int commande);
   int px(int twips) const { return pixels(twips, ppp_); }
+  // The window laid out at the resolution of the screen it is on (WM_DPICHANGED): its client
+  // area and every control from their twips, their fonts and pictures. `place`: the frame the
+  // system proposes (its top-left corner is kept), none: where it is.
+  void changerResolution(int pointsParPouce, const RECT* place = nullptr);
 
  private:
   static LRESULT CALLBACK procedure(HWND w, UINT message, WPARAM wp, LPARAM lp);

@@ -25,10 +25,10 @@ Icones::~Icones() {
   for (auto& [cle, icone] : faites_) DestroyIcon(icone);
 }
 
-HICON Icones::icone(Image image, int cote96) {
+HICON Icones::icone(Image image, int cote96, int ppp) {
   const int id = ressource(image);
   if (id == 0) return nullptr;
-  const int c = cote(cote96);
+  const int c = cote(cote96, ppp);
   if (auto it = faites_.find({image, c}); it != faites_.end()) return it->second;
   // The files hold 16, 24, 32 and 48 pixels: the system takes the nearest and scales it.
   auto* icone = static_cast<HICON>(

@@ -10,14 +10,12 @@ HWND creerInfobulles(HWND fenetre) {
   HWND infobulles = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, fenetre, nullptr,
                                     GetModuleHandleW(nullptr), nullptr);
-  // Long tooltips (the port list's devices) wrap instead of running off the screen.
+  // A long tooltip wraps instead of running off the screen.
   if (infobulles != nullptr) SendMessageW(infobulles, TTM_SETMAXTIPWIDTH, 0, 400);
   return infobulles;
 }
 
-namespace {
-
-void envoyer(UINT message, HWND infobulles, HWND fenetre, HWND controle, const std::string& texte) {
+void ajouterInfobulle(HWND infobulles, HWND fenetre, HWND controle, const std::string& texte) {
   if (infobulles == nullptr || controle == nullptr || texte.empty()) return;
   std::wstring t = large(texte);
   TOOLINFOW outil{};
@@ -27,17 +25,7 @@ void envoyer(UINT message, HWND infobulles, HWND fenetre, HWND controle, const s
   outil.hwnd = fenetre;
   outil.uId = reinterpret_cast<UINT_PTR>(controle);
   outil.lpszText = t.data();  // copied by the tooltip control
-  SendMessageW(infobulles, message, 0, reinterpret_cast<LPARAM>(&outil));
-}
-
-}  // namespace
-
-void ajouterInfobulle(HWND infobulles, HWND fenetre, HWND controle, const std::string& texte) {
-  envoyer(TTM_ADDTOOLW, infobulles, fenetre, controle, texte);
-}
-
-void changerInfobulle(HWND infobulles, HWND fenetre, HWND controle, const std::string& texte) {
-  envoyer(TTM_UPDATETIPTEXTW, infobulles, fenetre, controle, texte);
+  SendMessageW(infobulles, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&outil));
 }
 
 }  // namespace zor::win32

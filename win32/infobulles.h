@@ -9,6 +9,5 @@ namespace zor::win32 {
 HWND creerInfobulles(HWND fenetre);
 // `controle` shows `texte` (UTF-8) while the mouse rests on it.
 void ajouterInfobulle(HWND infobulles, HWND fenetre, HWND controle, const std::string& texte);
-void changerInfobulle(HWND infobulles, HWND fenetre, HWND controle, const std::string& texte);
 
 }  // namespace zor::win32

@@ -4,13 +4,17 @@
 #include "platform/windows_leger.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include "win32/boucle.h"
 #include "win32/fichiers_donnes.h"
 #include "win32/form1_win32.h"
+#include "win32/resolution.h"
 #include "win32/services_win32.h"
 #include "win32/messages.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande) {
+  // Each window at its own screen's resolution (the manifest says the same to the system).
+  zor::win32::declarerResolutionParEcran();
   INITCOMMONCONTROLSEX controles{sizeof controles, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controles);
   // « zor.exe FICHIER » (the shell's « Ouvrir avec »); what a console would print goes in a box.
@@ -25,6 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande) {
                                 nullptr);
     return lancement.quoi == Quoi::Erreur ? 2 : 0;
   }
+  // Screen readers reach the controls' accessible objects through COM (win32/accessible.h).
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   zor::win32::Boucle boucle;
   zor::win32::Form1Win32* fenetre = nullptr;
   zor::app::Form1 modele(zor::win32::servicesWin32({}, boucle, fenetre));
@@ -38,5 +44,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande) {
   // the serial devices and the files then go with their owners.
   const int code = boucle.executer();
   fenetre = nullptr;
+  if (SUCCEEDED(com)) CoUninitialize();
   return code;
 }

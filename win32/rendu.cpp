@@ -1,8 +1,14 @@
 #include "win32/rendu.h"
 
+#include <ole2.h>
+#include <oleacc.h>
+
+#include "ihm/focus.h"
+#include "win32/accessible.h"
 #include "win32/bouton_image.h"
 #include "win32/etiquette_fenetre.h"
 #include "win32/infobulles.h"
+#include "win32/resolution.h"
 #include "win32/texte.h"
 
 namespace zor::win32 {
@@ -27,6 +33,37 @@ std::string texteFenetre(HWND w) {
 
 bool estBouton(const Controle& c) { return c.genre() == Genre::BoutonImage || c.genre() == Genre::Bouton; }
 
+// What a screen reader calls each kind of control.
+long role(Genre genre) {
+  switch (genre) {
+    case Genre::Option: return ROLE_SYSTEM_RADIOBUTTON;
+    case Genre::BoutonImage:
+    case Genre::Bouton: return ROLE_SYSTEM_PUSHBUTTON;
+    case Genre::Liste: return ROLE_SYSTEM_COMBOBOX;
+    case Genre::Image: return ROLE_SYSTEM_GRAPHIC;
+    case Genre::Menu: return ROLE_SYSTEM_MENUITEM;
+    case Genre::Etiquette: break;
+  }
+  return ROLE_SYSTEM_STATICTEXT;
+}
+
+// An editable combo box sizes its edit field to its font: the field's height is set so that the
+// whole closed box is the model's height, at any resolution.
+void ajusterHauteurListe(HWND liste, int hauteur) {
+  // The box is its field and its borders; the field's height is set from what the box measures
+  // until the box is right (what the field says of its own height may differ from what it was
+  // given: by two pixels under wine).
+  LRESULT champ = SendMessageW(liste, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int essai = 0; essai < 3 && champ != CB_ERR; ++essai) {
+    RECT r;
+    GetWindowRect(liste, &r);
+    if (r.bottom - r.top == hauteur) return;
+    champ += hauteur - (r.bottom - r.top);
+    if (champ <= 0) return;
+    SendMessageW(liste, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), champ);
+  }
+}
+
 }  // namespace
 
 Rendu::Rendu(HWND fenetre, Polices& polices, Icones& icones, int pointsParPouce, std::optional<Couleur> fond,
@@ -47,6 +84,7 @@ HBRUSH Rendu::pinceau(Couleur c) {
 Couleur Rendu::fond() const { return fond_ ? *fond_ : couleurSysteme(COLOR_BTNFACE); }
 
 void Rendu::construire(std::span<Controle* const> controles) {
+  controles_.assign(controles.begin(), controles.end());
   int id = kIdPremierControle;
   bool apresUneOption = false;
   for (Controle* c : controles) {
@@ -79,7 +117,7 @@ Rendu::Natif Rendu::creer(Controle& c, int id, bool apresUneOption) {
       break;
     case Genre::Etiquette:
       if (d.tailleAuTexte) {
-        n.hwnd = creerEtiquetteFenetre(fenetre_, c, polices_.police(d.police), d.fond.value_or(fond()), x, y, id);
+        n.hwnd = creerEtiquetteFenetre(fenetre_, c, polices_.police(d.police, ppp_), d.fond.value_or(fond()), x, y, id);
         if (c.Visible()) ShowWindow(n.hwnd, SW_SHOWNA);
       } else {
         // SS_NOTIFY: a label takes the mouse, so a double click on it is not one on the
@@ -100,8 +138,8 @@ Rendu::Natif Rendu::creer(Controle& c, int id, bool apresUneOption) {
                                menu, nullptr, nullptr);
       break;
     case Genre::Liste: {
-      // An editable drop-down combo: the height given is the dropped list's; the edit field
-      // takes the font's.
+      // An editable drop-down combo: the height given is the dropped list's; the closed box is
+      // given the model's height once it has its font.
       n.hwnd = CreateWindowExW(0, L"COMBOBOX", L"", base | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y,
                                l, h + px(1440), fenetre_, menu, nullptr, nullptr);
       for (const std::string& element : d.liste)
@@ -117,17 +155,23 @@ Rendu::Natif Rendu::creer(Controle& c, int id, bool apresUneOption) {
     case Genre::Image:
       // SS_ICON sizes the control to its picture.
       n.hwnd = CreateWindowExW(0, L"STATIC", L"", base | SS_ICON, x, y, l, h, fenetre_, menu, nullptr, nullptr);
-      SendMessageW(n.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icones_.icone(d.image, d.coteImage)), 0);
+      SendMessageW(n.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icones_.icone(d.image, d.coteImage, ppp_)), 0);
       break;
     case Genre::Menu: return n;  // the window's menu bar holds it
   }
-  SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(polices_.police(d.police)), FALSE);
+  SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(polices_.police(d.police, ppp_)), FALSE);
   if (d.genre == Genre::Liste) {
-    // The combo sizes its edit field to the font: the control's height is the model's as
-    // nearly as the font allows.
+    ajusterHauteurListe(n.hwnd, h);
     SetWindowTextW(n.hwnd, large(c.Text()).c_str());
     SendMessageW(n.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
   }
+  // The edit field of a list is where the focus is read: it carries the list's name too.
+  auto lire = [this, &c] {
+    const Natif* lu = natif(controle(c));
+    return lu != nullptr ? accessibiliteDe(*lu) : Accessibilite{};
+  };
+  rendreAccessible(n.hwnd, lire, role(d.genre));
+  rendreAccessible(n.edition, lire, ROLE_SYSTEM_TEXT);
   if (!d.infobulle.empty()) {
     if (infobulles_ == nullptr) infobulles_ = creerInfobulles(fenetre_);
     ajouterInfobulle(infobulles_, fenetre_, n.hwnd, d.infobulle);
@@ -149,16 +193,31 @@ const Rendu::Natif* Rendu::natif(HWND w) const {
   return nullptr;
 }
 
+Accessibilite Rendu::accessibiliteDe(const Natif& n) const {
+  Accessibilite a = accessibilite(*n.modele, controles_);
+  if (n.modele->description().tailleAuTexte) a.nom = utf8(texteQuiSeVoit(n.hwnd));
+  return a;
+}
+
+void Rendu::cederFocus(const Natif& n) {
+  auto tient = [&n](HWND f) { return f != nullptr && (f == n.hwnd || IsChild(n.hwnd, f)); };
+  // The focus now, or the one the window gets back when it is activated again.
+  const bool maintenant = tient(GetFocus());
+  if (!maintenant && !tient(focus_)) return;
+  const Controle* suivant = focusApresDisparition(controles_, *n.modele);
+  HWND cible = suivant != nullptr ? controle(*suivant) : nullptr;
+  if (cible == nullptr) cible = fenetre_;
+  if (maintenant) SetFocus(cible);
+  else focus_ = cible;
+}
+
 void Rendu::refleter(const Controle& c, Propriete p) {
-  HWND w = controle(c);
-  if (w == nullptr) return;
+  const Natif* n = natif(controle(c));
+  if (n == nullptr) return;
+  HWND w = n->hwnd;
   switch (p) {
     case Propriete::Visible:
-      if (!c.Visible() && GetFocus() == w) {
-        // As the focus leaves a control that hides, it goes to the next one in tab order.
-        HWND suivant = GetNextDlgTabItem(fenetre_, w, FALSE);
-        SetFocus(suivant != nullptr && suivant != w ? suivant : fenetre_);
-      }
+      if (!c.Visible()) cederFocus(*n);
       ShowWindow(w, c.Visible() ? SW_SHOWNA : SW_HIDE);
       break;
     case Propriete::Caption:
@@ -170,22 +229,12 @@ void Rendu::refleter(const Controle& c, Propriete p) {
       break;
     case Propriete::Texte: SetWindowTextW(w, large(c.Text()).c_str()); break;
     case Propriete::Valeur: SendMessageW(w, BM_SETCHECK, c.Value() ? BST_CHECKED : BST_UNCHECKED, 0); break;
-    case Propriete::Infobulles: {
-      // The list's items tell what lies behind each (the port list: the devices): the list's
-      // tooltip names them all.
-      std::string texte = c.description().infobulle;
-      const auto& infobulles = c.infobullesListe();
-      for (std::size_t i = 0; i < infobulles.size() && i < c.description().liste.size(); ++i)
-        if (!infobulles[i].empty()) texte += "\n" + c.description().liste[i] + " : " + infobulles[i];
-      if (infobulles_ == nullptr) infobulles_ = creerInfobulles(fenetre_);
-      for (const Natif& n : natifs_)
-        if (n.modele == &c)
-          for (HWND outil : {n.hwnd, n.edition}) {
-            if (c.description().infobulle.empty()) ajouterInfobulle(infobulles_, fenetre_, outil, texte);
-            else changerInfobulle(infobulles_, fenetre_, outil, texte);
-          }
+    case Propriete::Infobulles:
+      // A Windows combo box has no tooltip of its own for each item, and the list's tooltip
+      // says what the list is for and nothing else: the devices behind the items are not shown
+      // here. (On Windows `CommN` is always `COMN`; the names Windows gives its ports are in the
+      // Device Manager and in `zor-cli.exe ports`.)
       break;
-    }
   }
 }
 
@@ -255,8 +304,8 @@ std::optional<LRESULT> Rendu::traiter(UINT message, WPARAM wp, LPARAM lp) {
       const Natif* n = natif(dessin->hwndItem);
       if (n == nullptr) return std::nullopt;
       const Description& d = n->modele->description();
-      dessinerBoutonImage(*dessin, d.fond.value_or(couleurSysteme(COLOR_BTNFACE)), icones_.icone(d.image, d.coteImage),
-                          icones_.cote(d.coteImage));
+      dessinerBoutonImage(*dessin, d.fond.value_or(couleurSysteme(COLOR_BTNFACE)),
+                          icones_.icone(d.image, d.coteImage, ppp_), Icones::cote(d.coteImage, ppp_));
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:
@@ -296,6 +345,47 @@ void Rendu::focusInitial() {
 bool Rendu::focusSurUnControle() const {
   HWND f = GetFocus();
   return f != nullptr && f != fenetre_ && IsChild(fenetre_, f);
+}
+
+void Rendu::placer(const Natif& n) {
+  const Description& d = n.modele->description();
+  const Rectangle& r = d.position;
+  const HFONT police = polices_.police(d.police, ppp_);
+  if (d.tailleAuTexte) {
+    SetWindowPos(n.hwnd, nullptr, px(r.gauche), px(r.haut), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    policeChangee(n.hwnd, police);
+    return;
+  }
+  // A combo box's height is its dropped list's; the closed box takes the one set below.
+  const int hauteur = d.genre == Genre::Liste ? px(r.hauteur) + px(1440) : px(r.hauteur);
+  SetWindowPos(n.hwnd, nullptr, px(r.gauche), px(r.haut), px(r.largeur), hauteur, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(n.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(police), TRUE);
+  if (d.genre == Genre::Liste) ajusterHauteurListe(n.hwnd, px(r.hauteur));
+  if (d.genre == Genre::Image)
+    SendMessageW(n.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icones_.icone(d.image, d.coteImage, ppp_)), 0);
+}
+
+void Rendu::changerResolution(int ppp) {
+  if (ppp == ppp_) return;
+  ppp_ = ppp;
+  for (const Natif& n : natifs_)
+    if (n.hwnd != nullptr) placer(n);
+  InvalidateRect(fenetre_, nullptr, TRUE);
+}
+
+void poserIcones(HWND fenetre, Icones& icones, Image image, int ppp) {
+  SendMessageW(fenetre, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icones.icone(image, 32, ppp)));
+  SendMessageW(fenetre, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icones.icone(image, 16, ppp)));
+}
+
+void passerAResolution(HWND fenetre, const RECT* place, int largeur, int hauteur, Icones& icones, Image image,
+                       Rendu& rendu, int ppp) {
+  RECT ici;
+  GetWindowRect(fenetre, &ici);
+  const POINT coin = place != nullptr ? POINT{place->left, place->top} : POINT{ici.left, ici.top};
+  placerFenetre(fenetre, coin, pixels(largeur, ppp), pixels(hauteur, ppp), ppp);
+  poserIcones(fenetre, icones, image, ppp);
+  rendu.changerResolution(ppp);
 }
 
 }  // namespace zor::win32

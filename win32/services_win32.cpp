@@ -11,7 +11,13 @@ app::Services servicesWin32(app::Services s, Boucle& boucle, Form1Win32* const& 
   // The pointer is read when a service is used, not now: the window is made after its model.
   Form1Win32* const* f = &fenetre;
   auto hwnd = [f]() -> HWND { return *f != nullptr ? (*f)->hwnd() : nullptr; };
-  if (!s.messages) s.messages = [hwnd](const DemandeMessage& demande) { return afficherMessage(demande, hwnd()); };
+  if (!s.messages)
+    s.messages = [f, hwnd](const DemandeMessage& demande) {
+      // The box that ends a transfer: what came in the last moments goes first (a stray Enter
+      // would otherwise answer the box before it is read; a close request is held).
+      if (*f != nullptr && (*f)->modele().enTransfert()) Boucle::veiller();
+      return afficherMessage(demande, hwnd());
+    };
   if (!s.ouverture) s.ouverture = [hwnd](const app::DemandeOuverture& d) { return afficherOuverture(d, hwnd()); };
   if (!s.veiller) s.veiller = [] { Boucle::veiller(); };
   if (!s.peindre) s.peindre = [] { Boucle::peindre(); };

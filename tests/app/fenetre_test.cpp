@@ -1,5 +1,6 @@
 // The window's model as the user meets it, without any toolkit: which controls each step
-// shows, every way out of the program, the about box, and a close request during a transfer.
+// shows, every way out of the program, the about box, what the window takes during a transfer,
+// where the focus goes when its control hides, and what a screen reader is told.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <map>
 
 #include "app/form1.h"
+#include "ihm/accessibilite.h"
+#include "ihm/focus.h"
 #include "tests/about/outils_apropos.h"
 #include "tests/serial/liaison_scriptee.h"
 #include "tests/support/seams.h"
@@ -380,6 +383,123 @@ TEST_F(Fenetre, LaVueApprendChaqueChangement) {
                                                                 {"ok", Propriete::Visible},
                                                                 {"ok1", Propriete::Visible}};
   EXPECT_EQ(vus, attendu);
+}
+
+// During a transfer the window takes no click, key or list, which would land on a window
+// changed by its end; a close request waits for the end and is honoured then.
+TEST_F(Fenetre, PendantUnTransfertSeuleLaFermetureEstPriseEtAttendSaFin) {
+  std::vector<std::function<void()>> plusTard;
+  int fermetures = 0;
+  Services s = services();
+  s.plusTard = [&](std::function<void()> f) { plusTard.push_back(std::move(f)); };
+  s.fermer = [&] { ++fermetures; };
+  Form1 f{std::move(s)};
+  f.ok_Click();
+  f.ok1_Click();
+  test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "$GPWPL,1*00\r\n$GPWPL,2*00\r\n");
+  f.ecrire.Visible(true);
+  const std::pair<const char*, Evenement> pendant[] = {
+      {"Quitter", Evenement::clic(f.sortie)},           {"Echap", Evenement::frappe(27, true)},
+      {"double clic", Evenement::doubleClic()},         {"Lire du GPS", Evenement::clic(f.lire)},
+      {"A propos", Evenement::clic(f.zorfrmabout)},     {"liste ouverte", Evenement::listeOuverte(f.Comm)},
+      {"Echap sans focus", Evenement::frappe(27, false)},
+  };
+  const std::size_t boitesAvant = messages.vus().size();
+  bool ferme = true;
+  gps.surEcriture = [&] {
+    if (gps.ecrit.size() > 20) return;
+    for (const auto& [quoi, e] : pendant) EXPECT_TRUE(f.recevoir(e)) << quoi;
+    ferme = f.recevoir(Evenement::demandeFermeture());
+  };
+  f.ecrire_Click();
+  EXPECT_EQ(gps.ecrit, "$GPWPL,1*00\r\n$GPWPL,2*00\r\n");
+  EXPECT_FALSE(ferme) << "la fermeture doit attendre la fin de l'envoi";
+  EXPECT_FALSE(fin.termine());
+  EXPECT_EQ(messages.vus().size(), boitesAvant + 1) << "seule la confirmation de l'envoi";
+  EXPECT_EQ(f.boiteAPropos(), nullptr);
+  EXPECT_EQ(fermetures, 0);
+  ASSERT_EQ(plusTard.size(), 1u);
+  plusTard[0]();
+  EXPECT_EQ(fermetures, 1);
+  // Once it is over, the window takes everything again.
+  f.recevoir(Evenement::clic(f.sortie));
+  EXPECT_TRUE(fin.termine());
+}
+
+TEST_F(Fenetre, LeFocusDUnControleQuiDisparaitVaOuEntreeEtEspaceNeFontRien) {
+  struct Cas {
+    const char* quoi;
+    std::function<void(Form1&)> avant;
+    Controle Form1::*cache;
+    Controle Form1::*attendu;  // none: the window itself
+  };
+  const Cas cas[] = {
+      {"fin d'un envoi, profil choisi", [](Form1& f) { f.ok_Click(), f.ok1_Click(); }, &Form1::ecrire, &Form1::profil},
+      {"fin d'un envoi, waypoints choisi",
+       [](Form1& f) { f.ok_Click(), f.ok1_Click(), f.profil.Value(false), f.waypoint.Value(true); }, &Form1::ecrire,
+       &Form1::waypoint},
+      {"après une réception, options cachées",
+       [](Form1& f) { f.ok_Click(), f.profil.Visible(false), f.waypoint.Visible(false); }, &Form1::lire, &Form1::Comm},
+      {"Ok au départ", [](Form1&) {}, &Form1::ok, &Form1::profil},
+      {"l'option elle-même", [](Form1& f) { f.waypoint.Visible(false); }, &Form1::profil, nullptr},
+  };
+  for (const Cas& c : cas) {
+    Form1 f{test::services(messages, fin)};
+    c.avant(f);
+    (f.*c.cache).Visible(false);
+    const Controle* cible = focusApresDisparition(f.controles(), f.*c.cache);
+    EXPECT_EQ(cible, c.attendu ? &(f.*c.attendu) : nullptr) << c.quoi << " : " << (cible ? cible->nom() : "aucun");
+  }
+  apropos::frmAbout boite({});
+  EXPECT_EQ(focusApresDisparition(boite.controles(), boite.cmdSysInfo), nullptr) << "jamais un bouton";
+}
+
+TEST_F(Fenetre, UnLecteurDEcranEntendChaqueControleNommeEtLesDeuxOkDistingues) {
+  struct Cas {
+    const char* etape;
+    Controle Form1::*controle;
+    const char* nom;
+    const char* valeur;
+    const char* description;
+  };
+  auto f = [this](Controle Form1::*c) { return &(form.*c); };
+  // What the walks of the real windows (tests/qt/atspi.sh, tests/windows/fenetre.sh) do not reach.
+  const std::vector<std::pair<std::function<void()>, std::vector<Cas>>> etapes = {
+      {[this] {
+         form.ok_Click();
+         form.ok1_Click();
+         form.Comm.definirTexteSaisi("COM5");
+       },
+       {{"port tapé", &Form1::Comm, "Port de comm:", "COM5", "Choisir le port de communication"},
+        {"après ok1", &Form1::Typef, "Format de fichier :", "", "Choisissez le type de fichier"},
+        {"après ok1", &Form1::lire, "Lire du GPS", "", "Pour recevoir un fichier du gps (Waypoint )"},
+        {"avant tout envoi", &Form1::result, "nombre d'enregistrements écrits dans le GPS  FX312 4x4:", "", ""}}},
+      {[this] {
+         convertir("Format ZOR", donnee("zor.txt"));
+         form.ecrire_Click();
+         gps.arrivees.ajouter("\r" + std::string(62, 'a') + "\r\n" + std::string(62, 'b') + "\r\n" +
+                              std::string(62, 'c') + "\r\n" + std::string(62, 'b') + "\r\n");
+         form.lire_Click();
+       },
+       // After an upload then a download both count captions show: the later one, over the
+       // other, names the count.
+       {{"réception", &Form1::result,
+         "nombre d'enregistrements lus du GPS  FX312 4x4:  et ecrits dans le fichier c:\\zor.txt 2", "", ""},
+        {"réception", &Form1::Comm, "port lecture", "COM5", "Choisir le port de communication"}}},
+  };
+  for (const auto& [faire, cas] : etapes) {
+    faire();
+    for (const Cas& c : cas) {
+      const Accessibilite a = accessibilite(*f(c.controle), form.controles());
+      EXPECT_EQ(a.nom, c.nom) << c.etape << " " << f(c.controle)->nom();
+      EXPECT_EQ(a.valeur, c.valeur) << c.etape << " " << f(c.controle)->nom();
+      EXPECT_EQ(a.description, c.description) << c.etape << " " << f(c.controle)->nom();
+    }
+  }
+  // Captions and tooltips themselves are unchanged.
+  EXPECT_EQ(form.sortie.Caption(), "&Quitter");
+  EXPECT_EQ(form.Comm.description().infobulle, "Choisir le port de communication");
+  EXPECT_EQ(sansEperluette("A && B &x&"), "A & B x");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // lies under the pointer, and converts it once the drop is over; other drags are not its own.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QMimeData>
@@ -72,6 +73,20 @@ TEST_F(DepotTest, UnFichierLocalSeulEstPrisPartoutDansLaFenetre) {
   EXPECT_FALSE(modele.ok1.Visible());
   ASSERT_EQ(messages.vus().size(), 1u);
   EXPECT_EQ(messages.vus()[0].icone, Icone::Information);
+}
+
+// The drop hides the « Ok » that had the focus: it goes to the chosen option, where a stray
+// Enter or Space does nothing.
+TEST_F(DepotTest, LeFocusDUnOkCacheParLeDepotVaALOption) {
+  modele.ok_Click();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  w(modele.ok1)->setFocus();
+  std::unique_ptr<QMimeData> d(urls({QUrl::fromLocalFile(donnee("exemple.axe"))}));
+  ASSERT_TRUE(glisser(*d, QPoint(10, 10)));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return modele.quant1.Caption() == "4"; }));
+  EXPECT_FALSE(modele.ok1.Visible());
+  EXPECT_EQ(QApplication::focusWidget(), w(modele.profil));
 }
 
 // A folder dropped converts nothing and says nothing; the interchange file stays.

@@ -1,8 +1,10 @@
 // What the Qt window draws for the model: one widget per control where the model puts it, with
 // its colours, font and tooltip; every change the model makes mirrored at once; the keys and
-// the focus as a Windows window routes them.
+// the focus as a Windows window routes them; the echo as a screen reader reads it (the whole
+// window is walked over the desktop's AT-SPI bus by tests/qt/atspi.sh).
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
@@ -125,6 +127,23 @@ TEST_F(RenduTest, FenetreSAgranditAvecSonTexte) {
   EXPECT_GT(encre, 100);
   modele.fenetre.definirOctets({});
   EXPECT_LT(fenetre->height(), mesures.lineSpacing() * 2);
+}
+
+// A screen reader reads the echo label as the lines that show inside the window (millions of
+// sentences may be in it), as the Windows-1252 characters they are.
+TEST_F(RenduTest, LEchoSeLitCommeLesLignesQuiSeVoient) {
+  std::string octets;
+  for (int i = 0; i < 5000; ++i) octets += "$GPWPL,ligne " + std::to_string(i) + "\r\n";
+  modele.fenetre.definirOctets(octets);
+  modele.fenetre.Visible(true);
+  QWidget* echo = w(modele.fenetre);
+  const QStringList lignes = QAccessible::queryAccessibleInterface(echo)->text(QAccessible::Name).split(QLatin1Char('\n'));
+  const int place = form.client()->height() - echo->y();
+  EXPECT_GE(lignes.size() * echo->fontMetrics().lineSpacing(), place);
+  EXPECT_LT((lignes.size() - 1) * echo->fontMetrics().lineSpacing(), place);
+  EXPECT_EQ(lignes.front(), QStringLiteral("$GPWPL,ligne 0"));
+  modele.fenetre.definirOctets("\xC9TANG\r\n");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(echo)->text(QAccessible::Name), QStringLiteral("ÉTANG"));
 }
 
 // A control hidden at start gets its widget as it first shows, whatever the order the workflow

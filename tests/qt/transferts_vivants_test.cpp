@@ -1,12 +1,18 @@
-// The window during a transfer: every control painted as it changes, a close request held until
-// the end, no end-of-file event before the download's handler returns; and the device behind
-// the port list, by its name or typed in.
+// The window during a transfer: every control painted as it changes, clicks and keys dropped, a
+// close request held until the end, no end-of-file event before the download's handler returns,
+// the focus where a stray key does nothing after it; and the device behind the port list, by its
+// name or typed in.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCloseEvent>
 #include <QEvent>
+#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -100,6 +106,53 @@ TEST_F(Vivante, FermetureDemandeePendantLEnvoiAttendSaFin) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(form.isVisible());
   EXPECT_FALSE(fin.termine());
+}
+
+// What the user does while sentences leave waits in the queue as the window system delivers it:
+// none of it reaches a widget, then or after the upload (the list's text, the chosen option and
+// the program stay as they were); the close request alone is taken, once the upload is over.
+TEST_F(Vivante, SaisiePendantLEnvoiPerdueSaufLaFermeture) {
+  auto poster = [](QWidget* w, QEvent::Type type, Qt::Key touche, const QString& texte = {}) {
+    QCoreApplication::postEvent(w, new QKeyEvent(type, touche, Qt::NoModifier, texte));
+  };
+  appareil.surEcriture = [&] {
+    if (appareil.ecrit.size() > 10) return;
+    QLineEdit* edition = Comm()->lineEdit();
+    for (const QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      poster(edition, t, Qt::Key_X, QStringLiteral("x"));
+      poster(form.widget(modele.sortie), t, Qt::Key_Escape);
+    }
+    QWidget* waypoint = form.widget(modele.waypoint);
+    const QPointF milieu = QRectF(waypoint->rect()).center();
+    for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+      QCoreApplication::postEvent(waypoint, new QMouseEvent(t, milieu, waypoint->mapToGlobal(milieu), Qt::LeftButton,
+                                                            Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(&form, new QCloseEvent);
+  };
+  modele.ecrire_Click();
+  QTest::qWait(50);
+  EXPECT_EQ(appareil.ecrit, "$GPWPL,1\r\n$GPWPL,2\r\n$GPWPL,3\r\n");
+  EXPECT_EQ(modele.Comm.Text(), "Comm1");
+  EXPECT_EQ(Comm()->currentText(), QStringLiteral("Comm1"));
+  EXPECT_TRUE(modele.profil.Value());
+  EXPECT_FALSE(fin.termine());
+  EXPECT_FALSE(form.isVisible()) << "la fermeture demandée pendant l'envoi est faite après";
+}
+
+// After an upload its button hides: the focus goes to the chosen option, where Enter and Space
+// do nothing (not to « Quitter », which Space would click).
+TEST_F(Vivante, ApresLEnvoiLeFocusEstSurLOptionChoisie) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::mouseClick(form.widget(modele.ecrire), Qt::LeftButton);
+  ASSERT_FALSE(modele.ecrire.Visible());
+  EXPECT_EQ(QApplication::focusWidget(), form.widget(modele.profil));
+  const std::size_t boites = messages.vus().size();
+  for (const Qt::Key touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+    QTest::keyClick(QApplication::focusWidget(), touche);
+  EXPECT_FALSE(fin.termine());
+  EXPECT_EQ(messages.vus().size(), boites);
+  EXPECT_TRUE(modele.profil.Value());
 }
 
 TEST_F(Vivante, CaractereDeFinTraiteSeulementApresLeTelechargement) {

@@ -9,6 +9,8 @@
 #include "platform/windows_leger.h"
 
 int main() {
+  // The screen's real resolution, as the window (which is aware of it) sees it.
+  SetProcessDPIAware();
   HDC dc = GetDC(nullptr);
   const int ppp = GetDeviceCaps(dc, LOGPIXELSX);
   ReleaseDC(nullptr, dc);

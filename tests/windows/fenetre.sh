@@ -2,11 +2,21 @@
 # The window zor.exe under wine on a virtual screen (Xvfb), driven with xdotool through its
 # steps: the start layout, Enter (clicks nothing), "Ok", "Ok", a conversion through the real
 # open dialog, with a Linux build an upload on COM1 to zor-sim (wine maps COM1 to its
-# pseudo-terminal), the about box, Esc; then a second start for the double click on the
-# background and its question, and a third for the close box with the about box left open. Every step is a screenshot (ImageMagick) read against the rectangles the
+# pseudo-terminal; clicks and keys meanwhile are dropped, and Enter after it clicks nothing),
+# the about box, then a second upload closed by its close box (the window closes once the
+# upload is over); a second start for the double click on the background and its question, a
+# third for the close box with the about box left open; a fourth given a GPX file on its command
+# line, then an Autoroute Express file dropped on it, each converted as zor-cli converts it; the
+# setup run while ZOR is open; then the window at 120 and 144 points
+# per inch (wine's LogPixels), beside the Qt window at the same scale when the Linux build has
+# zor-capture. Every step is a screenshot (ImageMagick) read against the rectangles the
 # window's model gives (disposition.exe): the faces of the buttons that show, the window's green
-# where hidden controls are, the lists' backgrounds, the coloured captions. The message box
-# must read « Annuler » under a French system. The screenshots stay in captures-fenetre/.
+# where hidden controls are, the lists' backgrounds and heights, the coloured captions. The
+# message box must read « Annuler » under a French system, the port list's tooltip stay its own
+# after the list dropped down (textes.exe), and a screen reader read each control by its name
+# (accessibilite.exe, through oleacc). verifications-fenetre.exe checks the window in its own
+# process first, moved to other resolutions by WM_DPICHANGED, which wine never sends. The
+# screenshots stay in captures-fenetre/.
 #   tests/windows/fenetre.sh DOSSIER_DE_CONSTRUCTION [CONSTRUCTION_LINUX]
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
@@ -36,6 +46,8 @@ sim=
 nettoyer() {
   [ -n "$zor" ] && kill "$zor" 2>/dev/null || true
   [ -n "$sim" ] && kill "$sim" 2>/dev/null || true
+  # The prefix goes back to 100 % for whatever runs in it next.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1 || true
   wineserver -k >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
 }
@@ -49,6 +61,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # No window manager runs: wine draws the frames and captions itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+# The screen's resolution in points per inch (96 at 100 %), read by each program as it starts:
+# the wine server is started again after a change.
+resolution() {  # resolution PPP
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+}
+resolution 96
 
 # COM1 leads to a link that zor-sim points at its pseudo-terminal (as for zor-cli.exe's checks).
 lien=$construction/wine-com1
@@ -64,16 +84,20 @@ fi
 # goes nowhere.
 wineserver -p >/dev/null 2>&1 || true
 
-# --- the model's rectangles ------------------------------------------------------------------
+# --- the model's rectangles, at the screen's resolution ---------------------------------------
 declare -A X Y L H FOND GENRE
-while read -r quoi nom genre visible x y l h fond; do
-  case $quoi in
-    client) CLIENT_L=$nom CLIENT_H=$genre ;;
-    apropos) APROPOS=("$nom" "$genre" "$visible" "$x") ;;  # left, top, width, height
-    controle) X[$nom]=$x Y[$nom]=$y L[$nom]=$l H[$nom]=$h FOND[$nom]=$fond GENRE[$nom]=$genre ;;
-  esac
-done < <(wine "$construction/disposition.exe" | tr -d '\r')
-[ -n "${CLIENT_L:-}" ] || { echo "ÉCHEC : disposition.exe n'a rien donné" >&2; exit 1; }
+disposition() {
+  CLIENT_L=
+  while read -r quoi nom genre visible x y l h fond; do
+    case $quoi in
+      client) CLIENT_L=$nom CLIENT_H=$genre ;;
+      apropos) APROPOS=("$nom" "$genre" "$visible" "$x") ;;  # left, top, width, height
+      controle) X[$nom]=$x Y[$nom]=$y L[$nom]=$l H[$nom]=$h FOND[$nom]=$fond GENRE[$nom]=$genre ;;
+    esac
+  done < <(wine "$construction/disposition.exe" | tr -d '\r')
+  [ -n "${CLIENT_L:-}" ] || { echo "ÉCHEC : disposition.exe n'a rien donné" >&2; exit 1; }
+}
+disposition
 
 # --- screenshots and what they show ----------------------------------------------------------
 VERT="rgb(192,255,192)"
@@ -175,8 +199,34 @@ attendre_fin() {  # attendre_fin: zor.exe ends within 10 s
 }
 
 
+# What a screen reader reads (accessibilite.exe): each expected line, tab-separated, is there.
+lit() {  # lit ETAPE LIGNE...
+  local etape=$1 lu ligne
+  shift
+  lu=$(wine "$construction/accessibilite.exe" "$titre" | tr -d '\r')
+  printf '%s\n' "$lu" >"$captures/lecteur-$etape.txt"
+  for ligne; do
+    grep -qxF -- "$ligne" <<< "$lu" || echec "$etape : un lecteur d'écran devrait lire « ${ligne//$'\t'/ | } » (voir lecteur-$etape.txt)"
+  done
+}
+# The closed list's own box (its border included) on the last screenshot, by what is not the
+# window's green around it: the model's width and height.
+boite_liste() {  # boite_liste ETAPE NOM
+  local boite
+  boite=$(convert "$image" -crop "$((L[$2] + 8))x$((H[$2] + 8))+$((CX + X[$2] - 4))+$((CY + Y[$2] - 4))" +repage \
+    -fill black -opaque "$VERT" -fill white +opaque black -format '%@' info:)
+  [ "${boite%%+*}" = "${L[$2]}x${H[$2]}" ] ||
+    echec "$1 : la liste $2 fait ${boite%%+*} au lieu de ${L[$2]}x${H[$2]} pixels"
+}
+
 titre="Programme traitant les profils de carte et les waypoints pour ZOR FX312 4X4"
 echange="$WINEPREFIX/drive_c/\$_t_e_m_p"
+rm -f "$echange"
+
+# --- the window in its own process, moved to other resolutions ------------------------------
+echo "== verifications-fenetre.exe (wine, Xvfb $DISPLAY)"
+wine "$construction/verifications-fenetre.exe" 2>>"$captures/wine.log" | tr -d '\r' | sed 's/^/   /' ||
+  echec "verifications-fenetre.exe"
 rm -f "$echange"
 
 # --- first run: the steps ------------------------------------------------------------------
@@ -192,6 +242,10 @@ cache depart ok1 ouvrir ecrire lire Comm nom prtd Typef nombre nombre1 Label2
 ecrit depart profil "rgb(255,0,0)"
 ecrit depart waypoint "rgb(255,0,0)"
 ecrit depart zor "rgb(0,0,0)"
+# The two « Ok » told apart, the count named by its label.
+lit depart $'option\tprofil de carte\t\tCochez ici pour injecter un profil de carte\tfocus' \
+  $'bouton\tOk\t\tValider le port\t' $'bouton\tQuitter\t\tPour sortir du programme\t' \
+  $'texte\tNombre d\'enregistrements lus :\t\t\t'
 
 # Enter clicks nothing: no button is the default one (the focus is on "profil de carte").
 touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Return
@@ -214,17 +268,25 @@ boutons ok ok1 sortie
 cache ok ok ouvrir lire nom Typef
 montre ok Comm "rgb(255,255,192)" 0.35
 ecrit ok prtd "rgb(0,0,0)"
-
+boite_liste ok Comm
+# The list is named by its caption, not by its text; its edit field, where the focus is read, too.
+lit ok $'liste\tPort de comm:\tComm1\tChoisir le port de communication\t' \
+  $'champ\tPort de comm:\tComm1\tChoisir le port de communication\t' $'bouton\tOk\t\tValider le format\t'
 cliquer ok1
 capture 4-ok1
 boutons ok1 ouvrir lire sortie
 cache ok1 ok ok1 ecrire
 montre ok1 nom "rgb(255,255,255)" 0.4
 ecrit ok1 Typef "rgb(0,0,255)"
+boite_liste ok1 nom
+lit ok1 $'liste\tFormat de fichier :\tFormat ZOR\t\t'
 
 # A conversion of a file in the receiver's own format, chosen in the real open dialog.
-cliquer ouvrir
-if dialogue=$(attendre_fenetre "Fichier en entrée"); then
+convertir() {  # convertir CAPTURE: false when the dialog does not open
+  rm -f "$echange"
+  cliquer ouvrir
+  local dialogue wx wy
+  dialogue=$(attendre_fenetre "Fichier en entrée") || return 1
   sleep 0.5
   import -window root "$captures/5-dialogue.png"
   read -r wx wy < <(position "$dialogue")
@@ -233,7 +295,9 @@ if dialogue=$(attendre_fenetre "Fichier en entrée"); then
   xdotool type --delay 20 "Z:$(echo "$racine/tests/convert/donnees/zor.txt" | tr / '\\')"
   xdotool key Return
   for _ in $(seq 50); do [ -f "$echange" ] && break; sleep 0.1; done
-  capture 6-conversion
+  capture "$1"
+}
+if convertir 6-conversion; then
   boutons conversion ouvrir ecrire sortie
   cache conversion ok ok1 lire
   montre conversion Comm "rgb(255,255,192)" 0.35
@@ -245,6 +309,10 @@ if dialogue=$(attendre_fenetre "Fichier en entrée"); then
   if ! cmp -s "$echange" "$racine/tests/windows/attendu/zor-profil.txt"; then
     echec "conversion : c:\\\$_t_e_m_p diffère de tests/windows/attendu/zor-profil.txt"
   fi
+  # The count named by its label; the echo read as the sentences it shows, one a line.
+  lit conversion $'texte\tNombre d\'enregistrements lus : 4\t\t\t'
+  phrases=$(iconv -f WINDOWS-1252 -t UTF-8 "$echange" | tr -d '\r' | grep '^\$' | paste -sd'|' | sed 's/|/\\n/g')
+  lit conversion "texte"$'\t'"$phrases"$'\t\t'"enregidtrements générés allant être écrits dans le GPS"$'\t'
 else
   echec "la boîte « Fichier en entrée » ne s'ouvre pas"
 fi
@@ -270,16 +338,24 @@ if [ -n "$linux" ] && [ -x "$linux/zor-sim" ] && [ -f "$echange" ]; then
     ecrit envoi nombre1 "rgb(0,0,0)"
     cache envoi ouvrir
     cliquer sortie
+    touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
     attendues=$(grep -c '^\$' "$echange")
     for _ in $(seq 100); do grep -q '^ferme' "$captures/recus.tsv" && break; sleep 0.1; done
     sleep 0.5
     capture 8-apres-envoi
-    kill -0 "$zor" 2>/dev/null || echec "envoi : le clic sur « Quitter » pendant l'envoi a été pris"
+    kill -0 "$zor" 2>/dev/null || echec "envoi : « Quitter » ou Échap pendant l'envoi a été pris"
     boutons "après l'envoi" ouvrir lire sortie
     cache "après l'envoi" ecrire
     montre "après l'envoi" nom "rgb(255,255,255)" 0.4
     recues=$(grep -c '^phrase' "$captures/recus.tsv" || true)
     [ "$recues" = "$attendues" ] || echec "envoi : $recues phrase(s) reçue(s) par zor-sim, $attendues attendue(s)"
+    # The upload's button hid with the focus: it is on the chosen option, where Enter does
+    # nothing (not on « Quitter »).
+    lit "apres-envoi" $'option\tprofil de carte\t\tCochez ici pour injecter un profil de carte\tfocus' \
+      $'texte\tnombre d\'enregistrements écrits dans le GPS  FX312 4x4: 4\t\t\t'
+    touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Return
+    ! attendre_fenetre ZOR 1 >/dev/null || echec "après l'envoi : Entrée a ouvert une boîte"
+    kill -0 "$zor" 2>/dev/null || echec "après l'envoi : Entrée a terminé le programme"
   else
     echec "envoi : pas de confirmation"
   fi
@@ -319,9 +395,45 @@ else
   echec "la boîte « À propos de ZOR » ne s'ouvre pas"
 fi
 
-# Esc clicks « Quitter »: the program ends.
-touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
-attendre_fin || echec "Échap ne termine pas le programme"
+# A second upload, with the close box clicked while it runs: the window stays until the upload
+# is over, then closes, and the program ends with it.
+fermer_fenetre() {  # fermer_fenetre FENETRE_X: the close box, drawn by wine at the right end of the caption
+  local wx wy largeur
+  read -r wx wy < <(position "$1")
+  largeur=$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p')
+  xdotool mousemove $((wx + largeur - 12)) $((wy + 12)) click 1
+}
+if [ -n "$linux" ] && [ -x "$linux/zor-sim" ] && convertir 9-conversion; then
+  "$linux/zor-sim" recevoir --tsv --lien "$lien" >"$captures/recus2.tsv" &
+  sim=$!
+  for _ in $(seq 100); do grep -q '^GPS simulé prêt' "$captures/recus2.tsv" 2>/dev/null && break; sleep 0.05; done
+  cliquer ecrire
+  if boite=$(attendre_fenetre ZOR); then
+    read -r wx wy < <(position "$boite")
+    touche $((wx + 10)) $((wy + 30)) Return
+    attendre_disparition ZOR || echec "second envoi : Entrée ne ferme pas la confirmation"
+    for _ in $(seq 100); do grep -q '^phrase' "$captures/recus2.tsv" && break; sleep 0.05; done
+    fermer_fenetre "$(attendre_fenetre "$titre")"
+    sleep 0.3
+    grep -q '^ferme' "$captures/recus2.tsv" && echec "second envoi : la case de fermeture a été cliquée trop tard"
+    xdotool search --onlyvisible --name "^$titre\$" >/dev/null 2>&1 ||
+      echec "second envoi : la fenêtre s'est fermée au milieu de l'envoi"
+    for _ in $(seq 100); do grep -q '^ferme' "$captures/recus2.tsv" && break; sleep 0.1; done
+    attendre_fin || echec "second envoi : la fermeture demandée pendant l'envoi n'a pas été faite après"
+    recues=$(grep -c '^phrase' "$captures/recus2.tsv" || true)
+    [ "$recues" = "$(grep -c '^\$' "$echange")" ] || echec "second envoi : $recues phrase(s) reçue(s) par zor-sim"
+  else
+    echec "second envoi : pas de confirmation"
+  fi
+  kill "$sim" 2>/dev/null || true
+  wait "$sim" 2>/dev/null || true
+  sim=
+fi
+# Without zor-sim: Esc clicks « Quitter », and the program ends.
+if [ -n "$zor" ]; then
+  touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+  attendre_fin || echec "Échap ne termine pas le programme"
+fi
 
 # --- second run: the double click on the background asks, and ends the program ------------
 wine "$construction/zor.exe" 2>>"$captures/wine.log" &
@@ -351,12 +463,26 @@ wine "$construction/zor.exe" 2>>"$captures/wine.log" &
 zor=$!
 if principale=$(attendre_fenetre "$titre" 60); then
   capture 12-depart
+  cliquer ok
+  sleep 0.5
+  # The port list dropped down and closed: its tooltip is still only its own (the devices behind
+  # its items are not shown on Windows).
+  xdotool mousemove $((CX + X[Comm] + L[Comm] - 6)) $((CY + Y[Comm] + H[Comm] / 2)) click 1
+  sleep 0.7
+  import -window root "$captures/12-liste-ports.png"
+  xdotool click 1
+  sleep 0.3
+  xdotool mousemove $((CX + X[Comm] + 20)) $((CY + Y[Comm] + H[Comm] / 2))
+  bulle=
+  for _ in $(seq 30); do
+    sleep 0.2
+    bulle=$(wine "$construction/textes.exe" --infobulle | tr -d '\r') && break
+  done
+  [ "$bulle" = "Choisir le port de communication" ] ||
+    echec "liste des ports : son infobulle devrait rester « Choisir le port de communication » : « $bulle »"
   xdotool mousemove $((CX + 20)) $((CY - 9)) click 1
   if attendre_fenetre "À propos de ZOR" >/dev/null; then
-    read -r wx wy < <(position "$principale")
-    largeur=$(xdotool getwindowgeometry --shell "$principale" | sed -n 's/^WIDTH=//p')
-    # The close box, drawn by wine at the right end of the caption.
-    xdotool mousemove $((wx + largeur - 12)) $((wy + 12)) click 1
+    fermer_fenetre "$principale"
     attendre_disparition "$titre" || echec "la case de fermeture ne ferme pas la fenêtre"
     sleep 0.5
     import -window root "$captures/13-apropos-seule.png"
@@ -509,6 +635,53 @@ if [ -n "$setup" ]; then
   for _ in $(seq 50); do [ -e "$gps" ] || break; sleep 0.1; done
   [ ! -e "$gps" ] || echec "la désinstallation laisse C:\\GPS : $(ls "$gps")"
 fi
+
+# --- 100 %, 125 % and 150 %: the same window from the same twips, its lists included, beside
+# the Qt window at the same scale ----------------------------------------------------------------
+for ppp in 96 120 144; do
+  resolution "$ppp"
+  wineserver -p >/dev/null 2>&1 || true
+  disposition
+  wine "$construction/zor.exe" 2>>"$captures/wine.log" &
+  zor=$!
+  if w=$(attendre_fenetre "$titre" 60); then
+    capture "dpi$ppp-depart"
+    boutons "$ppp ppp" ok sortie
+    ecrit "$ppp ppp" profil "rgb(255,0,0)"
+    ecrit "$ppp ppp" zor "rgb(0,0,0)"
+    cliquer ok
+    sleep 0.5
+    cliquer ok1
+    sleep 0.5
+    capture "dpi$ppp-type"
+    import -window "$w" "$captures/dpi$ppp-fenetre.png"
+    boutons "$ppp ppp" ouvrir lire sortie
+    cache "$ppp ppp" ok ok1 ecrire
+    montre "$ppp ppp" Comm "rgb(255,255,192)" 0.35
+    montre "$ppp ppp" nom "rgb(255,255,255)" 0.4
+    ecrit "$ppp ppp" Typef "rgb(0,0,255)"
+    boite_liste "$ppp ppp" Comm
+    boite_liste "$ppp ppp" nom
+    lit "dpi$ppp" $'liste\tPort de comm:\tComm1\tChoisir le port de communication\t' \
+      $'liste\tFormat de fichier :\tFormat ZOR\t\t'
+    # Esc clicks « Quitter »: the program ends.
+    touche $((CX + CLIENT_L - 5)) $((CY + CLIENT_H - 5)) Escape
+    attendre_fin || echec "$ppp ppp : Échap ne termine pas le programme"
+  else
+    echec "la fenêtre ne s'ouvre pas à $ppp ppp"
+  fi
+  # The Qt window at the same scale, beside it.
+  if [ -n "$linux" ] && [ -x "$linux/zor-capture" ]; then
+    mkdir -p "$captures/qt-$ppp"
+    case $ppp in 96) echelle=1 ;; 120) echelle=1.25 ;; *) echelle=1.5 ;; esac
+    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$echelle \
+      "$linux/zor-capture" "$captures/qt-$ppp" >/dev/null 2>&1 || echec "zor-capture à $ppp ppp"
+    [ -f "$captures/qt-$ppp/fenetre-type.png" ] && [ -f "$captures/dpi$ppp-fenetre.png" ] &&
+      convert "$captures/dpi$ppp-fenetre.png" "$captures/qt-$ppp/fenetre-type.png" -background black -splice 16x0 \
+        +append "$captures/cote-a-cote-$ppp.png"
+  fi
+done
+resolution 96
 
 if [ "$echecs" -ne 0 ]; then
   echo "== fenêtre : $echecs échec(s) ; captures dans $captures" >&2
