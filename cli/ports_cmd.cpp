@@ -8,6 +8,7 @@
 #include "commande/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/peripherique_serie.h"
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 
 namespace zor::cli {

@@ -21,6 +21,7 @@
 #include "serial/brut.h"
 #include "serial/envoi.h"
 #include "serial/mscomm.h"
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 #include "serial/telechargement.h"
 
@@ -89,23 +90,11 @@ int usage(const char* aide, const std::string& erreur) {
 }
 
 // "--port 2" goes through the same mapping as the window's Comm2; anything else is a device.
-std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& valeur, std::optional<int>& numero) {
-  if (valeur.empty()) return "--port demande un numéro de 1 à 4 ou un périphérique.";
-  if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos) {
-    const auto n = nombreEntier(valeur);
-    if (!n || *n < 1 || *n > 4) return "le numéro de port va de 1 à 4 (reçu « " + valeur + " »).";
-    numero = static_cast<int>(*n);
-    return std::nullopt;
-  }
-  // A device named from the current folder ("./gps", "pts/3" from /dev) is a path like any
-  // other: a bare name is otherwise a device of /dev (serial/liaison_posix.cpp).
-  std::error_code ec;
-  const std::filesystem::path chemin(valeur);
-  if (chemin.is_relative() && std::filesystem::exists(chemin, ec))
-    port.definirPeripherique(std::filesystem::absolute(chemin, ec).lexically_normal().string());
-  else
-    port.definirPeripherique(valeur);
-  return std::nullopt;
+std::optional<std::string> choisirPort(const std::string& valeur, serie::ChoixPort& choix) {
+  std::string erreur;
+  choix = serie::choixDeLOption(valeur, erreur);
+  if (erreur.empty()) return std::nullopt;
+  return erreur;
 }
 
 // 0, or 128 + the signal that stopped the transfer.
@@ -130,7 +119,7 @@ int commandeUpload(const Arguments& arguments) {
 
   serie::MSComm port;
   serie::Envoi envoi;
-  if (auto erreur = choisirPort(port, *ligne.valeur("port"), envoi.numeroPort)) return usage(kAideUpload, *erreur);
+  if (auto erreur = choisirPort(*ligne.valeur("port"), envoi.port)) return usage(kAideUpload, *erreur);
   const std::string& fichier = ligne.noms.front();
   envoi.fichier = {fichier, fichier == "-" ? "(entrée standard)" : fichier};
   // The line ends decide what a sentence is: read them as they are (Windows would turn CR LF
@@ -189,8 +178,11 @@ int commandeUpload(const Arguments& arguments) {
   // From the standard input the line ends are only known once it has been read; a file refused
   // for a line too long (its LF line ends make one line of it) was not announced either.
   if (bilan.seulementLF && !lf && !total) progression.dire(conversion::avertissementSeulementLF(envoi.fichier.nom));
-  if (bilan.erreur) progression.dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
-  progression.resumer(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
+  const std::string resume = serie::resumer(bilan, envoi, [&envoi](const Erreur& e) {
+    return serie::decrireEchec(e, serie::portsPresents, envoi.port);
+  });
+  if (bilan.erreur) progression.dire(resume);
+  else progression.resumer(resume);
   return codeSortie(bilan.erreur.has_value());
 }
 
@@ -206,7 +198,7 @@ int commandeDownload(const Arguments& arguments) {
 
   serie::MSComm port;
   serie::Telechargement demande;
-  if (auto erreur = choisirPort(port, *ligne.valeur("port"), demande.reception.numeroPort))
+  if (auto erreur = choisirPort(*ligne.valeur("port"), demande.reception.port))
     return usage(kAideDownload, *erreur);
   if (const auto t = ligne.valeur("timeout")) {
     const auto secondes = nombreDecimal(*t);
@@ -271,7 +263,9 @@ int commandeDownload(const Arguments& arguments) {
       }};
   const auto bilan = serie::telecharger(port, horlogeReelle(), demande, suivi);
   if (const std::string resume =
-          serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e, serie::portsPresents); });
+          serie::resumer(bilan, demande, [&demande](const Erreur& e) {
+            return serie::decrireEchec(e, serie::portsPresents, demande.reception.port);
+          });
       !resume.empty()) progression.dire(resume);
   if (bilan.ecrit)
     progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s) écrits " +

@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "convert/fins_de_ligne.h"
 #include "convert/lignes.h"
 #include "convert/phrase.h"
 #include "convert/source.h"
@@ -164,23 +165,6 @@ class Apercu {
   std::string ligne_;
 };
 
-// Whether a text's line ends are LF alone: some LF and no CR (a file written on Linux).
-class Fins : public conversion::Source {
- public:
-  explicit Fins(conversion::Source& source) : source_(source) {}
-  std::string_view lire() override {
-    const std::string_view bloc = source_.lire();
-    cr_ = cr_ || bloc.find('\r') != std::string_view::npos;
-    lf_ = lf_ || bloc.find('\n') != std::string_view::npos;
-    return bloc;
-  }
-  bool seulementLF() const { return lf_ && !cr_; }
-
- private:
-  conversion::Source& source_;
-  bool cr_ = false, lf_ = false;
-};
-
 }  // namespace
 
 std::string defautDePhrase(std::string_view ligne) {
@@ -210,17 +194,26 @@ Erreur ligneTropLongue(const Envoi& envoi, int ligne) {
   return e;
 }
 
+std::string resumer(const BilanEnvoi& bilan, const Envoi& envoi,
+                    const std::function<std::string(const Erreur&)>& description) {
+  const std::string compte = std::to_string(bilan.envoyees) + " phrase(s) envoyée(s)";
+  if (!bilan.erreur) return compte + ".";
+  // A file that could not be read sent nothing.
+  if (bilan.erreur->genre == Erreur::Genre::FichierIllisible) return description(*bilan.erreur);
+  return description(*bilan.erreur) + "\n\n" + compte + " (fichier " + envoi.fichier.nom + ").";
+}
+
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi) {
   BilanEnvoi bilan;
   const bool entreeStandard = envoi.fichier.chemin == "-";
-  port.Settings(kReglagesGps);
-  if (envoi.numeroPort) port.CommPort(*envoi.numeroPort);
+  // The line keeps the settings the control was given (4800 baud, 8N2 by design).
+  port.choisir(envoi.port);
   if ((bilan.erreur = port.ouvrir())) return bilan;
   try {
     // A file is looked through first: nothing leaves when one of its lines is no sentence at all.
     if (!entreeStandard) {
       conversion::SourceFichier fichier(envoi.fichier.chemin);
-      Fins source(fichier);
+      conversion::FinsDeLigneVues source(fichier);
       Apercu a(kLigneMax);
       conversion::parcourirLignes(source, a, envoi.finDeLigne);
       // A file of LF line ends is one long line: the refusal tells it, as the announcement does.
@@ -250,7 +243,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
     std::unique_ptr<conversion::SourceFichier> fichier =
         entreeStandard ? std::make_unique<conversion::SourceFichier>(stdin, envoi.fichier.nom)
                        : std::make_unique<conversion::SourceFichier>(envoi.fichier.chemin);
-    Fins source(*fichier);
+    conversion::FinsDeLigneVues source(*fichier);
     Televersement televersement(port, horloge, envoi, suivi, bilan);
     conversion::parcourirLignes(source, televersement, envoi.finDeLigne);
     bilan.seulementLF = source.seulementLF();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 #include "serial/ports_posix.h"
 #include "serial/configuration.h"
