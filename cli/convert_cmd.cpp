@@ -19,6 +19,7 @@
 #include "convert/rapport.h"
 #include "convert/reconnaissance.h"
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 #include "platform/interruption.h"
@@ -221,10 +222,12 @@ int commandeConvert(const Arguments& arguments) {
   const bool versSortieStandard = sortie == "-";
   const bool depuisEntreeStandard = entree == "-";
   const std::string nomEntree = depuisEntreeStandard ? "(entrée standard)" : entree;
+  // Names are UTF-8 here, whatever the system: Windows gets them in UTF-16.
+  const std::filesystem::path cheminEntree = platform::cheminDepuisUtf8(entree);
+  const std::filesystem::path cheminSortie = platform::cheminDepuisUtf8(sortie);
   demande.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
   if (!depuisEntreeStandard) {
-    const std::u8string nom = std::filesystem::path(entree).stem().u8string();
-    demande.nomProfil.assign(nom.begin(), nom.end());
+    demande.nomProfil = platform::utf8DuChemin(cheminEntree.stem());
   }
 
   // Emptying the output first would destroy the input before it is read; writing to the end of
@@ -232,14 +235,14 @@ int commandeConvert(const Arguments& arguments) {
   // The input may be the standard input too: "zor-cli convert - -o F < F" would empty F first.
   // "- < F >> F" too: the conversion would read what it writes until the disk is full.
   if (depuisEntreeStandard ? (versSortieStandard ? platform::memesFlux(stdin, stdout)
-                                                 : platform::memeFichierQueFlux(sortie, stdin))
-      : versSortieStandard ? platform::memeFichierQueFlux(entree, stdout)
-                           : platform::memeFichier(entree, sortie))
+                                                 : platform::memeFichierQueFlux(cheminSortie, stdin))
+      : versSortieStandard ? platform::memeFichierQueFlux(cheminEntree, stdout)
+                           : platform::memeFichier(cheminEntree, cheminSortie))
     return echec(erreurFichier(Erreur::Genre::MemeFichier,
                                depuisEntreeStandard ? (versSortieStandard ? "(entrée standard)" : sortie) : entree, 0));
   // One conversion at a time into one file: a second one is refused rather than mixed in.
   const platform::VerrouEcriture verrou = versSortieStandard ? platform::VerrouEcriture(stdout)
-                                                             : platform::VerrouEcriture(std::filesystem::path(sortie));
+                                                             : platform::VerrouEcriture(cheminSortie);
   if (!verrou.pris()) return echec(erreurFichier(Erreur::Genre::FichierEnEcriture, versSortieStandard ? "(sortie standard)" : sortie, 0));
   // Ctrl+C, SIGTERM and SIGHUP stop the run between two blocks: the output stays as it was, or
   // holds whole lines only.
@@ -254,7 +257,7 @@ int commandeConvert(const Arguments& arguments) {
     if (depuisEntreeStandard)
       fichier.emplace(stdin, nomEntree);
     else
-      fichier.emplace(std::filesystem::path(entree));
+      fichier.emplace(cheminEntree);
     SourceInterrompue interrompue(*fichier, nomEntree);
     conversion::SourceRelue source(interrompue);
     if (demande.format == nullptr) {
@@ -283,12 +286,12 @@ int commandeConvert(const Arguments& arguments) {
       // A reader that goes ("zor-cli convert … | head") is a write error told in French.
       platform::ignorerTubeCoupe();
       destination.sortie.emplace(stdout, "(sortie standard)");
-    } else if (const auto etat = std::filesystem::status(sortie, ec);
+    } else if (const auto etat = std::filesystem::status(cheminSortie, ec);
                std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
       // A device or a pipe (/dev/null) is written as it is: there is no file to replace.
-      destination.sortie.emplace(std::filesystem::path(sortie));
+      destination.sortie.emplace(cheminSortie);
     } else {
-      destination.remplacement.emplace(std::filesystem::path(sortie));
+      destination.remplacement.emplace(cheminSortie);
       if (destination.remplacement->flux() == nullptr)
         throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, sortie, destination.remplacement->numero()));
       destination.sortie.emplace(destination.remplacement->flux(), sortie);

@@ -1,10 +1,12 @@
 // zor-cli: the window's conversion and transfers without the window, for scripts and tests.
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/commandes.h"
 #include "commande/sortie_texte.h"
 #include "platform/fichiers_standard.h"
+#include "platform/ligne_de_commande.h"
 
 namespace {
 
@@ -23,21 +25,23 @@ const char kAide[] =
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+  // UTF-8 from here on, on every system: Windows gives its command line in UTF-16.
+  const std::vector<std::string> args = zor::platform::argumentsUtf8(argc, argv);
+  if (args.size() >= 2 && args[1] == "--version") {
     std::puts("zor-cli " ZOR_VERSION);
     return 0;
   }
   zor::platform::ignorerLimiteTailleFichier();
-  if (argc < 2) {
+  if (args.size() < 2) {
     zor::cli::dire(kAide);
     return 2;
   }
-  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+  if (args[1] == "--help" || args[1] == "-h") {
     zor::cli::ecrireSortie(kAide);
     return 0;
   }
-  const std::string commande = argv[1];
-  zor::cli::Arguments arguments(argv + 2, argv + argc);
+  const std::string& commande = args[1];
+  const zor::cli::Arguments arguments(args.begin() + 2, args.end());
   if (commande == "convert") return zor::cli::commandeConvert(arguments);
   if (commande == "upload") return zor::cli::commandeUpload(arguments);
   if (commande == "download") return zor::cli::commandeDownload(arguments);

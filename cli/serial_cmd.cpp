@@ -14,6 +14,7 @@
 #include "commande/sortie_texte.h"
 #include "convert/fins_de_ligne.h"
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 #include "core/horloge.h"
@@ -121,7 +122,7 @@ int commandeUpload(const Arguments& arguments) {
   serie::Envoi envoi;
   if (auto erreur = choisirPort(*ligne.valeur("port"), envoi.port)) return usage(kAideUpload, *erreur);
   const std::string& fichier = ligne.noms.front();
-  envoi.fichier = {fichier, fichier == "-" ? "(entrée standard)" : fichier};
+  envoi.fichier = {platform::cheminDepuisUtf8(fichier), fichier == "-" ? "(entrée standard)" : fichier};
   // The line ends decide what a sentence is: read them as they are (Windows would turn CR LF
   // into LF on a text stream, and every sentence would run into the next).
   if (fichier == "-") platform::fluxBinaire(stdin);
@@ -213,7 +214,7 @@ int commandeDownload(const Arguments& arguments) {
   }
   const std::string sortie = ligne.valeur("output").value_or("-");
   demande.sortieStandard = sortie == "-";
-  demande.fichier = {sortie, sortie};
+  demande.fichier = {platform::cheminDepuisUtf8(sortie), sortie};
   demande.reception.interrompu = interrompu;
   if (demande.sortieStandard) platform::fluxBinaire(stdout);
   // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
@@ -225,7 +226,7 @@ int commandeDownload(const Arguments& arguments) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> brut(nullptr, std::fclose);
   int erreurBrut = 0;
   if (const auto chemin = ligne.valeur("brut")) {
-    brut.reset(platform::ouvrirFichierEcritureSansBloquer(*chemin, demande.reception.silenceMax));
+    brut.reset(platform::ouvrirFichierEcritureSansBloquer(platform::cheminDepuisUtf8(*chemin), demande.reception.silenceMax));
     if (!brut) {
       Erreur e = erreurFichier(errno == ENXIO ? Erreur::Genre::TubeSansLecteur : Erreur::Genre::FichierNonCreable, *chemin,
                                errno == ENXIO ? 0 : errno);

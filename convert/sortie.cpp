@@ -5,6 +5,7 @@
 
 #include "platform/fichiers.h"
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers_standard.h"
 
 namespace zor::conversion {
@@ -63,7 +64,7 @@ void Sortie::abandonner() noexcept {
   }
 }
 
-SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), nom_(chemin.string()) {
+SortieFichier::SortieFichier(const std::filesystem::path& chemin) : possede_(true), nom_(platform::utf8DuChemin(chemin)) {
   fichier_ = platform::ouvrirFichierEcriture(chemin);
   if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierNonCreable, nom_, errno));
   std::setvbuf(fichier_, nullptr, _IONBF, 0);

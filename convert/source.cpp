@@ -3,12 +3,13 @@
 #include <cerrno>
 
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers.h"
 
 namespace zor::conversion {
 
 SourceFichier::SourceFichier(const std::filesystem::path& chemin, std::size_t tailleBloc)
-    : nom_(chemin.string()), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
+    : nom_(platform::utf8DuChemin(chemin)), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
   fichier_ = platform::ouvrirFichierLecture(chemin);
   if (fichier_ == nullptr) throw Echec(erreurFichier(Erreur::Genre::FichierIllisible, nom_, errno));
   // A folder may open like a file and only fail at the first read: say so at once.

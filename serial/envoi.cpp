@@ -9,6 +9,7 @@
 #include "convert/lignes.h"
 #include "convert/phrase.h"
 #include "convert/source.h"
+#include "platform/chemins.h"
 
 namespace zor::serie {
 namespace {
@@ -188,7 +189,7 @@ std::string defautDePhrase(std::string_view ligne) {
 
 Erreur ligneTropLongue(const Envoi& envoi, int ligne) {
   Erreur e = erreurFichier(Erreur::Genre::LigneTropLongue, envoi.fichier.nom, 0,
-                           envoi.fichier.chemin == "-" ? std::string() : envoi.fichier.chemin.string());
+                           envoi.fichier.chemin == "-" ? std::string() : platform::utf8DuChemin(envoi.fichier.chemin));
   e.ligne = ligne;
   e.limite = static_cast<long long>(kLigneMax);
   return e;
@@ -225,7 +226,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       } else {
         if (envoi.annonce) envoi.annonce(a.resultat);
         if (envoi.strict && a.resultat.nombreDouteuses > 0) {
-          Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
+          Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi.fichier.nom, 0, platform::utf8DuChemin(envoi.fichier.chemin));
           e.ligne = a.resultat.douteuses.front().ligne;
           e.limite = a.resultat.nombreDouteuses;
           bilan.erreur = e;
@@ -233,7 +234,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       }
     }
   } catch (const Echec& e) {
-    bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme, envoi.fichier.chemin.string());
+    bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme, platform::utf8DuChemin(envoi.fichier.chemin));
   }
   if (bilan.erreur) {
     port.abandonner();
@@ -250,9 +251,9 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
   } catch (const Echec& e) {
     // The reader names the file by its path; the user knows it by the program's name.
     bilan.erreur = erreurFichier(e.erreur().genre, envoi.fichier.nom, e.erreur().numeroSysteme,
-                                 entreeStandard ? std::string() : envoi.fichier.chemin.string());
+                                 entreeStandard ? std::string() : platform::utf8DuChemin(envoi.fichier.chemin));
   } catch (const std::bad_alloc&) {
-    bilan.erreur = erreurFichier(Erreur::Genre::MemoireInsuffisante, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
+    bilan.erreur = erreurFichier(Erreur::Genre::MemoireInsuffisante, envoi.fichier.nom, 0, platform::utf8DuChemin(envoi.fichier.chemin));
   }
   if (bilan.erreur) port.abandonner();
   else bilan.erreur = port.fermer();

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "platform/fichiers.h"
+#include "platform/chemins.h"
 #include "platform/remplacement.h"
 
 namespace zor::serie {
@@ -10,7 +11,7 @@ namespace zor::serie {
 FichierReception::~FichierReception() { fermer(); }
 
 Erreur FichierReception::erreur(Erreur::Genre genre, int numero) const {
-  return erreurFichier(genre, fichier_.nom, numero, fichier_.chemin.string());
+  return erreurFichier(genre, fichier_.nom, numero, platform::utf8DuChemin(fichier_.chemin));
 }
 
 std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, std::chrono::milliseconds attenteLecteur) {
