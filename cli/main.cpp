@@ -4,23 +4,28 @@
 #include <vector>
 
 #include "cli/commandes.h"
+#include "commande/aide.h"
 #include "commande/sortie_texte.h"
 #include "platform/fichiers_standard.h"
 #include "platform/ligne_de_commande.h"
 
 namespace {
 
-const char kAide[] =
-    "Usage : zor-cli COMMANDE [OPTIONS]\n"
-    "\n"
-    "Commandes :\n"
-    "  convert   convertit un fichier de waypoints en phrases $GPWPL (comme « Rechercher Fichier »)\n"
-    "  upload    envoie un fichier converti au GPS (comme « Ecrire dans GPS »)\n"
-    "  download  reçoit les waypoints du GPS (comme « Lire du GPS »)\n"
-    "  ports     liste les ports série et le périphérique de Comm1 à Comm4\n"
-    "\n"
-    "« zor-cli COMMANDE --help » décrit les options de chaque commande.\n"
-    "« zor-cli --version » donne la version.\n";
+std::string aide() {
+  constexpr std::size_t kColonne = 12;
+  return zor::commande::Aide()
+      .texte("Usage : zor-cli COMMANDE [OPTIONS]")
+      .blanc()
+      .texte("Commandes :")
+      .option("  convert", "convertit un fichier de waypoints en phrases $GPWPL (comme « Rechercher Fichier »)", kColonne)
+      .option("  upload", "envoie un fichier converti au GPS (comme « Ecrire dans GPS »)", kColonne)
+      .option("  download", "reçoit les waypoints du GPS (comme « Lire du GPS »)", kColonne)
+      .option("  ports", "liste les ports série et le périphérique de Comm1 à Comm4", kColonne)
+      .blanc()
+      .texte("« zor-cli COMMANDE --help » décrit les options de chaque commande.")
+      .texte("« zor-cli --version » donne la version.")
+      .str();
+}
 
 }  // namespace
 
@@ -33,11 +38,11 @@ int main(int argc, char** argv) {
   }
   zor::platform::ignorerLimiteTailleFichier();
   if (args.size() < 2) {
-    zor::cli::dire(kAide);
+    zor::cli::dire(aide());
     return 2;
   }
   if (args[1] == "--help" || args[1] == "-h") {
-    zor::cli::ecrireSortie(kAide);
+    zor::cli::ecrireSortie(aide());
     return 0;
   }
   const std::string& commande = args[1];
@@ -47,6 +52,6 @@ int main(int argc, char** argv) {
   if (commande == "download") return zor::cli::commandeDownload(arguments);
   if (commande == "ports") return zor::cli::commandePorts(arguments);
   zor::cli::dire("zor-cli : commande inconnue « " + commande + " ».\n");
-  zor::cli::dire(kAide);
+  zor::cli::dire(aide());
   return 2;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/commandes.h"
+#include "commande/aide.h"
 #include "commande/options.h"
 #include "cli/progression.h"
 #include "commande/sortie_texte.h"
@@ -19,6 +20,7 @@
 #include "platform/fichiers_standard.h"
 #include "core/horloge.h"
 #include "platform/interruption.h"
+#include "platform/textes_systeme.h"
 #include "serial/brut.h"
 #include "serial/envoi.h"
 #include "serial/mscomm.h"
@@ -29,54 +31,68 @@
 namespace zor::cli {
 namespace {
 
-const char kAideUpload[] =
-    "Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] FICHIER\n"
-    "\n"
-    "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
-    "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
-    "2 bits de stop).\n"
-    "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ;\n"
-    "                           « zor-cli ports » montre le périphérique de chacun)\n"
-    "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
-    "      --lf                 un LF seul finit aussi une ligne (fichiers écrits sous Linux) ; sans\n"
-    "                           cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
-    "      --strict             refuse les lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme\n"
-    "                           de contrôle (sans cette option, elles partent, comme depuis la fenêtre)\n"
-    "  -q, --silencieux         n'affiche que les erreurs\n"
-    "  -h, --help               affiche cette aide\n"
-    "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
-    "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
-    "Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de\n"
-    "contrôle est nommée (« ligne N : ... ») ; depuis l'entrée standard, chacune l'est juste avant de partir.\n"
-    "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
-    "envoyé du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle. Il en va de même des lignes\n"
-    "refusées par --strict.\n"
-    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
+constexpr std::size_t kColonne = 27;
 
-const char kAideDownload[] =
-    "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
-    "\n"
-    "Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
-    "lui envoie le caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE\n"
-    "(la sortie standard par défaut, ou avec « - »).\n"
-    "Seule une réception qui s'achève ainsi remplace SORTIE, à sa fin ; toute autre fin le laisse tel\n"
-    "qu'il était, et ce qui a été reçu après la première fin de ligne est gardé dans un fichier de\n"
-    "secours (lisible par vous seul) dont le message donne le chemin et le contenu.\n"
-    "  -p, --port N|PERIPHERIQUE  comme pour upload\n"
-    "  -o, --output SORTIE        fichier à écrire\n"
-    "  -t, --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par\n"
-    "                             exemple, toujours avec un point)\n"
-    "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
-    "  -q, --silencieux           n'affiche que les erreurs\n"
-    "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
-    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue\n"
-    "  -h, --help                 affiche cette aide\n"
-    "La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des\n"
-    "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux\n"
-    "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin\n"
-    "de ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).\n"
-    "Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; 130, 143 ou\n"
-    "129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
+std::string aideUpload() {
+  const platform::TextesSysteme& systeme = platform::textesSysteme();
+  return commande::Aide()
+      .texte("Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] [-q] FICHIER", 23)
+      .blanc()
+      .texte("Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ », suivie de CR "
+             "LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité, 2 bits de stop).")
+      .option("  -p, --port N", "port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ; « zor-cli ports » "
+                                "montre le périphérique de chacun)", kColonne)
+      .option("  -p, --port PERIPHERIQUE", "le périphérique lui-même, par exemple " + std::string(systeme.exemplePort),
+              kColonne)
+      .option("      --lf", "un LF seul finit aussi une ligne (" + std::string(systeme.fichiersLF) +
+                                ") ; sans cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne",
+              kColonne)
+      .option("      --strict", "refuse les lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme de contrôle "
+                                "(sans cette option, elles partent, comme depuis la fenêtre)", kColonne)
+      .option("  -q, --silencieux", "n'affiche que les erreurs", kColonne)
+      .option("  -h, --help", "affiche cette aide", kColonne)
+      .texte("Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur un "
+             "terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.")
+      .texte("Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de contrôle "
+             "est nommée (« ligne N : ... ») ; depuis l'entrée standard, chacune l'est juste avant de partir.")
+      .texte("Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas envoyé "
+             "du tout ; depuis l'entrée standard, l'envoi s'arrête avant elle. Il en va de même des lignes refusées "
+             "par --strict.")
+      .texte("Code de sortie : 0 si tout est parti, 2 sinon, " + std::string(systeme.codesArret) + " après " +
+             std::string(systeme.arrets) + ".")
+      .str();
+}
+
+std::string aideDownload() {
+  const platform::TextesSysteme& systeme = platform::textesSysteme();
+  return commande::Aide()
+      .texte("Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER] [-q]",
+             25)
+      .blanc()
+      .texte("Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis lui envoie le "
+             "caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE (la sortie standard par "
+             "défaut, ou avec « - »).")
+      .texte("Seule une réception qui s'achève ainsi remplace SORTIE, à sa fin ; toute autre fin le laisse tel qu'il "
+             "était, et ce qui a été reçu après la première fin de ligne est gardé dans un fichier de secours "
+             "(lisible par vous seul) dont le message donne le chemin et le contenu.")
+      .option("  -p, --port N|PERIPHERIQUE", "comme pour upload", kColonne + 2)
+      .option("  -o, --output SORTIE", "fichier à écrire", kColonne + 2)
+      .option("  -t, --timeout S", "secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par exemple, "
+                                   "toujours avec un point)", kColonne + 2)
+      .option("      --max N", "nombre de lectures gardées au plus (10000 par défaut)", kColonne + 2)
+      .option("  -q, --silencieux", "n'affiche que les erreurs", kColonne + 2)
+      .option("      --brut FICHIER", std::string("enregistre aussi chaque octet reçu avec son heure d'arrivée, pour ") +
+                                          (systeme.simulateur ? "le rejouer (zor-sim rejouer FICHIER) ou " : "") +
+                                          "le joindre à un rapport de bogue", kColonne + 2)
+      .option("  -h, --help", "affiche cette aide", kColonne + 2)
+      .texte("La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des "
+             "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux "
+             "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin de "
+             "ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).")
+      .texte("Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; " +
+             std::string(systeme.codesArret) + " après " + std::string(systeme.arrets) + ".")
+      .str();
+}
 
 constexpr Option kOptionsUpload[] = {{"port", 'p'},  {"lf", 0, false},          {"strict", 0, false},
                                      {"silencieux", 'q', false}, {"help", 'h', false}};
@@ -84,7 +100,7 @@ constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeo
                                        {"max", 0},      {"brut", 0},     {"silencieux", 'q', false},
                                        {"help", 'h', false}};
 
-int usage(const char* aide, const std::string& erreur) {
+int usage(const std::string& aide, const std::string& erreur) {
   dire("zor-cli : " + erreur);
   dire(aide);
   return 2;
@@ -110,17 +126,17 @@ bool interrompu() { return platform::interruptionRecue() != 0; }
 
 int commandeUpload(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsUpload);
-  if (ligne.erreur) return usage(kAideUpload, *ligne.erreur);
+  if (ligne.erreur) return usage(aideUpload(), *ligne.erreur);
   if (ligne.a("help")) {
-    ecrireSortie(kAideUpload);
+    ecrireSortie(aideUpload());
     return 0;
   }
-  if (!ligne.a("port")) return usage(kAideUpload, "il manque --port.");
-  if (ligne.noms.size() != 1) return usage(kAideUpload, "il faut un et un seul fichier à envoyer.");
+  if (!ligne.a("port")) return usage(aideUpload(), "il manque --port.");
+  if (ligne.noms.size() != 1) return usage(aideUpload(), "il faut un et un seul fichier à envoyer.");
 
   serie::MSComm port;
   serie::Envoi envoi;
-  if (auto erreur = choisirPort(*ligne.valeur("port"), envoi.port)) return usage(kAideUpload, *erreur);
+  if (auto erreur = choisirPort(*ligne.valeur("port"), envoi.port)) return usage(aideUpload(), *erreur);
   const std::string& fichier = ligne.noms.front();
   envoi.fichier = {platform::cheminDepuisUtf8(fichier), fichier == "-" ? "(entrée standard)" : fichier};
   // The line ends decide what a sentence is: read them as they are (Windows would turn CR LF
@@ -189,27 +205,27 @@ int commandeUpload(const Arguments& arguments) {
 
 int commandeDownload(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsDownload);
-  if (ligne.erreur) return usage(kAideDownload, *ligne.erreur);
+  if (ligne.erreur) return usage(aideDownload(), *ligne.erreur);
   if (ligne.a("help")) {
-    ecrireSortie(kAideDownload);
+    ecrireSortie(aideDownload());
     return 0;
   }
-  if (!ligne.a("port")) return usage(kAideDownload, "il manque --port.");
-  if (!ligne.noms.empty()) return usage(kAideDownload, "argument inattendu « " + ligne.noms.front() + " ».");
+  if (!ligne.a("port")) return usage(aideDownload(), "il manque --port.");
+  if (!ligne.noms.empty()) return usage(aideDownload(), "argument inattendu « " + ligne.noms.front() + " ».");
 
   serie::MSComm port;
   serie::Telechargement demande;
   if (auto erreur = choisirPort(*ligne.valeur("port"), demande.reception.port))
-    return usage(kAideDownload, *erreur);
+    return usage(aideDownload(), *erreur);
   if (const auto t = ligne.valeur("timeout")) {
     const auto secondes = nombreDecimal(*t);
     if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
-      return usage(kAideDownload, "--timeout demande un nombre de secondes entre 0.001 et 86400.");
+      return usage(aideDownload(), "--timeout demande un nombre de secondes entre 0.001 et 86400.");
     demande.reception.silenceMax = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
   }
   if (const auto m = ligne.valeur("max")) {
     const auto n = nombreEntier(*m);
-    if (!n || *n < 1 || *n > 1000000) return usage(kAideDownload, "--max demande un nombre de lectures entre 1 et 1000000.");
+    if (!n || *n < 1 || *n > 1000000) return usage(aideDownload(), "--max demande un nombre de lectures entre 1 et 1000000.");
     demande.reception.lecturesMax = static_cast<int>(*n);
   }
   const std::string sortie = ligne.valeur("output").value_or("-");
