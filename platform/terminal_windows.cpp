@@ -7,6 +7,8 @@
 #include <io.h>
 
 #include <climits>
+#include <string_view>
+#include <utility>
 
 #include "platform/texte_windows.h"
 #include "platform/windows_leger.h"
@@ -40,10 +42,25 @@ bool ecrireConsole(std::FILE* flux, std::string_view utf8) {
   return ::WriteConsoleW(h, texte.data(), static_cast<DWORD>(texte.size()), &ecrits, nullptr) != 0;
 }
 
+// The program's own signs that few console code pages have, in plain characters where the code
+// page lacks them: "COM5 - Prolific…" reads better than "COM5 ? Prolific…".
+std::wstring signesSimples(UINT page, std::wstring texte) {
+  static constexpr std::pair<wchar_t, std::wstring_view> kSignes[] = {{L'\u2014', L"-"}, {L'\u2192', L"->"}, {L'\u2248', L"~"}};
+  for (const auto& [signe, simple] : kSignes) {
+    if (texte.find(signe) == std::wstring::npos) continue;
+    BOOL manque = FALSE;
+    char octet[8];
+    if (::WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, &signe, 1, octet, sizeof octet, "?", &manque) > 0 && !manque)
+      continue;
+    for (std::size_t p; (p = texte.find(signe)) != std::wstring::npos;) texte.replace(p, 1, simple);
+  }
+  return texte;
+}
+
 std::string pourTerminal(std::string_view utf8) {
   const UINT page = pageRedirigee();
   if (page == CP_UTF8 || utf8.empty()) return std::string(utf8);
-  const std::wstring texte = large(utf8);
+  const std::wstring texte = signesSimples(page, large(utf8));
   if (texte.empty() || texte.size() > INT_MAX) return std::string(utf8);
   const int n = static_cast<int>(texte.size());
   // No "best fit": « Ł » shown as « L » would name another file.

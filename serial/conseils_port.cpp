@@ -21,7 +21,7 @@ std::string conseilSysteme(const Erreur& e, const std::vector<PortSerie>& ports,
   std::string texte = "\n\n" + listePorts(ports);
   const PortSerie* exemple = nullptr;
   for (const PortSerie& p : ports)
-    if (p.peripherique != e.peripherique && p.probleme.empty()) {
+    if (!p.peripherique.empty() && p.peripherique != e.peripherique && p.probleme.empty()) {
       exemple = &p;
       break;
     }
@@ -42,7 +42,9 @@ std::string listePorts(const std::vector<PortSerie>& ports, const std::function<
   if (ports.empty()) return "Aucun port série n'est détecté sur cet ordinateur.";
   std::string texte = "Ports série présents :";
   for (const PortSerie& p : ports) {
-    texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
+    // A device whose driver does not run may have no port name yet: its own name alone.
+    if (p.peripherique.empty()) texte += "\n  " + p.description;
+    else texte += "\n  " + p.peripherique + (p.description.empty() ? std::string() : " — " + p.description);
     if (!p.probleme.empty()) texte += "\n    ne fonctionne pas : " + p.probleme;
     if (details) {
       std::string lignes = details(p);
