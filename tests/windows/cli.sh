@@ -168,7 +168,7 @@ n_echecs=$echecs
 cp "$racine/tests/convert/donnees/g7towin.txt" "$noms/entree.txt"
 entree_win=$(sed 's|/|\\|g' <<<"Z:$noms/entree.txt")
 message_linux() {  # message_linux REDIRECTION: the Linux zor-cli's refusal of the same form
-  (cd "$noms" && cp entree.txt linux.txt && eval "\"$linux/zor-cli\" convert --type g7towin linux.txt 2>&1 $1" | sed 's|linux.txt|F|g')
+  (cd "$noms" && cp entree.txt linux.txt && eval "\"$linux/zor-cli\" convert --type g7towin linux.txt 2>&1 $1" | sed 's|linux.txt|F|g' || true)
 }
 for forme in '>>' '>' '-o'; do
   cp "$racine/tests/convert/donnees/g7towin.txt" "$noms/entree.txt"
@@ -201,18 +201,21 @@ n_echecs=$echecs
 for commande in "" convert upload download ports; do
   aide=$(wine "$cli_exe" $commande --help </dev/null | depuis_850)
   grep -q "Usage : zor-cli" <<<"$aide" || echec "aide de « $commande » : « $aide »"
-  large=$(awk 'length($0) > 79' <<<"$aide")
+  large=$(python3 -c 'import sys; [print(l) for l in sys.stdin.read().splitlines() if len(l) > 79]' <<<"$aide")
   [ -z "$large" ] || echec "aide de « $commande » : lignes de plus de 79 colonnes : $large"
   linux_seul=$(grep -E '/dev/|zor-sim|SIGTERM|SIGHUP|sous Linux|ttyUSB' <<<"$aide" || true)
   [ -z "$linux_seul" ] || echec "aide de « $commande » : $linux_seul"
 done
 [ "$echecs" != "$n_echecs" ] || reussite "cinq aides en page 850, sur 79 colonnes au plus, sans /dev/, zor-sim ni signaux"
 
-# COM1 leads to a link that each zor-sim below points at its own pseudo-terminal.
+# COM1 leads to a link that each zor-sim below points at its own pseudo-terminal; COM2 to a
+# device that does not exist.
 lien=$construction/wine-com1
 cle_ports='HKLM\Software\Wine\Ports'
-if ! wine reg query "$cle_ports" /v COM1 2>/dev/null | grep -qF "$lien"; then
+if ! wine reg query "$cle_ports" /v COM1 2>/dev/null | grep -qF "$lien" ||
+  ! wine reg query "$cle_ports" /v COM2 2>/dev/null | grep -qF "$lien-absent"; then
   wine reg add "$cle_ports" /v COM1 /t REG_SZ /d "$lien" /f >/dev/null
+  wine reg add "$cle_ports" /v COM2 /t REG_SZ /d "$lien-absent" /f >/dev/null
   wineserver -k || true
   wineserver -w
   wineserver -p >/dev/null 2>&1
