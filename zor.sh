@@ -131,6 +131,8 @@ case "${1:-lancer}" in
   windows)
     # nsis: makensis builds the setup program; Xvfb, xdotool and ImageMagick show the window.
     installer_manquants g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xdotool imagemagick
+    # zor-cli.exe's messages are checked as a French console reads them (code page 850).
+    locale_francaise
     construire build-windows -DCMAKE_TOOLCHAIN_FILE=platform/mingw-w64.cmake -DZOR_SANS_QT=ON
     # The Linux zor-cli and zor-sim the Windows programs are checked against, in the tests'
     # own tree (./zor.sh tests has built them already: nothing is rebuilt then).

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "platform/drive_c.h"
 #include "serial/envoi.h"
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 #include "serial/telechargement.h"
 
@@ -68,9 +69,6 @@ void Form1::ecrire_Click() {
     return;
   }
   Transfert transfert(*this);
-  const std::string& texteComm = Comm.Text();
-  const std::optional<int> numero = serie::choixPort(texteComm);
-  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm1.definirPeripherique(*chemin);
 
   fenetre.definirOctets({});
   fenetre.Visible(true);
@@ -81,15 +79,18 @@ void Form1::ecrire_Click() {
   peindre();
 
   serie::Envoi envoi;
-  envoi.numeroPort = numero;
+  envoi.port = serie::choixDeLaListe(Comm.Text());
   // A pipe, a device or a link another user planted at its place is refused, never waited on.
   envoi.fichier = {platform::cheminLocal(kFichierEchange), kFichierEchange, true};
   envoi.veille = [this] { veiller(); };
   if (services_.signalRecu) envoi.interrompu = [this] { return arretDemande(); };
   const auto bilan = serie::televerser(MSComm1, *services_.horloge, envoi, suiviTransfert());
 
+  std::string texte = serie::resumer(bilan, envoi, [this, &envoi](const Erreur& e) {
+    return serie::decrireEchec(e, services_.portsPresents, envoi.port);
+  });
   if (bilan.erreur && bilan.erreur->genre == Erreur::Genre::Interruption) {
-    finirSurSignal(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange + ").");
+    finirSurSignal(texte);
     return;
   }
   if (bilan.erreur) {
@@ -97,13 +98,10 @@ void Form1::ecrire_Click() {
     ouvrir.Visible(true);
     sortie.Visible(true);
     peindre();
-    std::string texte = serie::decrireEchec(*bilan.erreur, services_.portsPresents);
     if (bilan.erreur->genre == Erreur::Genre::FichierIllisible && bilan.erreur->numeroSysteme == ENOENT)
       texte += "\nConvertissez d'abord un fichier avec « Rechercher Fichier » : la conversion écrit ce fichier.";
-    else if (bilan.erreur->genre != Erreur::Genre::FichierIllisible &&
-             bilan.erreur->genre != Erreur::Genre::FichierNonOrdinaire && bilan.erreur->genre != Erreur::Genre::LienDUnAutre)
-      texte += "\n\n" + std::to_string(bilan.envoyees) + " phrase(s) envoyée(s) (fichier " + kFichierEchange +
-               "). Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».";
+    else if (!serie::fichierRefuse(*bilan.erreur))
+      texte += " Vous pouvez recommencer l'envoi avec « Ecrire dans GPS ».";
     MsgBox(std::move(texte), Boutons::Ok, Icone::Avertissement);
     return;
   }
@@ -124,14 +122,12 @@ void Form1::lire_Click() {
   // An end-of-file character received during the download is handled once this handler returns.
   serie::RetenueEvenements retenue(MSComm2);
   Transfert transfert(*this);
-  const std::string& texteComm = Comm.Text();
-  if (const auto chemin = serie::peripheriqueTape(texteComm)) MSComm2.definirPeripherique(*chemin);
 
   serie::Telechargement demande;
   // "c:\zor.txt" keeps what it held until the new text is there: a download that ends in
   // any other way, the program killed included, leaves it as it was.
   demande.fichier = {platform::cheminLocal(ecrizor.FileName), ecrizor.FileName, true};
-  demande.reception.numeroPort = serie::choixPort(texteComm);
+  demande.reception.port = serie::choixDeLaListe(Comm.Text());
   if (services_.signalRecu) demande.reception.interrompu = [this] { return arretDemande(); };
   demande.avantReception = [this] {
     zor.Caption(" Reception de waypoints d'un ZOR FX312 4X4");
@@ -146,7 +142,9 @@ void Form1::lire_Click() {
   peindre();
 
   std::string resume =
-      serie::resumer(bilan, demande, [this](const Erreur& e) { return serie::decrireEchec(e, services_.portsPresents); });
+      serie::resumer(bilan, demande, [this, &demande](const Erreur& e) {
+        return serie::decrireEchec(e, services_.portsPresents, demande.reception.port);
+      });
   if (bilan.erreur && bilan.erreur->genre == Erreur::Genre::Interruption) {
     finirSurSignal(resume);
     return;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/commandes.h"
+#include "commande/aide.h"
 #include "commande/options.h"
 #include "commande/sortie_texte.h"
 #include "convert/conversion.h"
@@ -20,10 +21,12 @@
 #include "convert/rapport.h"
 #include "convert/reconnaissance.h"
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers.h"
 #include "platform/ecriture.h"
 #include "platform/fichiers_standard.h"
 #include "platform/interruption.h"
+#include "platform/textes_systeme.h"
 
 namespace zor::cli {
 
@@ -32,68 +35,69 @@ namespace {
 using conversion::Mode;
 
 std::string aideConvert() {
-  std::string aide =
-      "Usage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] [OPTIONS GPX] ENTREE\n"
-      "        zor-cli convert --liste ENTREE.gpx\n"
-      "\n"
-      "Convertit le fichier de waypoints ENTREE (« - » : l'entrée standard) en phrases $GPWPL,\n"
-      "exactement comme le bouton « Rechercher Fichier » remplit le fichier d'échange c:\\$_t_e_m_p,\n"
-      "ou en GPX.\n"
-      "\n"
-      "Options :\n"
-      "  -t, --type TYPE    type du fichier d'entrée ; un fichier GPX ou Autoroute Express se reconnaît\n"
-      "                     à son contenu, un fichier texte (zor, g7towin) demande --type :\n";
+  const platform::TextesSysteme& systeme = platform::textesSysteme();
+  constexpr std::size_t kColonne = 21;
+  commande::Aide aide;
+  aide.texte("Usage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] [OPTIONS GPX] ENTREE", 24)
+      .texte("        zor-cli convert --liste ENTREE.gpx")
+      .blanc()
+      .texte("Convertit le fichier de waypoints ENTREE (« - » : l'entrée standard) en phrases $GPWPL, exactement "
+             "comme le bouton « Rechercher Fichier » remplit le fichier d'échange c:\\$_t_e_m_p, ou en GPX.")
+      .blanc()
+      .texte("Options :")
+      .option("  -t, --type TYPE", "type du fichier d'entrée ; un fichier GPX ou Autoroute Express se reconnaît à "
+                                   "son contenu, un fichier texte (zor, g7towin) demande --type :", kColonne);
   for (const conversion::FormatEntree& f : conversion::formatsCli()) {
-    std::string ligne = "                       " + std::string(f.nomCli);
-    ligne.resize(32, ' ');
-    if (f.texteListe.empty())
-      aide += ligne + std::string(f.descriptionCli) + "\n";
-    else
-      aide += ligne + "ou « " + std::string(f.texteListe) + " » : " + std::string(f.descriptionCli) + "\n";
+    const std::string description = f.texteListe.empty()
+                                        ? std::string(f.descriptionCli)
+                                        : "ou « " + std::string(f.texteListe) + " » : " + std::string(f.descriptionCli);
+    aide.option("                     " + std::string(f.nomCli), description, kColonne + 9);
   }
-  aide +=
-      "  -m, --mode MODE    profile  : points de profil de carte PDC0010C, PDC0020A... (par défaut)\n"
-      "                     waypoint : waypoints avec leur propre nom (GPX : six caractères au plus,\n"
-      "                     sans les petits mots ni les blancs s'il le faut, rendus uniques)\n"
-      "      --to FORMAT    format de la sortie :\n";
-  for (const conversion::FormatSortie& f : conversion::formatsSortie()) {
-    std::string ligne = "                       " + std::string(f.nomCli);
-    ligne.resize(34, ' ');
-    aide += ligne + std::string(f.descriptionCli) + "\n";
-  }
-  aide +=
-      "  -o, --output SORTIE  fichier à écrire, remplacé seulement à la fin d'une conversion réussie ;\n"
-      "                     sans cette option ou avec « - », la sortie standard\n"
-      "      --timeout S    secondes d'attente d'un programme qui lise SORTIE quand c'est un tube (mkfifo) :\n"
-      "                     30 par défaut, 0.5 par exemple, toujours avec un point\n"
-      "      --lf           un LF seul finit aussi une ligne (fichiers texte écrits sous Linux) ; sans\n"
-      "                     cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
-      "  -h, --help         affiche cette aide\n"
-      "\n"
-      "Options GPX (chaque <rte> et chaque <trk> est une ligne, numérotée dans l'ordre du fichier) :\n"
-      "      --liste        écrit la liste des lignes (numéro, genre, points, km, nom) et rien d'autre\n"
-      "      --ligne N|NOM  la ligne à prendre, par son numéro ou son nom exact ; sans cette option, le\n"
-      "                     profil est la seule ligne du fichier, sinon la première route, sinon la\n"
-      "                     première trace, et le mode waypoint prend les <wpt> puis les <rtept>\n"
-      "      --points N     garde au plus N points de la ligne (N >= 2), ceux qui dessinent le mieux sa\n"
-      "                     forme, le premier et le dernier toujours ; une trace en garde 255 par défaut,\n"
-      "                     une route part entière\n"
-      "      --ecart M      garde assez de points pour qu'aucun point lu ne soit à plus de M mètres de la\n"
-      "                     ligne envoyée ; avec --points, la plus sévère des deux l'emporte\n"
-      "\n"
-      "Les options s'écrivent aussi --option=valeur. Les nombres s'écrivent avec un point (--ecart 2.5).\n"
-      "\n"
-      "Code de sortie :\n"
-      "  0  au moins un enregistrement lu (leur nombre est écrit sur la sortie d'erreur)\n"
-      "  1  aucun enregistrement : le fichier ne correspond pas au type choisi\n"
-      "  2  échec : fichier illisible ou impossible à écrire, GPX incorrect, type inconnu, ligne absente,\n"
-      "     ou options incorrectes\n"
-      "  130, 143, 129  interrompu par Ctrl+C, SIGTERM ou SIGHUP (SORTIE reste telle qu'elle était), même\n"
-      "     pendant l'attente d'une entrée (un tube, le terminal) ou d'un lecteur de SORTIE\n"
-      "\n"
-      "Une SORTIE qu'un autre programme de ZOR écrit (même un fichier qui n'existait pas), ou en lecture\n"
-      "seule, est refusée. Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique qu'un autre\n"
-      "utilisateur y a mis n'est pas suivi.\n";
+  aide.option("  -m, --mode MODE", "profile : points de profil de carte PDC0010C, PDC0020A... (par défaut)", kColonne)
+      .option("", "waypoint : waypoints avec leur propre nom (GPX : six caractères au plus, sans les petits mots ni "
+                  "les blancs s'il le faut, rendus uniques)", kColonne)
+      .option("      --to FORMAT", "format de la sortie :", kColonne);
+  for (const conversion::FormatSortie& f : conversion::formatsSortie())
+    aide.option("                     " + std::string(f.nomCli), std::string(f.descriptionCli), kColonne + 11);
+  aide.option("  -o, --output SORTIE", "fichier à écrire, remplacé seulement à la fin d'une conversion réussie ; sans "
+                                       "cette option ou avec « - », la sortie standard", kColonne);
+  if (systeme.tubesEtLiens)
+    aide.option("      --timeout S", "secondes d'attente d'un programme qui lise SORTIE quand c'est un tube (mkfifo) : "
+                                     "30 par défaut, 0.5 par exemple, toujours avec un point", kColonne);
+  aide.option("      --lf", "un LF seul finit aussi une ligne (" + std::string(systeme.fichiersLF) +
+                                ") ; sans cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne",
+              kColonne)
+      .option("  -h, --help", "affiche cette aide", kColonne)
+      .blanc()
+      .texte("Options GPX (chaque <rte> et chaque <trk> est une ligne, numérotée dans l'ordre du fichier) :")
+      .option("      --liste", "écrit la liste des lignes (numéro, genre, points, km, nom) et rien d'autre", kColonne)
+      .option("      --ligne N|NOM", "la ligne à prendre, par son numéro ou son nom exact ; sans cette option, le "
+                                     "profil est la seule ligne du fichier, sinon la première route, sinon la première "
+                                     "trace, et le mode waypoint prend les <wpt> puis les <rtept>", kColonne)
+      .option("      --points N", "garde au plus N points de la ligne (N >= 2), ceux qui dessinent le mieux sa forme, "
+                                  "le premier et le dernier toujours ; une trace en garde 255 par défaut, une route "
+                                  "part entière", kColonne)
+      .option("      --ecart M", "garde assez de points pour qu'aucun point lu ne soit à plus de M mètres de la ligne "
+                                 "envoyée ; avec --points, la plus sévère des deux l'emporte", kColonne)
+      .blanc()
+      .texte("Les options s'écrivent aussi --option=valeur. Les nombres s'écrivent avec un point (--ecart 2.5).")
+      .blanc()
+      .texte("Code de sortie :")
+      .option("  0", "au moins un enregistrement lu (leur nombre est écrit sur la sortie d'erreur)", 5)
+      .option("  1", "aucun enregistrement : le fichier ne correspond pas au type choisi", 5)
+      .option("  2", "échec : fichier illisible ou impossible à écrire, GPX incorrect, type inconnu, ligne absente, "
+                     "ou options incorrectes", 5)
+      .option("  " + std::string(systeme.codesArret),
+              "interrompu par " + std::string(systeme.arrets) +
+                  " (SORTIE reste telle qu'elle était), même pendant l'attente d'une entrée (un tube, le terminal)" +
+                  (systeme.tubesEtLiens ? " ou d'un lecteur de SORTIE" : ""),
+              5)
+      .blanc()
+      .texte("Une SORTIE qu'un autre programme de ZOR écrit (même un fichier qui n'existait pas), ou en lecture seule, "
+             "est refusée.");
+  if (systeme.tubesEtLiens)
+    aide.texte("Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique qu'un autre utilisateur y a mis "
+               "n'est pas suivi.");
   return aide;
 }
 
@@ -102,9 +106,12 @@ constexpr Option kOptions[] = {{"type", 't'},      {"mode", 'm'},  {"to", 0},   
                                {"points", 0},      {"ecart", 0},   {"timeout", 0}, {"help", 'h', false}};
 
 int erreurUsage(const std::string& message) {
-  dire("zor-cli convert : " + message +
-       "\nUsage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] ENTREE\n"
-       "« zor-cli convert --help » décrit les options.");
+  std::string usage = commande::Aide()
+                          .texte("Usage : zor-cli convert [--type TYPE] [--mode MODE] [--to FORMAT] [-o SORTIE] ENTREE", 24)
+                          .texte("« zor-cli convert --help » décrit les options.")
+                          .str();
+  usage.pop_back();
+  dire("zor-cli convert : " + message + "\n" + usage);
   return 2;
 }
 
@@ -230,6 +237,9 @@ int commandeConvert(const Arguments& arguments) {
   const bool versSortieStandard = sortie == "-";
   const bool depuisEntreeStandard = entree == "-";
   const std::string nomEntree = depuisEntreeStandard ? "(entrée standard)" : entree;
+  // Names are UTF-8 here, whatever the system: Windows gets them in UTF-16.
+  const std::filesystem::path cheminEntree = platform::cheminDepuisUtf8(entree);
+  const std::filesystem::path cheminSortie = platform::cheminDepuisUtf8(sortie);
   demande.finDeLigne = conversion::finDeLigneSelonOption(ligne.a("lf"));
   // A pipe as the output waits for its reader no longer than this.
   std::chrono::milliseconds attenteLecteur = std::chrono::seconds(30);
@@ -240,8 +250,7 @@ int commandeConvert(const Arguments& arguments) {
     attenteLecteur = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
   }
   if (!depuisEntreeStandard) {
-    const std::u8string nom = std::filesystem::path(entree).stem().u8string();
-    demande.nomProfil.assign(nom.begin(), nom.end());
+    demande.nomProfil = platform::utf8DuChemin(cheminEntree.stem());
   }
 
   // Emptying the output first would destroy the input before it is read; writing to the end of
@@ -249,9 +258,9 @@ int commandeConvert(const Arguments& arguments) {
   // The input may be the standard input too: "zor-cli convert - -o F < F" would empty F first.
   // "- < F >> F" too: the conversion would read what it writes until the disk is full.
   if (depuisEntreeStandard ? (versSortieStandard ? platform::memesFlux(stdin, stdout)
-                                                 : platform::memeFichierQueFlux(sortie, stdin))
-      : versSortieStandard ? platform::memeFichierQueFlux(entree, stdout)
-                           : platform::memeFichier(entree, sortie))
+                                                 : platform::memeFichierQueFlux(cheminSortie, stdin))
+      : versSortieStandard ? platform::memeFichierQueFlux(cheminEntree, stdout)
+                           : platform::memeFichier(cheminEntree, cheminSortie))
     return echec(erreurFichier(Erreur::Genre::MemeFichier,
                                depuisEntreeStandard ? (versSortieStandard ? "(entrée standard)" : sortie) : entree, 0));
   // One conversion at a time into one file: a second one is refused rather than mixed in (a
@@ -271,7 +280,7 @@ int commandeConvert(const Arguments& arguments) {
     if (depuisEntreeStandard)
       fichier.emplace(stdin, nomEntree);
     else
-      fichier.emplace(std::filesystem::path(entree));
+      fichier.emplace(cheminEntree);
     SourceInterrompue interrompue(*fichier, nomEntree);
     conversion::SourceRelue source(interrompue);
     if (demande.format == nullptr) {
@@ -308,7 +317,7 @@ int commandeConvert(const Arguments& arguments) {
       // FIFO, which waits for its reader) is written as it is.
       platform::ReglesEcriture regles;
       regles.attenteTube = attenteLecteur;
-      if (auto refus = destination.fichier.ouvrir(sortie, regles)) {
+      if (auto refus = destination.fichier.ouvrir(cheminSortie, regles)) {
         refus->fichier = sortie;
         throw Echec(*refus);
       }

@@ -4,10 +4,12 @@
 #include <string>
 
 #include "cli/commandes.h"
+#include "commande/aide.h"
 #include "commande/options.h"
 #include "commande/sortie_texte.h"
 #include "core/erreur.h"
 #include "platform/peripherique_serie.h"
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 
 namespace zor::cli {
@@ -15,17 +17,21 @@ namespace {
 
 // Windows names its ports itself; elsewhere the device behind CommN has a source.
 std::string aidePorts() {
-  return std::string("Usage : zor-cli ports\n\n") +
-         (platform::portsNommesParLeSysteme()
-              ? "Liste les ports série que les pilotes de Windows annoncent, puis le port de Comm1 à Comm4\n"
-                "(et de --port 1 à 4) : COM1 à COM4. Un autre port se donne par son nom (--port COM5).\n"
-              : "Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de\n"
-                "--port 1 à 4) avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf,\n"
-                "port détecté (adaptateurs USB d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port\n"
-                "présent vient avec ses noms de /dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ;\n"
-                "un périphérique qui n'existe pas est dit absent. Les caractères de contrôle des noms et des\n"
-                "descriptions s'écrivent \\xHH.\n") +
-         "  -h, --help  affiche cette aide\n";
+  commande::Aide aide;
+  aide.texte("Usage : zor-cli ports").blanc();
+  if (platform::portsNommesParLeSysteme())
+    aide.texte("Liste les ports série de cet ordinateur sous les noms que leur donne le Gestionnaire de périphériques "
+               "(« Prolific USB-to-Serial Comm Port (COM5) »), avec leur numéro COM, et dit ce qui empêche un "
+               "adaptateur de fonctionner quand son pilote a un problème ; puis le port de Comm1 à Comm4 (et de "
+               "--port 1 à 4) : COM1 à COM4. Un autre port se donne par son nom (--port COM5).");
+  else
+    aide.texte("Liste les ports série de cet ordinateur, puis le périphérique de Comm1 à Comm4 (et de --port 1 à 4) "
+               "avec sa source : variable d'environnement ZOR_COMMn, fichier zor.conf, port détecté (adaptateurs USB "
+               "d'abord) ou, à défaut, /dev/ttyS0 à /dev/ttyS3. Chaque port présent vient avec ses noms de "
+               "/dev/serial/by-id et, si vous ne pouvez pas l'ouvrir, pourquoi ; un périphérique qui n'existe pas est "
+               "dit absent.");
+  aide.texte("Les caractères de contrôle des noms et des descriptions s'écrivent \\xHH.");
+  return aide.option("  -h, --help", "affiche cette aide", 14);
 }
 
 constexpr Option kOptionsPorts[] = {{"help", 'h', false}};

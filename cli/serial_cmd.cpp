@@ -8,79 +8,101 @@
 #include <string>
 
 #include "cli/commandes.h"
+#include "commande/aide.h"
 #include "commande/options.h"
 #include "cli/progression.h"
 #include "commande/sortie_texte.h"
 #include "convert/fins_de_ligne.h"
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/ecriture.h"
 #include "platform/fichiers.h"
 #include "platform/fichiers_standard.h"
 #include "core/horloge.h"
 #include "platform/interruption.h"
+#include "platform/textes_systeme.h"
 #include "serial/brut.h"
 #include "serial/envoi.h"
 #include "serial/mscomm.h"
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 #include "serial/telechargement.h"
 
 namespace zor::cli {
 namespace {
 
-const char kAideUpload[] =
-    "Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] FICHIER\n"
-    "\n"
-    "Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ »,\n"
-    "suivie de CR LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité,\n"
-    "2 bits de stop).\n"
-    "  -p, --port N             port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ;\n"
-    "                           « zor-cli ports » montre le périphérique de chacun)\n"
-    "  -p, --port PERIPHERIQUE  le périphérique lui-même, par exemple /dev/ttyUSB0 ou COM5\n"
-    "      --lf                 un LF seul finit aussi une ligne (fichiers écrits sous Linux) ; sans\n"
-    "                           cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne\n"
-    "      --strict             refuse les lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme\n"
-    "                           de contrôle (sans cette option, elles partent, comme depuis la fenêtre)\n"
-    "  -q, --silencieux         n'affiche que les erreurs\n"
-    "  -h, --help               affiche cette aide\n"
-    "Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur\n"
-    "un terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.\n"
-    "Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de\n"
-    "contrôle est nommée (« ligne N : ... ») ; l'entrée standard et un tube (une FIFO, <(commande)) ne sont\n"
-    "lus qu'une fois, et chacune l'est alors juste avant de partir.\n"
-    "Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas\n"
-    "envoyé du tout ; depuis l'entrée standard ou un tube, l'envoi s'arrête avant elle. Il en va de même des\n"
-    "lignes refusées par --strict.\n"
-    "Code de sortie : 0 si tout est parti, 2 sinon, 130, 143 ou 129 après Ctrl+C, SIGTERM ou SIGHUP (même\n"
-    "pendant l'attente d'un tube ou du terminal).\n";
+constexpr std::size_t kColonne = 27;
 
-const char kAideDownload[] =
-    "Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER]\n"
-    "\n"
-    "Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis\n"
-    "lui envoie le caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE\n"
-    "(la sortie standard par défaut, ou avec « - »).\n"
-    "Seule une réception qui s'achève ainsi remplace SORTIE, à sa fin ; toute autre fin le laisse tel\n"
-    "qu'il était, et ce qui a été reçu après la première fin de ligne est gardé dans un fichier de\n"
-    "secours (lisible par vous seul) dont le message donne le chemin et le contenu.\n"
-    "  -p, --port N|PERIPHERIQUE  comme pour upload\n"
-    "  -o, --output SORTIE        fichier à écrire\n"
-    "  -t, --timeout S            secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par\n"
-    "                             exemple, toujours avec un point)\n"
-    "      --max N                nombre de lectures gardées au plus (10000 par défaut)\n"
-    "  -q, --silencieux           n'affiche que les erreurs\n"
-    "      --brut FICHIER         enregistre aussi chaque octet reçu avec son heure d'arrivée, pour le\n"
-    "                             rejouer (zor-sim rejouer FICHIER) ou le joindre à un rapport de bogue ;\n"
-    "                             pas le même fichier que SORTIE\n"
-    "  -h, --help                 affiche cette aide\n"
-    "La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des\n"
-    "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux\n"
-    "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin\n"
-    "de ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).\n"
-    "Un tube (mkfifo) en SORTIE ou en --brut attend son lecteur au plus --timeout. Une SORTIE qu'un autre\n"
-    "programme de ZOR écrit, ou en lecture seule, est refusée ; dans un dossier où d'autres peuvent écrire\n"
-    "(/tmp), un lien symbolique qu'un autre utilisateur y a mis n'est pas suivi.\n"
-    "Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; 130, 143 ou\n"
-    "129 après Ctrl+C, SIGTERM ou SIGHUP.\n";
+std::string aideUpload() {
+  const platform::TextesSysteme& systeme = platform::textesSysteme();
+  return commande::Aide()
+      .texte("Usage : zor-cli upload --port N|PERIPHERIQUE [--lf] [--strict] [-q] FICHIER", 23)
+      .blanc()
+      .texte("Envoie au GPS chaque ligne de FICHIER (« - » : l'entrée standard) qui commence par « $ », suivie de CR "
+             "LF, avec une pause de 600 ms après chacune (4800 bauds, 8 bits, sans parité, 2 bits de stop).")
+      .option("  -p, --port N", "port de communication 1 à 4 (comme Comm1 à Comm4 dans la fenêtre ; « zor-cli ports » "
+                                "montre le périphérique de chacun)", kColonne)
+      .option("  -p, --port PERIPHERIQUE", "le périphérique lui-même, par exemple " + std::string(systeme.exemplePort),
+              kColonne)
+      .option("      --lf", "un LF seul finit aussi une ligne (" + std::string(systeme.fichiersLF) +
+                                ") ; sans cette option, comme dans la fenêtre, seuls CR LF et CR finissent une ligne",
+              kColonne)
+      .option("      --strict", "refuse les lignes « $ » qui ne sont pas des phrases $GPWPL à la bonne somme de contrôle "
+                                "(sans cette option, elles partent, comme depuis la fenêtre)", kColonne)
+      .option("  -q, --silencieux", "n'affiche que les erreurs", kColonne)
+      .option("  -h, --help", "affiche cette aide", kColonne)
+      .texte("Les options s'écrivent aussi --option=valeur. La progression s'affiche sur la sortie d'erreur : sur un "
+             "terminal, le nombre de phrases parties et le temps restant ; ailleurs, une ligne par phrase.")
+      .texte("Avant le premier octet, chaque ligne « $ » qui n'est pas une phrase $GPWPL à la bonne somme de contrôle "
+             "est nommée (« ligne N : ... ») ; " +
+             std::string(systeme.tubesEtLiens ? "l'entrée standard et un tube (une FIFO, <(commande)) ne sont lus "
+                                                "qu'une fois, et chacune l'est alors juste avant de partir."
+                                              : "depuis l'entrée standard, chacune l'est juste avant de partir."))
+      .texte("Une ligne « $ » de plus de 4096 caractères n'est pas une phrase : un fichier qui en a une n'est pas envoyé "
+             "du tout ; depuis l'entrée standard" + std::string(systeme.tubesEtLiens ? " ou un tube" : "") +
+             ", l'envoi s'arrête avant elle. Il en va de même des lignes refusées par --strict.")
+      .texte("Code de sortie : 0 si tout est parti, 2 sinon, " + std::string(systeme.codesArret) + " après " +
+             std::string(systeme.arrets) +
+             (systeme.tubesEtLiens ? " (même pendant l'attente d'un tube ou du terminal)." : "."))
+      .str();
+}
+
+std::string aideDownload() {
+  const platform::TextesSysteme& systeme = platform::textesSysteme();
+  return commande::Aide()
+      .texte("Usage : zor-cli download --port N|PERIPHERIQUE [-o SORTIE] [--timeout S] [--max N] [--brut FICHIER] [-q]",
+             25)
+      .blanc()
+      .texte("Reçoit les waypoints que le GPS envoie, jusqu'au retour du deuxième enregistrement, puis lui envoie le "
+             "caractère 26. Les enregistrements reçus, suivis de CR LF, vont dans SORTIE (la sortie standard par "
+             "défaut, ou avec « - »).")
+      .texte("Seule une réception qui s'achève ainsi remplace SORTIE, à sa fin ; toute autre fin le laisse tel qu'il "
+             "était, et ce qui a été reçu après la première fin de ligne est gardé dans un fichier de secours "
+             "(lisible par vous seul) dont le message donne le chemin et le contenu.")
+      .option("  -p, --port N|PERIPHERIQUE", "comme pour upload", kColonne + 2)
+      .option("  -o, --output SORTIE", "fichier à écrire", kColonne + 2)
+      .option("  -t, --timeout S", "secondes de silence du GPS avant d'abandonner (30 par défaut ; 0.5 par exemple, "
+                                   "toujours avec un point)", kColonne + 2)
+      .option("      --max N", "nombre de lectures gardées au plus (10000 par défaut)", kColonne + 2)
+      .option("  -q, --silencieux", "n'affiche que les erreurs", kColonne + 2)
+      .option("      --brut FICHIER", std::string("enregistre aussi chaque octet reçu avec son heure d'arrivée, pour ") +
+                                          (systeme.simulateur ? "le rejouer (zor-sim rejouer FICHIER) ou " : "") +
+                                          "le joindre à un rapport de bogue ; pas le même fichier que SORTIE",
+              kColonne + 2)
+      .option("  -h, --help", "affiche cette aide", kColonne + 2)
+      .texte("La réception s'arrête en quelques secondes sur ce qui ne peut pas être une liste de waypoints : des "
+             "octets qui ne sont pas du texte (plus d'un sur quatre, sur 128 au moins : mauvaise vitesse), deux "
+             "phrases de position ($GPRMC, $GPGGA... : GPS réglé pour envoyer sa position), 1024 octets sans fin de "
+             "ligne, ou une liste revenue sans son deuxième enregistrement (un octet abîmé en route).")
+      .texte(systeme.tubesEtLiens
+                 ? "Un tube (mkfifo) en SORTIE ou en --brut attend son lecteur au plus --timeout. Une SORTIE qu'un autre "
+                   "programme de ZOR écrit, ou en lecture seule, est refusée ; dans un dossier où d'autres peuvent "
+                   "écrire (/tmp), un lien symbolique qu'un autre utilisateur y a mis n'est pas suivi."
+                 : "Une SORTIE qu'un autre programme de ZOR écrit, ou en lecture seule, est refusée.")
+      .texte("Code de sortie : 0 si la réception s'est achevée et que SORTIE a été écrite ; 2 sinon ; " +
+             std::string(systeme.codesArret) + " après " + std::string(systeme.arrets) + ".")
+      .str();
+}
 
 constexpr Option kOptionsUpload[] = {{"port", 'p'},  {"lf", 0, false},          {"strict", 0, false},
                                      {"silencieux", 'q', false}, {"help", 'h', false}};
@@ -88,35 +110,23 @@ constexpr Option kOptionsDownload[] = {{"port", 'p'},   {"output", 'o'}, {"timeo
                                        {"max", 0},      {"brut", 0},     {"silencieux", 'q', false},
                                        {"help", 'h', false}};
 
-int usage(const char* aide, const std::string& erreur) {
+int usage(const std::string& aide, const std::string& erreur) {
   dire("zor-cli : " + erreur);
   dire(aide);
   return 2;
 }
 
 // "--port 2" goes through the same mapping as the window's Comm2; anything else is a device.
-std::optional<std::string> choisirPort(serie::MSComm& port, const std::string& valeur, std::optional<int>& numero) {
-  if (valeur.empty()) return "--port demande un numéro de 1 à 4 ou un périphérique.";
-  if (!valeur.empty() && valeur.find_first_not_of("0123456789") == std::string::npos) {
-    const auto n = nombreEntier(valeur);
-    if (!n || *n < 1 || *n > 4) return "le numéro de port va de 1 à 4 (reçu « " + valeur + " »).";
-    numero = static_cast<int>(*n);
-    return std::nullopt;
-  }
-  // A device named from the current folder ("./gps", "pts/3" from /dev) is a path like any
-  // other: a bare name is otherwise a device of /dev (serial/liaison_posix.cpp).
-  std::error_code ec;
-  const std::filesystem::path chemin(valeur);
-  if (chemin.is_relative() && std::filesystem::exists(chemin, ec))
-    port.definirPeripherique(std::filesystem::absolute(chemin, ec).lexically_normal().string());
-  else
-    port.definirPeripherique(valeur);
-  return std::nullopt;
+std::optional<std::string> choisirPort(const std::string& valeur, serie::ChoixPort& choix) {
+  std::string erreur;
+  choix = serie::choixDeLOption(valeur, erreur);
+  if (erreur.empty()) return std::nullopt;
+  return erreur;
 }
 
 // Two names of one file: the same file (a device such as /dev/null takes anything), or the same
 // place for one not made yet.
-bool memeDestination(const std::string& a, const std::string& b) {
+bool memeDestination(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code ec, ec2;
   if (std::filesystem::equivalent(a, b, ec) && !ec) return !std::filesystem::is_character_file(a, ec);
   const auto x = std::filesystem::weakly_canonical(a, ec), y = std::filesystem::weakly_canonical(b, ec2);
@@ -135,19 +145,19 @@ bool interrompu() { return platform::interruptionRecue() != 0; }
 
 int commandeUpload(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsUpload);
-  if (ligne.erreur) return usage(kAideUpload, *ligne.erreur);
+  if (ligne.erreur) return usage(aideUpload(), *ligne.erreur);
   if (ligne.a("help")) {
-    ecrireSortie(kAideUpload);
+    ecrireSortie(aideUpload());
     return 0;
   }
-  if (!ligne.a("port")) return usage(kAideUpload, "il manque --port.");
-  if (ligne.noms.size() != 1) return usage(kAideUpload, "il faut un et un seul fichier à envoyer.");
+  if (!ligne.a("port")) return usage(aideUpload(), "il manque --port.");
+  if (ligne.noms.size() != 1) return usage(aideUpload(), "il faut un et un seul fichier à envoyer.");
 
   serie::MSComm port;
   serie::Envoi envoi;
-  if (auto erreur = choisirPort(port, *ligne.valeur("port"), envoi.numeroPort)) return usage(kAideUpload, *erreur);
+  if (auto erreur = choisirPort(*ligne.valeur("port"), envoi.port)) return usage(aideUpload(), *erreur);
   const std::string& fichier = ligne.noms.front();
-  envoi.fichier = {fichier, fichier == "-" ? "(entrée standard)" : fichier};
+  envoi.fichier = {platform::cheminDepuisUtf8(fichier), fichier == "-" ? "(entrée standard)" : fichier};
   // The line ends decide what a sentence is: read them as they are (Windows would turn CR LF
   // into LF on a text stream, and every sentence would run into the next).
   if (fichier == "-") platform::fluxBinaire(stdin);
@@ -207,43 +217,47 @@ int commandeUpload(const Arguments& arguments) {
   // From the standard input the line ends are only known once it has been read; a file refused
   // for a line too long (its LF line ends make one line of it) was not announced either.
   if (bilan.seulementLF && !lf && !total) progression.dire(conversion::avertissementSeulementLF(envoi.fichier.nom));
-  if (bilan.erreur) progression.dire(serie::decrireEchec(*bilan.erreur, serie::portsPresents));
-  progression.resumer(std::to_string(bilan.envoyees) + " phrase(s) envoyée(s).");
+  const std::string resume = serie::resumer(bilan, envoi, [&envoi](const Erreur& e) {
+    return serie::decrireEchec(e, serie::portsPresents, envoi.port);
+  });
+  if (bilan.erreur) progression.dire(resume);
+  else progression.resumer(resume);
   return codeSortie(bilan.erreur.has_value());
 }
 
 int commandeDownload(const Arguments& arguments) {
   const Ligne ligne = analyser(arguments, kOptionsDownload);
-  if (ligne.erreur) return usage(kAideDownload, *ligne.erreur);
+  if (ligne.erreur) return usage(aideDownload(), *ligne.erreur);
   if (ligne.a("help")) {
-    ecrireSortie(kAideDownload);
+    ecrireSortie(aideDownload());
     return 0;
   }
-  if (!ligne.a("port")) return usage(kAideDownload, "il manque --port.");
-  if (!ligne.noms.empty()) return usage(kAideDownload, "argument inattendu « " + ligne.noms.front() + " ».");
+  if (!ligne.a("port")) return usage(aideDownload(), "il manque --port.");
+  if (!ligne.noms.empty()) return usage(aideDownload(), "argument inattendu « " + ligne.noms.front() + " ».");
 
   serie::MSComm port;
   serie::Telechargement demande;
-  if (auto erreur = choisirPort(port, *ligne.valeur("port"), demande.reception.numeroPort))
-    return usage(kAideDownload, *erreur);
+  if (auto erreur = choisirPort(*ligne.valeur("port"), demande.reception.port))
+    return usage(aideDownload(), *erreur);
   if (const auto t = ligne.valeur("timeout")) {
     const auto secondes = nombreDecimal(*t);
     if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
-      return usage(kAideDownload, "--timeout demande un nombre de secondes entre 0.001 et 86400.");
+      return usage(aideDownload(), "--timeout demande un nombre de secondes entre 0.001 et 86400.");
     demande.reception.silenceMax = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
   }
   if (const auto m = ligne.valeur("max")) {
     const auto n = nombreEntier(*m);
-    if (!n || *n < 1 || *n > 1000000) return usage(kAideDownload, "--max demande un nombre de lectures entre 1 et 1000000.");
+    if (!n || *n < 1 || *n > 1000000) return usage(aideDownload(), "--max demande un nombre de lectures entre 1 et 1000000.");
     demande.reception.lecturesMax = static_cast<int>(*n);
   }
   const std::string sortie = ligne.valeur("output").value_or("-");
   demande.sortieStandard = sortie == "-";
-  demande.fichier = {sortie, sortie};
+  demande.fichier = {platform::cheminDepuisUtf8(sortie), sortie};
   // The recording and the records in one file would each spoil the other.
-  if (const auto brut = ligne.valeur("brut"); brut && !demande.sortieStandard && memeDestination(sortie, *brut))
-    return usage(kAideDownload, "-o et --brut nomment le même fichier (" + nomLisible(*brut) +
-                                    ") : l'enregistrement et les waypoints reçus s'y mêleraient.");
+  if (const auto brut = ligne.valeur("brut");
+      brut && !demande.sortieStandard && memeDestination(demande.fichier.chemin, platform::cheminDepuisUtf8(*brut)))
+    return usage(aideDownload(), "-o et --brut nomment le même fichier (" + nomLisible(*brut) +
+                                     ") : l'enregistrement et les waypoints reçus s'y mêleraient.");
   demande.reception.interrompu = interrompu;
   if (demande.sortieStandard) platform::fluxBinaire(stdout);
   // A reader of the output or of the recording that goes away (a pipe, a FIFO) is a write error
@@ -260,7 +274,7 @@ int commandeDownload(const Arguments& arguments) {
     platform::ReglesEcriture regles;
     regles.maniere = platform::ReglesEcriture::Maniere::SurPlace;
     regles.attenteTube = demande.reception.silenceMax;
-    if (auto refus = brut.ouvrir(*chemin, regles)) {
+    if (auto refus = brut.ouvrir(platform::cheminDepuisUtf8(*chemin), regles)) {
       refus->fichier = *chemin;
       dire(decrire(*refus));
       return codeSortie(true);
@@ -294,7 +308,9 @@ int commandeDownload(const Arguments& arguments) {
       }};
   const auto bilan = serie::telecharger(port, horlogeReelle(), demande, suivi);
   if (const std::string resume =
-          serie::resumer(bilan, demande, [](const Erreur& e) { return serie::decrireEchec(e, serie::portsPresents); });
+          serie::resumer(bilan, demande, [&demande](const Erreur& e) {
+            return serie::decrireEchec(e, serie::portsPresents, demande.reception.port);
+          });
       !resume.empty()) progression.dire(resume);
   if (bilan.ecrit)
     progression.resumer(std::to_string(bilan.stockes) + " enregistrement(s) reçu(s) écrits " +

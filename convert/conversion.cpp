@@ -39,7 +39,8 @@ Rapport convertirFichier(const std::filesystem::path& entree, const std::filesys
   EcrivainPhrases phrases(fichier, echo);
   Rapport rapport;
   if (demande.format != nullptr || demande.selonContenu) {
-    SourceFichier source(entree);
+    // The window cannot wait: a pipe or a device chosen in the dialog is refused, not opened.
+    SourceFichier source(entree, true);
     rapport = convertir(source, phrases, demande);
   }
   fichier.fermer();
@@ -57,7 +58,7 @@ Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_v
   // The input is opened first and the run made in memory: a folder, a file that cannot be read,
   // a broken GPX document or a file without records leave the interchange file, which the
   // window may still send, and the echo as they were.
-  SourceFichier source(entree);
+  SourceFichier source(entree, true);
   SortieMemoire lignes;
   std::string echoRun;
   EcrivainPhrases phrases(lignes, echo != nullptr ? &echoRun : nullptr);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/erreur.h"
+#include "platform/chemins.h"
 #include "platform/fichiers_standard.h"
 #include "platform/interruption.h"
 
@@ -64,7 +65,7 @@ void Sortie::abandonner() noexcept {
 }
 
 SortieFichier::SortieFichier(const std::filesystem::path& chemin)
-    : possede_(std::make_unique<platform::Ecriture>()), nom_(chemin.string()) {
+    : possede_(std::make_unique<platform::Ecriture>()), nom_(platform::utf8DuChemin(chemin)) {
   platform::ReglesEcriture regles;
   regles.maniere = platform::ReglesEcriture::Maniere::SurPlace;
   regles.ordinaireSeulement = true;

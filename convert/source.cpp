@@ -5,13 +5,14 @@
 
 #include "core/erreur.h"
 #include "platform/ecriture.h"
+#include "platform/chemins.h"
 #include "platform/fichiers.h"
 #include "platform/interruption.h"
 
 namespace zor::conversion {
 
 SourceFichier::SourceFichier(const std::filesystem::path& chemin, bool ordinaireSeulement, std::size_t tailleBloc)
-    : nom_(chemin.string()), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
+    : nom_(platform::utf8DuChemin(chemin)), tampon_(tailleBloc == 0 ? 1 : tailleBloc) {
   if (ordinaireSeulement) {
     std::optional<Erreur> refus;
     fichier_ = platform::ouvrirLectureOrdinaire(chemin, refus);

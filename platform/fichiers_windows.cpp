@@ -10,22 +10,25 @@
 #include <system_error>
 
 namespace zor::platform {
+namespace {
 
-std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin) {
+// Windows refuses to open a folder with "access denied"; say what it really is, as the other
+// systems do.
+std::FILE* ouvrir(const std::filesystem::path& chemin, const wchar_t* mode) {
   errno = 0;
-  std::FILE* f = ::_wfopen(chemin.c_str(), L"rb");
+  std::FILE* f = ::_wfopen(chemin.c_str(), mode);
   if (f == nullptr && errno == EACCES) {
-    // Windows refuses to open a folder with "access denied"; say what it really is.
     std::error_code ec;
     errno = std::filesystem::is_directory(chemin, ec) ? EISDIR : EACCES;
   }
   return f;
 }
 
-std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) {
-  errno = 0;
-  return ::_wfopen(chemin.c_str(), L"wb");
-}
+}  // namespace
+
+std::FILE* ouvrirFichierLecture(const std::filesystem::path& chemin) { return ouvrir(chemin, L"rb"); }
+
+std::FILE* ouvrirFichierEcriture(const std::filesystem::path& chemin) { return ouvrir(chemin, L"wb"); }
 
 bool estUnDossier(std::FILE* fichier) {
   struct _stat64 etat {};

@@ -17,6 +17,7 @@
 
 #include "core/windows1252.h"
 #include "platform/xml.h"
+#include "platform/xml_octets.h"
 
 namespace zor::platform {
 
@@ -54,7 +55,18 @@ Transcodage transcodage(std::string& declaration) {
   return t;
 }
 
-// The blocks of the caller, as the stream XmlLite reads.
+// A document in UTF-16 says so in its first two bytes (a byte order mark, or "<" and a zero).
+bool utf16(std::string_view debut) {
+  return debut.size() >= 2 && (debut.substr(0, 2) == "\xFF\xFE" || debut.substr(0, 2) == "\xFE\xFF" ||
+                               debut[0] == '\0' || debut[1] == '\0');
+}
+
+// A parser that asks again and again for what the stream no longer has waits for a document's
+// end that will not come (wine's XmlLite does so after an unclosed element).
+constexpr int kLecturesApresFin = 16;
+
+// The blocks of the caller, as the stream XmlLite reads. The bytes are checked on the way for
+// what XmlLite lets through (xml_octets.h): the stream stops before a fault and then fails.
 class FluxBlocs final : public ISequentialStream {
  public:
   explicit FluxBlocs(const std::function<std::string_view()>& blocSuivant) : blocSuivant_(blocSuivant) {}
@@ -63,6 +75,11 @@ class FluxBlocs final : public ISequentialStream {
   // what it asked for since the last node is bounded, and refused beyond.
   std::size_t depuisDernierNoeud = 0;
   bool tropLong = false;
+  bool bloque = false;  // asked for more, again and again, once the document had ended
+  bool fauteRendue = false;  // the stream failed on a fault of the bytes
+
+  const OctetsXml& octets() const { return octets_; }
+  bool verifie() const { return verifie_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objet) override {
     if (iid == __uuidof(IUnknown) || iid == __uuidof(ISequentialStream)) {
@@ -101,6 +118,12 @@ class FluxBlocs final : public ISequentialStream {
       if (lus != nullptr) *lus = 0;
       return E_FAIL;
     }
+    if (n == 0 && fini_ && (octets_.faute() != FauteXml::Aucune || ++lecturesApresFin_ > kLecturesApresFin)) {
+      bloque = octets_.faute() == FauteXml::Aucune;
+      fauteRendue = !bloque;
+      if (lus != nullptr) *lus = 0;
+      return E_FAIL;
+    }
     depuisDernierNoeud += n;
     if (lus != nullptr) *lus = n;
     return n == voulus ? S_OK : S_FALSE;
@@ -109,27 +132,50 @@ class FluxBlocs final : public ISequentialStream {
 
  private:
   void remplir() {
+    if (coupe_) {
+      fini_ = true;
+      return;
+    }
     std::string_view bloc = blocSuivant_();
     if (premier_) {
       // The declaration first, whole: at most a few hundred bytes, whatever the blocks.
       tampon_.append(bloc);
       if (!bloc.empty() && tampon_.find("?>") == std::string::npos && tampon_.size() < 512) return;
       premier_ = false;
+      verifie_ = !utf16(tampon_);
       transcodage_ = transcodage(tampon_);
-      const std::size_t fin = transcodage_ == Transcodage::Aucun ? 0 : tampon_.find("?>") + 2;
-      std::string tete = tampon_.substr(0, fin);
-      tampon_ = tete + recoder(std::string_view(tampon_).substr(fin));
+      octets_ = OctetsXml(transcodage_ == Transcodage::Aucun);
+      const std::string brut(verifier(tampon_));
+      // The whole document came in the first bytes.
+      if (bloc.empty()) terminer();
+      const std::size_t fin = transcodage_ == Transcodage::Aucun ? 0 : std::min(brut.find("?>") + 2, brut.size());
+      tampon_ = brut.substr(0, fin) + recoder(std::string_view(brut).substr(fin));
       reste_ = tampon_;
-      fini_ = tampon_.empty();
       return;
     }
-    fini_ = bloc.empty();
+    if (bloc.empty()) {
+      terminer();
+      fini_ = true;
+      return;
+    }
+    bloc = verifier(bloc);
     if (transcodage_ == Transcodage::Aucun) {
       reste_ = bloc;
     } else {
       tampon_ = recoder(bloc);
       reste_ = tampon_;
     }
+  }
+
+  // What XmlLite may see of `brut`: all of it, or the bytes before a fault.
+  std::string_view verifier(std::string_view brut) {
+    if (!verifie_ || coupe_ || octets_.examiner(brut)) return brut;
+    coupe_ = true;
+    return brut.substr(0, octets_.position());
+  }
+  void terminer() {
+    if (verifie_ && !coupe_) octets_.terminer();
+    coupe_ = true;
   }
 
   std::string recoder(std::string_view octets) const {
@@ -148,6 +194,10 @@ class FluxBlocs final : public ISequentialStream {
   std::string tampon_;
   bool premier_ = true;
   bool fini_ = false;
+  bool coupe_ = false;  // nothing more is taken from the caller: the end, or a fault
+  bool verifie_ = true;
+  OctetsXml octets_;
+  int lecturesApresFin_ = 0;
   Transcodage transcodage_ = Transcodage::Aucun;
   ULONG references_ = 1;
 };
@@ -214,7 +264,12 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
     std::vector<AttributXml> attributs;
     std::string texte;
     XmlNodeType type = XmlNodeType_None;
+    bool racine = false;
+    long long profondeur = 0;
+    int blancsVides = 0;
     while (SUCCEEDED(hr) && (hr = lecteur->Read(&type)) == S_OK) {
+      // Once the stream has failed, or the document has ended for good, nothing more counts.
+      if (flux.fauteRendue || flux.bloque) break;
       flux.depuisDernierNoeud = 0;
       const WCHAR* t = nullptr;
       UINT n = 0;
@@ -246,11 +301,14 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
             hr = E_FAIL;
             break;
           }
+          racine = true;
+          if (!vide) ++profondeur;
           ecoute.debut(espace, nom, attributs, ligne);
           if (vide) ecoute.fin();
           break;
         }
         case XmlNodeType_EndElement:
+          --profondeur;
           ecoute.fin();
           break;
         case XmlNodeType_Text:
@@ -258,6 +316,9 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
         case XmlNodeType_Whitespace:
           texte.clear();
           if (SUCCEEDED(lecteur->GetValue(&t, &n))) ajouterUtf16(texte, t, n);
+          // Empty blanks, again and again: a parser that turns round at the end of the input.
+          if (!texte.empty()) blancsVides = 0;
+          else if (++blancsVides > kLecturesApresFin) flux.bloque = true;
           if (texte.size() > kTailleMaxXml) {
             flux.tropLong = true;
             hr = E_FAIL;
@@ -273,12 +334,30 @@ ResultatXml analyserXml(const std::function<std::string_view()>& blocSuivant, Ec
       }
     }
     if (flux.exception) std::rethrow_exception(flux.exception);
-    if (FAILED(hr)) {
-      if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
-      resultat.faute = flux.tropLong ? FauteXml::TropLong : faute(hr);
-      UINT ligne = 0;
-      lecteur->GetLineNumber(&ligne);
-      resultat.ligne = ligne;
+    if (hr == E_OUTOFMEMORY) throw std::bad_alloc();
+    UINT ligne = 0;
+    lecteur->GetLineNumber(&ligne);
+    // The line the document ends on, counted on its bytes where they were checked.
+    const long long derniere = flux.verifie() ? flux.octets().ligneCourante() : std::max<long long>(ligne, 1);
+    // A fault of XmlLite's own, before the bytes it stopped at, comes first.
+    if (flux.octets().faute() != FauteXml::Aucune && (flux.fauteRendue || SUCCEEDED(hr))) {
+      resultat.faute = flux.octets().faute();
+      resultat.ligne = flux.octets().faute() == FauteXml::FinPrematuree ? derniere : flux.octets().ligne();
+    } else if (flux.tropLong) {
+      resultat.faute = FauteXml::TropLong;
+      resultat.ligne = std::max<UINT>(ligne, 1);
+    } else if (flux.bloque || (SUCCEEDED(hr) && (!racine || profondeur > 0))) {
+      // XmlLite may take a document that stops inside its root element for a whole one.
+      resultat.faute = FauteXml::FinPrematuree;
+      resultat.ligne = derniere;
+    } else if (FAILED(hr) && flux.verifie() && flux.octets().dansUneBalise() &&
+               static_cast<long long>(ligne) >= flux.octets().ligneBalise()) {
+      // The input ends inside a tag, and that is where XmlLite stopped: a document cut short.
+      resultat.faute = FauteXml::FinPrematuree;
+      resultat.ligne = flux.octets().ligneBalise();
+    } else if (FAILED(hr)) {
+      resultat.faute = faute(hr);
+      resultat.ligne = std::max<UINT>(ligne, 1);
     }
   }
   return resultat;

@@ -5,9 +5,11 @@
 #include <new>
 #include <string>
 
+#include "convert/fins_de_ligne.h"
 #include "convert/lignes.h"
 #include "convert/phrase.h"
 #include "convert/source.h"
+#include "platform/chemins.h"
 
 namespace zor::serie {
 namespace {
@@ -166,23 +168,6 @@ class Apercu {
   std::string ligne_;
 };
 
-// Whether a text's line ends are LF alone: some LF and no CR (a file written on Linux).
-class Fins : public conversion::Source {
- public:
-  explicit Fins(conversion::Source& source) : source_(source) {}
-  std::string_view lire() override {
-    const std::string_view bloc = source_.lire();
-    cr_ = cr_ || bloc.find('\r') != std::string_view::npos;
-    lf_ = lf_ || bloc.find('\n') != std::string_view::npos;
-    return bloc;
-  }
-  bool seulementLF() const { return lf_ && !cr_; }
-
- private:
-  conversion::Source& source_;
-  bool cr_ = false, lf_ = false;
-};
-
 }  // namespace
 
 std::string defautDePhrase(std::string_view ligne) {
@@ -206,17 +191,30 @@ std::string defautDePhrase(std::string_view ligne) {
 
 Erreur ligneTropLongue(const Envoi& envoi, int ligne) {
   Erreur e = erreurFichier(Erreur::Genre::LigneTropLongue, envoi.fichier.nom, 0,
-                           envoi.fichier.chemin == "-" ? std::string() : envoi.fichier.chemin.string());
+                           envoi.fichier.chemin == "-" ? std::string() : platform::utf8DuChemin(envoi.fichier.chemin));
   e.ligne = ligne;
   e.limite = static_cast<long long>(kLigneMax);
   return e;
 }
 
+bool fichierRefuse(const Erreur& e) {
+  using G = Erreur::Genre;
+  return e.genre == G::FichierIllisible || e.genre == G::FichierNonOrdinaire || e.genre == G::LienDUnAutre;
+}
+
+std::string resumer(const BilanEnvoi& bilan, const Envoi& envoi,
+                    const std::function<std::string(const Erreur&)>& description) {
+  const std::string compte = std::to_string(bilan.envoyees) + " phrase(s) envoyée(s)";
+  if (!bilan.erreur) return compte + ".";
+  if (fichierRefuse(*bilan.erreur)) return description(*bilan.erreur);
+  return description(*bilan.erreur) + "\n\n" + compte + " (fichier " + envoi.fichier.nom + ").";
+}
+
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi) {
   BilanEnvoi bilan;
   const bool entreeStandard = envoi.fichier.chemin == "-";
-  port.Settings(kReglagesGps);
-  if (envoi.numeroPort) port.CommPort(*envoi.numeroPort);
+  // The line keeps the settings the control was given (4800 baud, 8N2 by design).
+  port.choisir(envoi.port);
   if ((bilan.erreur = port.ouvrir())) return bilan;
   // The reader names the file by its path; the user knows it by the program's name. Stopped
   // while the file waits (a FIFO with no writer yet, a silent pipe or terminal), it is the
@@ -224,7 +222,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
   auto echec = [&](const Erreur& e) {
     if (e.genre == Erreur::Genre::Interruption) return port.erreur(Erreur::Genre::Interruption);
     Erreur nomme = erreurFichier(e.genre, envoi.fichier.nom, e.numeroSysteme,
-                                 entreeStandard ? std::string() : envoi.fichier.chemin.string());
+                                 entreeStandard ? std::string() : platform::utf8DuChemin(envoi.fichier.chemin));
     nomme.detail = e.detail;
     return nomme;
   };
@@ -236,7 +234,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
     // sentence at all. A pipe, a terminal or the standard input is read once, as it comes.
     const bool enUneFois = !fichier->relisible();
     if (!enUneFois) {
-      Fins source(*fichier);
+      conversion::FinsDeLigneVues source(*fichier);
       Apercu a(kLigneMax);
       conversion::parcourirLignes(source, a, envoi.finDeLigne);
       // A file of LF line ends is one long line: the refusal tells it, as the announcement does.
@@ -248,7 +246,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       } else {
         if (envoi.annonce) envoi.annonce(a.resultat);
         if (envoi.strict && a.resultat.nombreDouteuses > 0) {
-          Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
+          Erreur e = erreurFichier(Erreur::Genre::PhrasesDouteuses, envoi.fichier.nom, 0, platform::utf8DuChemin(envoi.fichier.chemin));
           e.ligne = a.resultat.douteuses.front().ligne;
           e.limite = a.resultat.nombreDouteuses;
           bilan.erreur = e;
@@ -257,7 +255,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
       if (!bilan.erreur) fichier->rembobiner();
     }
     if (!bilan.erreur) {
-      Fins source(*fichier);
+      conversion::FinsDeLigneVues source(*fichier);
       Televersement televersement(port, horloge, envoi, suivi, bilan, enUneFois);
       conversion::parcourirLignes(source, televersement, envoi.finDeLigne);
       bilan.seulementLF = source.seulementLF();
@@ -265,7 +263,7 @@ BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const 
   } catch (const Echec& e) {
     bilan.erreur = echec(e.erreur());
   } catch (const std::bad_alloc&) {
-    bilan.erreur = erreurFichier(Erreur::Genre::MemoireInsuffisante, envoi.fichier.nom, 0, envoi.fichier.chemin.string());
+    bilan.erreur = erreurFichier(Erreur::Genre::MemoireInsuffisante, envoi.fichier.nom, 0, platform::utf8DuChemin(envoi.fichier.chemin));
   }
   if (bilan.erreur) port.abandonner();
   else bilan.erreur = port.fermer();

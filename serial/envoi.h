@@ -24,7 +24,7 @@ inline constexpr std::chrono::milliseconds kPauseApresPhrase{600};
 inline constexpr std::size_t kLigneMax = 4096;
 
 struct Envoi {
-  std::optional<int> numeroPort;  // the port chosen in the list, if any
+  ChoixPort port;                  // applied to the control before it opens
   FichierNomme fichier;           // "-": the standard input
   std::function<bool()> interrompu;
   std::function<void()> veille;   // called all along the pauses (the window paints)
@@ -63,7 +63,7 @@ struct BilanEnvoi {
   bool seulementLF = false;  // the text read held LF line ends and no CR
 };
 
-// Sets the line (4800 baud, 8N2) and the port, opens it, sends and closes it again. The file
+// Applies the port chosen, opens it, sends and closes it again. The file
 // is read block by block as it goes: memory stays the same whatever its size. A regular file is
 // first read through once: a line longer than kLigneMax refuses it before anything is sent,
 // and so does a doubtful sentence with `strict`. A stream (the standard input, a pipe, a FIFO)
@@ -71,6 +71,15 @@ struct BilanEnvoi {
 // and the error says what happened; the interchange file is only read. An interruption ends the
 // upload at once, in the middle of a pause and while the file waits (a FIFO, a silent pipe).
 BilanEnvoi televerser(MSComm& port, Horloge& horloge, const Envoi& envoi, const Suivi& suivi);
+
+// Whether the upload's file was refused before anything was read: it sent nothing.
+bool fichierRefuse(const Erreur& e);
+
+// What the user is told at the end of an upload (UTF-8, paragraphs apart): the failure worded by
+// `description` (the window and zor-cli add the ports to a port's), then how many sentences
+// left, naming the file they came from when the upload stopped on the way.
+std::string resumer(const BilanEnvoi& bilan, const Envoi& envoi,
+                    const std::function<std::string(const Erreur&)>& description = decrire);
 
 // The refusal of line `ligne` of the upload's file, longer than kLigneMax.
 Erreur ligneTropLongue(const Envoi& envoi, int ligne);

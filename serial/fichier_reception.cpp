@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/chemins.h"
+
 namespace zor::serie {
 
 FichierReception::~FichierReception() { fermer(); }
 
 Erreur FichierReception::erreur(Erreur::Genre genre, int numero) const {
-  return erreurFichier(genre, fichier_.nom, numero, fichier_.chemin.string());
+  return erreurFichier(genre, fichier_.nom, numero, platform::utf8DuChemin(fichier_.chemin));
 }
 
 std::optional<Erreur> FichierReception::ouvrir(const FichierNomme& fichier, std::chrono::milliseconds attenteLecteur) {

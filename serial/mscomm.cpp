@@ -35,6 +35,11 @@ void MSComm::definirPeripherique(std::string peripherique) {
   peripheriqueImpose_ = std::move(peripherique);
 }
 
+void MSComm::choisir(const ChoixPort& choix) {
+  if (choix.numero) CommPort(*choix.numero);
+  else if (choix.peripherique) definirPeripherique(*choix.peripherique);
+}
+
 std::optional<Erreur> MSComm::ouvrir() {
   if (PortOpen()) return std::nullopt;
   recu_.clear();

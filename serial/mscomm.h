@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/erreur.h"
+#include "serial/choix_port.h"
 #include "serial/liaison.h"
 #include "serial/peripherique.h"
 
@@ -44,6 +45,9 @@ class MSComm {
   int CommPort() const { return numero_; }
   // zor-cli may name the device itself ("--port /dev/ttyUSB0"); the window's port list the same.
   void definirPeripherique(std::string peripherique);
+  // The user's choice, applied once before a transfer: a port number, a device, or nothing
+  // (the control keeps its port).
+  void choisir(const ChoixPort& choix);
 
   // Resolves the port (its device and where it came from, kept for every error) and opens it.
   std::optional<Erreur> ouvrir();

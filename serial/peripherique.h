@@ -1,7 +1,8 @@
 #pragma once
 // From the port the user picked to the device the system knows. Behind CommN, in this order:
 // $ZOR_COMMn; the user's zor.conf ([ports] CommN=/dev/...); the N-th serial port found on the
-// machine, USB adapters first; /dev/ttyS(N-1). Windows names its ports itself: COMn.
+// machine, USB adapters first; /dev/ttyS(N-1). Windows names its ports itself: COMn. What the
+// user typed is read in choix_port.h; what they are told when a port fails, in conseils_port.h.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -10,20 +11,15 @@
 #include <vector>
 
 #include "core/erreur.h"
+#include "serial/choix_port.h"
 
 namespace zor::serie {
-
-// "Comm1" … "Comm4", compared exactly, case included; any other text chooses nothing.
-std::optional<int> choixPort(std::string_view texteComm);
-
-// A device typed into the port list: its absolute path ("/dev/ttyUSB0"), or on Windows its
-// port name ("COM5", "\\.\COM12").
-std::optional<std::string> peripheriqueTape(std::string_view texteComm);
 
 // A serial port that exists on this machine.
 struct PortSerie {
   std::string peripherique;  // "/dev/ttyUSB0"
   std::string description;   // "CP2102 USB to UART Bridge Controller", possibly empty
+  std::string probleme = {};  // what keeps its driver from running, in French; empty when it runs
 };
 
 // The ports that exist, in the order CommN takes them.
@@ -61,14 +57,5 @@ std::string origineEnFrancais(const Correspondance& c, int numero);
 // "/dev/ttyUSB0 — CP2102, port détecté": the device behind port `numero`, what the machine
 // calls it and where it came from (the tooltip of each item of the port list).
 std::string descriptionPort(int numero, const std::vector<PortSerie>& presents);
-
-// "Ports série présents :\n  /dev/ttyUSB0 — CP2102\n  /dev/ttyS0", or the sentence saying there
-// is none. `details` gives lines to put under a port (each with its line end).
-std::string listePorts(const std::vector<PortSerie>& ports,
-                       const std::function<std::string(const PortSerie&)>& details = {});
-
-// The French description of a failure, with, for a port that could not be opened, where the
-// port's device came from, the ports that exist and how to map one in zor.conf.
-std::string decrireEchec(const Erreur& erreur, const DetectionPorts& detection);
 
 }  // namespace zor::serie

@@ -1,30 +1,74 @@
-// The serial ports of a Windows machine, as its drivers announce them: every port a driver
-// has started (built-in, USB adapter, Bluetooth) writes its name under
-// HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, the driver's device as the value's name, "COM3" as its data.
-#include <algorithm>
-#include <cwchar>
-#include <tuple>
+// The serial ports of a Windows machine, as its Device Manager shows them: the present devices
+// of the ports class through SetupAPI, each with its friendly name, the COM number in its
+// device key (PortName) and its problem code (CM_Get_DevNode_Status); then the ports every
+// started driver announces under HKLM\HARDWARE\DEVICEMAP\SERIALCOMM with no such device
+// behind them (a virtual port, wine's).
+#include "platform/windows_leger.h"
+
+#include <cfgmgr32.h>
+// The ports class GUID defined here: mingw-w64 has no library that holds it.
+#include <initguid.h>
+#include <devguid.h>
+#include <setupapi.h>
 
 #include "platform/texte_windows.h"
-#include "platform/windows_leger.h"
-#include "serial/peripherique.h"
+#include "serial/ports_windows.h"
 
 namespace zor::serie {
 namespace {
 
-// "COM10" after "COM2".
-std::tuple<std::string, long, std::string> cleDeTri(const std::string& nom) {
-  std::size_t chiffres = nom.size();
-  while (chiffres > 0 && nom[chiffres - 1] >= '0' && nom[chiffres - 1] <= '9') --chiffres;
-  long numero = -1;
-  if (chiffres < nom.size() && nom.size() - chiffres < 9) numero = std::stol(nom.substr(chiffres));
-  return {nom.substr(0, chiffres), numero, nom};
+// A REG_SZ may come without its final zero, or with several.
+std::string texteRegistre(const wchar_t* donnee, DWORD octets) {
+  std::size_t longueur = octets / sizeof(wchar_t);
+  while (longueur > 0 && donnee[longueur - 1] == L'\0') --longueur;
+  return platform::utf8({donnee, longueur});
 }
 
-}  // namespace
+std::string propriete(HDEVINFO ensemble, SP_DEVINFO_DATA& info, DWORD quoi) {
+  wchar_t donnee[512];
+  DWORD type = 0, octets = 0;
+  if (!::SetupDiGetDeviceRegistryPropertyW(ensemble, &info, quoi, &type, reinterpret_cast<BYTE*>(donnee),
+                                           sizeof donnee - sizeof donnee[0], &octets) ||
+      type != REG_SZ)
+    return {};
+  return texteRegistre(donnee, octets);
+}
 
-std::vector<PortSerie> portsPresents() {
-  std::vector<PortSerie> ports;
+std::string nomDuPort(HDEVINFO ensemble, SP_DEVINFO_DATA& info) {
+  const HKEY cle = ::SetupDiOpenDevRegKey(ensemble, &info, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_QUERY_VALUE);
+  if (cle == INVALID_HANDLE_VALUE) return {};
+  wchar_t donnee[64];
+  DWORD type = 0, octets = sizeof donnee - sizeof donnee[0];
+  std::string nom;
+  if (::RegQueryValueExW(cle, L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(donnee), &octets) == ERROR_SUCCESS &&
+      type == REG_SZ)
+    nom = texteRegistre(donnee, octets);
+  ::RegCloseKey(cle);
+  return nom;
+}
+
+std::vector<PortDuGestionnaire> portsDuGestionnaire() {
+  std::vector<PortDuGestionnaire> ports;
+  const HDEVINFO ensemble = ::SetupDiGetClassDevsW(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT);
+  if (ensemble == INVALID_HANDLE_VALUE) return ports;
+  SP_DEVINFO_DATA info{};
+  info.cbSize = sizeof info;
+  for (DWORD i = 0; ::SetupDiEnumDeviceInfo(ensemble, i, &info); ++i) {
+    PortDuGestionnaire p;
+    p.nom = propriete(ensemble, info, SPDRP_FRIENDLYNAME);
+    if (p.nom.empty()) p.nom = propriete(ensemble, info, SPDRP_DEVICEDESC);
+    p.nomPort = nomDuPort(ensemble, info);
+    ULONG etat = 0, probleme = 0;
+    if (::CM_Get_DevNode_Status(&etat, &probleme, info.DevInst, 0) == CR_SUCCESS && (etat & DN_HAS_PROBLEM) != 0)
+      p.probleme = probleme;
+    ports.push_back(std::move(p));
+  }
+  ::SetupDiDestroyDeviceInfoList(ensemble);
+  return ports;
+}
+
+std::vector<std::string> portsAnnonces() {
+  std::vector<std::string> ports;
   HKEY cle = nullptr;
   if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_QUERY_VALUE, &cle) != ERROR_SUCCESS)
     return ports;
@@ -36,18 +80,14 @@ std::vector<PortSerie> portsPresents() {
     DWORD type = 0;
     const LSTATUS r = ::RegEnumValueW(cle, i, nom, &longueurNom, nullptr, &type, reinterpret_cast<BYTE*>(donnee), &octets);
     if (r == ERROR_NO_MORE_ITEMS) break;
-    if (r != ERROR_SUCCESS || type != REG_SZ) continue;
-    // A REG_SZ may come without its final zero.
-    std::size_t longueur = octets / sizeof donnee[0];
-    while (longueur > 0 && donnee[longueur - 1] == L'\0') --longueur;
-    if (longueur == 0) continue;
-    // Port names and device names are ASCII; anything else would be shown, not opened.
-    ports.push_back({platform::utf8({donnee, longueur}), platform::utf8({nom, longueurNom})});
+    if (r == ERROR_SUCCESS && type == REG_SZ) ports.push_back(texteRegistre(donnee, octets));
   }
   ::RegCloseKey(cle);
-  std::sort(ports.begin(), ports.end(),
-            [](const PortSerie& a, const PortSerie& b) { return cleDeTri(a.peripherique) < cleDeTri(b.peripherique); });
   return ports;
 }
+
+}  // namespace
+
+std::vector<PortSerie> portsPresents() { return portsDuSysteme(portsDuGestionnaire(), portsAnnonces()); }
 
 }  // namespace zor::serie

@@ -290,7 +290,7 @@ class Collecte {
 BilanReception recevoir(MSComm& port, Horloge& horloge, const OptionsReception& options, const Suivi& suivi) {
   BilanReception bilan;
   port.Settings(kReglagesGps);
-  if (options.numeroPort) port.CommPort(*options.numeroPort);
+  port.choisir(options.port);
   if ((bilan.erreur = port.ouvrir())) return bilan;
   Collecte collecte(port, horloge, options, suivi, bilan);
   try {

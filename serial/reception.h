@@ -34,7 +34,7 @@ inline constexpr std::size_t kLongueurEnregistrement = 62;
 inline constexpr int kLecturesMax = 10000;
 
 struct OptionsReception {
-  std::optional<int> numeroPort;  // the port chosen in the list, if any
+  ChoixPort port;                  // applied to the control before it opens
   std::chrono::milliseconds silenceMax = kSilenceMax;
   int lecturesMax = kLecturesMax;
   std::function<bool()> interrompu;  // asked between waits: the user wants to stop

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/secours.h"
+#include "platform/chemins.h"
 
 namespace zor::serie {
 namespace {
@@ -108,7 +109,7 @@ std::string resumer(const BilanTelechargement& bilan, const Telechargement& dema
   // The standard output that refused the text may have taken a part of it.
   const std::string fin = demande.sortieStandard && !bilan.erreur ? "." : " ; " + intact + ".";
   if (!bilan.secours.empty())
-    ajouter(quoi + (pluriel ? " ont été gardés dans " : " a été gardé dans ") + bilan.secours.string() + fin);
+    ajouter(quoi + (pluriel ? " ont été gardés dans " : " a été gardé dans ") + platform::utf8DuChemin(bilan.secours) + fin);
   else
     ajouter(quoi + (pluriel ? " n'ont pu être gardés nulle part" : " n'a pu être gardé nulle part") +
             (bilan.numeroSecours != 0 ? " (" + raisonSysteme(bilan.numeroSecours) + ")" : std::string()) + fin);

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "serial/mscomm.h"
 #include "tests/serial/configuration_ports.h"
 #include "tests/serial/liaison_scriptee.h"
+#include "tests/support/outils.h"
 
 namespace zor::serie {
 namespace {
@@ -20,6 +22,61 @@ TEST(ChoixPort, TexteExactSeulement) {
       {"Comm5", std::nullopt}, {" Comm1", std::nullopt}, {"Comm1 ", std::nullopt}, {"", std::nullopt},
   };
   for (const auto& [texte, attendu] : cas) EXPECT_EQ(choixPort(texte), attendu) << texte;
+}
+
+// What the user typed, read once: the list takes "Comm1".."Comm4" or a device path and leaves
+// anything else to the control; --port takes 1 to 4 or any device, and refuses a bad number.
+TEST(ChoixPort, ListeEtOption) {
+  test::LecteurCTemporaire dossier;
+  const std::filesystem::path ici = std::filesystem::current_path();
+  std::filesystem::current_path(dossier.chemin());
+  test::ecrireOctets(dossier.chemin() / "gps", "");
+  struct Cas {
+    bool option;
+    const char* tape;
+    std::optional<int> numero;
+    std::optional<std::string> peripherique;
+    bool erreur;
+    const char* nom;  // how the advice names it
+  };
+  const Cas cas[] = {
+      {false, "Comm2", 2, std::nullopt, false, "Comm2"},
+      {false, "comm2", std::nullopt, std::nullopt, false, "comm2"},
+      {false, "/dev/ttyUSB3", std::nullopt, "/dev/ttyUSB3", false, "/dev/ttyUSB3"},
+      {false, "gps", std::nullopt, std::nullopt, false, "gps"},
+      {true, "2", 2, std::nullopt, false, "--port 2"},
+      {true, "04", 4, std::nullopt, false, "--port 04"},
+      {true, "5", std::nullopt, std::nullopt, true, ""},
+      {true, "0", std::nullopt, std::nullopt, true, ""},
+      {true, "", std::nullopt, std::nullopt, true, ""},
+      {true, "ttyUSB0", std::nullopt, "ttyUSB0", false, "--port ttyUSB0"},
+      {true, "gps", std::nullopt, (dossier.chemin() / "gps").lexically_normal().string(), false, "--port gps"},
+  };
+  for (const Cas& c : cas) {
+    std::string erreur;
+    const ChoixPort choix = c.option ? choixDeLOption(c.tape, erreur) : choixDeLaListe(c.tape);
+    EXPECT_EQ(choix.numero, c.numero) << c.tape;
+    EXPECT_EQ(choix.peripherique, c.peripherique) << c.tape;
+    EXPECT_EQ(!erreur.empty(), c.erreur) << c.tape;
+    if (!c.erreur) {
+      EXPECT_EQ(nomDuChoix(choix), c.nom) << c.tape;
+    }
+  }
+  std::filesystem::current_path(ici);
+}
+
+// The choice reaches the control once, before it opens: a number, a device, or nothing at all.
+TEST(ChoixPort, LeControleGardeSonPortSansChoix) {
+  MSComm comm;
+  comm.CommPort(3);
+  comm.choisir(choixDeLaListe("COM2"));
+  EXPECT_EQ(comm.CommPort(), 3);
+  EXPECT_EQ(comm.designe().peripherique, "");
+  comm.choisir(choixDeLaListe("/dev/ttyUSB1"));
+  EXPECT_EQ(comm.designe().peripherique, "/dev/ttyUSB1");
+  comm.choisir(choixDeLaListe("Comm2"));
+  EXPECT_EQ(comm.CommPort(), 2);
+  EXPECT_EQ(comm.designe().numero, 2);
 }
 
 class ControleTest : public ::testing::Test {

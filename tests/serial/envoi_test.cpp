@@ -18,7 +18,7 @@ class EnvoiTest : public ::testing::Test {
     std::filesystem::remove_all(fichier().chemin);
     if (contenu) test::ecrireOctets(fichier().chemin, *contenu);
     Envoi envoi;
-    envoi.numeroPort = numeroPort;
+    envoi.port.numero = numeroPort;
     envoi.fichier = fichier();
     envoi.interrompu = interrompu;
     envoi.veille = [this] { ++veilles; };

@@ -517,7 +517,8 @@ TEST_F(TransfertsScriptes, SignalPendantUnTransfert) {
   scenario1.surEcriture = [this] { signal = 1; };
   form.ecrire_Click();
   ASSERT_EQ(finsSurSignal.size(), 2u);
-  EXPECT_EQ(finsSurSignal[1], "1 phrase(s) envoyée(s) (fichier c:\\$_t_e_m_p).");
+  EXPECT_TRUE(finsSurSignal[1].starts_with("Transfert interrompu sur le port de communication Comm")) << finsSurSignal[1];
+  EXPECT_TRUE(finsSurSignal[1].ends_with("\n\n1 phrase(s) envoyée(s) (fichier c:\\$_t_e_m_p).")) << finsSurSignal[1];
   EXPECT_EQ(scenario1.ecrit, "$A*41\r\n");
   EXPECT_FALSE(form.MSComm1.PortOpen());
 

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "serial/conseils_port.h"
 #include "serial/peripherique.h"
 #include "serial/ports_posix.h"
+#include "serial/ports_windows.h"
 #include "serial/configuration.h"
 #include "tests/serial/configuration_ports.h"
 #include "tests/support/outils.h"
@@ -266,6 +268,40 @@ TEST(CorrespondanceTest, LectureIni) {
     EXPECT_EQ(valeurIni(c.texte, "ports", "Comm1", &ligne), c.valeur) << c.texte;
     EXPECT_EQ(ligne, c.ligne) << c.texte;
   }
+}
+
+// The ports of a Windows machine under the names its Device Manager gives them, COM numbers in
+// their order; a device whose driver does not run is listed with its problem, even without a
+// COM number; a port its driver announces without a device (a virtual one) is listed too.
+TEST(PortsWindows, NomsDuGestionnaireEtProblemes) {
+  const std::vector<PortDuGestionnaire> gestionnaire = {
+      {"COM10", "USB Serial Port (COM10)", 0},
+      {"COM5", "Prolific USB-to-Serial Comm Port (COM5)", 10},
+      {"LPT1", "Port imprimante (LPT1)", 0},
+      {"", "USB-SERIAL CH340", 28},
+      {"", "Port sans numéro ni problème", 0},
+  };
+  const std::vector<PortSerie> ports = portsDuSysteme(gestionnaire, {"COM5", "COM2", "COM10"});
+  std::vector<std::string> vus;
+  for (const PortSerie& p : ports) vus.push_back(p.peripherique + "|" + p.description + "|" + p.probleme);
+  EXPECT_EQ(vus, (std::vector<std::string>{
+                     "COM2||",
+                     "COM5|Prolific USB-to-Serial Comm Port (COM5)|" + problemePilote(10),
+                     "COM10|USB Serial Port (COM10)|",
+                     "|USB-SERIAL CH340|" + problemePilote(28),
+                 }));
+  const std::pair<unsigned long, const char*> problemes[] = {
+      {10, "ce périphérique ne peut pas démarrer"}, {22, "désactivé"}, {28, "pilotes ne sont pas installés"},
+      {52, "signature numérique"}, {999, "a un problème (code 999)"}};
+  for (const auto& [code, texte] : problemes) {
+    const std::string dit = problemePilote(code);
+    EXPECT_NE(dit.find(texte), std::string::npos) << dit;
+    EXPECT_NE(dit.find("(code " + std::to_string(code) + ")"), std::string::npos) << dit;
+  }
+  EXPECT_EQ(listePorts(ports), "Ports série présents :\n  COM2\n  COM5 — Prolific USB-to-Serial Comm Port (COM5)\n"
+                               "    ne fonctionne pas : " + problemePilote(10) +
+                               "\n  COM10 — USB Serial Port (COM10)\n  USB-SERIAL CH340\n    ne fonctionne pas : " +
+                               problemePilote(28));
 }
 
 TEST(CorrespondanceTest, CheminTapeDansLaListe) {

@@ -213,7 +213,7 @@ TEST(Reception, ChaqueFinGardeToutCeQuiEstVenu) {
     test::ScenarioLiaison s{&h};
     s.arrivees.enTempsReel(c.flux, 8, 0ms);
     OptionsReception options;
-    options.numeroPort = 3;
+    options.port.numero = 3;
     options.silenceMax = 5s;
     c.preparer(s, options, h);
     const auto r = recevoir(s, h, options);
