@@ -172,10 +172,7 @@ TEST(Gpx, StructureDesFichiers) {
     for (const std::size_t bloc : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 20}) {
       const Issue issue = lire(c.document, Mode::Waypoint, false, bloc);
       EXPECT_EQ(issue.erreur, "") << c.quoi;
-      std::string noms;
-      for (std::size_t p = 0; (p = issue.octets.find(",E,", p)) != std::string::npos; p += 3)
-        noms += issue.octets.substr(p + 3, issue.octets.find('*', p) - p - 3) + " ";
-      EXPECT_EQ(noms, c.noms) << c.quoi << " (blocs de " << bloc << ")";
+      EXPECT_EQ(nomsEcrits(issue.octets), c.noms) << c.quoi << " (blocs de " << bloc << ")";
       EXPECT_EQ(issue.rapport.pointsDeTrace, c.trace) << c.quoi;
     }
   }

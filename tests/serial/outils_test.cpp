@@ -55,22 +55,6 @@ class Simulateur {
   std::string peripherique_;
 };
 
-TEST(Outils, EnvoiVersLeSimulateur) {
-  LecteurCTemporaire dossier;
-  const fs::path fichier = dossier.chemin() / "echange.txt";
-  ecrireOctets(fichier, "$GPWPL,4530.123,N,00130.456,E,PDC0010C*59\r\n\r\n$GPWPL,4530.123,N,00130.456,E,PDC0020A*00\r\n\r\n");
-  Simulateur gps({"recevoir"});
-  ASSERT_EQ(gps.peripherique().rfind("/dev/", 0), 0u);
-  const auto r = lancer("zor-cli", {"upload", "--port", gps.peripherique(), fichier.string()});
-  EXPECT_EQ(r.code, 0) << r.erreurs;
-  EXPECT_NE(r.erreurs.find("2 : $GPWPL,4530.123,N,00130.456,E,PDC0020A*00"), std::string::npos) << r.erreurs;
-  const std::string vu = gps.sortie("port fermé");
-  EXPECT_NE(vu.find("somme juste   CR LF  4800 8N2  $GPWPL,4530.123,N,00130.456,E,PDC0010C*59"), std::string::npos) << vu;
-  EXPECT_NE(vu.find("somme fausse (attendue 58) CR LF  4800 8N2  $GPWPL,4530.123,N,00130.456,E,PDC0020A*00"),
-            std::string::npos)
-      << vu;
-}
-
 // Before the first byte, each "$" line that is no $GPWPL sentence with a right checksum is named
 // (the window sends them without a word) and leaves anyway; --strict sends nothing.
 TEST(Outils, EnvoiNommeLesPhrasesDouteuses) {
@@ -97,8 +81,12 @@ TEST(Outils, EnvoiNommeLesPhrasesDouteuses) {
     } else {
       EXPECT_EQ(r.code, 0) << r.erreurs;
       EXPECT_LT(somme, r.erreurs.find("1 : $GPWPL")) << r.erreurs << ": named before the first byte";
+      EXPECT_NE(r.erreurs.find("3 : $GPWPL,4530.123,N,00130.456,E,PDC0020A*00"), std::string::npos) << r.erreurs;
+      EXPECT_NE(vu.find("somme juste   CR LF  4800 8N2  $GPWPL,4530.123,N,00130.456,E,PDC0010C*59"), std::string::npos) << vu;
       EXPECT_NE(vu.find("$GPRMC,123519,A*6A"), std::string::npos) << vu;
-      EXPECT_NE(vu.find("somme fausse (attendue 58)"), std::string::npos) << vu;
+      EXPECT_NE(vu.find("somme fausse (attendue 58) CR LF  4800 8N2  $GPWPL,4530.123,N,00130.456,E,PDC0020A*00"),
+                std::string::npos)
+          << vu;
     }
   }
 }
@@ -146,27 +134,48 @@ TEST(Outils, PeripheriqueNommeDepuisLeDossierCourant) {
   EXPECT_NE(gps.sortie("$A*41").find("$A*41"), std::string::npos);
 }
 
+std::string enregistrement(const char* tete) {
+  std::string s = tete;
+  s.resize(62, ' ');
+  return s;
+}
+
+// A receiver's records in a file for zor-sim, and the download file they give: the reads start
+// after the first CR (the end of the first record), so each holds LF, a record and its CR, from
+// the second record round to the first.
+struct Enregistrements {
+  explicit Enregistrements(const fs::path& dossier, int nombre = 3) : chemin(dossier / "gps.txt") {
+    std::string texte;
+    std::vector<std::string> liste;
+    for (int i = 1; i <= nombre; ++i) {
+      liste.push_back(enregistrement(("WP" + std::to_string(i)).c_str()));
+      texte += liste.back() + "\n";
+    }
+    ecrireOctets(chemin, texte);
+    for (std::size_t i = 2; i < liste.size() + 2; ++i) attendu += "\n" + liste[i % liste.size()] + "\r";
+    attendu += "\r\n";
+    premiereLecture = "\n" + liste[1 % liste.size()] + "\r";
+  }
+  std::string fichier() const { return chemin.string(); }
+  fs::path chemin;
+  std::string attendu;          // the file of a complete download
+  std::string premiereLecture;  // the read after the first CR, kept only when a download fails
+};
+
 TEST(Outils, ReceptionDepuisLeSimulateur) {
   LecteurCTemporaire dossier;
-  auto enregistrement = [](const char* tete) {
-    std::string s = tete;
-    s.resize(62, ' ');
-    return s;
-  };
-  const std::string a = enregistrement("WP1"), b = enregistrement("WP2"), c = enregistrement("WP3");
-  ecrireOctets(dossier.chemin() / "gps.txt", a + "\n" + b + "\n" + c + "\n");
-  ecrireOctets(dossier.chemin() / "sortie.txt", "ancien");
-  Simulateur gps({"envoyer", (dossier.chemin() / "gps.txt").string(), "--debit", "0", "--attente", "0", "--bruit", "xx"});
+  const Enregistrements gps(dossier.chemin());
+  const fs::path sortie = dossier.chemin() / "sortie.txt";
+  ecrireOctets(sortie, "ancien");
+  Simulateur simulateur({"envoyer", gps.fichier(), "--debit", "0", "--attente", "0", "--bruit", "xx"});
   Lancement env;
-  env.environnement = {{"ZOR_COMM2", gps.peripherique()}};
-  const auto r = lancer("zor-cli", {"download", "--port", "2", "-o", (dossier.chemin() / "sortie.txt").string()}, env);
+  env.environnement = {{"ZOR_COMM2", simulateur.peripherique()}};
+  const auto r = lancer("zor-cli", {"download", "--port", "2", "-o", sortie.string()}, env);
   EXPECT_EQ(r.code, 0) << r.erreurs;
-  // Reads start after the first CR, so each holds LF, a record and its CR.
-  EXPECT_EQ(lireOctets(dossier.chemin() / "sortie.txt"), "\n" + c + "\r" + "\n" + a + "\r" + "\n" + b + "\r" + "\r\n");
-  EXPECT_NE(r.erreurs.find("3 enregistrement(s) reçu(s) écrits dans " + (dossier.chemin() / "sortie.txt").string() + "."),
-            std::string::npos)
+  EXPECT_EQ(lireOctets(sortie), gps.attendu);
+  EXPECT_NE(r.erreurs.find("3 enregistrement(s) reçu(s) écrits dans " + sortie.string() + "."), std::string::npos)
       << r.erreurs;
-  EXPECT_NE(gps.sortie("caractère 26").find("caractère 26 reçu du programme"), std::string::npos);
+  EXPECT_NE(simulateur.sortie("caractère 26").find("caractère 26 reçu du programme"), std::string::npos);
 }
 
 // The bound is read with a point whatever the user's language, and told back in French.
@@ -264,34 +273,6 @@ TEST(Outils, EchecsEtErreursDUsage) {
 }
 
 
-std::string enregistrement(const char* tete) {
-  std::string s = tete;
-  s.resize(62, ' ');
-  return s;
-}
-
-// A receiver's records in a file for zor-sim, and the download file they give: the reads start
-// after the first CR (the end of the first record), so each holds LF, a record and its CR, from
-// the second record round to the first.
-struct Enregistrements {
-  explicit Enregistrements(const fs::path& dossier, int nombre = 3) : chemin(dossier / "gps.txt") {
-    std::string texte;
-    std::vector<std::string> liste;
-    for (int i = 1; i <= nombre; ++i) {
-      liste.push_back(enregistrement(("WP" + std::to_string(i)).c_str()));
-      texte += liste.back() + "\n";
-    }
-    ecrireOctets(chemin, texte);
-    for (std::size_t i = 2; i < liste.size() + 2; ++i) attendu += "\n" + liste[i % liste.size()] + "\r";
-    attendu += "\r\n";
-    premiereLecture = "\n" + liste[1 % liste.size()] + "\r";
-  }
-  std::string fichier() const { return chemin.string(); }
-  fs::path chemin;
-  std::string attendu;          // the file of a complete download
-  std::string premiereLecture;  // the read after the first CR, kept only when a download fails
-};
-
 // zor-cli download running against its own zor-sim.
 class Reception {
  public:
@@ -333,22 +314,31 @@ TEST(Outils, ReceptionAuRythmeDuGpsToujoursLeMemeFichier) {
 }
 
 // Ctrl+C or SIGTERM: the receiver is told to stop, the port is closed, the output keeps what it
-// held, and the exit code tells which signal.
+// held (towards the standard output, nothing goes out), the exit code tells which signal, and
+// what came waits in a file readable by the user alone.
 TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
-  for (const auto& [signal, code] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+  struct Cas {
+    int signal, code;
+    bool versFichier;
+  };
+  for (const Cas& c : {Cas{SIGINT, 130, true}, Cas{SIGTERM, 143, true}, Cas{SIGINT, 130, false}}) {
     LecteurCTemporaire dossier;
     const Enregistrements gps(dossier.chemin(), 30);
-    const fs::path sortie = dossier.chemin() / "sortie.txt";
-    ecrireOctets(sortie, "ancien");
+    const fs::path sortie = c.versFichier ? dossier.chemin() / "sortie.txt" : fs::path("-");
+    if (c.versFichier) ecrireOctets(sortie, "ancien");
     Reception reception(gps, sortie, {"--attente", "0"});
-    ASSERT_TRUE(reception.attendreErreurs("2 : ")) << "signal " << signal;
-    reception.signaler(signal);
+    ASSERT_TRUE(reception.attendreErreurs("2 : ")) << "signal " << c.signal;
+    reception.signaler(c.signal);
     const auto r = reception.fin();
-    EXPECT_EQ(r.code, code) << r.erreurs;
-    EXPECT_EQ(lireOctets(sortie), "ancien") << "signal " << signal;
-    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 2)
-        << "nothing left beside the output";
-    // What came before the signal is not lost: it waits in a file readable by the user alone.
+    EXPECT_EQ(r.code, c.code) << r.erreurs;
+    if (c.versFichier) {
+      EXPECT_EQ(lireOctets(sortie), "ancien") << "signal " << c.signal;
+      EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 2)
+          << "nothing left beside the output";
+    } else {
+      EXPECT_EQ(r.sortie, "");
+      EXPECT_NE(r.erreurs.find("; rien n'a été écrit sur la sortie standard."), std::string::npos) << r.erreurs;
+    }
     const fs::path secours = secoursAnnonce(r.erreurs);
     ASSERT_FALSE(secours.empty()) << r.erreurs;
     EXPECT_EQ(lireOctets(secours).substr(0, 128), gps.premiereLecture + gps.attendu.substr(0, 64)) << secours;  // all that came
@@ -359,20 +349,6 @@ TEST(Outils, ReceptionInterrompueLaisseLaSortieIntacte) {
     EXPECT_NE(vu.find("caractère 26 reçu du programme"), std::string::npos) << vu;
     EXPECT_NE(vu.find("port fermé"), std::string::npos) << vu;
   }
-  // Towards the standard output, nothing goes out, and what came waits in the temporary folder too.
-  LecteurCTemporaire dossier;
-  const Enregistrements gps(dossier.chemin(), 30);
-  Reception reception(gps, "-", {"--attente", "0"});
-  ASSERT_TRUE(reception.attendreErreurs("2 : "));
-  reception.signaler(SIGINT);
-  const auto r = reception.fin();
-  EXPECT_EQ(r.code, 130) << r.erreurs;
-  EXPECT_EQ(r.sortie, "");
-  EXPECT_NE(r.erreurs.find("; rien n'a été écrit sur la sortie standard."), std::string::npos) << r.erreurs;
-  const fs::path secours = secoursAnnonce(r.erreurs);
-  ASSERT_FALSE(secours.empty()) << r.erreurs;
-  EXPECT_EQ(lireOctets(secours).substr(0, 128), gps.premiereLecture + gps.attendu.substr(0, 64)) << secours;  // all that came
-  fs::remove(secours);
 }
 
 // A session recorded with --brut and played back by zor-sim gives the same download; a recording
@@ -524,8 +500,6 @@ TEST(Outils, FormesDesOptionsEtTiret) {
   const Cas cas[] = {
       {"--option=valeur", {"--port=" + port, "--output=" + sortie}, 0, gps.attendu, ""},
       {"formes courtes collées", {"-p" + port, "-o" + sortie}, 0, gps.attendu, ""},
-      // Stopped by the bound: the output stays as it was.
-      {"--max", {"-p", port, "-o", sortie, "--max=1"}, 2, "ancien", ""},
       {"sortie standard", {"--port", port, "-o", "-"}, 0, "ancien", gps.attendu},
       {"sortie standard par défaut", {"--port", port}, 0, "ancien", gps.attendu},
   };
