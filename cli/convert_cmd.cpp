@@ -94,10 +94,10 @@ std::string aideConvert() {
               5)
       .blanc()
       .texte("Une SORTIE qu'un autre programme de ZOR écrit (même un fichier qui n'existait pas), ou en lecture seule, "
-             "est refusée.");
-  if (systeme.tubesEtLiens)
-    aide.texte("Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique qu'un autre utilisateur y a mis "
-               "n'est pas suivi.");
+             "est refusée." +
+             std::string(systeme.tubesEtLiens ? " Dans un dossier où d'autres peuvent écrire (/tmp), un lien symbolique "
+                                                "qu'un autre utilisateur y a mis n'est pas suivi."
+                                              : ""));
   return aide;
 }
 
