@@ -71,6 +71,10 @@ class Ecriture {
   void fermerTout() noexcept;
   std::optional<Erreur> ouvrirALaPlace(bool& recommencer);
   std::optional<Erreur> ouvrirSpecial(unsigned mode, bool& recommencer);
+  // The system's side of terminer and ecrireTout: the file beside takes the file's name; the
+  // whole content written where the file is, when no file could be made beside it. 0, or errno.
+  int prendreLeNom();
+  int reecrireSurPlace(std::string_view octets);
 
   ReglesEcriture regles_;
   std::filesystem::path chemin_;  // as given

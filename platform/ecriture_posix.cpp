@@ -285,33 +285,13 @@ std::optional<Erreur> Ecriture::ouvrirSpecial(unsigned mode, bool& recommencer) 
   return std::nullopt;
 }
 
-int Ecriture::terminer(bool surLeDisque) {
-  if (flux_ == nullptr) return EBADF;
-  std::FILE* f = flux_;
-  flux_ = nullptr;
-  int numero = ecrireEtFermer(f, {}, surLeDisque);
-  if (numero == 0 && !temporaire_.empty()) {
-    if (::renameat(dossier_, temporaire_.c_str(), dossier_, nom_.c_str()) != 0) numero = errno;
-    else temporaire_.clear(), cree_ = false;
-  }
-  if (numero != 0) {
-    abandonner();
-    return numero;
-  }
-  fermerTout();
-  return 0;
+int Ecriture::prendreLeNom() {
+  return ::renameat(dossier_, temporaire_.c_str(), dossier_, nom_.c_str()) != 0 ? errno : 0;
 }
 
-int Ecriture::ecrireTout(std::string_view octets) {
-  if (flux_ == nullptr) return EBADF;
-  errno = 0;
-  if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size()) {
-    const int numero = errno != 0 ? errno : EIO;
-    abandonner();
-    return numero;
-  }
-  return terminer();
-}
+// A folder that lets a file be changed lets one be made beside it here: a file that cannot
+// have one is refused when it is opened, and this is never reached.
+int Ecriture::reecrireSurPlace(std::string_view) { return refusVoisin_; }
 
 int Ecriture::abandonner() {
   int numero = 0;

@@ -101,40 +101,13 @@ std::optional<Erreur> Ecriture::ouvrirSpecial(unsigned, bool&) {
   return std::nullopt;
 }
 
-int Ecriture::terminer(bool surLeDisque) {
-  if (flux_ == nullptr) return EBADF;
-  std::FILE* f = flux_;
-  flux_ = nullptr;
-  int numero = ecrireEtFermer(f, {}, surLeDisque);
-  if (numero == 0 && !temporaire_.empty()) {
-    std::error_code ec;
-    std::filesystem::rename(temporaire_, chemin_, ec);
-    if (ec) numero = ec.value();
-    else temporaire_.clear(), cree_ = false;
-  }
-  if (numero != 0) {
-    abandonner();
-    return numero;
-  }
-  fermerTout();
-  return 0;
+int Ecriture::prendreLeNom() {
+  std::error_code ec;
+  std::filesystem::rename(temporaire_, chemin_, ec);
+  return ec ? ec.value() : 0;
 }
 
-int Ecriture::ecrireTout(std::string_view octets) {
-  if (refusVoisin_ != 0) {
-    const int numero = remplacerSansVoisin(chemin_, octets, refusVoisin_);
-    fermerTout();
-    return numero;
-  }
-  if (flux_ == nullptr) return EBADF;
-  errno = 0;
-  if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), flux_) != octets.size()) {
-    const int numero = errno != 0 ? errno : EIO;
-    abandonner();
-    return numero;
-  }
-  return terminer();
-}
+int Ecriture::reecrireSurPlace(std::string_view octets) { return remplacerSansVoisin(chemin_, octets, refusVoisin_); }
 
 int Ecriture::abandonner() {
   if (flux_ != nullptr) std::fclose(flux_);
