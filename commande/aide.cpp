@@ -6,16 +6,22 @@
 namespace zor::commande {
 namespace {
 
+// The pieces of `texte` between the separators, empty ones included.
+std::vector<std::string_view> separer(std::string_view texte, char separateur) {
+  std::vector<std::string_view> pieces;
+  for (std::size_t debut = 0; debut <= texte.size();) {
+    const std::size_t fin = std::min(texte.find(separateur, debut), texte.size());
+    pieces.push_back(texte.substr(debut, fin - debut));
+    debut = fin + 1;
+  }
+  return pieces;
+}
+
 // The words of a line, French punctuation kept with the word it belongs to.
 std::vector<std::string> mots(std::string_view ligne) {
   std::vector<std::string> resultat;
   bool collerSuivant = false;
-  std::size_t debut = 0;
-  while (debut <= ligne.size()) {
-    std::size_t fin = ligne.find(' ', debut);
-    if (fin == std::string_view::npos) fin = ligne.size();
-    const std::string_view mot = ligne.substr(debut, fin - debut);
-    debut = fin + 1;
+  for (const std::string_view mot : separer(ligne, ' ')) {
     if (mot.empty()) continue;
     const bool colle = mot.starts_with("»") || mot == ":" || mot == ";" || mot == "?" || mot == "!";
     if (!resultat.empty() && (collerSuivant || colle)) resultat.back() += " " + std::string(mot);
@@ -35,6 +41,8 @@ std::size_t colonnes(std::string_view utf8) {
     if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
   return n;
 }
+
+namespace {
 
 // `source` wrapped between words: its first line at most `premiere` columns wide, the others
 // `suite`.
@@ -57,15 +65,12 @@ std::vector<std::string> couper(std::string_view source, std::size_t premiere, s
   return lignes;
 }
 
+}  // namespace
+
 Aide& Aide::texte(std::string_view paragraphe, std::size_t retrait) {
   const std::string marge(retrait, ' ');
   bool premiere = true;
-  std::size_t debut = 0;
-  while (debut <= paragraphe.size()) {
-    std::size_t fin = paragraphe.find('\n', debut);
-    if (fin == std::string_view::npos) fin = paragraphe.size();
-    const std::string_view source = paragraphe.substr(debut, fin - debut);
-    debut = fin + 1;
+  for (const std::string_view source : separer(paragraphe, '\n')) {
     // Leading blanks are the text's own layout, kept.
     const std::size_t blancs = std::min(source.find_first_not_of(' '), source.size());
     const std::string tete = (premiere ? std::string() : marge) + std::string(blancs, ' ');
