@@ -59,16 +59,14 @@ std::string nomLisible(std::string_view nom) {
 
 namespace {
 
-std::string lisible(std::string_view nom) { return nomLisible(nom); }
-
 std::string nomPort(const Erreur& e) {
-  if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + lisible(e.peripherique) + ")";
-  return lisible(e.peripherique);
+  if (e.numeroPort > 0) return "Comm" + nombre(e.numeroPort) + " (" + nomLisible(e.peripherique) + ")";
+  return nomLisible(e.peripherique);
 }
 
 std::string nomFichier(const Erreur& e) {
-  if (e.chemin.empty() || e.chemin == e.fichier) return lisible(e.fichier);
-  return lisible(e.fichier) + " (" + lisible(e.chemin) + ")";
+  if (e.chemin.empty() || e.chemin == e.fichier) return nomLisible(e.fichier);
+  return nomLisible(e.fichier) + " (" + nomLisible(e.chemin) + ")";
 }
 
 // French puts a quantity below two in the singular: "1 seconde", "0,5 seconde", "1 enregistrement".
@@ -160,7 +158,7 @@ std::string decrire(const Erreur& e) {
       return "Le port de communication " + port + " est déjà utilisé par un autre programme" + raison(e) +
              "\nFermez ce programme, puis recommencez.";
     case G::PortVerrouille:
-      return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + lisible(e.verrou) +
+      return "Le port de communication " + port + " est réservé par un autre programme (fichier de verrou " + nomLisible(e.verrou) +
              ").\nFermez ce programme, puis recommencez.";
     case G::PortInterdit:
       return "Vous n'avez pas le droit d'utiliser le port de communication " + port + raison(e);
@@ -186,7 +184,7 @@ std::string decrire(const Erreur& e) {
       return "Le GPS a envoyé " + nombre(e.limite) + (e.limite < 2 ? " enregistrement" : " enregistrements") + " sur le port de communication " + port +
              " sans revenir à son deuxième enregistrement : la réception s'arrête là.";
     case G::PositionEnvoyee:
-      return "Le GPS envoie sa position" + (e.detail.empty() ? std::string() : " (" + lisible(e.detail) + ")") +
+      return "Le GPS envoie sa position" + (e.detail.empty() ? std::string() : " (" + nomLisible(e.detail) + ")") +
              " sur le port de communication " + port +
              ", et non ses waypoints : réglez le GPS pour envoyer ses waypoints, puis recommencez.";
     case G::PasDuTexte:
@@ -217,7 +215,7 @@ std::string decrire(const Erreur& e) {
              ", et ZOR n'écrit que dans un fichier ordinaire.\nSupprimez-le ou renommez-le, puis recommencez.";
     case G::LienDUnAutre:
       return "Le fichier " + nomFichier(e) + " est un lien symbolique que " +
-             (e.detail.empty() ? std::string("un autre utilisateur") : "l'utilisateur " + lisible(e.detail)) +
+             (e.detail.empty() ? std::string("un autre utilisateur") : "l'utilisateur " + nomLisible(e.detail)) +
              " a mis dans un dossier où d'autres que vous peuvent écrire : ZOR ne le suit pas, car il pourrait mener "
              "à l'un de vos fichiers.\nSupprimez ce lien, ou choisissez un fichier dans un dossier à vous.";
     case G::DossierFerme:
