@@ -16,6 +16,8 @@ using commande::dire;
 using commande::ecrireSortie;
 using commande::Ligne;
 using commande::lisible;
+using commande::attenteEnSecondes;
+using commande::kRefusAttente;
 using commande::nombreDecimal;
 using commande::nombreEntier;
 using commande::Option;

@@ -244,10 +244,9 @@ int commandeConvert(const Arguments& arguments) {
   // A pipe as the output waits for its reader no longer than this.
   std::chrono::milliseconds attenteLecteur = std::chrono::seconds(30);
   if (const auto t = ligne.valeur("timeout")) {
-    const auto secondes = nombreDecimal(*t);
-    if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
-      return erreurUsage("--timeout demande un nombre de secondes entre 0.001 et 86400.");
-    attenteLecteur = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
+    const auto attente = attenteEnSecondes(*t);
+    if (!attente) return erreurUsage(std::string(kRefusAttente));
+    attenteLecteur = *attente;
   }
   if (!depuisEntreeStandard) {
     demande.nomProfil = platform::utf8DuChemin(cheminEntree.stem());

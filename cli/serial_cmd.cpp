@@ -240,10 +240,9 @@ int commandeDownload(const Arguments& arguments) {
   if (auto erreur = choisirPort(*ligne.valeur("port"), demande.reception.port))
     return usage(aideDownload(), *erreur);
   if (const auto t = ligne.valeur("timeout")) {
-    const auto secondes = nombreDecimal(*t);
-    if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400))
-      return usage(aideDownload(), "--timeout demande un nombre de secondes entre 0.001 et 86400.");
-    demande.reception.silenceMax = std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
+    const auto attente = attenteEnSecondes(*t);
+    if (!attente) return usage(aideDownload(), std::string(kRefusAttente));
+    demande.reception.silenceMax = *attente;
   }
   if (const auto m = ligne.valeur("max")) {
     const auto n = nombreEntier(*m);

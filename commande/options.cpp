@@ -70,6 +70,12 @@ std::optional<double> nombreDecimal(std::string_view texte) {
   return v;
 }
 
+std::optional<std::chrono::milliseconds> attenteEnSecondes(std::string_view texte) {
+  const auto secondes = nombreDecimal(texte);
+  if (!secondes || !(*secondes >= 0.001 && *secondes <= 86400)) return std::nullopt;
+  return std::chrono::milliseconds(static_cast<long long>(*secondes * 1000 + 0.5));
+}
+
 std::optional<long long> nombreEntier(std::string_view texte) {
   long long v = 0;
   const auto [fin, ec] = std::from_chars(texte.data(), texte.data() + texte.size(), v);

@@ -2,6 +2,7 @@
 // One command-line grammar for zor-cli and zor-sim: "--option value" and "--option=value",
 // short forms ("-o value"), flags, "--" before names that start with "-", and "-" taken as a
 // name (the standard input or output). Errors come back as French text.
+#include <chrono>
 #include <map>
 #include <optional>
 #include <span>
@@ -31,5 +32,10 @@ Ligne analyser(std::span<const std::string> arguments, std::span<const Option> o
 // A decimal number written with "." whatever the user's locale; nothing if it is not one.
 std::optional<double> nombreDecimal(std::string_view texte);
 std::optional<long long> nombreEntier(std::string_view texte);
+
+// A wait given in seconds (--timeout): from 0.001 to a day, rounded to the millisecond; nothing
+// otherwise.
+inline constexpr std::string_view kRefusAttente = "--timeout demande un nombre de secondes entre 0.001 et 86400.";
+std::optional<std::chrono::milliseconds> attenteEnSecondes(std::string_view texte);
 
 }  // namespace zor::commande
