@@ -3,6 +3,7 @@
 #include "convert/ecrivain_phrases.h"
 #include "convert/fins_de_ligne.h"
 #include "convert/reconnaissance.h"
+#include "platform/chemins.h"
 
 namespace zor::conversion {
 
@@ -53,8 +54,7 @@ Rapport convertirFichierDonne(const std::filesystem::path& entree, std::string_v
   demande.format = formatSelonTexte(texteType);
   demande.selonContenu = true;
   demande.mode = mode;
-  const std::u8string nom = entree.stem().u8string();
-  demande.nomProfil.assign(nom.begin(), nom.end());
+  demande.nomProfil = platform::utf8DuChemin(entree.stem());
   // The input is opened first and the run made in memory: a folder, a file that cannot be read,
   // a broken GPX document or a file without records leave the interchange file, which the
   // window may still send, and the echo as they were.
