@@ -53,7 +53,6 @@ TEST(ZorCliConvert, OptionsIncorrectes) {
       {"convert", "--ecart", "3,5", lignes},                  // numbers take a point
       {"convert", "--ecart", "nan", lignes},
       {"convert", "--ligne", "", lignes},
-      {"convert", "--ligne", "9", lignes},                    // no such line
       {"convert", "--type", "g7towin", "--ligne", "1", g7},   // lines are GPX's
       {"convert", "--ligne", "1", q(donnee("exemple.axe"))},  // ... whatever says the type
       {"convert", "--liste", "-o", "liste.txt", lignes},
@@ -225,9 +224,9 @@ TEST(ZorCliConvert, GpxEntreeEtSortie) {
   EXPECT_EQ(refuse.code, 2);
   EXPECT_EQ(refuse.erreurs, "zor-cli convert : Le fichier " + mauvais.string() +
                                 " n'est pas un fichier GPX valable (ligne 2) : latitude 91 hors de -90 à 90.\n");
-  for (const char* point : {"<trkpt lat=\"1\"/>", "<trkpt lat=\"1\" lon=\"180.5\"/>", "<rtept lon=\"1\"/>"}) {
-    const std::string ligne = std::string(point).find("trk") != std::string::npos ? "<trk><trkseg>\n" : "<rte>\n";
-    ecrireOctets(mauvais, "<gpx>\n" + ligne + point + "</gpx>");
+  for (const char* ligne : {"<trk><trkseg>\n<trkpt lat=\"1\"/>", "<trk><trkseg>\n<trkpt lat=\"1\" lon=\"180.5\"/>",
+                            "<rte>\n<rtept lon=\"1\"/>"}) {
+    ecrireOctets(mauvais, "<gpx>\n" + std::string(ligne) + "</gpx>");
     const ResultatCli sansPosition = lancerZorCli({"convert", "--type", "gpx", "-o", q(sortie), q(mauvais)});
     EXPECT_EQ(sansPosition.code, 2);
     EXPECT_EQ(sansPosition.erreurs.find("zor-cli convert : Le fichier " + mauvais.string() + " n'est pas un fichier GPX valable (ligne 3) : "),
