@@ -337,12 +337,6 @@ TEST(Gpx, LignesChoisiesEtAjustees) {
       EXPECT_EQ(issue.rapport.pointsDeTrace, c.mode == Mode::Waypoint && *c.ligne == '\0' ? 601 : 0) << quoi;
     }
   }
-  const std::vector<LigneGpx> lignes = lire(document, Mode::Profil).rapport.lignes;
-  ASSERT_EQ(lignes.size(), 3u);
-  EXPECT_EQ(lignes[0].points, 600);
-  EXPECT_EQ(lignes[0].nom, "T1");
-  EXPECT_TRUE(lignes[1].route && !lignes[2].route);
-  EXPECT_NEAR(lignes[1].longueur, 22239, 1);  // 0.2° of a meridian
   // As GPX: the profile is one route named after its line; waypoints stay <wpt>.
   const std::string route = lire(document, Mode::Profil, true).octets;
   EXPECT_NE(route.find("  <rte>\n    <name>R</name>\n    <rtept lat=\"2.0000000\" lon=\"2.0000000\">\n      <name>PDC0010C"
