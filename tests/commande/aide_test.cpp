@@ -31,7 +31,6 @@ TEST(Aide, CoupeEntreLesMotsSansSeparerLaPonctuation) {
   const std::string plein = long_.substr(0, long_.size() - 1);  // 76 columns
   const Cas cas[] = {
       {long_ + "« été »", 0, {plein, "« été »"}},
-      {long_ + "« été »", 4, {plein, "    « été »"}},
       {long_ + "fin : là", 0, {plein, "fin : là"}},
       {std::string(72, 'x') + " [--max N]", 8, {std::string(72, 'x'), "        [--max N]"}},
       {"a\n  b", 3, {"a", "     b"}},

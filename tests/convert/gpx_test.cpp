@@ -194,6 +194,9 @@ TEST(Gpx, FautesAvecLeurLigne) {
       {gpx("\n<wpt lat=\"abc\" lon=\"1\"/>"), "(ligne 4) : latitude « abc » qui n'est pas un nombre"},
       {gpx("<wpt lat=\"1\"/>"), "(ligne 3) : point sans longitude (attribut lon)"},
       {gpx("<rte><rtept lat=\"1\" lon=\"-180.5\"/></rte>"), "(ligne 3) : longitude -180.5 hors de -180 à 180"},
+      {gpx("<rte><rtept lon=\"1\"/></rte>"), "(ligne 3) : point sans latitude (attribut lat)"},
+      {gpx("<trk><trkseg><trkpt lat=\"1\"/></trkseg></trk>"), "(ligne 3) : point sans longitude (attribut lon)"},
+      {gpx("<trk><trkseg><trkpt lat=\"1\" lon=\"180.5\"/></trkseg></trk>"), "(ligne 3) : longitude 180.5 hors de -180 à 180"},
       {gpx("<wpt lat=\"1\" lon=\"1\"><name>&inconnue;</name></wpt>"), "(ligne 3) : entité XML inconnue"},
       {rires, "(ligne 2) : déclaration de type de document (<!DOCTYPE>) refusée"},
       {"<!DOCTYPE gpx [<!ENTITY s SYSTEM \"file:///etc/hostname\">]><gpx><wpt lat=\"1\" lon=\"1\"><name>&s;</name>"
