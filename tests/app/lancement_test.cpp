@@ -15,7 +15,6 @@ TEST(Lancement, UnFichierAuPlusEtLesOptionsConnues) {
   } cas[] = {
       {{}, Q::Fenetre, std::nullopt},
       {{"trace.gpx"}, Q::Fenetre, "trace.gpx"},
-      {{"--", "-trace.gpx"}, Q::Fenetre, "-trace.gpx"},
       {{"--", "--version"}, Q::Fenetre, "--version"},
       {{"trace.gpx", "--version"}, Q::Version, std::nullopt},
       {{"-x", "--help"}, Q::Aide, std::nullopt},

@@ -83,45 +83,36 @@ double ecart(const std::vector<PointLigne>& p, const std::vector<std::uint32_t>&
 }
 
 // Plain Douglas–Peucker on the points as read (the receiver then gets them rounded, as ours):
-// its whole tree of splits once, then the points a threshold keeps.
-class DouglasPeucker {
- public:
-  explicit DouglasPeucker(const std::vector<PointLigne>& p) : p_(p) { couper(0, p.size() - 1); }
-  std::vector<std::uint32_t> garder(double seuil) const {
-    std::vector<std::uint32_t> g{0, static_cast<std::uint32_t>(p_.size() - 1)};
-    std::function<void(int)> visiter = [&](int n) {
-      if (n < 0 || noeuds_[n].ecart <= seuil) return;
-      g.push_back(noeuds_[n].loin);
-      visiter(noeuds_[n].gauche);
-      visiter(noeuds_[n].droite);
-    };
-    visiter(0);
-    std::sort(g.begin(), g.end());
-    return g;
-  }
-
- private:
-  struct Noeud {
-    std::uint32_t loin;
-    double ecart;
-    int gauche = -1, droite = -1;
-  };
-  int couper(std::size_t a, std::size_t b) {
-    if (b - a < 2) return -1;
-    Noeud n{static_cast<std::uint32_t>(a), -1};
-    for (std::size_t i = a + 1; i < b; ++i) {
-      if (const double d = distance(lu(p_[i]), lu(p_[a]), lu(p_[b])); d > n.ecart) n.ecart = d, n.loin = static_cast<std::uint32_t>(i);
-    }
-    const int k = static_cast<int>(noeuds_.size());
-    noeuds_.push_back(n);
-    const int gauche = couper(a, n.loin), droite = couper(n.loin, b);
-    noeuds_[k].gauche = gauche;
-    noeuds_[k].droite = droite;
-    return k;
-  }
-  const std::vector<PointLigne>& p_;
-  std::vector<Noeud> noeuds_;
+// its whole tree of splits once, each with its farthest point; a threshold then keeps the
+// splits farther than it, from the top down.
+struct Coupe {
+  std::uint32_t loin;
+  double ecart;
+  int gauche, droite;
 };
+int couper(const std::vector<PointLigne>& p, std::uint32_t a, std::uint32_t b, std::vector<Coupe>& arbre) {
+  if (b - a < 2) return -1;
+  Coupe c{a, -1, -1, -1};
+  for (std::uint32_t i = a + 1; i < b; ++i)
+    if (const double d = distance(lu(p[i]), lu(p[a]), lu(p[b])); d > c.ecart) c.ecart = d, c.loin = i;
+  arbre.push_back(c);
+  const std::size_t k = arbre.size() - 1;
+  arbre[k].gauche = couper(p, a, c.loin, arbre);
+  arbre[k].droite = couper(p, c.loin, b, arbre);
+  return static_cast<int>(k);
+}
+std::vector<std::uint32_t> garder(const std::vector<Coupe>& arbre, std::uint32_t dernier, double seuil) {
+  std::vector<std::uint32_t> g{0, dernier};
+  std::function<void(int)> visiter = [&](int n) {
+    if (n < 0 || arbre[n].ecart <= seuil) return;
+    g.push_back(arbre[n].loin);
+    visiter(arbre[n].gauche);
+    visiter(arbre[n].droite);
+  };
+  visiter(0);
+  std::sort(g.begin(), g.end());
+  return g;
+}
 
 TEST(Ajustement, ChaquePointLuResteDansLEcartAnnonce) {
   struct Cas {
@@ -154,19 +145,21 @@ TEST(Ajustement, ChaquePointLuResteDansLEcartAnnonce) {
 TEST(Ajustement, PasPireQuUnDouglasPeuckerAuMemeNombreDePoints) {
   for (int forme = 0; forme < 5; ++forme) {
     const std::vector<PointLigne> p = ligne(forme, 3000);
-    const DouglasPeucker plain(p);
+    std::vector<Coupe> arbre;
+    couper(p, 0, 2999, arbre);
+    const auto plain = [&](double seuil) { return garder(arbre, 2999, seuil); };
     for (const std::size_t n : {8, 40, 255}) {
       // The plain algorithm's threshold that keeps at most n points, by halving.
       double bas = 0, haut = 1e5;
-      for (int k = 0; k < 60; ++k) (plain.garder((bas + haut) / 2).size() > n ? bas : haut) = (bas + haut) / 2;
-      const std::vector<std::uint32_t> reference = plain.garder(haut);
+      for (int k = 0; k < 60; ++k) (plain((bas + haut) / 2).size() > n ? bas : haut) = (bas + haut) / 2;
+      const std::vector<std::uint32_t> reference = plain(haut);
       const ResultatAjustement r = ajuster(p, static_cast<long long>(n), 0);
       EXPECT_LE(r.gardes.size(), n);
       EXPECT_LE(ecart(p, r.gardes), 1.5 * ecart(p, reference))
           << "forme " << forme << ", " << n << " points (" << reference.size() << " pour la référence)";
     }
     // Within a deviation, no more points than the plain algorithm needs.
-    EXPECT_LE(ajuster(p, 0, 10).gardes.size(), plain.garder(10).size() + 2) << "forme " << forme;
+    EXPECT_LE(ajuster(p, 0, 10).gardes.size(), plain(10).size() + 2) << "forme " << forme;
   }
 }
 

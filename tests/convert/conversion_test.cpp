@@ -155,7 +155,7 @@ TEST_F(ConversionFichiers, UnFichierDonneALaFenetre) {
   test::ecrireOctets(chemin("sortie.gpx"), "<gpx><wpt lat=\"1\" lon=\"1\"/><trk><name>Sortie</name><trkseg>" + trace +
                                                "</trkseg></trk></gpx>");
   test::ecrireOctets(chemin("g7.txt"), "W  WPT001          N45 30.123  E001 30.456\r\n");
-  test::ecrireOctets(chemin("e.axe"), std::string("MASM", 4) + std::string(8, '\0') + std::string(1, '\0') + std::string(60, '\0'));
+  test::ecrireOctets(chemin("e.axe"), "MASM" + std::string(69, '\0'));
   struct Cas {
     const char* fichier;
     const char* texteType;
@@ -171,13 +171,14 @@ TEST_F(ConversionFichiers, UnFichierDonneALaFenetre) {
     test::ecrireOctets(echange, "ancien\r\n");
     std::string echo;
     const Rapport r = convertirFichierDonne(chemin(c.fichier), c.texteType, Mode::Profil, echange, &echo);
-    EXPECT_EQ(r.format, c.lu) << c.fichier << " / " << c.texteType;
-    EXPECT_EQ(r.enregistrements, c.enregistrements) << c.fichier << " / " << c.texteType;
-    EXPECT_EQ(std::count(echo.begin(), echo.end(), '$'), c.enregistrements);
+    const std::string quoi = c.fichier + std::string(" / ") + c.texteType;
+    EXPECT_EQ(r.format, c.lu) << quoi;
+    EXPECT_EQ(r.enregistrements, c.enregistrements) << quoi;
+    EXPECT_EQ(std::count(echo.begin(), echo.end(), '$'), c.enregistrements) << quoi;
     if (c.enregistrements == 0) {
-      EXPECT_EQ(test::lireOctets(echange), "ancien\r\n") << c.fichier << " / " << c.texteType;
+      EXPECT_EQ(test::lireOctets(echange), "ancien\r\n") << quoi;
     } else {
-      EXPECT_EQ(test::lireOctets(echange).substr(0, 7), "$GPWPL,") << c.fichier << " / " << c.texteType;
+      EXPECT_EQ(test::lireOctets(echange).substr(0, 7), "$GPWPL,") << quoi;
     }
   }
   test::ecrireOctets(chemin("coupe.gpx"), "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"1\"/>");
