@@ -166,11 +166,8 @@ TEST(Remplacement, CeQuiEstSauveEnSecoursNEstLisibleQueParLUtilisateur) {
   ASSERT_FALSE(secours.empty()) << numero;
   EXPECT_EQ(secours.parent_path(), dossier.chemin() / "etat" / "zor");
   EXPECT_EQ(test::lireOctets(secours), "$GPWPL\r\n");
-  struct stat fichier {}, sonDossier {};
-  ASSERT_EQ(::stat(secours.c_str(), &fichier), 0);
-  ASSERT_EQ(::stat(secours.parent_path().c_str(), &sonDossier), 0);
-  EXPECT_EQ(fichier.st_mode & 0777, 0600u);
-  EXPECT_EQ(sonDossier.st_mode & 0077, 0u);
+  EXPECT_TRUE(test::seulementPourMoi(secours));
+  EXPECT_EQ(fs::status(secours.parent_path()).permissions() & (fs::perms::group_all | fs::perms::others_all), fs::perms::none);
   // Without a state folder of its own, the text goes to the folder that stands for drive C:.
   test::VariableEnvironnement sansEtat("XDG_STATE_HOME", std::nullopt);
   test::VariableEnvironnement sansMaison("HOME", std::nullopt);

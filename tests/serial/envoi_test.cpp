@@ -207,6 +207,7 @@ TEST_F(EnvoiTest, PhrasesDouteuses) {
   for (const Cas& c : cas) EXPECT_EQ(defautDePhrase(c.ligne), c.raison) << c.ligne;
 
   const std::string contenu = juste + "\r\n$GPRMC,1*00\r\n" + juste + "\r\n$GPWPL,1*00\r\n";
+  using Vues = std::vector<std::pair<int, std::size_t>>;  // each doubtful line told, and what had left by then
   for (const bool entreeStandard : {false, true})
     for (const bool strict : {false, true}) {
       const std::string nom = std::string(entreeStandard ? "entrée standard" : "fichier") + (strict ? ", --strict" : "");
@@ -215,30 +216,24 @@ TEST_F(EnvoiTest, PhrasesDouteuses) {
       MSComm p{test::servicesScriptes(s)};
       Envoi envoi;
       envoi.strict = strict;
-      std::vector<std::pair<int, std::size_t>> vues;  // each doubtful line told, and what had left by then
+      Vues vues;
       envoi.annonce = [&](const Envoi::Apercu& a) {
         EXPECT_EQ(a.nombreDouteuses, 2) << nom;
         for (const auto& d : a.douteuses) vues.emplace_back(d.ligne, s.ecrit.size());
       };
       envoi.douteuse = [&](const Envoi::Douteuse& d) { vues.emplace_back(d.ligne, s.ecrit.size()); };
       test::ecrireOctets(fichier().chemin, contenu);
-      std::FILE* entree = nullptr;
+      envoi.fichier = entreeStandard ? FichierNomme{"-", "(entrée standard)"} : fichier();
       if (entreeStandard) {
-        entree = std::freopen(fichier().chemin.c_str(), "rb", stdin);
-        ASSERT_NE(entree, nullptr);
-        envoi.fichier = {"-", "(entrée standard)"};
-      } else {
-        envoi.fichier = fichier();
+        ASSERT_NE(std::freopen(fichier().chemin.c_str(), "rb", stdin), nullptr);
       }
       const auto bilan = televerser(p, h, envoi, {[](std::string_view) {}, [](int) {}});
       const std::size_t phrase = juste.size() + 2;
       if (!strict) {
         EXPECT_FALSE(bilan.erreur) << nom;
         EXPECT_EQ(s.ecrit, contenu) << nom << ": everything leaves";
-        const std::vector<std::pair<int, std::size_t>> attendu =
-            entreeStandard ? std::vector<std::pair<int, std::size_t>>{{2, phrase}, {4, 2 * phrase + 13}}
-                           : std::vector<std::pair<int, std::size_t>>{{2, 0}, {4, 0}};
-        EXPECT_EQ(vues, attendu) << nom << ": told before it leaves";
+        EXPECT_EQ(vues, (entreeStandard ? Vues{{2, phrase}, {4, 2 * phrase + 13}} : Vues{{2, 0}, {4, 0}}))
+            << nom << ": told before it leaves";
       } else {
         ASSERT_TRUE(bilan.erreur) << nom;
         EXPECT_EQ(bilan.erreur->genre, Erreur::Genre::PhrasesDouteuses) << nom;

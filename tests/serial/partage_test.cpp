@@ -32,31 +32,36 @@ std::size_t nombreDeFichiers(const fs::path& dossier) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()));
 }
 
+// Writes a file for the test and gives its name.
+std::string planter(const fs::path& chemin, const std::string& octets) {
+  ecrireOctets(chemin, octets);
+  return chemin.string();
+}
+
+Lancement commeUnAutre() {
+  Lancement autre;
+  autre.enTantQuAutre = true;
+  return autre;
+}
+
 // A second user plants a link to the victim's file in a folder everyone may write (/tmp):
 // -o and --brut refuse it, the victim's file keeps every byte, the receiver hears nothing.
 TEST(Partage, UnLienPoseParUnAutreUtilisateurNEstPasSuivi) {
   if (::geteuid() != 0) GTEST_SKIP() << "un autre utilisateur ne peut être joué que par root";
   LecteurCTemporaire dossier;
   PairePty gps;
-  const fs::path partage = dossier.chemin() / "partage", secret = dossier.chemin() / "secret.txt", lien = partage / "gps.txt";
+  const fs::path partage = dossier.chemin() / "partage";
   fs::create_directory(partage);
   ::chmod(partage.c_str(), 01777);
-  ecrireOctets(secret, "secret\r\n");
-  ecrireOctets(dossier.chemin() / "g7.txt", kG7);
-  const std::string sortie = (dossier.chemin() / "sortie.txt").string();
-  const Arguments cas[] = {
-      {"convert", "--type", "g7towin", "-o", lien.string(), (dossier.chemin() / "g7.txt").string()},
-      {"download", "--port", gps.esclave(), "-o", lien.string()},
-      {"download", "--port", gps.esclave(), "-o", sortie, "--brut", lien.string()},
-  };
-  for (const Arguments& arguments : cas) {
-    Lancement autre;
-    autre.enTantQuAutre = true;
-    ASSERT_EQ(executer("/bin/ln", {"-s", secret.string(), lien.string()}, autre).code, 0);
+  const std::string secret = planter(dossier.chemin() / "secret.txt", "secret\r\n"), lien = (partage / "gps.txt").string(),
+                    g7 = planter(dossier.chemin() / "g7.txt", kG7), sortie = (dossier.chemin() / "sortie.txt").string();
+  for (const Arguments& arguments : {Arguments{"convert", "--type", "g7towin", "-o", lien, g7},
+                                     Arguments{"download", "--port", gps.esclave(), "-o", lien},
+                                     Arguments{"download", "--port", gps.esclave(), "-o", sortie, "--brut", lien}}) {
+    ASSERT_EQ(executer("/bin/ln", {"-s", secret, lien}, commeUnAutre()).code, 0);
     const Resultat r = zorCli(arguments);
     EXPECT_EQ(r.code, 2) << arguments[0] << r.erreurs;
-    EXPECT_TRUE(contient(r.erreurs, lien.string() + " est un lien symbolique que l'utilisateur nobody a mis dans un dossier"))
-        << r.erreurs;
+    EXPECT_TRUE(contient(r.erreurs, lien + " est un lien symbolique que l'utilisateur nobody a mis dans un dossier")) << r.erreurs;
     EXPECT_EQ(lireOctets(secret), "secret\r\n");
     EXPECT_TRUE(fs::is_symlink(lien));
     EXPECT_FALSE(fs::exists(sortie));
@@ -74,36 +79,32 @@ TEST(Partage, ChaqueAttenteFinitSurUnSignal) {
   const std::string entree = (dossier.chemin() / "entree.fifo").string(), tube = (dossier.chemin() / "sortie.fifo").string();
   ASSERT_EQ(::mkfifo(entree.c_str(), 0600), 0);
   ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
-  ecrireOctets(dossier.chemin() / "g7.txt", kG7);
-  const std::string g7 = (dossier.chemin() / "g7.txt").string(), o = sortie.string();
-  enum class Entree { Tube, Terminal };
+  const std::string g7 = planter(dossier.chemin() / "g7.txt", kG7), o = sortie.string();
+  const char *transfert = "Transfert interrompu", *conversion = "a été interrompue",
+             *sansLecteur = "pendant l'attente d'un programme qui lise le tube";
   struct Cas {
     const char* nom;
     Arguments arguments;
-    Entree depuis;
+    bool terminal;  // the standard input is a terminal; otherwise a pipe nobody writes
     int signal;
     const char* message;
   };
   const Cas cas[] = {
-      {"upload d'une FIFO que personne n'écrit", {"upload", "--port", gps.esclave(), entree}, Entree::Tube, SIGINT,
-       "Transfert interrompu"},
-      {"upload - sur un tube muet", {"upload", "--port", gps.esclave(), "-"}, Entree::Tube, SIGTERM, "Transfert interrompu"},
-      {"upload - sur un terminal", {"upload", "--port", gps.esclave(), "-"}, Entree::Terminal, SIGHUP, "Transfert interrompu"},
-      {"convert - sur un tube muet", {"convert", "--type", "g7towin", "-o", o, "-"}, Entree::Tube, SIGHUP, "a été interrompue"},
-      {"convert - sur un terminal", {"convert", "--type", "g7towin", "-o", o, "-"}, Entree::Terminal, SIGINT, "a été interrompue"},
-      {"convert d'une FIFO qui s'ouvre", {"convert", "--type", "g7towin", "-o", o, entree}, Entree::Tube, SIGTERM,
-       "a été interrompue"},
-      {"convert -o FIFO sans lecteur", {"convert", "--type", "g7towin", "-o", tube, g7}, Entree::Tube, SIGINT,
-       "pendant l'attente d'un programme qui lise le tube"},
-      {"download -o FIFO sans lecteur", {"download", "--port", gps.esclave(), "-o", tube}, Entree::Tube, SIGTERM,
-       "pendant l'attente d'un programme qui lise le tube"},
-      {"download --brut FIFO sans lecteur", {"download", "--port", gps.esclave(), "-o", o, "--brut", tube}, Entree::Tube,
-       SIGHUP, "pendant l'attente d'un programme qui lise le tube"},
+      {"upload d'une FIFO que personne n'écrit", {"upload", "--port", gps.esclave(), entree}, false, SIGINT, transfert},
+      {"upload - sur un tube muet", {"upload", "--port", gps.esclave(), "-"}, false, SIGTERM, transfert},
+      {"upload - sur un terminal", {"upload", "--port", gps.esclave(), "-"}, true, SIGHUP, transfert},
+      {"convert - sur un tube muet", {"convert", "--type", "g7towin", "-o", o, "-"}, false, SIGHUP, conversion},
+      {"convert - sur un terminal", {"convert", "--type", "g7towin", "-o", o, "-"}, true, SIGINT, conversion},
+      {"convert d'une FIFO qui s'ouvre", {"convert", "--type", "g7towin", "-o", o, entree}, false, SIGTERM, conversion},
+      {"convert -o FIFO sans lecteur", {"convert", "--type", "g7towin", "-o", tube, g7}, false, SIGINT, sansLecteur},
+      {"download -o FIFO sans lecteur", {"download", "--port", gps.esclave(), "-o", tube}, false, SIGTERM, sansLecteur},
+      {"download --brut FIFO sans lecteur", {"download", "--port", gps.esclave(), "-o", o, "--brut", tube}, false, SIGHUP,
+       sansLecteur},
   };
   for (const Cas& c : cas) {
     ecrireOctets(sortie, "ancien");
     Lancement lancement;
-    if (c.depuis == Entree::Terminal) lancement.entree = clavier.esclave();
+    if (c.terminal) lancement.entree = clavier.esclave();
     Processus p(programmeConstruit("zor-cli"), c.arguments, lancement);
     std::this_thread::sleep_for(400ms);
     p.signaler(c.signal);
@@ -135,40 +136,40 @@ TEST(Partage, ChaqueAttenteFinitSurUnSignal) {
 TEST(Partage, TubesEtFifo) {
   LecteurCTemporaire dossier;
   PairePty gps;
-  const fs::path phrases = dossier.chemin() / "phrases.txt";
-  ecrireOctets(phrases, "$A*41\r\n\r\n$B*42\r\n\r\n$C*43\r\n");
+  const std::string phrases = planter(dossier.chemin() / "phrases.txt", "$A*41\r\n\r\n$B*42\r\n\r\n$C*43\r\n");
   const std::string zor = programmeConstruit("zor-cli").string();
-  const Resultat lu = executer("/bin/bash", {"-c", "\"$0\" upload --port \"$1\" <(cat \"$2\")", zor, gps.esclave(), phrases.string()});
-  EXPECT_EQ(lu.code, 0) << lu.erreurs;
-  EXPECT_TRUE(contient(lu.erreurs, "3 phrase(s) envoyée(s).")) << lu.erreurs;
-  EXPECT_EQ(gps.lire(21, 3s), "$A*41\r\n$B*42\r\n$C*43\r\n");
-
-  const Resultat coupe = executer("/bin/bash", {"-c", "\"$0\" upload --port \"$1\" \"$2\" 2>&1 | head -1; exit ${PIPESTATUS[0]}", zor,
-                                                gps.esclave(), phrases.string()});
-  EXPECT_EQ(coupe.code, 0) << coupe.sortie;
-  EXPECT_EQ(gps.lire(21, 3s), "$A*41\r\n$B*42\r\n$C*43\r\n") << "all sentences leave";
+  const std::pair<const char*, const char*> scripts[] = {
+      {"\"$0\" upload --port \"$1\" <(cat \"$2\")", "3 phrase(s) envoyée(s)."},
+      {"\"$0\" upload --port \"$1\" \"$2\" 2>&1 | head -1; exit ${PIPESTATUS[0]}", ""},
+  };
+  for (const auto& [script, message] : scripts) {
+    const Resultat r = executer("/bin/bash", {"-c", script, zor, gps.esclave(), phrases});
+    EXPECT_EQ(r.code, 0) << script << "\n" << r.erreurs << r.sortie;
+    EXPECT_TRUE(contient(r.erreurs, message)) << r.erreurs;
+    EXPECT_EQ(gps.lire(21, 3s), "$A*41\r\n$B*42\r\n$C*43\r\n") << script << ": all sentences leave, once";
+  }
 
   // Above 64 KiB, more than a pipe holds.
   std::string g7;
   for (int i = 0; i < 2000; ++i) g7 += kG7;
-  ecrireOctets(dossier.chemin() / "g7.txt", g7);
-  const std::string entree = (dossier.chemin() / "g7.txt").string(), tube = (dossier.chemin() / "sortie.fifo").string();
+  const std::string entree = planter(dossier.chemin() / "g7.txt", g7), tube = (dossier.chemin() / "sortie.fifo").string();
   ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+  const Arguments convertir{"convert", "--type", "g7towin", "-o", tube, entree};
   const auto debut = std::chrono::steady_clock::now();
   const Resultat seul = zorCli({"convert", "--type", "g7towin", "--timeout", "0.3", "-o", tube, entree});
   EXPECT_EQ(seul.code, 2);
   EXPECT_TRUE(contient(seul.erreurs, "Aucun programme ne lit le tube " + tube)) << seul.erreurs;
   EXPECT_LT(std::chrono::steady_clock::now() - debut, 2s);
   Processus lecteur("/bin/cat", {tube});
-  const Resultat lu2 = zorCli({"convert", "--type", "g7towin", "-o", tube, entree});
-  EXPECT_EQ(lu2.code, 0) << lu2.erreurs;
+  const Resultat lu = zorCli(convertir);
+  EXPECT_EQ(lu.code, 0) << lu.erreurs;
   EXPECT_EQ(lecteur.attendreFin(5s), 0);
   EXPECT_EQ(lecteur.sortie(), zorCli({"convert", "--type", "g7towin", entree}).sortie);
   // A reader that goes away half way is a write error told, not a silent end.
   Processus court("/usr/bin/head", {"-c", "100", tube});
-  const Resultat coupeTube = zorCli({"convert", "--type", "g7towin", "-o", tube, entree});
-  EXPECT_EQ(coupeTube.code, 2);
-  EXPECT_TRUE(contient(coupeTube.erreurs, "Impossible d'écrire le fichier " + tube + " : tube coupé.")) << coupeTube.erreurs;
+  const Resultat coupe = zorCli(convertir);
+  EXPECT_EQ(coupe.code, 2);
+  EXPECT_TRUE(contient(coupe.erreurs, "Impossible d'écrire le fichier " + tube + " : tube coupé.")) << coupe.erreurs;
 }
 
 // A second writer to one output, new or old, is refused; neither's text is lost.
@@ -176,8 +177,7 @@ TEST(Partage, UnSecondEcrivainEstRefuse) {
   LecteurCTemporaire dossier;
   PairePty gps, autreGps;
   const fs::path neuf = dossier.chemin() / "neuf.txt";
-  ecrireOctets(dossier.chemin() / "g7.txt", kG7);
-  const std::string g7 = (dossier.chemin() / "g7.txt").string();
+  const std::string g7 = planter(dossier.chemin() / "g7.txt", kG7);
   struct Cas {
     const char* nom;
     Arguments premier, second;
@@ -211,7 +211,7 @@ TEST(Partage, FichierEnLectureSeuleEtDossierFerme) {
   LecteurCTemporaire racine;
   PairePty gps;
   const fs::path dossier = racine.chemin() / "d", sortie = dossier / "sortie.txt";
-  ecrireOctets(racine.chemin() / "g7.txt", kG7);
+  const std::string g7 = planter(racine.chemin() / "g7.txt", kG7);
   struct Cas {
     const char* nom;
     mode_t modeDossier, modeFichier;
@@ -221,21 +221,18 @@ TEST(Partage, FichierEnLectureSeuleEtDossierFerme) {
       {"fichier en lecture seule", 0755, 0444, "Impossible d'écrire le fichier " },
       {"dossier fermé", 0555, 0644, "Impossible de remplacer le fichier "},
   };
+  const std::string o = sortie.string();
   for (const Cas& c : cas) {
-    for (const Arguments& commande : {Arguments{"convert", "--type", "g7towin", (racine.chemin() / "g7.txt").string()},
-                                      Arguments{"download", "--port", gps.esclave()}}) {
+    for (const Arguments& commande : {Arguments{"convert", "--type", "g7towin", "-o", o, g7},
+                                      Arguments{"download", "--port", gps.esclave(), "-o", o}}) {
       fs::create_directory(dossier);
       ecrireOctets(sortie, "ancien");
       ::chmod(sortie.c_str(), c.modeFichier);
       for (const fs::path& p : {sortie, dossier}) [[maybe_unused]] const int r = ::chown(p.c_str(), kAutreUtilisateur, kGroupeAutre);
       ::chmod(dossier.c_str(), c.modeDossier);
-      Arguments arguments = commande;
-      arguments.insert(arguments.end(), {"-o", sortie.string()});
-      Lancement autre;
-      autre.enTantQuAutre = true;
-      const Resultat r = zorCli(arguments, autre);
+      const Resultat r = zorCli(commande, commeUnAutre());
       EXPECT_EQ(r.code, 2) << c.nom << " " << commande[0];
-      EXPECT_TRUE(contient(r.erreurs, c.message + sortie.string() + " : ")) << r.erreurs;
+      EXPECT_TRUE(contient(r.erreurs, c.message + o + " : ")) << r.erreurs;
       EXPECT_TRUE(contient(r.erreurs, "permission refusée")) << r.erreurs;
       EXPECT_EQ(lireOctets(sortie), "ancien") << c.nom;
       EXPECT_EQ(gps.lire(1, 10ms), "") << c.nom << " : the port is never opened";

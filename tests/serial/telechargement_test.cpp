@@ -118,38 +118,36 @@ TEST(Telechargement, FichierQuiRefuseLeTexte) {
   test::LecteurCTemporaire lecteur;
   test::VariableEnvironnement etat("XDG_STATE_HOME", (lecteur.chemin() / "etat").string());
   const std::filesystem::path dossier = lecteur.chemin() / "cle";
-  std::filesystem::create_directories(dossier);
-  test::ecrireOctets(dossier / "zor.txt", "ancien");
-  test::HorlogeFactice h;
-  test::ScenarioLiaison s{&h};
   const std::string a = lecture('A'), b = lecture('B'), c = lecture('C');
-  s.arrivees.ajouter("\r" + a + b + c + a + b);
-  // The folder goes (a USB stick pulled out) while the receiver sends.
-  s.surEcriture = [&] { std::filesystem::remove_all(dossier); };
-  Telechargement demande;
-  demande.fichier = {dossier / "zor.txt", "c:\\zor.txt"};
-  MSComm port{test::servicesScriptes(s)};
-  const auto bilan = telecharger(port, h, demande, {[](std::string_view) {}, [](int) {}});
-  EXPECT_FALSE(bilan.ecrit);
-  EXPECT_FALSE(std::filesystem::exists(dossier)) << "nothing made again where the folder was";
-  ASSERT_FALSE(bilan.secours.empty());
-  EXPECT_EQ(test::lireOctets(bilan.secours), b + c + a + "\r\n");
-  const std::string resume = resumer(bilan, demande);
-  EXPECT_NE(resume.find("Impossible d'écrire le fichier c:\\zor.txt"), std::string::npos) << resume;
-  EXPECT_NE(resume.find("3 enregistrement(s) reçu(s) ont été gardés dans " + bilan.secours.string() +
-                        " ; c:\\zor.txt n'a pas été modifié."),
-            std::string::npos)
-      << resume;
-
-  // A device that is always full.
-  test::ScenarioLiaison plein{&h};
-  plein.arrivees.ajouter("\r" + a + b + c + a + b);
-  demande.fichier = {"/dev/full", "/dev/full"};
-  MSComm port2{test::servicesScriptes(plein)};
-  const auto refus = telecharger(port2, h, demande, {[](std::string_view) {}, [](int) {}});
-  ASSERT_TRUE(refus.erreurFichier);
-  EXPECT_EQ(refus.erreurFichier->numeroSysteme, ENOSPC);
-  EXPECT_EQ(test::lireOctets(refus.secours), b + c + a + "\r\n");
+  struct Cas {
+    FichierNomme fichier;
+    bool retire;  // the folder goes (a USB stick pulled out) while the receiver sends
+    int numero;
+  };
+  for (const Cas& k : {Cas{{dossier / "zor.txt", "c:\\zor.txt"}, true, ENOENT}, Cas{{"/dev/full", "/dev/full"}, false, ENOSPC}}) {
+    std::filesystem::create_directories(dossier);
+    test::ecrireOctets(dossier / "zor.txt", "ancien");
+    test::HorlogeFactice h;
+    test::ScenarioLiaison s{&h};
+    s.arrivees.ajouter("\r" + a + b + c + a + b);
+    if (k.retire) s.surEcriture = [&] { std::filesystem::remove_all(dossier); };
+    Telechargement demande;
+    demande.fichier = k.fichier;
+    MSComm port{test::servicesScriptes(s)};
+    const auto bilan = telecharger(port, h, demande, {[](std::string_view) {}, [](int) {}});
+    EXPECT_FALSE(bilan.ecrit) << k.fichier.nom;
+    EXPECT_NE(std::filesystem::exists(dossier), k.retire) << "nothing made again where the folder was";
+    ASSERT_TRUE(bilan.erreurFichier) << k.fichier.nom;
+    EXPECT_EQ(bilan.erreurFichier->numeroSysteme, k.numero) << k.fichier.nom;
+    ASSERT_FALSE(bilan.secours.empty()) << k.fichier.nom;
+    EXPECT_EQ(test::lireOctets(bilan.secours), b + c + a + "\r\n") << k.fichier.nom;
+    const std::string resume = resumer(bilan, demande);
+    EXPECT_NE(resume.find("Impossible d'écrire le fichier " + k.fichier.nom), std::string::npos) << resume;
+    EXPECT_NE(resume.find("3 enregistrement(s) reçu(s) ont été gardés dans " + bilan.secours.string() + " ; " +
+                          k.fichier.nom + " n'a pas été modifié."),
+              std::string::npos)
+        << resume;
+  }
 }
 
 TEST(Telechargement, FichierQuiNePeutEtreCreeNOuvrePasLePort) {
