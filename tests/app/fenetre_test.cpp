@@ -249,10 +249,37 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
     test::ScriptMessages m;
     for (Reponse r : c.reponses) m.repondre(r);
     test::ObservateurFin f;
-    Form1 fenetre{test::services(m, f)};
+    test::LanceurObserve lanceur;
+    Services s = test::services(m, f);
+    s.lancement = lanceur.lanceur();
+    Form1 fenetre{std::move(s)};
+    std::vector<apropos::frmAbout*> montrees;
+    fenetre.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
+    fenetre.recevoir(Evenement::clic(fenetre.zorfrmabout));
+    ASSERT_EQ(montrees.size(), 1u) << c.quoi;
+    apropos::frmAbout& boite = *montrees[0];
+    bool boiteFermee = false;
+    boite.definirVue({{}, [&] { boiteFermee = true; }});
     c.faire(fenetre);
     EXPECT_EQ(f.fois(), c.fins) << c.quoi;
     EXPECT_EQ(m.vus().size(), c.boites) << c.quoi;
+    if (c.fins == 0) continue;
+
+    // Once the program has ended, its event loop only empties what was queued for both windows:
+    // no handler runs any more, the unload handler included, and the about box has gone with it.
+    EXPECT_TRUE(fenetre.termine()) << c.quoi;
+    EXPECT_TRUE(boiteFermee && boite.decharge()) << c.quoi << " : la boîte « À propos » part avec le programme";
+    fenetre.recevoir(Evenement::clic(fenetre.ok));
+    fenetre.recevoir(Evenement::doubleClic());
+    fenetre.recevoir(Evenement::frappe(27, false));
+    fenetre.recevoir(Evenement::clic(fenetre.zorfrmabout));
+    EXPECT_TRUE(fenetre.recevoir(Evenement::demandeFermeture())) << c.quoi;
+    boite.recevoir(Evenement::clic(boite.cmdSysInfo));
+    EXPECT_TRUE(fenetre.ok.Visible() && !fenetre.Comm.Visible()) << c.quoi << " : « Ok » a été cliqué après la fin";
+    EXPECT_EQ(m.vus().size(), c.boites) << c.quoi << " : une boîte s'est ouverte après la fin";
+    EXPECT_EQ(f.fois(), 1) << c.quoi;
+    EXPECT_EQ(montrees.size(), 1u) << c.quoi;
+    EXPECT_TRUE(lanceur.lances().empty()) << c.quoi;
   }
   // The question of the double click, asked with OK and Cancel and no icon, under the program's title.
   test::ScriptMessages m;
@@ -264,57 +291,6 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
   EXPECT_EQ(m.vus()[0].titre, "ZOR");
   EXPECT_EQ(m.vus()[0].boutons, Boutons::OkCancel);
   EXPECT_EQ(m.vus()[0].icone, Icone::Aucune);
-}
-
-// Once a quit path has ended the program, its event loop only empties what was queued: no
-// handler runs any more, the unload handler included, and the about box has gone with it.
-TEST_F(Fenetre, ApresLaFinPlusAucunGestionnaire) {
-  struct Cas {
-    const char* quoi;
-    std::function<void(Form1&)> finir;
-    std::vector<Reponse> reponses;
-  };
-  const Cas cas[] = {
-      {"Quitter", [](Form1& f) { f.recevoir(Evenement::clic(f.sortie)); }, {}},
-      {"Echap", [](Form1& f) { f.recevoir(Evenement::frappe(27, false)); }, {}},
-      {"double clic", [](Form1& f) { f.recevoir(Evenement::doubleClic()); }, {Reponse::Cancel}},
-      {"Annuler avant l'envoi", [](Form1& f) { f.recevoir(Evenement::clic(f.ecrire)); }, {Reponse::Cancel}},
-  };
-  for (const Cas& c : cas) {
-    test::ScriptMessages m;
-    for (Reponse r : c.reponses) m.repondre(r);
-    test::ObservateurFin fin;
-    test::LanceurObserve lanceur;
-    Services s = test::services(m, fin);
-    s.lancement = lanceur.lanceur();
-    Form1 f{std::move(s)};
-    std::vector<apropos::frmAbout*> montrees;
-    f.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
-    f.recevoir(Evenement::clic(f.zorfrmabout));
-    ASSERT_EQ(montrees.size(), 1u) << c.quoi;
-    apropos::frmAbout& boite = *montrees[0];
-    bool boiteFermee = false;
-    boite.definirVue({{}, [&] { boiteFermee = true; }});
-
-    c.finir(f);
-    ASSERT_EQ(fin.fois(), 1) << c.quoi;
-    EXPECT_TRUE(f.termine()) << c.quoi;
-    EXPECT_TRUE(boiteFermee && boite.decharge()) << c.quoi << " : la boîte « À propos » part avec le programme";
-    const std::size_t boites = m.vus().size();
-
-    // What was still queued for both windows.
-    f.recevoir(Evenement::clic(f.ok));
-    f.recevoir(Evenement::doubleClic());
-    f.recevoir(Evenement::frappe(27, false));
-    f.recevoir(Evenement::clic(f.zorfrmabout));
-    EXPECT_TRUE(f.recevoir(Evenement::demandeFermeture())) << c.quoi;
-    boite.recevoir(Evenement::clic(boite.cmdSysInfo));
-    EXPECT_TRUE(f.ok.Visible() && !f.Comm.Visible()) << c.quoi << " : « Ok » a été cliqué après la fin";
-    EXPECT_EQ(m.vus().size(), boites) << c.quoi << " : une boîte s'est ouverte après la fin";
-    EXPECT_EQ(fin.fois(), 1) << c.quoi;
-    EXPECT_EQ(montrees.size(), 1u) << c.quoi;
-    EXPECT_TRUE(lanceur.lances().empty()) << c.quoi;
-  }
 }
 
 // The about box's own entry: OK, Enter's click, Esc and the close box unload it; the other
