@@ -409,6 +409,7 @@ TEST_F(Fenetre, LeFocusDUnControleQuiDisparaitVaOuEntreeEtEspaceNeFontRien) {
       {"après une réception, options cachées",
        [](Form1& f) { f.ok_Click(), f.profil.Visible(false), f.waypoint.Visible(false); }, &Form1::lire, &Form1::Comm},
       {"Ok au départ", [](Form1&) {}, &Form1::ok, &Form1::profil},
+      {"ok1 caché par un fichier donné", [](Form1& f) { f.ok_Click(); }, &Form1::ok1, &Form1::profil},
       {"l'option elle-même", [](Form1& f) { f.waypoint.Visible(false); }, &Form1::profil, nullptr},
   };
   for (const Cas& c : cas) {

@@ -76,19 +76,5 @@ TEST_F(DepotTest, UnFichierLocalSeulEstPrisPartoutDansLaFenetre) {
   EXPECT_EQ(messages.vus()[0].icone, Icone::Information);
 }
 
-// The drop hides the « Ok » that had the focus: it goes to the chosen option, where a stray
-// Enter or Space does nothing.
-TEST_F(DepotTest, LeFocusDUnOkCacheParLeDepotVaALOption) {
-  modele.ok_Click();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  w(modele.ok1)->setFocus();
-  std::unique_ptr<QMimeData> d(urls({QUrl::fromLocalFile(donnee("exemple.axe"))}));
-  ASSERT_TRUE(glisser(*d, QPoint(10, 10)));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return modele.quant1.Caption() == "4"; }));
-  EXPECT_FALSE(modele.ok1.Visible());
-  EXPECT_EQ(QApplication::focusWidget(), w(modele.profil));
-}
-
 }  // namespace
 }  // namespace zor::qt
