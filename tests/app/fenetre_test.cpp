@@ -102,11 +102,17 @@ TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
 
 // A file given to the window ends where « Rechercher Fichier » would, from wherever the window
 // was: the port list shown, no "Ok" left. Its type comes from its content, else from the list;
-// only a run with records replaces the interchange file.
+// only a run with records replaces the interchange file. Of a GPX file the box tells the line
+// taken, its fitting, the lines left and how to take one; in waypoint mode, the track points
+// left out.
 TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
   const std::string avec = "--YY--Y-YYYY-Y-YYYYY", sans = "--YYYYY---Y--Y-YYYYY", echouee = "--YY--Y--Y-Y-Y-YYYYY";
   const std::filesystem::path echange = lecteur.chemin() / "$_t_e_m_p";
   std::filesystem::create_directory(lecteur.chemin() / "dossier");
+  std::string trace = "<gpx><trk><name>Sortie</name><trkseg>";
+  for (int i = 0; i < 400; ++i)
+    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * (i % 7)) + "\"/>";
+  test::ecrireOctets(lecteur.chemin() / "sortie.gpx", trace + "</trkseg></trk></gpx>");
   struct Cas {
     const char* quoi;
     std::function<void(Form1&)> avant;
@@ -115,10 +121,22 @@ TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
     std::string attendu;
     long long phrases;  // in the interchange file; -1: left as it was
     std::vector<Icone> boites;
+    std::vector<std::string> dit{};  // in the box's text
   };
   const auto rien = [](Form1&) {};
   const Cas cas[] = {
-      {"GPX au départ", rien, donnee("lignes.gpx"), "Format ZOR", avec, 12, {Icone::Information}},
+      {"GPX au départ", rien, donnee("lignes.gpx"), "Format ZOR", avec, 12, {Icone::Information},
+       {"Profil de carte : route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s.\n\n"
+        "Les autres lignes de lignes.gpx ne sont pas converties :\n"
+        "ligne 2 : route « Étape 2 », 12 points, 3,8 km\nligne 3 : trace « Galibier », 620 points, 3,4 km\n"
+        "ligne 4 : trace, 5 points, 0,4 km\nPour en convertir une autre : zor-cli convert --ligne N « lignes.gpx »."}},
+      {"GPX ramené à 255 points", rien, (lecteur.chemin() / "sortie.gpx").string(), "Format ZOR", avec, 255,
+       {Icone::Information},
+       {"Profil de carte : trace « Sortie » : 400 points → 255 (écart max ",
+        "\nLa ligne a été ramenée à 255 points ; aucun des 400 points lus n'est à plus de "}},
+      {"GPX en waypoints", [](Form1& f) { f.waypoint.Value(true), f.profil.Value(false); }, donnee("lignes.gpx"),
+       "Format ZOR", avec, 29, {Icone::Information},
+       {"625 points de trace (<trk>) n'ont pas été pris : ce ne sont pas des waypoints."}},
       {"Autoroute Express malgré la liste", [](Form1& f) { f.ok_Click(); }, donnee("exemple.axe"), "G7towin", avec, 4, {}},
       {"texte du type de la liste", [](Form1& f) { f.ok_Click(), f.ok1_Click(); }, donnee("g7towin.txt"), "G7towin", avec,
        6, {}},
@@ -150,40 +168,11 @@ TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
     }
     std::vector<Icone> boites;
     for (const DemandeMessage& d : m.vus()) boites.push_back(d.icone);
-    EXPECT_EQ(boites, c.boites) << c.quoi;
-  }
-}
-
-// What the box tells of a GPX file: the line taken, its fitting, the lines left and how to take
-// one; in waypoint mode, the track points left out.
-TEST_F(Fenetre, LaBoiteDitCeQuiAEtePrisDUnFichierGpx) {
-  std::string trace = "<gpx><trk><name>Sortie</name><trkseg>";
-  for (int i = 0; i < 400; ++i)
-    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * (i % 7)) + "\"/>";
-  test::ecrireOctets(lecteur.chemin() / "sortie.gpx", trace + "</trkseg></trk></gpx>");
-  struct Cas {
-    std::string fichier;
-    bool profil;
-    std::vector<std::string> phrases;
-  } cas[] = {
-      {donnee("lignes.gpx"), true,
-       {"Profil de carte : route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s.\n\n"
-        "Les autres lignes de lignes.gpx ne sont pas converties :\n"
-        "ligne 2 : route « Étape 2 », 12 points, 3,8 km\nligne 3 : trace « Galibier », 620 points, 3,4 km\n"
-        "ligne 4 : trace, 5 points, 0,4 km\nPour en convertir une autre : zor-cli convert --ligne N « lignes.gpx »."}},
-      {(lecteur.chemin() / "sortie.gpx").string(), true,
-       {"Profil de carte : trace « Sortie » : 400 points → 255 (écart max ", "\nLa ligne a été ramenée à 255 points ; aucun des 400 points lus n'est à plus de "}},
-      {donnee("lignes.gpx"), false, {"625 points de trace (<trk>) n'ont pas été pris : ce ne sont pas des waypoints."}},
-  };
-  for (const Cas& c : cas) {
-    test::ScriptMessages m;
-    Form1 f = autre(m);
-    f.waypoint.Value(!c.profil);
-    f.profil.Value(c.profil);
-    f.recevoir(Evenement::fichierDonne(c.fichier));
-    ASSERT_EQ(m.vus().size(), 1u) << c.fichier;
-    EXPECT_EQ(m.vus()[0].titre, "ZOR");
-    for (const std::string& p : c.phrases) EXPECT_NE(m.vus()[0].texte.find(p), std::string::npos) << m.vus()[0].texte;
+    ASSERT_EQ(boites, c.boites) << c.quoi;
+    for (const std::string& p : c.dit) {
+      EXPECT_EQ(m.vus()[0].titre, "ZOR");
+      EXPECT_NE(m.vus()[0].texte.find(p), std::string::npos) << m.vus()[0].texte;
+    }
   }
 }
 
