@@ -261,12 +261,15 @@ TEST(FenetreTuee, PendantUneLectureFaitCommeZorCli) {
   EXPECT_EQ(messages.vus().size(), 1u) << "the confirmation only";
   EXPECT_EQ(pty.lire(1), "\x1a");
   // The lock file the serial layer made for the port is gone.
-  if (verrouPendant) EXPECT_FALSE(std::filesystem::exists(verrou));
+  if (verrouPendant) {
+    EXPECT_FALSE(std::filesystem::exists(verrou));
+  }
   EXPECT_FALSE(modele.MSComm2.PortOpen());
   EXPECT_EQ(test::lireOctets(lecteur.chemin() / "zor.txt"), "ancien");
   const std::filesystem::path secours = test::secoursAnnonce(finsSurSignal[0]);
-  EXPECT_NE(finsSurSignal[0].find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << finsSurSignal[0];
   const std::string garde = test::lireOctets(secours);
+  EXPECT_NE(finsSurSignal[0].find("(" + std::to_string(garde.size()) + " octets, "), std::string::npos) << finsSurSignal[0];
+  EXPECT_NE(finsSurSignal[0].find(" ; c:\\zor.txt n'a pas été modifié."), std::string::npos) << finsSurSignal[0];
   EXPECT_EQ(garde, flux.substr(1, garde.size()));
   EXPECT_GE(garde.size(), 6u * 64);
   std::filesystem::remove(secours);
