@@ -50,6 +50,12 @@ class Fenetre : public ::testing::Test {
     s.portsPresents = [] { return std::vector<serie::PortSerie>{}; };
     return s;
   }
+  // Another window over the same drive and receiver, whose boxes `boites` answers.
+  Form1 autre(test::ScriptMessages& boites) {
+    Services s = services();
+    s.messages = boites.repondeur();
+    return Form1{std::move(s)};
+  }
 
   test::LecteurCTemporaire lecteur;
   test::ScriptOuverture dialogue;
@@ -96,11 +102,17 @@ TEST_F(Fenetre, ChaqueEtapeMontreSesControles) {
 
 // A file given to the window ends where « Rechercher Fichier » would, from wherever the window
 // was: the port list shown, no "Ok" left. Its type comes from its content, else from the list;
-// only a run with records replaces the interchange file.
+// only a run with records replaces the interchange file. Of a GPX file the box tells the line
+// taken, its fitting, the lines left and how to take one; in waypoint mode, the track points
+// left out.
 TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
   const std::string avec = "--YY--Y-YYYY-Y-YYYYY", sans = "--YYYYY---Y--Y-YYYYY", echouee = "--YY--Y--Y-Y-Y-YYYYY";
   const std::filesystem::path echange = lecteur.chemin() / "$_t_e_m_p";
   std::filesystem::create_directory(lecteur.chemin() / "dossier");
+  std::string trace = "<gpx><trk><name>Sortie</name><trkseg>";
+  for (int i = 0; i < 400; ++i)
+    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * (i % 7)) + "\"/>";
+  test::ecrireOctets(lecteur.chemin() / "sortie.gpx", trace + "</trkseg></trk></gpx>");
   struct Cas {
     const char* quoi;
     std::function<void(Form1&)> avant;
@@ -109,10 +121,22 @@ TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
     std::string attendu;
     long long phrases;  // in the interchange file; -1: left as it was
     std::vector<Icone> boites;
+    std::vector<std::string> dit{};  // in the box's text
   };
   const auto rien = [](Form1&) {};
   const Cas cas[] = {
-      {"GPX au départ", rien, donnee("lignes.gpx"), "Format ZOR", avec, 12, {Icone::Information}},
+      {"GPX au départ", rien, donnee("lignes.gpx"), "Format ZOR", avec, 12, {Icone::Information},
+       {"Profil de carte : route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s.\n\n"
+        "Les autres lignes de lignes.gpx ne sont pas converties :\n"
+        "ligne 2 : route « Étape 2 », 12 points, 3,8 km\nligne 3 : trace « Galibier », 620 points, 3,4 km\n"
+        "ligne 4 : trace, 5 points, 0,4 km\nPour en convertir une autre : zor-cli convert --ligne N « lignes.gpx »."}},
+      {"GPX ramené à 255 points", rien, (lecteur.chemin() / "sortie.gpx").string(), "Format ZOR", avec, 255,
+       {Icone::Information},
+       {"Profil de carte : trace « Sortie » : 400 points → 255 (écart max ",
+        "\nLa ligne a été ramenée à 255 points ; aucun des 400 points lus n'est à plus de "}},
+      {"GPX en waypoints", [](Form1& f) { f.waypoint.Value(true), f.profil.Value(false); }, donnee("lignes.gpx"),
+       "Format ZOR", avec, 29, {Icone::Information},
+       {"625 points de trace (<trk>) n'ont pas été pris : ce ne sont pas des waypoints."}},
       {"Autoroute Express malgré la liste", [](Form1& f) { f.ok_Click(); }, donnee("exemple.axe"), "G7towin", avec, 4, {}},
       {"texte du type de la liste", [](Form1& f) { f.ok_Click(), f.ok1_Click(); }, donnee("g7towin.txt"), "G7towin", avec,
        6, {}},
@@ -123,9 +147,7 @@ TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
   };
   for (const Cas& c : cas) {
     test::ScriptMessages m;
-    Services s = services();
-    s.messages = m.repondeur();
-    Form1 f{std::move(s)};
+    Form1 f = autre(m);
     c.avant(f);
     f.nom.Text(c.type);
     f.fenetre.definirOctets("avant\r\n");
@@ -146,42 +168,11 @@ TEST_F(Fenetre, UnFichierDonneFinitCommeUneConversion) {
     }
     std::vector<Icone> boites;
     for (const DemandeMessage& d : m.vus()) boites.push_back(d.icone);
-    EXPECT_EQ(boites, c.boites) << c.quoi;
-  }
-}
-
-// What the box tells of a GPX file: the line taken, its fitting, the lines left and how to take
-// one; in waypoint mode, the track points left out.
-TEST_F(Fenetre, LaBoiteDitCeQuiAEtePrisDUnFichierGpx) {
-  std::string trace = "<gpx><trk><name>Sortie</name><trkseg>";
-  for (int i = 0; i < 400; ++i)
-    trace += "<trkpt lat=\"" + std::to_string(45 + i * 1e-4) + "\" lon=\"" + std::to_string(6 + 1e-3 * (i % 7)) + "\"/>";
-  test::ecrireOctets(lecteur.chemin() / "sortie.gpx", trace + "</trkseg></trk></gpx>");
-  struct Cas {
-    std::string fichier;
-    bool profil;
-    std::vector<std::string> phrases;
-  } cas[] = {
-      {donnee("lignes.gpx"), true,
-       {"Profil de carte : route « Étape 1 » : 12 points, 3,8 km ; envoi ≈ 7 s.\n\n"
-        "Les autres lignes de lignes.gpx ne sont pas converties :\n"
-        "ligne 2 : route « Étape 2 », 12 points, 3,8 km\nligne 3 : trace « Galibier », 620 points, 3,4 km\n"
-        "ligne 4 : trace, 5 points, 0,4 km\nPour en convertir une autre : zor-cli convert --ligne N « lignes.gpx »."}},
-      {(lecteur.chemin() / "sortie.gpx").string(), true,
-       {"Profil de carte : trace « Sortie » : 400 points → 255 (écart max ", "\nLa ligne a été ramenée à 255 points ; aucun des 400 points lus n'est à plus de "}},
-      {donnee("lignes.gpx"), false, {"625 points de trace (<trk>) n'ont pas été pris : ce ne sont pas des waypoints."}},
-  };
-  for (const Cas& c : cas) {
-    test::ScriptMessages m;
-    Services s = services();
-    s.messages = m.repondeur();
-    Form1 f{std::move(s)};
-    f.waypoint.Value(!c.profil);
-    f.profil.Value(c.profil);
-    f.recevoir(Evenement::fichierDonne(c.fichier));
-    ASSERT_EQ(m.vus().size(), 1u) << c.fichier;
-    EXPECT_EQ(m.vus()[0].titre, "ZOR");
-    for (const std::string& p : c.phrases) EXPECT_NE(m.vus()[0].texte.find(p), std::string::npos) << m.vus()[0].texte;
+    ASSERT_EQ(boites, c.boites) << c.quoi;
+    for (const std::string& p : c.dit) {
+      EXPECT_EQ(m.vus()[0].titre, "ZOR");
+      EXPECT_NE(m.vus()[0].texte.find(p), std::string::npos) << m.vus()[0].texte;
+    }
   }
 }
 
@@ -200,34 +191,25 @@ TEST_F(Fenetre, UnFichierDonneNeSeGlissePasDansUneAutreAction) {
 
   // During the upload of what was just converted: the file sent stays the one shown.
   const std::string envoye = test::lireOctets(echange);
-  test::ScriptMessages m;
-  Services s = services();
-  s.messages = m.repondeur();
-  Form1* cible = nullptr;
-  s.veiller = [&] {
-    if (cible != nullptr) cible->recevoir(Evenement::fichierDonne(donnee("g7towin.txt")));
-  };
-  Form1 f{std::move(s)};
-  f.recevoir(Evenement::fichierDonne(donnee("exemple.axe")));
-  cible = &f;
-  f.ecrire_Click();
+  gps.surEcriture = [&] { form.recevoir(Evenement::fichierDonne(donnee("g7towin.txt"))); };
+  form.ecrire_Click();
   EXPECT_EQ(test::lireOctets(echange), envoye);
-  EXPECT_EQ(f.quant1.Caption(), "4");
+  EXPECT_EQ(form.quant1.Caption(), "4");
 
   // A second file while the first one's box is open.
-  Services s2 = services();
+  Services s = services();
   Form1* ouverte = nullptr;
   int boites = 0;
-  s2.messages = [&](const DemandeMessage&) {
+  s.messages = [&](const DemandeMessage&) {
     ++boites;
     ouverte->recevoir(Evenement::fichierDonne(donnee("exemple.axe")));
     return Reponse::Ok;
   };
-  Form1 f2{std::move(s2)};
-  ouverte = &f2;
-  f2.recevoir(Evenement::fichierDonne(donnee("lignes.gpx")));
+  Form1 f{std::move(s)};
+  ouverte = &f;
+  f.recevoir(Evenement::fichierDonne(donnee("lignes.gpx")));
   EXPECT_EQ(boites, 1);
-  EXPECT_EQ(f2.quant1.Caption(), "12");
+  EXPECT_EQ(f.quant1.Caption(), "12");
 }
 
 TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
@@ -256,10 +238,37 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
     test::ScriptMessages m;
     for (Reponse r : c.reponses) m.repondre(r);
     test::ObservateurFin f;
-    Form1 fenetre{test::services(m, f)};
+    test::LanceurObserve lanceur;
+    Services s = test::services(m, f);
+    s.lancement = lanceur.lanceur();
+    Form1 fenetre{std::move(s)};
+    std::vector<apropos::frmAbout*> montrees;
+    fenetre.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
+    fenetre.recevoir(Evenement::clic(fenetre.zorfrmabout));
+    ASSERT_EQ(montrees.size(), 1u) << c.quoi;
+    apropos::frmAbout& boite = *montrees[0];
+    bool boiteFermee = false;
+    boite.definirVue({{}, [&] { boiteFermee = true; }});
     c.faire(fenetre);
     EXPECT_EQ(f.fois(), c.fins) << c.quoi;
     EXPECT_EQ(m.vus().size(), c.boites) << c.quoi;
+    if (c.fins == 0) continue;
+
+    // Once the program has ended, its event loop only empties what was queued for both windows:
+    // no handler runs any more, the unload handler included, and the about box has gone with it.
+    EXPECT_TRUE(fenetre.termine()) << c.quoi;
+    EXPECT_TRUE(boiteFermee && boite.decharge()) << c.quoi << " : la boîte « À propos » part avec le programme";
+    fenetre.recevoir(Evenement::clic(fenetre.ok));
+    fenetre.recevoir(Evenement::doubleClic());
+    fenetre.recevoir(Evenement::frappe(27, false));
+    fenetre.recevoir(Evenement::clic(fenetre.zorfrmabout));
+    EXPECT_TRUE(fenetre.recevoir(Evenement::demandeFermeture())) << c.quoi;
+    boite.recevoir(Evenement::clic(boite.cmdSysInfo));
+    EXPECT_TRUE(fenetre.ok.Visible() && !fenetre.Comm.Visible()) << c.quoi << " : « Ok » a été cliqué après la fin";
+    EXPECT_EQ(m.vus().size(), c.boites) << c.quoi << " : une boîte s'est ouverte après la fin";
+    EXPECT_EQ(f.fois(), 1) << c.quoi;
+    EXPECT_EQ(montrees.size(), 1u) << c.quoi;
+    EXPECT_TRUE(lanceur.lances().empty()) << c.quoi;
   }
   // The question of the double click, asked with OK and Cancel and no icon, under the program's title.
   test::ScriptMessages m;
@@ -271,57 +280,6 @@ TEST_F(Fenetre, ChaqueSortieTermineLeProgrammeUneFois) {
   EXPECT_EQ(m.vus()[0].titre, "ZOR");
   EXPECT_EQ(m.vus()[0].boutons, Boutons::OkCancel);
   EXPECT_EQ(m.vus()[0].icone, Icone::Aucune);
-}
-
-// Once a quit path has ended the program, its event loop only empties what was queued: no
-// handler runs any more, the unload handler included, and the about box has gone with it.
-TEST_F(Fenetre, ApresLaFinPlusAucunGestionnaire) {
-  struct Cas {
-    const char* quoi;
-    std::function<void(Form1&)> finir;
-    std::vector<Reponse> reponses;
-  };
-  const Cas cas[] = {
-      {"Quitter", [](Form1& f) { f.recevoir(Evenement::clic(f.sortie)); }, {}},
-      {"Echap", [](Form1& f) { f.recevoir(Evenement::frappe(27, false)); }, {}},
-      {"double clic", [](Form1& f) { f.recevoir(Evenement::doubleClic()); }, {Reponse::Cancel}},
-      {"Annuler avant l'envoi", [](Form1& f) { f.recevoir(Evenement::clic(f.ecrire)); }, {Reponse::Cancel}},
-  };
-  for (const Cas& c : cas) {
-    test::ScriptMessages m;
-    for (Reponse r : c.reponses) m.repondre(r);
-    test::ObservateurFin fin;
-    test::LanceurObserve lanceur;
-    Services s = test::services(m, fin);
-    s.lancement = lanceur.lanceur();
-    Form1 f{std::move(s)};
-    std::vector<apropos::frmAbout*> montrees;
-    f.definirVue({{}, [&](apropos::frmAbout& b) { montrees.push_back(&b); }});
-    f.recevoir(Evenement::clic(f.zorfrmabout));
-    ASSERT_EQ(montrees.size(), 1u) << c.quoi;
-    apropos::frmAbout& boite = *montrees[0];
-    bool boiteFermee = false;
-    boite.definirVue({{}, [&] { boiteFermee = true; }});
-
-    c.finir(f);
-    ASSERT_EQ(fin.fois(), 1) << c.quoi;
-    EXPECT_TRUE(f.termine()) << c.quoi;
-    EXPECT_TRUE(boiteFermee && boite.decharge()) << c.quoi << " : la boîte « À propos » part avec le programme";
-    const std::size_t boites = m.vus().size();
-
-    // What was still queued for both windows.
-    f.recevoir(Evenement::clic(f.ok));
-    f.recevoir(Evenement::doubleClic());
-    f.recevoir(Evenement::frappe(27, false));
-    f.recevoir(Evenement::clic(f.zorfrmabout));
-    EXPECT_TRUE(f.recevoir(Evenement::demandeFermeture())) << c.quoi;
-    boite.recevoir(Evenement::clic(boite.cmdSysInfo));
-    EXPECT_TRUE(f.ok.Visible() && !f.Comm.Visible()) << c.quoi << " : « Ok » a été cliqué après la fin";
-    EXPECT_EQ(m.vus().size(), boites) << c.quoi << " : une boîte s'est ouverte après la fin";
-    EXPECT_EQ(fin.fois(), 1) << c.quoi;
-    EXPECT_EQ(montrees.size(), 1u) << c.quoi;
-    EXPECT_TRUE(lanceur.lances().empty()) << c.quoi;
-  }
 }
 
 // The about box's own entry: OK, Enter's click, Esc and the close box unload it; the other
@@ -350,7 +308,6 @@ TEST_F(Fenetre, LaBoiteAProposPrendSesEvenementsParUneEntree) {
     boite.recevoir(Evenement::clic(boite.cmdOK));
     EXPECT_EQ(fermetures, 1) << c.quoi;
   }
-  EXPECT_TRUE(apropos::frmAbout({}).cmdOK.description().parDefaut);
 }
 
 TEST_F(Fenetre, UneSeuleBoiteAProposRechargeeApresOK) {
@@ -441,6 +398,7 @@ TEST_F(Fenetre, LeFocusDUnControleQuiDisparaitVaOuEntreeEtEspaceNeFontRien) {
       {"après une réception, options cachées",
        [](Form1& f) { f.ok_Click(), f.profil.Visible(false), f.waypoint.Visible(false); }, &Form1::lire, &Form1::Comm},
       {"Ok au départ", [](Form1&) {}, &Form1::ok, &Form1::profil},
+      {"ok1 caché par un fichier donné", [](Form1& f) { f.ok_Click(); }, &Form1::ok1, &Form1::profil},
       {"l'option elle-même", [](Form1& f) { f.waypoint.Visible(false); }, &Form1::profil, nullptr},
   };
   for (const Cas& c : cas) {
@@ -455,25 +413,18 @@ TEST_F(Fenetre, LeFocusDUnControleQuiDisparaitVaOuEntreeEtEspaceNeFontRien) {
 }
 
 TEST_F(Fenetre, UnLecteurDEcranEntendChaqueControleNommeEtLesDeuxOkDistingues) {
-  struct Cas {
-    const char* etape;
-    Controle Form1::*controle;
-    const char* nom;
-    const char* valeur;
-    const char* description;
-  };
-  auto f = [this](Controle Form1::*c) { return &(form.*c); };
+  using Lu = std::tuple<std::string, std::string, std::string>;  // name, value, description
   // What the walks of the real windows (tests/qt/atspi.sh, tests/windows/fenetre.sh) do not reach.
-  const std::vector<std::pair<std::function<void()>, std::vector<Cas>>> etapes = {
+  const std::vector<std::pair<std::function<void()>, std::vector<std::pair<Controle Form1::*, Lu>>>> etapes = {
       {[this] {
          form.ok_Click();
          form.ok1_Click();
          form.Comm.definirTexteSaisi("COM5");
        },
-       {{"port tapé", &Form1::Comm, "Port de comm:", "COM5", "Choisir le port de communication"},
-        {"après ok1", &Form1::Typef, "Format de fichier :", "", "Choisissez le type de fichier"},
-        {"après ok1", &Form1::lire, "Lire du GPS", "", "Pour recevoir un fichier du gps (Waypoint )"},
-        {"avant tout envoi", &Form1::result, "nombre d'enregistrements écrits dans le GPS  FX312 4x4:", "", ""}}},
+       {{&Form1::Comm, {"Port de comm:", "COM5", "Choisir le port de communication"}},
+        {&Form1::Typef, {"Format de fichier :", "", "Choisissez le type de fichier"}},
+        {&Form1::lire, {"Lire du GPS", "", "Pour recevoir un fichier du gps (Waypoint )"}},
+        {&Form1::result, {"nombre d'enregistrements écrits dans le GPS  FX312 4x4:", "", ""}}}},
       {[this] {
          convertir("Format ZOR", donnee("zor.txt"));
          form.ecrire_Click();
@@ -483,17 +434,14 @@ TEST_F(Fenetre, UnLecteurDEcranEntendChaqueControleNommeEtLesDeuxOkDistingues) {
        },
        // After an upload then a download both count captions show: the later one, over the
        // other, names the count.
-       {{"réception", &Form1::result,
-         "nombre d'enregistrements lus du GPS  FX312 4x4:  et ecrits dans le fichier c:\\zor.txt 2", "", ""},
-        {"réception", &Form1::Comm, "port lecture", "COM5", "Choisir le port de communication"}}},
+       {{&Form1::result, {"nombre d'enregistrements lus du GPS  FX312 4x4:  et ecrits dans le fichier c:\\zor.txt 2", "", ""}},
+        {&Form1::Comm, {"port lecture", "COM5", "Choisir le port de communication"}}}},
   };
   for (const auto& [faire, cas] : etapes) {
     faire();
-    for (const Cas& c : cas) {
-      const Accessibilite a = accessibilite(*f(c.controle), form.controles());
-      EXPECT_EQ(a.nom, c.nom) << c.etape << " " << f(c.controle)->nom();
-      EXPECT_EQ(a.valeur, c.valeur) << c.etape << " " << f(c.controle)->nom();
-      EXPECT_EQ(a.description, c.description) << c.etape << " " << f(c.controle)->nom();
+    for (const auto& [controle, attendu] : cas) {
+      const Accessibilite a = accessibilite(form.*controle, form.controles());
+      EXPECT_EQ(Lu(a.nom, a.valeur, a.description), attendu) << (form.*controle).nom();
     }
   }
   // The list's own tooltip stays as it was, whatever the screen reader is told.

@@ -53,6 +53,7 @@ TEST_F(DepotTest, UnFichierLocalSeulEstPrisPartoutDansLaFenetre) {
     bool pris;
     bool texteTape;  // the port list's edit field took the drag's text
   } cas[] = {
+      {"un dossier", {QUrl::fromLocalFile(QString::fromStdString(lecteur.chemin().string()))}, true, false},
       {"deux fichiers", {gpx, QUrl::fromLocalFile(donnee("exemple.axe"))}, false, false},
       {"une adresse web", {QUrl(QStringLiteral("https://exemple.org/trace.gpx"))}, false, false},
       {"un fichier", {gpx}, true, false},
@@ -71,33 +72,8 @@ TEST_F(DepotTest, UnFichierLocalSeulEstPrisPartoutDansLaFenetre) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return modele.quant1.Caption() == "12"; }));
   EXPECT_TRUE(w(modele.ecrire)->isVisible());
   EXPECT_FALSE(modele.ok1.Visible());
-  ASSERT_EQ(messages.vus().size(), 1u);
+  ASSERT_EQ(messages.vus().size(), 1u) << "un dossier ne dit rien";
   EXPECT_EQ(messages.vus()[0].icone, Icone::Information);
-}
-
-// The drop hides the « Ok » that had the focus: it goes to the chosen option, where a stray
-// Enter or Space does nothing.
-TEST_F(DepotTest, LeFocusDUnOkCacheParLeDepotVaALOption) {
-  modele.ok_Click();
-  form.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  w(modele.ok1)->setFocus();
-  std::unique_ptr<QMimeData> d(urls({QUrl::fromLocalFile(donnee("exemple.axe"))}));
-  ASSERT_TRUE(glisser(*d, QPoint(10, 10)));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return modele.quant1.Caption() == "4"; }));
-  EXPECT_FALSE(modele.ok1.Visible());
-  EXPECT_EQ(QApplication::focusWidget(), w(modele.profil));
-}
-
-// A folder dropped converts nothing and says nothing; the interchange file stays.
-TEST_F(DepotTest, UnDossierNeConvertitRien) {
-  test::ecrireOctets(lecteur.chemin() / "$_t_e_m_p", "ancien\r\n");
-  std::unique_ptr<QMimeData> d(urls({QUrl::fromLocalFile(QString::fromStdString(lecteur.chemin().string()))}));
-  EXPECT_TRUE(glisser(*d, QPoint(10, 10)));
-  QTest::qWait(100);
-  EXPECT_TRUE(messages.vus().empty());
-  EXPECT_FALSE(w(modele.ecrire) != nullptr && w(modele.ecrire)->isVisible());
-  EXPECT_EQ(test::lireOctets(lecteur.chemin() / "$_t_e_m_p"), "ancien\r\n");
 }
 
 }  // namespace
