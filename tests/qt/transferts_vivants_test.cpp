@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
 
@@ -217,6 +219,53 @@ TEST_F(Vivante, InfobulleDeChaquePort) {
   Comm()->hidePopup();
 }
 
+std::string enregistrement(char tete) { return std::string(62, tete) + "\r\n"; }
+
+// Through the real window: a download that does not end as it should leaves "c:\zor.txt" as it
+// was, and the message names the file that keeps what came, and what it holds.
+TEST_F(Vivante, LectureQuiEchoueLaisseLeFichier) {
+  const auto zorTxt = lecteur.chemin() / "zor.txt";
+  test::ecrireOctets(zorTxt, "ancien\r\n");
+  appareil.arrivees.ajouter("xx\r" + enregistrement('A') + enregistrement('B'));
+  QTest::mouseClick(form.widget(modele.lire), Qt::LeftButton);
+  ASSERT_EQ(messages.vus().size(), 2u);
+  const std::string texte = messages.vus().back().texte;
+  EXPECT_EQ(test::lireOctets(zorTxt), "ancien\r\n");
+  const std::filesystem::path secours = test::secoursAnnonce(texte);
+  EXPECT_NE(texte.find("Ce qui a été reçu après la première fin de ligne (128 octets, 2 lignes) a été gardé dans " +
+                       secours.string() + " ; c:\\zor.txt n'a pas été modifié."),
+            std::string::npos)
+      << texte;
+  EXPECT_EQ(test::lireOctets(secours), enregistrement('A') + enregistrement('B'));
+  std::filesystem::remove(secours);
+  EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
+  EXPECT_EQ(appareil.ecrit, "\x1a");
+}
+
+// Through the real window, a FIFO planted as c:\$_t_e_m_p holds nothing: "Rechercher Fichier" ends
+// at once by its silent failure path, "Ecrire dans GPS" says what stands there, nothing is sent.
+TEST_F(Vivante, UnTubeALaPlaceDuFichierDEchangeNeBloquePasLaFenetre) {
+  const auto echange = lecteur.chemin() / "$_t_e_m_p";
+  std::filesystem::remove(echange);
+  ASSERT_EQ(::mkfifo(echange.c_str(), 0600), 0);
+  modele.ouverture.FileName = (std::filesystem::path(std::getenv("ZOR_SOURCE_DIR")) / "tests/convert/donnees/g7towin.txt").string();
+  modele.nom.Text("G7towin");
+  modele.ecrire.Visible(false);
+  QTest::mouseClick(form.widget(modele.ouvrir), Qt::LeftButton);
+  EXPECT_TRUE(messages.vus().empty());
+  EXPECT_FALSE(form.widget(modele.ecrire)->isVisible());
+  modele.ecrire.Visible(true);
+  QTest::mouseClick(form.widget(modele.ecrire), Qt::LeftButton);
+  ASSERT_EQ(messages.vus().size(), 2u);
+  EXPECT_NE(messages.vus().back().texte.find("c:\\$_t_e_m_p (" + echange.string() +
+                                             ") : ce n'est pas un fichier ordinaire (c'est un tube)."),
+            std::string::npos)
+      << messages.vus().back().texte;
+  EXPECT_EQ(appareil.ecrit, "");
+  EXPECT_TRUE(std::filesystem::is_fifo(echange));
+  EXPECT_TRUE(form.widget(modele.sortie)->isVisible());
+}
+
 // The real window on a real device, killed in the middle of a download by SIGTERM: the
 // receiver hears 26, the port is closed (its lock file gone), "c:\zor.txt" is as it was, what
 // came is kept; then the program ends, no box shown.
@@ -229,7 +278,7 @@ TEST(FenetreTuee, PendantUneLectureFaitCommeZorCli) {
   test::PortEnvironnement comm2(2, pty.esclave());
   const std::filesystem::path verrou = "/var/lock/LCK.." + pty.esclave().substr(5, 3) + "_" + pty.esclave().substr(9);
   std::string flux = "\r";
-  for (char t = 'A'; t <= 'T'; ++t) flux += std::string(62, t) + "\r\n";
+  for (char t = 'A'; t <= 'T'; ++t) flux += enregistrement(t);
   pty.ecrire(flux);
   test::ecrireOctets(lecteur.chemin() / "zor.txt", "ancien");
   std::vector<std::string> finsSurSignal;
