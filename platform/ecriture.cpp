@@ -9,6 +9,8 @@
 
 namespace zor::platform {
 
+Ecriture::~Ecriture() { abandonner(); }
+
 int Ecriture::terminer(bool surLeDisque) {
   if (flux_ == nullptr) return EBADF;
   std::FILE* f = flux_;

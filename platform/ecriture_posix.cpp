@@ -158,8 +158,6 @@ void bloquant(int fd) { ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK)
 
 }  // namespace
 
-Ecriture::~Ecriture() { abandonner(); }
-
 std::optional<Erreur> Ecriture::ouvrir(const std::filesystem::path& chemin, const ReglesEcriture& regles) {
   abandonner();
   regles_ = regles;

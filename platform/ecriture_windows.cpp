@@ -47,8 +47,6 @@ int remplacerSansVoisin(const std::filesystem::path& chemin, std::string_view oc
 
 }  // namespace
 
-Ecriture::~Ecriture() { abandonner(); }
-
 std::optional<Erreur> Ecriture::ouvrir(const std::filesystem::path& chemin, const ReglesEcriture& regles) {
   abandonner();
   regles_ = regles;
